@@ -1,0 +1,1 @@
+// The shared object carries only the subsystem archives linked into it.
