@@ -24,9 +24,13 @@ void Beep() {
     }
 }
 
-int64_t BeepCount() { return g_beepCount; }
+int64_t BeepCount() {
+    return g_beepCount;
+}
 
-void ResetBeepCount() { g_beepCount = 0; }
+void ResetBeepCount() {
+    g_beepCount = 0;
+}
 
 std::function<void()> SetBeepListener(std::function<void()> listener) {
     return std::exchange(Listener(), std::move(listener));
