@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ArnError.h"
+
+namespace arn {
+
+// Which outside calls of a simulated net or node fail. Every operation reports itself by name
+// before it acts ("Param", "ParamExists", "QueryState", "Net.AppEvents", "Options.DebugFlags",
+// "Motion.MoveVelocity", "Value.Refresh", "Value.Field", "Value.Fields", "Number.GetDouble",
+// "Number.SetDouble", "Field.Value.get", "Field.Value.put", "Field.Apply", ...; the full list is
+// in SimNode.h and SimNet.h). A rule names an operation, optionally one parameter, and which of
+// the matching calls fails.
+class FaultPlan {
+  public:
+    static constexpr int32_t kDefaultNumber = vbObjectError + 0x2001;
+    static constexpr int32_t kAnyParam = 0;
+
+    // Makes the nth matching call (counted from 1 when the rule is made) raise ArnError; nth 0
+    // makes every matching call fail. param restricts the rule to one parameter number.
+    void Fail(std::string op, int nth = 0, int32_t param = kAnyParam,
+              int32_t number = kDefaultNumber, std::string description = {});
+    // Drops every rule; call counts are kept.
+    void Clear() { m_rules.clear(); }
+
+    // Counts the call and raises ArnError when a rule says so.
+    void Check(std::string_view op, int32_t param = kAnyParam);
+    // How many times op was checked, over all parameters.
+    int Calls(std::string_view op) const;
+    // How many calls this plan made fail.
+    int Failures() const { return m_failures; }
+
+  private:
+    struct Rule {
+        std::string op;
+        int nth;
+        int32_t param;
+        int32_t number;
+        std::string description;
+        int seen = 0;
+    };
+    std::vector<Rule> m_rules;
+    std::map<std::string, int, std::less<>> m_calls;
+    int m_failures = 0;
+};
+
+}  // namespace arn

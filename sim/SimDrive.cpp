@@ -1,0 +1,311 @@
+#include "sim/SimDrive.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+#include "platform/ArnError.h"
+#include "sim/SimLayout.h"
+
+namespace arn {
+
+namespace sp = simparam;
+
+namespace {
+
+constexpr const char* kPinKeys[3] = {"Enable Req", "InA", "InB"};
+constexpr const char* kOverrideKeys[3] = {"Enable Request OR Override", "Input-A OR Override",
+                                          "Input-B OR Override"};
+
+uint32_t toWord(double content) {
+    if (!std::isfinite(content)) {
+        return 0;
+    }
+    const double rounded = std::nearbyint(content);
+    if (rounded < -2147483648.0 || rounded > 4294967295.0) {
+        return 0;
+    }
+    return static_cast<uint32_t>(static_cast<int64_t>(rounded));
+}
+
+[[noreturn]] void invalid(int32_t number, const std::string& why) {
+    throw ArnError(380, "SimNode",
+                   "Invalid property value: parameter " + std::to_string(number) + " " + why);
+}
+
+}  // namespace
+
+SimDrive::SimDrive() {
+    for (const auto& spec : SimParamTable()) {
+        m_stored[spec.number] = spec.initial;
+    }
+}
+
+bool SimDrive::Has(int32_t number) const {
+    return FindSimParam(number) != nullptr;
+}
+
+double SimDrive::stored(int32_t number) const {
+    auto it = m_stored.find(number);
+    return it == m_stored.end() ? 0.0 : it->second;
+}
+
+bool SimDrive::Effective(SimPin pin) const {
+    return m_followPins ? m_pins[index(pin)] : m_software[index(pin)];
+}
+
+int32_t SimDrive::OperationalMode() const {
+    return static_cast<int32_t>(
+        SimFieldGet(sp::MotionSetup, "Operational Mode", toWord(stored(sp::MotionSetup))));
+}
+
+int SimDrive::SelectedIndex() const {
+    const int a = Effective(SimPin::InputA) ? 1 : 0;
+    const int b = Effective(SimPin::InputB) ? 1 : 0;
+    return OperationalMode() == 8 ? a + 2 * b : a;
+}
+
+double SimDrive::SelectedTarget() const {
+    return stored(sp::Position1 + SelectedIndex());
+}
+
+double SimDrive::PositionWindow() const {
+    return std::fabs(stored(sp::PositionWindow)) / 80.0;
+}
+
+bool SimDrive::AtPosition() const {
+    return std::fabs(SelectedTarget() - m_measured) <= PositionWindow();
+}
+
+bool SimDrive::MotionPending() const {
+    return !Enabled() && !m_homing && !AtPosition();
+}
+
+bool SimDrive::InMotion() const {
+    return m_homing || (Enabled() && (m_jogging || SelectedTarget() != m_measured));
+}
+
+uint32_t SimDrive::statusWord() const {
+    uint32_t word = 0;
+    for (int i = 0; i < 3; ++i) {
+        word = SimFieldSet(sp::Status, kPinKeys[i], word, Effective(static_cast<SimPin>(i)));
+    }
+    word = SimFieldSet(sp::Status, "Homing", word, m_homing);
+    word = SimFieldSet(sp::Status, "Position Recovering", word, m_positionRecovering);
+    word = SimFieldSet(sp::Status, "Motion Pending", word, MotionPending());
+    word = SimFieldSet(sp::Status, "Homing Complete", word, m_homed);
+    word = SimFieldSet(sp::Status, "In Motion", word, InMotion());
+    word = SimFieldSet(sp::Status, "At Position", word, AtPosition());
+    return word;
+}
+
+double SimDrive::Read(int32_t number) const {
+    switch (number) {
+        case sp::InputRegister: {
+            uint32_t word = 0;
+            for (int i = 0; i < 3; ++i) {
+                word = SimFieldSet(sp::InputRegister, kPinKeys[i], word, m_pins[i]);
+            }
+            return word;
+        }
+        case sp::MeasuredPosition:
+            return m_measured;
+        case sp::Status:
+            return statusWord();
+        case sp::InputStimulus: {
+            if (m_followPins) {
+                return kStimulusFollowsPins;
+            }
+            uint32_t word = 0;
+            for (int i = 0; i < 3; ++i) {
+                word = SimFieldSet(sp::InputStimulus, kOverrideKeys[i], word, m_software[i]);
+            }
+            return word;
+        }
+        case sp::UnitsText:
+            return stored(sp::UnitsSelect);
+        default:
+            return stored(number);
+    }
+}
+
+void SimDrive::Write(int32_t number, double content) {
+    const auto* spec = FindSimParam(number);
+    if (!spec) {
+        throw ArnError(9, "SimNode", "Parameter " + std::to_string(number) + " does not exist");
+    }
+    if (spec->readOnly) {
+        throw ArnError(
+            383, "SimNode",
+            "Parameter " + std::to_string(number) + " (" + spec->name + ") is read-only");
+    }
+    if (!std::isfinite(content)) {
+        invalid(number, "needs a finite number");
+    }
+    if (number == sp::UnitsSelect &&
+        (content != std::floor(content) || content < 0 || content >= kSimUnitsCount)) {
+        invalid(number, "selects units 0 to " + std::to_string(kSimUnitsCount - 1));
+    }
+    Force(number, content);
+}
+
+void SimDrive::Force(int32_t number, double content) {
+    switch (number) {
+        case sp::InputRegister: {
+            const uint32_t word = toWord(content);
+            for (int i = 0; i < 3; ++i) {
+                m_pins[i] = SimFieldGet(sp::InputRegister, kPinKeys[i], word) != 0;
+            }
+            return;
+        }
+        case sp::MeasuredPosition:
+            m_measured = content;
+            return;
+        case sp::InputStimulus: {
+            // Exactly 65535 hands the inputs back to the pins; anything else is software
+            // control with the states in the override bits, every other bit dropped.
+            m_followPins = content == kStimulusFollowsPins;
+            if (!m_followPins) {
+                const uint32_t word = toWord(content);
+                for (int i = 0; i < 3; ++i) {
+                    m_software[i] = SimFieldGet(sp::InputStimulus, kOverrideKeys[i], word) != 0;
+                }
+            }
+            return;
+        }
+        case sp::Status:
+        case sp::UnitsText:
+            throw std::logic_error("parameter " + std::to_string(number) +
+                                   " is computed by the simulated drive");
+        default:
+            m_stored[number] = content;
+    }
+}
+
+void SimDrive::Apply(int32_t number) {
+    if (number != sp::HomingCommand) {
+        return;
+    }
+    const uint32_t word = toWord(stored(number));
+    m_stored[number] = 0;
+    if (SimFieldGet(number, "Abort Homing", word) != 0) {
+        m_homing = false;
+        m_hardStopPending = false;
+        return;
+    }
+    if (SimFieldGet(number, "Start Homing", word) != 0) {
+        StartHoming();
+    }
+    // The hard stop is taken as home at the drive's next step, not inside the caller's call.
+    if (SimFieldGet(number, "Set Hard Stopped", word) != 0 && m_homing) {
+        m_hardStopPending = true;
+    }
+}
+
+std::string SimDrive::UnitsText(int32_t number) const {
+    const auto* spec = FindSimParam(number);
+    if (!spec || !spec->positional) {
+        return {};
+    }
+    return SimUnitsName(static_cast<int32_t>(stored(sp::UnitsSelect)));
+}
+
+void SimDrive::SetPin(SimPin pin, bool on) {
+    m_pins[index(pin)] = on;
+}
+
+void SimDrive::StartHoming() {
+    m_homing = true;
+    m_homed = false;
+    m_hardStopPending = false;
+    m_homingSteps = 0;
+    m_jogging = false;
+}
+
+void SimDrive::PulseTrigger() {
+    latch("Trigger Detected");
+    m_triggerPulse = true;
+}
+
+void SimDrive::latch(const char* key) {
+    const uint32_t word = toWord(stored(sp::AccumulatedStatus));
+    m_stored[sp::AccumulatedStatus] = SimFieldSet(sp::AccumulatedStatus, key, word, 1);
+}
+
+void SimDrive::finishHoming() {
+    m_homing = false;
+    m_hardStopPending = false;
+    m_homed = true;
+    m_measured = stored(sp::HomeOffset);
+    latch("Homing Done");
+}
+
+void SimDrive::Step() {
+    ++m_steps;
+    if (m_triggerPulse) {
+        const uint32_t word = toWord(stored(sp::AccumulatedStatus));
+        m_stored[sp::AccumulatedStatus] =
+            SimFieldSet(sp::AccumulatedStatus, "Trigger Detected", word, 0);
+        m_triggerPulse = false;
+    }
+    if (Enabled()) {
+        latch("Enable Seen");
+    }
+    if (m_homing) {
+        if (m_hardStopPending || ++m_homingSteps >= kHomingTicks) {
+            finishHoming();
+        } else {
+            const bool negative =
+                SimFieldGet(sp::MotionSetup, "Homing Direction", toWord(stored(sp::MotionSetup)));
+            m_measured += negative ? -kHomingStep : kHomingStep;
+        }
+        return;
+    }
+    if (!Enabled()) {
+        return;
+    }
+    if (m_jogging) {
+        m_measured += m_jogVelocity / kJogStepsPerUnit;
+        return;
+    }
+    const double distance = SelectedTarget() - m_measured;
+    if (distance == 0.0) {
+        return;
+    }
+    m_measured += std::clamp(distance, -kMoveStep, kMoveStep);
+    if (std::fabs(distance) <= kMoveStep) {
+        m_measured = SelectedTarget();
+        latch("Move Done");
+        PulseTrigger();
+    }
+}
+
+void SimDrive::SetAccelLimit(double v) {
+    if (!std::isfinite(v) || v <= 0) {
+        throw ArnError(380, "SimNode", "Invalid property value: AccelLimit must be above 0");
+    }
+    m_accelLimit = v;
+}
+
+void SimDrive::SetDecelLimit(double v) {
+    if (!std::isfinite(v) || v <= 0) {
+        throw ArnError(380, "SimNode", "Invalid property value: DecelLimit must be above 0");
+    }
+    m_decelLimit = v;
+}
+
+void SimDrive::MoveVelocity(double velocity) {
+    if (!std::isfinite(velocity)) {
+        throw ArnError(380, "SimNode", "Invalid property value: velocity must be finite");
+    }
+    m_jogging = true;
+    m_jogVelocity = velocity;
+}
+
+void SimDrive::NodeStop(int32_t code) {
+    m_jogging = false;
+    m_jogVelocity = 0.0;
+    m_lastStopCode = code;
+}
+
+}  // namespace arn

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace arn {
+
+enum class SimPin { Enable = 0, InputA = 1, InputB = 2 };
+
+// The simulated drive's state and behaviour, without any value objects: parameters as numbers,
+// three hardware input pins, the software input states of the stimulus register, homing, and
+// motion toward the position that the effective inputs select. Bit layouts come from the table
+// in SimLayout. Time advances only through Step().
+class SimDrive {
+  public:
+    static constexpr int kHomingTicks = 20;           // steps a homing takes without a hard stop
+    static constexpr double kMoveStep = 25.0;         // position units per step toward a target
+    static constexpr double kHomingStep = 10.0;       // position units per step while homing
+    static constexpr double kJogStepsPerUnit = 10.0;  // a jog moves velocity / 10 per step
+
+    SimDrive();
+
+    bool Has(int32_t number) const;
+    // The content of a parameter; registers computed from the drive state are built here.
+    double Read(int32_t number) const;
+    // A host's write: read-only parameters and bad contents raise ArnError, nothing changes.
+    void Write(int32_t number, double content);
+    // Commits the one-shot bits of a command register (parameter 285) and clears them.
+    void Apply(int32_t number);
+    // The drive changing a parameter itself (a test acting as the drive): no read-only rule.
+    // Input register 35 sets the pins, 68 the measured position; 181 and 271 are computed and
+    // throw std::logic_error.
+    void Force(int32_t number, double content);
+    std::string UnitsText(int32_t number) const;
+
+    // One period of the drive: homing progress, motion, the end of a trigger pulse.
+    void Step();
+
+    void SetPin(SimPin pin, bool on);
+    bool Pin(SimPin pin) const { return m_pins[index(pin)]; }
+    bool FollowsPins() const { return m_followPins; }
+    bool SoftwareState(SimPin pin) const { return m_software[index(pin)]; }
+    // The pin under hardware control, the software state otherwise.
+    bool Effective(SimPin pin) const;
+    bool Enabled() const { return Effective(SimPin::Enable); }
+
+    int32_t OperationalMode() const;
+    int SelectedIndex() const;  // 0..3: position 1..4
+    double SelectedTarget() const;
+    double PositionWindow() const;
+    double MeasuredPosition() const { return m_measured; }
+    bool MotionPending() const;
+    bool InMotion() const;
+    bool AtPosition() const;
+    bool QueryState() const { return Enabled() || m_homing; }
+
+    void StartHoming();
+    bool Homing() const { return m_homing; }
+    bool Homed() const { return m_homed; }
+    void SetHomed(bool homed) { m_homed = homed; }
+    void SetPositionRecovering(bool on) { m_positionRecovering = on; }
+    bool PositionRecovering() const { return m_positionRecovering; }
+    // Raises "Trigger Detected" of the accumulated status until the next step.
+    void PulseTrigger();
+
+    double AccelLimit() const { return m_accelLimit; }
+    void SetAccelLimit(double v);
+    double DecelLimit() const { return m_decelLimit; }
+    void SetDecelLimit(double v);
+    void MoveVelocity(double velocity);
+    void NodeStop(int32_t code);
+    bool Jogging() const { return m_jogging; }
+    double JogVelocity() const { return m_jogVelocity; }
+    int32_t LastStopCode() const { return m_lastStopCode; }
+    int64_t Steps() const { return m_steps; }
+
+  private:
+    static int index(SimPin pin) { return static_cast<int>(pin); }
+    double stored(int32_t number) const;
+    uint32_t statusWord() const;
+    void latch(const char* key);
+    void finishHoming();
+
+    std::map<int32_t, double> m_stored;
+    bool m_pins[3] = {false, false, false};
+    bool m_followPins = true;
+    bool m_software[3] = {false, false, false};
+    double m_measured = 0.0;
+    bool m_homing = false;
+    bool m_homed = false;
+    bool m_hardStopPending = false;
+    int m_homingSteps = 0;
+    bool m_positionRecovering = false;
+    bool m_triggerPulse = false;
+    double m_accelLimit = 4.0;
+    double m_decelLimit = 4.0;
+    bool m_jogging = false;
+    double m_jogVelocity = 0.0;
+    int32_t m_lastStopCode = 0;
+    int64_t m_steps = 0;
+};
+
+}  // namespace arn

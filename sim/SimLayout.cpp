@@ -1,0 +1,147 @@
+#include "sim/SimLayout.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace arn {
+
+namespace sp = simparam;
+
+const std::vector<SimParamSpec>& SimParamTable() {
+    // number, name, initial content, read-only, positional, fields {key, bit, count, text}
+    static const std::vector<SimParamSpec> table = {
+        {sp::InputRegister,
+         "Input Register",
+         0,
+         true,
+         false,
+         {{"Enable Req", 0, 1, "Enable input pin", {}},
+          {"InA", 1, 1, "Input A pin", {}},
+          {"InB", 2, 1, "Input B pin", {}}}},
+        {sp::MeasuredPosition, "Measured Position", 0, true, true, {}},
+        {sp::HomingSpeed, "Homing Speed", 50, false, false, {}},
+        {sp::HomeOffset, "Home Offset", 0, false, true, {}},
+        {sp::Configuration,
+         "Configuration",
+         1,
+         false,
+         false,
+         {{"Configuration Source", 0, 2, "Where the configuration came from", {}}}},
+        // Mode 8, homing toward negative positions, linear axis.
+        {sp::MotionSetup,
+         "Motion Setup",
+         8 + 256,
+         false,
+         false,
+         {{"Operational Mode", 0, 8, "Operational mode", {}},
+          {"Homing Direction", 8, 1, "Homing direction (1 = negative)", {}},
+          {"Axis Type", 9, 1, "Axis type (1 = infinite rotation)", {}},
+          {"Home Sensor Polarity", 10, 1, "Home sensor polarity", {}}}},
+        {sp::AccumulatedStatus,
+         "Accumulated Status",
+         0,
+         false,
+         false,
+         {{"Trigger Detected",
+           0,
+           1,
+           "Trigger input pulse seen",
+           {{0, "No Trigger", true}, {1, "Trigger", true}}},
+          {"Move Done", 1, 1, "A move reached its target", {}},
+          {"Homing Done", 2, 1, "A homing completed", {}},
+          {"Enable Seen", 3, 1, "The drive was enabled", {}}}},
+        {sp::Status,
+         "Status",
+         0,
+         true,
+         false,
+         {{"Enable Req", 0, 1, "Enable request (effective)", {}},
+          {"InA", 1, 1, "Input A (effective)", {}},
+          {"InB", 2, 1, "Input B (effective)", {}},
+          {"Homing", 3, 1, "Homing in progress", {}},
+          {"Position Recovering", 4, 1, "Position being recovered", {}},
+          {"Motion Pending", 5, 1, "Enabling would move", {}},
+          {"Homing Complete", 6, 1, "Homed", {}},
+          {"In Motion", 7, 1, "Moving", {}},
+          {"At Position", 8, 1, "At the selected position", {}}}},
+        {sp::JogSpeed, "Jog Speed", 100, false, false, {}},
+        {sp::JogAccel, "Jog Accel", 4, false, false, {}},
+        {sp::Position1 + 0, "Position 1", 0, false, true, {}},
+        {sp::Position1 + 1, "Position 2", 1000, false, true, {}},
+        {sp::Position1 + 2, "Position 3", 2000, false, true, {}},
+        {sp::Position1 + 3, "Position 4", 3000, false, true, {}},
+        {sp::InputStimulus,
+         "Input Stimulus",
+         kStimulusFollowsPins,
+         false,
+         false,
+         {{"Enable Request OR Override", 16, 1, "Software Enable", {}},
+          {"Input-A OR Override", 17, 1, "Software Input A", {}},
+          {"Input-B OR Override", 18, 1, "Software Input B", {}}}},
+        {sp::PositionWindow, "Position Window", 400, false, false, {}},
+        {sp::UnitsSelect, "Position Units", 0, false, false, {}},
+        {sp::UnitsText, "Position Units Text", 0, true, true, {}},
+        {sp::HomingCommand,
+         "Homing Command",
+         0,
+         false,
+         false,
+         {{"Start Homing", 0, 1, "Start homing", {}},
+          {"Set Hard Stopped", 1, 1, "Take the hard stop as home", {}},
+          {"Abort Homing", 2, 1, "Abort homing", {}}}},
+        {sp::MaxTravel, "Maximum Travel", 5000, false, true, {}},
+        {sp::TeachingSetup,
+         "Teaching Setup",
+         0,
+         false,
+         false,
+         {{"Teach Absolute Positions", 0, 1, "Teaching enabled", {}},
+          {"Homing Ex", 1, 1, "Extended homing", {}}}},
+    };
+    return table;
+}
+
+const SimParamSpec* FindSimParam(int32_t number) {
+    for (const auto& spec : SimParamTable()) {
+        if (spec.number == number) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+const SimFieldSpec& SimField(int32_t number, std::string_view key) {
+    if (const auto* spec = FindSimParam(number)) {
+        for (const auto& field : spec->fields) {
+            if (key == field.key) {
+                return field;
+            }
+        }
+    }
+    throw std::logic_error("simulated drive has no field '" + std::string(key) + "' in parameter " +
+                           std::to_string(number));
+}
+
+namespace {
+uint32_t maskOf(const SimFieldSpec& field) {
+    return field.count >= 32 ? 0xFFFFFFFFu : ((1u << field.count) - 1u);
+}
+}  // namespace
+
+uint32_t SimFieldGet(int32_t number, std::string_view key, uint32_t word) {
+    const auto& field = SimField(number, key);
+    return (word >> field.bit) & maskOf(field);
+}
+
+uint32_t SimFieldSet(int32_t number, std::string_view key, uint32_t word, uint32_t bits) {
+    const auto& field = SimField(number, key);
+    const uint32_t placed = maskOf(field) << field.bit;
+    return (word & ~placed) | ((bits & maskOf(field)) << field.bit);
+}
+
+const char* SimUnitsName(int32_t selection) {
+    static const char* const names[kSimUnitsCount] = {"counts", "revs", "mm"};
+    return selection >= 0 && selection < kSimUnitsCount ? names[selection] : "";
+}
+
+}  // namespace arn
