@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Control.h"
+
+namespace arn {
+
+// A push button; Click is raised by UserClick (the user's press) and by code through it.
+class CommandButton : public CaptionedControl {
+  public:
+    explicit CommandButton(std::string name, int16_t index = -1);
+
+    // A user's press; ignored while the button cannot be reached (hidden or disabled,
+    // itself or a container).
+    void UserClick();
+
+    Event<> Click;
+
+  protected:
+    const PropertyTable& Properties() const override;
+};
+
+}  // namespace arn
