@@ -1,0 +1,85 @@
+// The simulated drive's parameter table: what callers bind must be there, and fields of one
+// parameter never overlap.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sim/SimLayout.h"
+
+namespace arn {
+namespace {
+
+TEST(SimLayout, CarriesEveryParameterAndKeyThatCallersBind) {
+    const std::map<int32_t, std::vector<std::string>> wanted = {
+        {35, {"Enable Req", "InA", "InB"}},
+        {68, {}},
+        {159, {}},
+        {161, {}},
+        {168, {"Configuration Source"}},
+        {171, {"Operational Mode", "Homing Direction", "Axis Type", "Home Sensor Polarity"}},
+        {180, {"Trigger Detected"}},
+        {181,
+         {"Enable Req", "InA", "InB", "Homing", "Position Recovering", "Motion Pending",
+          "Homing Complete"}},
+        {213, {}},
+        {214, {}},
+        {247, {}},
+        {248, {}},
+        {249, {}},
+        {250, {}},
+        {265, {"Enable Request OR Override", "Input-A OR Override", "Input-B OR Override"}},
+        {267, {}},
+        {268, {}},
+        {271, {}},
+        {285, {"Set Hard Stopped"}},
+        {343, {}},
+        {436, {"Teach Absolute Positions", "Homing Ex"}},
+    };
+    for (const auto& [number, keys] : wanted) {
+        SCOPED_TRACE(number);
+        ASSERT_NE(FindSimParam(number), nullptr);
+        for (const auto& key : keys) {
+            EXPECT_NO_THROW((void)SimField(number, key)) << key;
+        }
+    }
+    EXPECT_EQ(FindSimParam(999), nullptr);
+    EXPECT_THROW((void)SimField(181, "No Such Key"), std::logic_error);
+}
+
+TEST(SimLayout, FieldsFitAndDoNotOverlap) {
+    for (const auto& spec : SimParamTable()) {
+        uint64_t used = 0;
+        for (const auto& field : spec.fields) {
+            SCOPED_TRACE(std::to_string(spec.number) + " " + field.key);
+            ASSERT_GE(field.bit, 0);
+            ASSERT_GE(field.count, 1);
+            ASSERT_LE(field.bit + field.count, 32);
+            const uint64_t bits = ((uint64_t{1} << field.count) - 1) << field.bit;
+            EXPECT_EQ(used & bits, 0u);
+            used |= bits;
+        }
+    }
+}
+
+TEST(SimLayout, PinsAndOverridesLineUpForTheSoftwareCopy) {
+    // Bits 0..2 of the input register, shifted by 16, must land on the three overrides in order.
+    const char* pins[] = {"Enable Req", "InA", "InB"};
+    const char* overrides[] = {"Enable Request OR Override", "Input-A OR Override",
+                               "Input-B OR Override"};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(SimField(35, pins[i]).bit, i);
+        EXPECT_EQ(SimField(35, pins[i]).count, 1);
+        EXPECT_EQ(SimField(265, overrides[i]).bit, 16 + i);
+        EXPECT_EQ(SimField(265, overrides[i]).count, 1);
+    }
+    EXPECT_EQ(SimFieldSet(265, "Input-B OR Override", 0, 1), 0x40000u);
+    EXPECT_EQ(SimFieldGet(171, "Operational Mode", 0x1FF), 0xFFu);
+    EXPECT_EQ(SimFieldSet(171, "Operational Mode", 0x100, 0x108), 0x108u) << "masked to 8 bits";
+    EXPECT_STREQ(SimUnitsName(2), "mm");
+    EXPECT_STREQ(SimUnitsName(7), "");
+}
+
+}  // namespace
+}  // namespace arn
