@@ -18,8 +18,7 @@ class CheckBox : public CaptionedControl {
     int16_t get_Alignment() const { return m_alignment; }
     void put_Alignment(int16_t v);  // 0 box left of the caption, 1 box right of it
 
-    // A user's click: toggles between checked and unchecked. Ignored while the box cannot
-    // be reached (hidden or disabled, itself or a container).
+    // A user's click: toggles between checked and unchecked. Ignored unless IsUsable().
     void UserClick();
 
     Event<> Click;

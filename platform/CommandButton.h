@@ -9,8 +9,7 @@ class CommandButton : public CaptionedControl {
   public:
     explicit CommandButton(std::string name, int16_t index = -1);
 
-    // A user's press; ignored while the button cannot be reached (hidden or disabled,
-    // itself or a container).
+    // A user's press; ignored unless IsUsable().
     void UserClick();
 
     Event<> Click;

@@ -84,14 +84,7 @@ bool Control::IsShown() const {
     return true;
 }
 
-bool Control::IsUsable() const {
-    for (const Control* c = this; c != nullptr; c = c->m_parent) {
-        if (!c->m_visible || !c->m_enabled) {
-            return false;
-        }
-    }
-    return true;
-}
+bool Control::IsUsable() const { return m_enabled && IsShown(); }
 
 void Control::Refresh() {
     Changed("Refresh");

@@ -62,7 +62,9 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
 
     // Visible itself and inside visible containers, that is, on screen when the surface is.
     bool IsShown() const;
-    // Shown and enabled along the whole container chain: the user can reach it.
+    // Shown and itself enabled: the user can click it. A container's Enabled is drawn but does
+    // not gate its children; every input control is enabled or disabled on its own, and an
+    // option switch may sit in a box that is disabled while the switch is off.
     bool IsUsable() const;
 
     // Asks the views to repaint now.

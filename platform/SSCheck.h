@@ -19,8 +19,7 @@ class SSCheck : public CaptionedControl {
     std::shared_ptr<Picture> get_CheckPicture() const { return m_checkPicture; }
     void putref_CheckPicture(std::shared_ptr<Picture> p);
 
-    // A user's click: toggles CheckValue. Ignored while the box cannot be reached (hidden or
-    // disabled, itself or a container).
+    // A user's click: toggles CheckValue. Ignored unless IsUsable().
     void UserClick();
 
     Event<int16_t> Click;
