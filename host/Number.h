@@ -36,6 +36,8 @@ class Number {
     // value, else the text given to put_UnitsText).
     void GetUnitsText(std::string& quantity, std::string& units) const;
     void put_UnitsText(std::string units) { m_unitsText = std::move(units); }
+    // The text given to put_UnitsText (what a free-standing value reports as its units).
+    std::string get_UnitsText() const { return m_unitsText; }
 
   private:
     std::shared_ptr<Value> owner() const;

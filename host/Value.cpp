@@ -91,10 +91,7 @@ bool Value::CopyTo(const std::shared_ptr<Value>& target) const {
         to->put_AccelReference(from->get_AccelReference());
         to->put_UnitsReference(from->get_UnitsReference());
     }
-    std::string quantity;
-    std::string units;
-    m_units->GetUnitsText(quantity, units);
-    target->m_units->put_UnitsText(units);
+    target->m_units->put_UnitsText(m_backend ? m_backend->UnitsText() : m_units->get_UnitsText());
     target->store(m_content);
     return true;
 }

@@ -164,6 +164,31 @@ TEST(SimNode, DriveSideChangesAndTriggerPulse) {
     EXPECT_EQ(node->Param(181)->Field("Motion Pending")->get_Value(), 1);
 }
 
+TEST(SimNode, CopiesIntoAFreeStandingValue) {
+    auto node = SimNode::Create();
+    node->PulseTrigger();
+    auto accum = node->Param(180);
+    auto copy = Value::Create();
+    EXPECT_TRUE(accum->CopyTo(copy));
+    auto seen = accum->Field("Trigger Detected");
+    copy->DefineField("Trigger Detected", seen->get_BitIndex(), seen->get_BitCount(), "");
+    EXPECT_EQ(copy->Field("Trigger Detected")->get_Value(), 1);
+    EXPECT_EQ(copy->get_ParamNumber(), 180);
+    node->Step();
+    EXPECT_EQ(copy->Field("Trigger Detected")->get_Value(), 1) << "a copy does not follow the node";
+
+    std::string quantity;
+    std::string units;
+    auto position = Value::Create();
+    node->Param(247)->CopyTo(position);
+    position->get_UnitsInfo()->GetUnitsText(quantity, units);
+    EXPECT_EQ(quantity, "Position 1");
+    EXPECT_EQ(units, "counts");
+
+    node->Faults().Fail("Value.CopyTo", 1, 180);
+    EXPECT_THROW(accum->CopyTo(Value::Create()), ArnError);
+}
+
 TEST(SimNode, BuildsWithoutChosenParametersAndFields) {
     SimNodeOptions options;
     options.omitParams = {436, 343};
