@@ -1,0 +1,459 @@
+#include "inputs/jogAndSwInputs.h"
+
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/ArnFieldLED.h"
+#include "platform/ArnError.h"
+#include "platform/Beep.h"
+#include "platform/Resources.h"
+#include "platform/SSCheck.h"
+#include "support/DebuggingFlags.h"
+
+namespace arn {
+
+namespace {
+
+constexpr int32_t kInputRegister = 35;
+constexpr int32_t kInputStimulus = 265;
+constexpr int32_t kStatusRegister = 181;
+constexpr int32_t kStatusAccumRegister = 180;
+constexpr int32_t kJogSpeedParam = 213;
+constexpr int32_t kJogAccelParam = 214;
+
+constexpr const char* kEnableReqKey = "Enable Req";
+constexpr const char* kForceEnabledKey = "Enable Request OR Override";
+constexpr const char* kTriggerDetectedKey = "Trigger Detected";
+
+// The software input states sit three bits up the stimulus register, at bits 16 to 18.
+constexpr int32_t kSwStateMask = 0x7;
+constexpr int32_t kSwStateShift = 0x10000;
+
+// Ticks the held trigger bit stays on after the node's bit has left 1.
+constexpr int16_t kTriggerHoldTicks = 3;
+
+// A 16-bit Boolean widened with its sign, so it can meet 32-bit field values bitwise.
+constexpr int32_t AsInt(bool b) {
+    return b ? -1 : 0;
+}
+
+// Conversion of a register reading to a 32-bit integer: round half to even (the default
+// floating-point rounding mode), refusing what does not fit.
+int32_t ToLong(double v) {
+    const double r = std::nearbyint(v);
+    if (!(r >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
+          r <= static_cast<double>(std::numeric_limits<int32_t>::max()))) {
+        throw ArnError(6, "jogAndSwInputs", "Overflow");
+    }
+    return static_cast<int32_t>(r);
+}
+
+}  // namespace
+
+jogAndSwInputs::jogAndSwInputs()
+    : m_fldEnableReqPin([this](Field& f, std::vector<Connection>& c) {
+          c.push_back(f.UpdateView.connect(
+              [this](const std::shared_ptr<Field>& obj) { m_fldEnableReqPin_UpdateView(obj); }));
+      }),
+      m_inStim([this](Value& v, std::vector<Connection>& c) {
+          c.push_back(v.ContentChanged.connect(
+              [this](const std::shared_ptr<Value>& nv) { m_inStim_ContentChanged(nv); }));
+          c.push_back(v.ValueChanged.connect(
+              [this](const std::shared_ptr<Value>& nv) { m_inStim_ValueChanged(nv); }));
+      }),
+      m_fldEnableReqStatus([this](Field& f, std::vector<Connection>& c) {
+          c.push_back(f.UpdateView.connect(
+              [this](const std::shared_ptr<Field>& obj) { m_fldEnableReqStatus_UpdateView(obj); }));
+      }),
+      m_displayEnableFld([this](Field& f, std::vector<Connection>& c) {
+          c.push_back(f.UpdateView.connect(
+              [this](const std::shared_ptr<Field>& obj) { m_displayEnableFld_UpdateView(obj); }));
+      }),
+      m_zkAppEvts([this](AppEvents& e, std::vector<Connection>& c) {
+          c.push_back(e.TimerTick.connect([this] { m_zkAppEvts_TimerTick(); }));
+      }),
+      m_fldTriggerSeen([this](Field& f, std::vector<Connection>& c) {
+          c.push_back(f.UpdateView.connect(
+              [this](const std::shared_ptr<Field>& obj) { m_fldTriggerSeen_UpdateView(obj); }));
+      }) {
+    SetupJogSpeedValue();
+    SetupJogAccelValue();
+    m_fldOff = Field::Create();
+    m_fldOff->put_Value(0);
+}
+
+jogAndSwInputs::~jogAndSwInputs() = default;
+
+// ---- node and net binding ----
+
+void jogAndSwInputs::putref_NodeRef(std::shared_ptr<Node> newNode) {
+    m_motion = std::dynamic_pointer_cast<Motion>(newNode);
+    m_node = std::move(newNode);
+
+    if (!m_node) {
+        m_inStim = nullptr;
+        // The node must not keep a software Enable asserted once nobody watches it.
+        if (m_fldForceEnabled) {
+            m_fldForceEnabled->put_Value(0);
+        }
+        m_statusAccumReg = nullptr;
+        m_fldTriggerSeen = nullptr;
+        m_inReg = nullptr;
+        m_fldEnableReqPin = nullptr;
+        m_statusReg = nullptr;
+        m_fldEnableReqStatus = nullptr;
+        m_displayEnable = nullptr;
+        m_displayEnableFld = nullptr;
+        m_fldOff = nullptr;
+        m_jogAccel = nullptr;
+        m_jogSpeed = nullptr;
+        m_fldTriggerHeld = nullptr;
+        m_fldForceEnabled = nullptr;
+        return;
+    }
+
+    Node& node = *m_node;
+    if (node.ParamExists(kInputRegister)) {
+        m_inReg = node.Param(kInputRegister);
+        m_fldEnableReqPin = m_inReg->Field(kEnableReqKey);
+    }
+    if (node.ParamExists(kInputStimulus)) {
+        m_inStim = node.Param(kInputStimulus);
+        m_fldForceEnabled = m_inStim->Field(kForceEnabledKey);
+    }
+    if (node.ParamExists(kJogAccelParam)) {
+        m_jogAccel = node.Param(kJogAccelParam);
+    }
+    if (node.ParamExists(kJogSpeedParam)) {
+        m_jogSpeed = node.Param(kJogSpeedParam);
+    }
+    if (node.ParamExists(kStatusRegister)) {
+        m_statusReg = node.Param(kStatusRegister);
+        m_fldEnableReqStatus = m_statusReg->Field(kEnableReqKey);
+    }
+    if (node.ParamExists(kStatusAccumRegister)) {
+        BindAccumulatedStatus();
+    }
+
+    m_displayEnable = Value::Create();
+    m_displayEnable->DefineField(kEnableReqKey, 0, 1, "Enable Request");
+    m_displayEnableFld = m_displayEnable->get_Fields().Item(kEnableReqKey);
+}
+
+void jogAndSwInputs::BindAccumulatedStatus() {
+    m_statusAccumReg = m_node->Param(kStatusAccumRegister);
+    m_fldTriggerSeen = m_statusAccumReg->Field(kTriggerDetectedKey);
+
+    m_trigCopy = Value::Create();
+    (void)m_statusAccumReg->CopyTo(m_trigCopy);
+    // Without the node's trigger field there is no bit place to copy; the held field stays
+    // as it was.
+    if (!m_fldTriggerSeen) {
+        return;
+    }
+    m_trigCopy->DefineField(kTriggerDetectedKey, m_fldTriggerSeen->get_BitIndex(),
+                            m_fldTriggerSeen->get_BitCount(), "");
+    m_fldTriggerHeld = m_trigCopy->get_Fields().Item(kTriggerDetectedKey);
+    if (!m_fldTriggerHeld) {
+        return;
+    }
+    m_fldTriggerHeld->get_ValueCaptions().RemoveAll();
+    for (const auto& [key, entry] : m_fldTriggerSeen->get_ValueCaptions()) {
+        if (entry && entry->get_Active()) {
+            m_fldTriggerHeld->AddValueCaption(entry->get_CaptionValue(), entry->get_CaptionText());
+        }
+    }
+}
+
+void jogAndSwInputs::putref_NetRef(std::shared_ptr<Net> theNet) {
+    if (theNet) {
+        m_zkAppEvts = theNet->get_AppEvents();
+    } else {
+        m_zkAppEvts = nullptr;
+    }
+}
+
+// ---- input source ----
+
+bool jogAndSwInputs::get_ExternalInputs() {
+    if (!m_node || !m_node->ParamExists(kInputStimulus)) {
+        return false;
+    }
+    return m_node->Param(kInputStimulus)->get_NumberValue()->GetDouble() == ExternalInputsStimulus;
+}
+
+void jogAndSwInputs::put_ExternalInputs(bool newState) {
+    if (!m_node || !m_inStim || !m_inReg) {
+        return;
+    }
+    if (newState) {
+        m_inStim->get_NumberValue()->SetDouble(ExternalInputsStimulus);
+    } else if (m_fldEnableReqPin && m_fldEnableReqPin->get_Value() == 0) {
+        // Seed the software states with what the pins show now, so the hand-over is bumpless.
+        const int32_t pins = ToLong(m_inReg->get_NumberValue()->GetDouble());
+        m_inStim->get_NumberValue()->SetDouble((pins & kSwStateMask) * kSwStateShift);
+    } else if (m_fldEnableReqPin) {
+        DebugTrace(*this, ".ExternalInputs: can't get into SW control when HW is enabled",
+                   TraceLevelAlways, false);
+    }
+    if (m_statusReg) {
+        m_statusReg->Refresh();
+    }
+}
+
+bool jogAndSwInputs::get_EnableReq() {
+    return m_fldForceEnabled && m_fldForceEnabled->get_Value() == 1;
+}
+
+void jogAndSwInputs::put_EnableReq(bool newState) {
+    if (get_ExternalInputs() || !m_fldForceEnabled) {
+        return;
+    }
+    m_fldForceEnabled->put_Value(newState ? 1 : 0);
+}
+
+bool jogAndSwInputs::get_EnableReqPin() {
+    return m_displayEnableFld && m_displayEnableFld->get_Value() != 0;
+}
+
+// ---- event handlers ----
+
+void jogAndSwInputs::StimulusChanged(const std::shared_ptr<Value>& /*newVal*/) {
+    if (!m_inStim) {
+        return;
+    }
+    if (m_inStim->get_NumberValue()->GetDouble() == ExternalInputsStimulus) {
+        put_ExternalInputs(true);
+        IOchanged(true);
+    }
+}
+
+void jogAndSwInputs::m_inStim_ContentChanged(const std::shared_ptr<Value>& newVal) {
+    StimulusChanged(newVal);
+}
+
+void jogAndSwInputs::m_inStim_ValueChanged(const std::shared_ptr<Value>& newVal) {
+    StimulusChanged(newVal);
+}
+
+void jogAndSwInputs::m_fldEnableReqPin_UpdateView(const std::shared_ptr<Field>& obj) {
+    m_extAtPinUpdate = get_ExternalInputs();
+    DebugTrace(*this, ".m_fldEnableReqPin_UpdateView changed to " + obj->get_Name(),
+               TraceLevelVerbose, false);
+    // A pin change matters only under software control; any other pin update also withdraws
+    // work marked earlier.
+    m_ioChangedPending = ((~AsInt(m_extAtPinUpdate)) & obj->get_Value()) != 0;
+}
+
+void jogAndSwInputs::m_fldEnableReqStatus_UpdateView(const std::shared_ptr<Field>& /*obj*/) {}
+
+void jogAndSwInputs::m_displayEnableFld_UpdateView(const std::shared_ptr<Field>& /*obj*/) {
+    m_ioChangedPending = true;
+}
+
+void jogAndSwInputs::m_fldTriggerSeen_UpdateView(const std::shared_ptr<Field>& obj) {
+    if (obj->get_Value() == 1) {
+        if (m_fldTriggerHeld) {
+            m_fldTriggerHeld->put_Value(1);
+        }
+    } else {
+        m_trigHoldTicks = kTriggerHoldTicks;
+    }
+}
+
+void jogAndSwInputs::m_zkAppEvts_TimerTick() {
+    // A listener may drop this object from inside IOchanged; stay alive to finish the tick.
+    const std::shared_ptr<jogAndSwInputs> keepAlive = weak_from_this().lock();
+
+    AdvanceTriggerHold();
+    UpdateDisplayEnable();
+
+    if (m_ioChangedPending) {
+        IOchanged(true);
+        if (!m_extAtPinUpdate && m_fldEnableReqPin) {
+            EnableReqChanged(m_fldEnableReqPin->get_Value() != 0);
+        }
+        m_ioChangedPending = false;
+    }
+}
+
+void jogAndSwInputs::AdvanceTriggerHold() {
+    if (m_trigHoldTicks > 0) {
+        --m_trigHoldTicks;
+        if (m_trigHoldTicks == 0 && m_fldTriggerHeld) {
+            m_fldTriggerHeld->put_Value(0);
+        }
+    }
+}
+
+void jogAndSwInputs::UpdateDisplayEnable() {
+    if (!m_displayEnableFld || !m_fldEnableReqPin) {
+        return;
+    }
+    // Under software control the display follows the hardware pin; under external inputs it
+    // follows the node's own Enable request status.
+    int32_t shown;
+    if (!m_fldEnableReqStatus) {
+        shown = (~AsInt(get_ExternalInputs())) & m_fldEnableReqPin->get_Value();
+    } else {
+        const int32_t swTerm = (~AsInt(get_ExternalInputs())) & m_fldEnableReqPin->get_Value();
+        const int32_t extTerm = AsInt(get_ExternalInputs()) & m_fldEnableReqStatus->get_Value();
+        shown = swTerm | extTerm;
+    }
+    m_displayEnableFld->put_Value(shown);
+}
+
+// ---- LEDs and check boxes ----
+
+void jogAndSwInputs::ApplyScheme(ArnFieldLED& led, bool active) {
+    led.put_LEDOnColor(active ? ActiveOnColor : InactiveOnColor);
+    led.put_LEDOffColor(active ? ActiveOffColor : InactiveOffColor);
+}
+
+void jogAndSwInputs::SetupHwLED(ArnFieldLED& hwLED, bool isAccLed) {
+    const bool ext = get_ExternalInputs();
+    const std::string key = hwLED.get_fieldkey();
+
+    if (isAccLed) {
+        if (m_statusAccumReg && m_statusAccumReg->get_Fields().Exists(key)) {
+            if (key == kTriggerDetectedKey) {
+                hwLED.putref_LEDField(m_fldTriggerHeld);
+            } else {
+                hwLED.putref_LEDField(m_statusAccumReg->get_Fields().Item(key));
+            }
+        } else {
+            hwLED.putref_LEDField(nullptr);
+            DebugTrace(*this, "***StatusAccum LED Item Missing: " + key, TraceLevelAlways, false);
+        }
+    }
+
+    bool lookedUp = false;
+    if (key == kEnableReqKey) {
+        hwLED.putref_LEDField(m_displayEnableFld.get());
+        ApplyScheme(hwLED, ext);
+    } else if (ext) {
+        if (!isAccLed) {
+            hwLED.putref_LEDField(m_statusReg ? m_statusReg->Field(key) : nullptr);
+            lookedUp = true;
+        }
+        ApplyScheme(hwLED, true);
+    } else {
+        if (!isAccLed) {
+            hwLED.putref_LEDField(m_inReg ? m_inReg->Field(key) : nullptr);
+            lookedUp = true;
+        }
+        ApplyScheme(hwLED, false);
+    }
+    if (lookedUp && !hwLED.get_LEDField()) {
+        DebugTrace(*this, "***Status LED Item Missing: " + key, TraceLevelAlways, false);
+    }
+}
+
+void jogAndSwInputs::SetupSwLED(ArnFieldLED& swLED, std::optional<bool> forcedOff) {
+    // Both operands are read, as the combined test always did.
+    const bool forced = forcedOff.value_or(false);
+    const bool ext = get_ExternalInputs();
+    if (forced || ext) {
+        swLED.putref_LEDField(m_fldOff);
+        ApplyScheme(swLED, false);
+        return;
+    }
+    const std::string key = swLED.get_fieldkey();
+    swLED.putref_LEDField(m_statusReg ? m_statusReg->Field(key) : nullptr);
+    if (!swLED.get_LEDField()) {
+        DebugTrace(*this, "***Status LED Item Missing: " + key, TraceLevelAlways, false);
+    }
+    ApplyScheme(swLED, true);
+}
+
+void jogAndSwInputs::UpdateCheckbox(SSCheck& chk) {
+    const bool enabled = chk.get_Enabled();
+    const bool checked = chk.get_CheckValue();
+    int32_t icon;
+    if (enabled) {
+        icon = checked ? ResIconCheckEnabledChecked : ResIconCheckEnabledUnchecked;
+    } else {
+        icon = checked ? ResIconCheckDisabledChecked : ResIconCheckDisabledUnchecked;
+    }
+    chk.putref_CheckPicture(LoadResPicture(icon));
+}
+
+// ---- jog ----
+
+void jogAndSwInputs::SetupJogSpeedValue() {
+    m_jogSpeed = Value::Create();
+    m_jogSpeed->put_Name("Speed");
+    m_jogSpeed->put_FormatStr("#,##0");
+    m_jogSpeed->put_ParamNumber(40);
+    m_jogSpeed->get_NumberValue()->put_SpeedReference(100.0);
+    m_jogSpeed->get_UnitsInfo()->put_UnitsReference(1.0);
+}
+
+void jogAndSwInputs::SetupJogAccelValue() {
+    m_jogAccel = Value::Create();
+    m_jogAccel->put_Name("Accel.");
+    m_jogAccel->put_FormatStr("#,##0");
+    m_jogAccel->put_ParamNumber(35);
+    m_jogAccel->get_NumberValue()->put_AccelReference(4.0);
+    m_jogAccel->get_UnitsInfo()->put_UnitsReference(1.0);
+}
+
+void jogAndSwInputs::putref_JogSpeed(std::shared_ptr<Value> newRef) {
+    if (!newRef) {
+        SetupJogSpeedValue();
+    } else {
+        m_jogSpeed = std::move(newRef);
+    }
+}
+
+std::shared_ptr<Value> jogAndSwInputs::get_JogSpeed() const {
+    return m_jogSpeed;
+}
+
+void jogAndSwInputs::putref_JogAccel(std::shared_ptr<Value> newRef) {
+    if (!newRef) {
+        SetupJogAccelValue();
+    } else {
+        m_jogAccel = std::move(newRef);
+    }
+}
+
+std::shared_ptr<Value> jogAndSwInputs::get_JogAccel() const {
+    return m_jogAccel;
+}
+
+void jogAndSwInputs::JogStart(bool reverseDir) {
+    if (!m_node || !m_motion || !m_jogSpeed || !m_jogAccel) {
+        return;
+    }
+    try {
+        const double saved = m_motion->get_AccelLimit();
+        m_motion->put_AccelLimit(m_jogAccel->get_NumberValue()->GetDouble());
+        m_motion->put_DecelLimit(m_motion->get_AccelLimit());
+        m_motion->MoveVelocity(m_jogSpeed->get_NumberValue()->GetDouble() * (reverseDir ? -1 : 1),
+                               0, 0);
+        // The deceleration limit ends equal to the restored acceleration limit, not to its
+        // own earlier value.
+        m_motion->put_AccelLimit(saved);
+        m_motion->put_DecelLimit(m_motion->get_AccelLimit());
+    } catch (const std::exception&) {
+        Beep();
+    }
+}
+
+void jogAndSwInputs::JogEnd() {
+    if (!m_node || !m_motion) {
+        return;
+    }
+    try {
+        m_motion->NodeStop(JogStopCode);
+    } catch (const std::exception&) {
+        Beep();
+    }
+}
+
+}  // namespace arn
