@@ -1,0 +1,141 @@
+#include "support/Format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace arn {
+
+namespace {
+
+// Appends the unsigned decimal digits of whole, with "," between groups of three if asked.
+void AppendDigits(std::string& out, uint64_t whole, bool group) {
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, whole);
+    (void)ec;  // 24 characters hold any 64-bit number
+    const auto count = static_cast<size_t>(end - digits);
+    if (!group || count <= 3) {
+        out.append(digits, count);
+        return;
+    }
+    size_t lead = count % 3 == 0 ? 3 : count % 3;
+    out.append(digits, lead);
+    for (size_t i = lead; i < count; i += 3) {
+        out.push_back(',');
+        out.append(digits + i, 3);
+    }
+}
+
+// One decimal, ties away from zero, optionally grouped. Values too large for 64-bit tenths
+// (beyond 9e17) take the slow path through printf, which rounds exactly.
+void AppendTenths(std::string& out, double v, bool group) {
+    const double scaled = std::fabs(v) * 10.0;
+    if (!(scaled < 9.0e18)) {
+        char text[400];
+        const int n = std::snprintf(text, sizeof text, "%.1f", std::fabs(v));
+        if (n <= 0 || static_cast<size_t>(n) >= sizeof text || !std::isfinite(v)) {
+            out += std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity");
+            return;
+        }
+        if (v < 0) {
+            out.push_back('-');
+        }
+        const std::string_view all(text, static_cast<size_t>(n));
+        const size_t point = all.find('.');
+        const std::string_view whole = all.substr(0, point);
+        if (!group) {
+            out.append(all);
+            return;
+        }
+        const size_t lead = whole.size() % 3 == 0 ? 3 : whole.size() % 3;
+        out.append(whole.substr(0, lead));
+        for (size_t i = lead; i < whole.size(); i += 3) {
+            out.push_back(',');
+            out.append(whole.substr(i, 3));
+        }
+        out.append(all.substr(point));
+        return;
+    }
+    const auto tenths = static_cast<uint64_t>(std::llround(scaled));
+    if (v < 0 && tenths != 0) {
+        out.push_back('-');
+    }
+    AppendDigits(out, tenths / 10, group);
+    out.push_back('.');
+    out.push_back(static_cast<char>('0' + tenths % 10));
+}
+
+}  // namespace
+
+std::string CStr(double v) {
+    if (v == 0.0) {
+        return "0";  // also for -0.0
+    }
+    char text[400];  // the fixed form of the largest double has 309 digits
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
+    if (ec != std::errc()) {
+        return std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity");
+    }
+    return std::string(text, end);
+}
+
+std::string CStr(int64_t v) {
+    char text[24];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, v);
+    (void)ec;
+    return std::string(text, end);
+}
+
+std::string CStr(bool v) {
+    return v ? "True" : "False";
+}
+
+double RoundHalfEven(double v, int decDigits) {
+    if (!std::isfinite(v)) {
+        return v;
+    }
+    const double scale = std::pow(10.0, decDigits);
+    const double scaled = v * scale;
+    // From 2^52 on every double is a whole number: nothing is left to round at this scale.
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 4503599627370496.0) {
+        return v;
+    }
+    const double floor = std::floor(scaled);
+    const double diff = scaled - floor;
+    double rounded = floor;
+    if (diff > 0.5 || (diff == 0.5 && std::fmod(floor, 2.0) != 0.0)) {
+        rounded = floor + 1.0;
+    }
+    return decDigits == 0 ? rounded : rounded / scale;
+}
+
+std::string FormatGroupedTenths(double v) {
+    std::string out;
+    AppendGroupedTenths(out, v);
+    return out;
+}
+
+void AppendGroupedTenths(std::string& out, double v) {
+    AppendTenths(out, v, true);
+}
+
+std::string FormatTenths(double v) {
+    std::string out;
+    AppendTenths(out, v, false);
+    return out;
+}
+
+std::string FormatTwoDigits(int64_t v) {
+    std::string out;
+    if (v < 0) {
+        out.push_back('-');
+    }
+    const uint64_t magnitude = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+    if (magnitude < 10) {
+        out.push_back('0');
+    }
+    AppendDigits(out, magnitude, false);
+    return out;
+}
+
+}  // namespace arn

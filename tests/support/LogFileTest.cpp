@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FakeCounter.h"
+#include "platform/ArnError.h"
+#include "platform/DebugChannel.h"
+#include "support/DebuggingFlags.h"
+
+namespace arn {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FakeClock;
+using test::FakeCounter;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Lines(const fs::path& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+class LogFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetTraceState();
+        char pattern[] = "/tmp/arn_log_test_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override {
+        ResetTraceState();
+        SetLogRotationLines(LogRotationLines);
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    FakeCounter counter{1'000'000};
+    FakeClock clock{LocalDateTime{2026, 3, 9, 14, 5, 7}};
+    fs::path dir;
+};
+
+TEST_F(LogFileTest, ClosedLogReportsFalseAndBadPathsAreRefused) {
+    EXPECT_FALSE(WriteLogLine("text", ""));
+    DebugTrace("X", "still traced", TraceLevelAlways, false);  // no log: debug output only
+
+    try {
+        OpenLogFile((dir / "trace.txt").string());
+        FAIL() << "a path without .log was accepted";
+    } catch (const ArnError& e) {
+        EXPECT_EQ(e.number(), LogPathError);
+        EXPECT_NE(e.description().find("trace.txt"), std::string::npos);
+    }
+    EXPECT_THROW(OpenLogFile((dir / "missing" / "trace.log").string()), ArnError);
+    EXPECT_FALSE(LogFileOpen());
+    EXPECT_FALSE(fs::exists(dir / "trace.txt"));
+}
+
+TEST_F(LogFileTest, LinesAreStampedWithLocalDateTime) {
+    const fs::path log = dir / "arn.log";
+    std::ofstream(log) << "earlier line\n";
+    OpenLogFile(log.string());
+    EXPECT_EQ(LogFilePath(), log.string());
+
+    counter.Advance(0);
+    DebugTrace("ArnAbsPosnCtl", ".UIuserControl_ReleaseControl", TraceLevelAlways, false);
+    clock.Set(LocalDateTime{987, 12, 31, 0, 0, 0});
+    counter.Advance(1'500);
+    DebugTrace("jogAndSwInputs", "refused", TraceLevelAlways, false);
+    EXPECT_TRUE(WriteLogLine("direct", "PFX"));
+    EXPECT_TRUE(WriteLogLine("", ""));
+
+    EXPECT_EQ(ReadAll(log),
+              "earlier line\n"
+              "2026-03-09 14:05:07: 0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_ReleaseControl\n"
+              "0987-12-31 00:00:00: 1.5\t+1.5\tjogAndSwInputs refused\n"
+              "0987-12-31 00:00:00 PFX: direct\n"
+              "0987-12-31 00:00:00: \n");
+
+    CloseLogFile();
+    EXPECT_FALSE(WriteLogLine("after close", ""));
+}
+
+TEST_F(LogFileTest, RotationKeepsOneOldFile) {
+    SetLogRotationLines(3);
+    const fs::path log = dir / "arn.log";
+    OpenLogFile(log.string());
+    for (int i = 1; i <= 3; ++i) {
+        ASSERT_TRUE(WriteLogLine("line " + std::to_string(i), ""));
+    }
+    EXPECT_EQ(Lines(log).size(), 3u);  // line number 4 is not past the limit yet
+    EXPECT_FALSE(fs::exists(dir / "arn.old"));
+
+    ASSERT_TRUE(WriteLogLine("line 4", ""));
+    EXPECT_EQ(Lines(dir / "arn.old"), (std::vector<std::string>{"2026-03-09 14:05:07: line 1",
+                                                                "2026-03-09 14:05:07: line 2",
+                                                                "2026-03-09 14:05:07: line 3"}));
+    EXPECT_EQ(Lines(log), std::vector<std::string>{"2026-03-09 14:05:07: line 4"});
+
+    fs::permissions(dir / "arn.old", fs::perms::owner_read);  // read-only goes too
+    for (int i = 5; i <= 7; ++i) {
+        ASSERT_TRUE(WriteLogLine("line " + std::to_string(i), ""));
+    }
+    EXPECT_EQ(Lines(dir / "arn.old").size(), 3u);
+    EXPECT_EQ(Lines(dir / "arn.old").front(), "2026-03-09 14:05:07: line 4");
+    EXPECT_EQ(Lines(log), std::vector<std::string>{"2026-03-09 14:05:07: line 7"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+}
+
+TEST_F(LogFileTest, OldNameReplacesEveryLogInThePath) {
+    SetLogRotationLines(1);
+    fs::create_directory(dir / "x.log.d");
+    const fs::path log = dir / "x.log.d" / "a.log.txt";
+    OpenLogFile(log.string());
+    ASSERT_TRUE(WriteLogLine("one", ""));
+    // The old name lies in a folder that does not exist: the rotation fails, the log closes
+    // and keeps what it had.
+    EXPECT_FALSE(WriteLogLine("two", ""));
+    EXPECT_FALSE(WriteLogLine("three", ""));
+    EXPECT_EQ(Lines(log), std::vector<std::string>{"2026-03-09 14:05:07: one"});
+
+    fs::create_directory(dir / "x.old.d");
+    const fs::path plain = dir / "b.log.txt";
+    OpenLogFile(plain.string());
+    ASSERT_TRUE(WriteLogLine("one", ""));
+    ASSERT_TRUE(WriteLogLine("two", ""));
+    EXPECT_EQ(Lines(dir / "b.old.txt"), std::vector<std::string>{"2026-03-09 14:05:07: one"});
+}
+
+TEST_F(LogFileTest, FullDiskReportsFalseWithoutThrowing) {
+    const fs::path log = dir / "full.log";
+    fs::create_symlink("/dev/full", log);
+    OpenLogFile(log.string());
+    EXPECT_FALSE(WriteLogLine("lost", ""));
+    std::vector<std::string> lines;
+    Connection listener =
+        AttachDebugListener([&](std::string_view line) { lines.emplace_back(line); });
+    EXPECT_NO_THROW(DebugTrace("X", "goes to the debug output", TraceLevelAlways, false));
+    EXPECT_EQ(lines.size(), 1u);
+}
+
+TEST_F(LogFileTest, LineCutShortByFileLimitIsRemoved) {
+    const fs::path log = dir / "limited.log";
+    OpenLogFile(log.string());
+    ASSERT_TRUE(WriteLogLine("whole", ""));
+    const auto size = static_cast<rlim_t>(fs::file_size(log));
+
+    // The file may grow by 10 more bytes: the next line is written in part, then refused.
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limited = saved;
+    limited.rlim_cur = size + 10;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool written = WriteLogLine("this line does not fit in ten bytes", "");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadAll(log), "2026-03-09 14:05:07: whole\n");
+    EXPECT_TRUE(WriteLogLine("next", ""));
+    EXPECT_EQ(Lines(log).size(), 2u);
+}
+
+TEST_F(LogFileTest, RotatesAfterHalfAMillionLines) {
+    const fs::path log = dir / "big.log";
+    OpenLogFile(log.string());
+    for (int i = 1; i <= 500000; ++i) {
+        ASSERT_TRUE(WriteLogLine("x", ""));
+    }
+    EXPECT_FALSE(fs::exists(dir / "big.old"));
+    ASSERT_TRUE(WriteLogLine("last", ""));
+    const std::string line = "2026-03-09 14:05:07: x\n";
+    EXPECT_EQ(fs::file_size(dir / "big.old"), 500000 * line.size());
+    EXPECT_EQ(ReadAll(log), "2026-03-09 14:05:07: last\n");
+}
+
+}  // namespace
+}  // namespace arn
