@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace arn {
+
+// The arnreg command line: export, import, get, set, delete and list over the persistent
+// registry store. Output goes to `out`, messages to `err`.
+class RegTool {
+  public:
+    static constexpr int kExitOk = 0;
+    static constexpr int kExitFailure = 1;  // the registry or a file refused the request
+    static constexpr int kExitUsage = 2;    // the command line itself is wrong
+
+    RegTool(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
+
+    // Runs the arguments that follow the program name; returns the exit status.
+    int Run(const std::vector<std::string>& args);
+
+    // $ARN_REGISTRY_DB, else $XDG_DATA_HOME/arnabsposn/registry.db, else
+    // ~/.local/share/arnabsposn/registry.db. Throws std::runtime_error when none can be formed.
+    static std::string DefaultDatabasePath();
+
+  private:
+    struct KeyName {
+        int32_t root = 0;
+        std::string path;  // below the root, "\" separated
+    };
+
+    int Export(const KeyName& key, const std::optional<std::string>& file);
+    int Import(const std::string& file);
+    int Get(const KeyName& key, const std::string& name);
+    int Set(const KeyName& key, const std::string& name, const std::string& value, bool dword);
+    int Delete(const KeyName& key, const std::optional<std::string>& name);
+    int List(const KeyName& key);
+
+    std::optional<KeyName> ParseKey(const std::string& text);
+    bool KeyExists(const KeyName& key);
+    int NoSuchKey(const std::string& text);
+    int Usage(const std::string& problem);
+    int Failed(const std::string& command, const std::exception& e);
+    void PrintHelp(std::ostream& to);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    std::string m_keyText;  // the KEY argument as given, for messages
+};
+
+}  // namespace arn
