@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "FakeCounter.h"
+#include "host/UIuserControl.h"
+#include "platform/Control.h"
+#include "platform/DebugChannel.h"
+#include "platform/GenericControl.h"
+#include "support/DebuggingFlags.h"
+#include "support/lyrFormUtils.h"
+
+namespace arn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A control of the host framework that answers VersionStr through UIuserControl.
+class FrameworkControl : public Control, public UIuserControl {
+  public:
+    FrameworkControl(std::string type, std::string version)
+        : Control(std::move(type), "ctl", -1), m_version(std::move(version)) {}
+
+    void ReleaseControl() override {}
+    void AttachControl(const std::shared_ptr<Net>&, const std::shared_ptr<Node>&,
+                       const std::shared_ptr<void>&, const std::string&,
+                       const std::string&) override {}
+    int32_t get_BarColor() override { return 0; }
+    std::string get_VersionStr() override {
+        ++versionReads;
+        if (!failure.empty()) {
+            throw ArnError(vbObjectError + 7, "FrameworkControl", failure);
+        }
+        return m_version;
+    }
+    std::shared_ptr<Dictionary<std::string>> get_ControlVersionList() override { return nullptr; }
+    std::vector<std::shared_ptr<Form>> get_MyForms() override { return {}; }
+
+    int versionReads = 0;
+    std::string failure;
+
+  private:
+    std::string m_version;
+};
+
+// The folder above the one this code was loaded from, with its trailing separator.
+std::string ParentOfLoadFolder() {
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path().string() + "/";
+}
+
+TEST(lyrFormUtils, VersionTextNamesTheLoadedObject) {
+    const fs::path exe = fs::read_symlink("/proc/self/exe");
+    const std::string text = AppVersionText();
+    std::smatch match;
+    ASSERT_TRUE(std::regex_match(text, match, std::regex(R"((\d+)\.(\d+)\.(\d+)\r\n(.*))")))
+        << text;
+    EXPECT_EQ(match[4].str(), (exe.parent_path() / exe.stem()).string());
+
+    const std::string parent = ParentOfLoadFolder();
+    EXPECT_EQ(AppRelativePath(text), match[1].str() + "." + match[2].str() + "." + match[3].str() +
+                                         "\r\n" + exe.parent_path().filename().string() + "/" +
+                                         exe.stem().string());
+    EXPECT_EQ(AppRelativePath("a " + parent + "x " + parent), "a x ");
+    EXPECT_EQ(AppRelativePath("no path here"), "no path here");
+}
+
+TEST(lyrFormUtils, VersionListPairsPartsIntoColumns) {
+    EXPECT_EQ(FormatVersionList("1.2.3", false), "1.2.3");
+    EXPECT_EQ(FormatVersionList("1.2.3\r\n/opt/x", false), "1.2.3\r\n/opt/x");
+    EXPECT_EQ(FormatVersionList("1.2.3\r\nA\r\n4.5.6\r\nB", false),
+              "\r\n        1.2.3   A\r\n        4.5.6   B");
+    EXPECT_EQ(FormatVersionList("1.2.3\r\nA\r\n4.5.6", false),
+              "\r\n        1.2.3   A\r\n        4.5.6   ");
+    EXPECT_EQ(FormatVersionList("10.20.300\r\nA\r\n", false),
+              "\r\n        10.20.300A\r\n                ");
+
+    const std::string parent = ParentOfLoadFolder();
+    EXPECT_EQ(FormatVersionList("1.0.0\r\n" + parent + "lib/X\r\n2.0.0", true),
+              "\r\n        1.0.0   lib/X\r\n        2.0.0   ");
+    EXPECT_EQ(FormatVersionList("1.0.0\r\n" + parent + "lib/X", true), "1.0.0\r\nlib/X");
+}
+
+class VersionInfoTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ResetTraceState(); }
+    void TearDown() override { ResetTraceState(); }
+
+    test::FakeCounter counter;
+    std::vector<std::string> lines;
+    Connection listener =
+        AttachDebugListener([this](std::string_view line) { lines.emplace_back(line); });
+    std::shared_ptr<Dictionary<std::string>> versions = std::make_shared<Dictionary<std::string>>();
+};
+
+TEST_F(VersionInfoTest, AddsOneEntryPerFrameworkType) {
+    const std::string parent = ParentOfLoadFolder();
+    auto first = std::make_shared<FrameworkControl>(
+        "nTextBox", "2.1.0\r\n" + parent + "lib/nText\r\n3.0.1\r\nX");
+    auto second = std::make_shared<FrameworkControl>("nTextBox", "9.9.9");
+    auto radio = std::make_shared<FrameworkControl>("RadioEditor", "1.0.7");
+    auto other = std::make_shared<FrameworkControl>("ArnHomingCtl", "5.0.0");
+
+    for (auto* control : {first.get(), second.get(), radio.get(), other.get()}) {
+        ctlAddArnwellCtlVersInfo(versions, control);
+    }
+    ctlAddArnwellCtlVersInfo(versions, nullptr);
+
+    EXPECT_EQ(versions->Keys(), (std::vector<std::string>{"nTextBox", "RadioEditor"}));
+    EXPECT_EQ(versions->Item("nTextBox"), "\r\n        2.1.0   lib/nText\r\n        3.0.1   X");
+    EXPECT_EQ(versions->Item("RadioEditor"), "1.0.7");
+    EXPECT_EQ(second->versionReads, 0);  // the type was listed already
+    EXPECT_EQ(other->versionReads, 0);   // not a framework type
+    EXPECT_TRUE(lines.empty());
+}
+
+TEST_F(VersionInfoTest, FailuresBecomeTraceLines) {
+    auto plain = GenericControl::Create("LEDcontrol", "led");  // offers no UIuserControl
+    auto failing = std::make_shared<FrameworkControl>("ParamRadioEditor", "1.0.0");
+    failing->failure = "version unavailable";
+    auto fine = std::make_shared<FrameworkControl>("ParamRadioGrpEditor", "1.0.0");
+
+    ctlAddArnwellCtlVersInfo(versions, plain.get());
+    ctlAddArnwellCtlVersInfo(versions, failing.get());
+    ctlAddArnwellCtlVersInfo(nullptr, fine.get());
+
+    EXPECT_EQ(versions->Count(), 0u);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0],
+              "0.0\t+0.0\tctlAddArnwellCtlVersInfo: caught err: Type mismatch, "
+              "control=LEDcontrol\r\n");
+    EXPECT_EQ(lines[1],
+              "0.0\t+0.0\tctlAddArnwellCtlVersInfo: caught err: version unavailable, "
+              "control=ParamRadioEditor\r\n");
+    EXPECT_NE(lines[2].find("caught err: Object variable or With block variable not set, "
+                            "control=ParamRadioGrpEditor"),
+              std::string::npos);
+    EXPECT_EQ(fine->versionReads, 0);
+}
+
+}  // namespace
+}  // namespace arn
