@@ -36,8 +36,8 @@ uint32_t toWord(double content) {
 }  // namespace
 
 SimDrive::SimDrive() {
-    for (const auto& spec : SimParamTable()) {
-        m_stored[spec.number] = spec.initial;
+    for (const auto& def : SimParamTable()) {
+        m_stored[def.number] = def.initial;
     }
 }
 
@@ -130,14 +130,13 @@ double SimDrive::Read(int32_t number) const {
 }
 
 void SimDrive::Write(int32_t number, double content) {
-    const auto* spec = FindSimParam(number);
-    if (!spec) {
+    const auto* def = FindSimParam(number);
+    if (!def) {
         throw ArnError(9, "SimNode", "Parameter " + std::to_string(number) + " does not exist");
     }
-    if (spec->readOnly) {
-        throw ArnError(
-            383, "SimNode",
-            "Parameter " + std::to_string(number) + " (" + spec->name + ") is read-only");
+    if (def->readOnly) {
+        throw ArnError(383, "SimNode",
+                       "Parameter " + std::to_string(number) + " (" + def->name + ") is read-only");
     }
     if (!std::isfinite(content)) {
         invalid(number, "needs a finite number");
@@ -203,8 +202,8 @@ void SimDrive::Apply(int32_t number) {
 }
 
 std::string SimDrive::UnitsText(int32_t number) const {
-    const auto* spec = FindSimParam(number);
-    if (!spec || !spec->positional) {
+    const auto* def = FindSimParam(number);
+    if (!def || !def->positional) {
         return {};
     }
     return SimUnitsName(static_cast<int32_t>(stored(sp::UnitsSelect)));

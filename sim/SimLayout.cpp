@@ -7,9 +7,9 @@ namespace arn {
 
 namespace sp = simparam;
 
-const std::vector<SimParamSpec>& SimParamTable() {
+const std::vector<SimParamDef>& SimParamTable() {
     // number, name, initial content, read-only, positional, fields {key, bit, count, text}
-    static const std::vector<SimParamSpec> table = {
+    static const std::vector<SimParamDef> table = {
         {sp::InputRegister,
          "Input Register",
          0,
@@ -101,18 +101,18 @@ const std::vector<SimParamSpec>& SimParamTable() {
     return table;
 }
 
-const SimParamSpec* FindSimParam(int32_t number) {
-    for (const auto& spec : SimParamTable()) {
-        if (spec.number == number) {
-            return &spec;
+const SimParamDef* FindSimParam(int32_t number) {
+    for (const auto& def : SimParamTable()) {
+        if (def.number == number) {
+            return &def;
         }
     }
     return nullptr;
 }
 
-const SimFieldSpec& SimField(int32_t number, std::string_view key) {
-    if (const auto* spec = FindSimParam(number)) {
-        for (const auto& field : spec->fields) {
+const SimFieldDef& SimField(int32_t number, std::string_view key) {
+    if (const auto* def = FindSimParam(number)) {
+        for (const auto& field : def->fields) {
             if (key == field.key) {
                 return field;
             }
@@ -123,7 +123,7 @@ const SimFieldSpec& SimField(int32_t number, std::string_view key) {
 }
 
 namespace {
-uint32_t maskOf(const SimFieldSpec& field) {
+uint32_t maskOf(const SimFieldDef& field) {
     return field.count >= 32 ? 0xFFFFFFFFu : ((1u << field.count) - 1u);
 }
 }  // namespace

@@ -31,36 +31,36 @@ inline constexpr int32_t TeachingSetup = 436;
 // The stimulus register's value while the drive follows its hardware pins.
 inline constexpr double kStimulusFollowsPins = 65535.0;
 
-struct SimCaptionSpec {
+struct SimCaptionDef {
     int32_t value;
     const char* text;
     bool active;
 };
 
-struct SimFieldSpec {
+struct SimFieldDef {
     const char* key;
     int32_t bit;
     int32_t count;
     const char* description;
-    std::vector<SimCaptionSpec> captions;
+    std::vector<SimCaptionDef> captions;
 };
 
-struct SimParamSpec {
+struct SimParamDef {
     int32_t number;
     const char* name;
     double initial;
     bool readOnly;    // written by the drive only
     bool positional;  // shown in the position units selected by parameter 268
-    std::vector<SimFieldSpec> fields;
+    std::vector<SimFieldDef> fields;
 };
 
 // The drive's parameters and the bit layout of their fields: the one place that says where each
 // field lives. The drive itself reads and writes fields by key through this table.
-const std::vector<SimParamSpec>& SimParamTable();
+const std::vector<SimParamDef>& SimParamTable();
 // nullptr when the drive has no such parameter.
-const SimParamSpec* FindSimParam(int32_t number);
+const SimParamDef* FindSimParam(int32_t number);
 // The field of the table; throws std::logic_error for a key the table lacks.
-const SimFieldSpec& SimField(int32_t number, std::string_view key);
+const SimFieldDef& SimField(int32_t number, std::string_view key);
 // A field's bits in a register word, and the word with a field replaced.
 uint32_t SimFieldGet(int32_t number, std::string_view key, uint32_t word);
 uint32_t SimFieldSet(int32_t number, std::string_view key, uint32_t word, uint32_t bits);

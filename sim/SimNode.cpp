@@ -51,14 +51,14 @@ std::shared_ptr<SimNode> SimNode::Create(SimNodeOptions options) {
 
 void SimNode::build(SimNodeOptions options) {
     m_faults = options.faults ? options.faults : std::make_shared<FaultPlan>();
-    for (const auto& spec : SimParamTable()) {
-        if (options.omitParams.count(spec.number) != 0) {
+    for (const auto& def : SimParamTable()) {
+        if (options.omitParams.count(def.number) != 0) {
             continue;
         }
-        auto backend = std::make_shared<SimParamBackend>(weak_from_this(), spec.number);
-        auto value = Value::Create(backend, spec.number, spec.name);
-        for (const auto& field : spec.fields) {
-            if (options.omitFields.count({spec.number, field.key}) != 0) {
+        auto backend = std::make_shared<SimParamBackend>(weak_from_this(), def.number);
+        auto value = Value::Create(backend, def.number, def.name);
+        for (const auto& field : def.fields) {
+            if (options.omitFields.count({def.number, field.key}) != 0) {
                 continue;
             }
             value->DefineField(field.key, field.bit, field.count, field.description);
@@ -70,11 +70,11 @@ void SimNode::build(SimNodeOptions options) {
                     ->put_Active(caption.active);
             }
         }
-        if (spec.positional) {
+        if (def.positional) {
             value->put_FormatStr("#,##0.###");
         }
         backend->Built();
-        m_params.emplace(spec.number, std::move(value));
+        m_params.emplace(def.number, std::move(value));
     }
 }
 

@@ -49,10 +49,10 @@ TEST(SimLayout, CarriesEveryParameterAndKeyThatCallersBind) {
 }
 
 TEST(SimLayout, FieldsFitAndDoNotOverlap) {
-    for (const auto& spec : SimParamTable()) {
+    for (const auto& def : SimParamTable()) {
         uint64_t used = 0;
-        for (const auto& field : spec.fields) {
-            SCOPED_TRACE(std::to_string(spec.number) + " " + field.key);
+        for (const auto& field : def.fields) {
+            SCOPED_TRACE(std::to_string(def.number) + " " + field.key);
             ASSERT_GE(field.bit, 0);
             ASSERT_GE(field.count, 1);
             ASSERT_LE(field.bit + field.count, 32);
