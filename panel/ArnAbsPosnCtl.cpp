@@ -1,0 +1,287 @@
+#include "panel/ArnAbsPosnCtl.h"
+
+#include "host/ValueCaption.h"
+#include "platform/ObjectRef.h"
+#include "platform/StringTable.h"
+#include "support/ControlUtils.h"
+#include "support/DebuggingFlags.h"
+#include "support/lyrFormUtils.h"
+
+namespace arn {
+
+namespace {
+
+template <class Handler>
+WithEvents<Field>::Binder OnUpdateView(Handler handler) {
+    return [handler](Field& f, std::vector<Connection>& c) {
+        c.push_back(f.UpdateView.connect(handler));
+    };
+}
+
+template <class Handler>
+WithEvents<Value>::Binder OnContentChanged(Handler handler) {
+    return [handler](Value& v, std::vector<Connection>& c) {
+        c.push_back(v.ContentChanged.connect(handler));
+    };
+}
+
+}  // namespace
+
+// Every member declared with events names its handlers here, once; assigning the member later
+// subscribes them and clearing it drops them.
+ArnAbsPosnCtl::ArnAbsPosnCtl()
+    : PanelControls(static_cast<UserControl&>(*this)),
+      m_zkAppEvts([this](AppEvents& e, std::vector<Connection>& c) {
+          c.push_back(e.TimerTick.connect([this] { m_zkAppEvts_TimerTick(); }));
+      }),
+      m_io([this](jogAndSwInputs& io, std::vector<Connection>& c) {
+          c.push_back(io.IOchanged.connect([this](bool ext) { m_io_IOchanged(ext); }));
+          c.push_back(io.EnableReqChanged.connect([this](bool s) { m_io_EnableReqChanged(s); }));
+      }),
+      m_cfgSrcFld(OnUpdateView([this](const auto& o) { m_cfgSrcFld_UpdateView(o); })),
+      m_enableOrFld(
+          OnUpdateView([this](const auto& o) { OverrideUpdateView(".INa upd view", 0, o); })),
+      m_fldEnableReqStatus(
+          OnUpdateView([this](const auto& o) { m_fldEnableReqStatus_UpdateView(o); })),
+      m_homingDirFld(OnUpdateView([this](const auto&) { FlagPosnChecks(); })),
+      m_homingExFld(OnUpdateView([this](const auto&) { FlagPosnChecks(); })),
+      m_inAFld(OnUpdateView([this](const auto&) { FlagMotionCheck(); })),
+      m_inAOrFld(
+          OnUpdateView([this](const auto& o) { OverrideUpdateView(".IN-A upd view", 1, o); })),
+      m_inBFld(OnUpdateView([this](const auto&) { FlagMotionCheck(); })),
+      m_inBOrFld(
+          OnUpdateView([this](const auto& o) { OverrideUpdateView(".IN-B upd view", 2, o); })),
+      m_maxTravel(OnContentChanged([this](const auto&) { FlagPosnChecks(); })),
+      m_motionPendingFld(OnUpdateView([this](const auto&) { FlagMotionCheck(); })),
+      m_opModeFld(OnUpdateView([this](const auto& o) { m_opModeFld_UpdateView(o); })),
+      m_posnMeas(OnContentChanged([this](const auto&) { FlagMotionCheck(); })),
+      m_posnSetting0(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
+      m_posnSetting1(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
+      m_posnSetting2(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
+      m_posnSetting3(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
+      m_rotAxisFld(OnUpdateView([this](const auto&) { FlagPosnChecks(); })),
+      m_teachingEnabledFld(
+          OnUpdateView([this](const auto& o) { m_teachingEnabledFld_UpdateView(o); })),
+      m_units([this](Value& v, std::vector<Connection>& c) {
+          c.push_back(v.ValueChanged.connect([this](const auto& o) { m_units_ValueChanged(o); }));
+      }),
+      m_wasHomed(OnUpdateView([this](const auto& o) { m_wasHomed_UpdateView(o); })) {
+    ConnectControls();
+}
+
+std::shared_ptr<ArnAbsPosnCtl> ArnAbsPosnCtl::Create() {
+    std::shared_ptr<ArnAbsPosnCtl> panel(new ArnAbsPosnCtl());
+    panel->Initialize();
+    return panel;
+}
+
+ArnAbsPosnCtl::~ArnAbsPosnCtl() {
+    // The platform terminates a control before it frees it; a panel dropped without that
+    // still lets go of its inputs object first.
+    if (m_io) {
+        UserControl_Terminate();
+    }
+}
+
+void ArnAbsPosnCtl::ConnectControls() {
+    auto& c = m_controlConnections;
+    c.push_back(teachingCheck->Click.connect([this] { teachingCheck_Click(); }));
+    c.push_back(teachingCmd->Click.connect([this] { teachingCmd_Click(); }));
+    c.push_back(hardStopCmd->Click.connect([this] { hardStopCmd_Click(); }));
+    c.push_back(inputOptChk->Click.connect([this] { inputOptChk_Click(); }));
+    for (auto& conn : inCheck.ConnectEach(&SSCheck::Click, [this](int16_t index, int16_t value) {
+             inCheck_Click(index, value);
+         })) {
+        c.push_back(std::move(conn));
+    }
+    c.push_back(HomingCtl->SetupRequested.connect([this] { ShowHoming(); }));
+    c.push_back(TrqLimitSetupCtl->SetupRequested.connect([this] { ShowTrqLim(); }));
+    c.push_back(JerkPanelCtl->SetupRequested.connect([this] { ShowJerkLim(); }));
+}
+
+void ArnAbsPosnCtl::SetNewInputsObject() {
+    m_io = std::make_shared<jogAndSwInputs>();
+}
+
+std::string ArnAbsPosnCtl::ResString(int32_t id) {
+    if (auto text = LoadResString(id)) {
+        return *text;
+    }
+    throw ArnError(326, "", "Resource with identifier '" + std::to_string(id) + "' not found");
+}
+
+std::array<WithEvents<Value>*, 4> ArnAbsPosnCtl::PosnSettings() {
+    return {&m_posnSetting0, &m_posnSetting1, &m_posnSetting2, &m_posnSetting3};
+}
+
+// --- lifecycle ---
+
+void ArnAbsPosnCtl::UserControl_Initialize() {
+    SetNewInputsObject();
+    fldStatusLED(0).put_fieldkey("Enable Req");
+    fldStatusLED(1).put_fieldkey("InA");
+    fldStatusLED(2).put_fieldkey("InB");
+    m_posnValues.fill(nullptr);
+    inCheck(0).put_ToolTipText(ResString(18018));
+    warnTriangle(14).put_ToolTipText(ResString(8188));
+}
+
+void ArnAbsPosnCtl::UserControl_Terminate() {
+    m_io = nullptr;
+}
+
+void ArnAbsPosnCtl::UserControl_Show() {
+    put_Show(true);
+}
+
+void ArnAbsPosnCtl::UserControl_Hide() {
+    put_Show(false);
+}
+
+void ArnAbsPosnCtl::UserControl_Resize() {
+    // A size of 200 twips or less is a transient state of the container, not a layout.
+    try {
+        if (get_ScaleWidth() > 200) {
+            EnclosingFrame->put_Width(get_ScaleWidth());
+        }
+    } catch (const std::exception&) {
+    }
+    try {
+        if (get_ScaleHeight() > 200) {
+            EnclosingFrame->put_Height(get_ScaleHeight());
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+// --- automation interface ---
+
+std::shared_ptr<UIuserControl> ArnAbsPosnCtl::get_UIref() {
+    return shared_from_this();
+}
+
+void ArnAbsPosnCtl::put_DisplayMsg(const std::string& msg) {
+    ShowMessageLabel(*DisplayMsgLbl, msg);
+}
+
+std::string ArnAbsPosnCtl::get_DisplayMsg() const {
+    return DisplayMsgLbl->get_Caption();
+}
+
+void ArnAbsPosnCtl::put_Show(bool visible) {
+    EnclosingFrame->put_Visible(visible);
+    EnclosingFrame->Refresh();
+}
+
+void ArnAbsPosnCtl::put_Enabled(bool newState) {
+    UpdateFocus(newState);
+}
+
+std::vector<std::shared_ptr<Form>> ArnAbsPosnCtl::get_UIuserControl_MyForms() {
+    return UIuserControl_MyForms();
+}
+
+// --- UIuserControl ---
+
+void ArnAbsPosnCtl::UIuserControl_AttachControl(const std::shared_ptr<Net>& theNet,
+                                                const std::shared_ptr<Node>& theNode,
+                                                const std::shared_ptr<void>& theAppObj,
+                                                const std::string& regName,
+                                                const std::string& regSect) {
+    try {
+        m_net = theNet;
+        Net& net = Deref(theNet);
+        m_zkAppEvts = RequireObject(net.get_AppEvents(), "AppEvents");
+        m_drvEvts = RequireObject(net.get_DriveEvents(), "DriveEvents");
+        m_netSupervisor = RequireObject(net.get_NetSupervisor(), "NetSupervisor");
+        m_node = theNode;
+        m_io->putref_NodeRef(theNode);
+        m_io->putref_NetRef(theNet);
+        SetDebugFlags(Deref(RequireObject(net.get_Options(), "Options")).get_DebugFlags());
+        DebugTrace(*this, ".AttachControl " + get_DisplayName(), TraceLevelAlways, false);
+        put_Show(false);
+        if (theNode) {
+            m_attached = true;
+            m_rebindDue = true;
+            // Sub-panels get the host's arguments unchanged; binding of this panel waits for
+            // the next tick, after the host has returned.
+            Deref(ArnFdbkDisplayCtl1->get_UIref())
+                .AttachControl(theNet, theNode, theAppObj, regName, regSect);
+            Deref(TrqLimitSetupCtl->get_UIref())
+                .AttachControl(theNet, theNode, theAppObj, regName, regSect);
+            Deref(HomingCtl->get_UIref())
+                .AttachControl(theNet, theNode, theAppObj, regName, regSect);
+            Deref(JerkPanelCtl->get_UIref())
+                .AttachControl(theNet, theNode, theAppObj, regName, regSect);
+        }
+    } catch (const std::exception& e) {
+        DebugTrace(*this, ".UIuserControl_AttachControl err=" + ErrDescription(e), TraceLevelAlways,
+                   false);
+    }
+}
+
+void ArnAbsPosnCtl::UIuserControl_ReleaseControl() {
+    ValueCaption::Default()->put_Active(false);
+    Refresh();
+    m_node = nullptr;
+    m_zkAppEvts = nullptr;
+    m_drvEvts = nullptr;
+    m_netSupervisor = nullptr;
+    m_net = nullptr;
+    SetNewInputsObject();
+
+    m_enableOrFld = nullptr;
+    m_inAOrFld = nullptr;
+    m_inBOrFld = nullptr;
+    m_inAFld = nullptr;
+    m_inBFld = nullptr;
+    m_opModeFld = nullptr;
+    m_fldEnableReqStatus = nullptr;
+    m_units = nullptr;
+    m_homingFld = nullptr;
+    m_posnRecoveringFld = nullptr;
+    m_homingDirFld = nullptr;
+    m_rotAxisFld = nullptr;
+    m_maxTravel = nullptr;
+    m_posnWindowValue = nullptr;
+    for (int16_t i = 0; i < m_numPosns; ++i) {
+        m_posnValues[static_cast<size_t>(i)] = nullptr;
+    }
+    for (auto* setting : PosnSettings()) {
+        *setting = nullptr;
+    }
+    m_homeSensorPolarityFld = nullptr;
+    m_motionPendingFld = nullptr;
+    m_posnMeas = nullptr;
+    m_teachingEnabledFld = nullptr;
+    m_wasHomed = nullptr;
+    m_homingExFld = nullptr;
+    m_cfgSrcFld = nullptr;
+
+    // Released in another order than attached: jerk before homing.
+    Deref(ArnFdbkDisplayCtl1->get_UIref()).ReleaseControl();
+    Deref(TrqLimitSetupCtl->get_UIref()).ReleaseControl();
+    Deref(JerkPanelCtl->get_UIref()).ReleaseControl();
+    Deref(HomingCtl->get_UIref()).ReleaseControl();
+
+    DebugTrace(*this, ".ReleaseControl " + get_DisplayName(), TraceLevelVerbose, false);
+    m_attached = false;
+}
+
+std::string ArnAbsPosnCtl::UIuserControl_VersionStr() const {
+    return AppVersionText();
+}
+
+std::shared_ptr<Dictionary<std::string>> ArnAbsPosnCtl::UIuserControl_ControlVersionList() {
+    auto versions = std::make_shared<Dictionary<std::string>>();
+    for (const auto& ctl : UserControl::Controls()) {
+        ctlAddArnwellCtlVersInfo(versions, ctl.get());
+    }
+    return versions;
+}
+
+std::vector<std::shared_ptr<Form>> ArnAbsPosnCtl::UIuserControl_MyForms() {
+    return Deref(JerkPanelCtl->get_UIref()).get_MyForms();
+}
+
+}  // namespace arn

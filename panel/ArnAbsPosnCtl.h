@@ -1,0 +1,220 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/AppEvents.h"
+#include "host/DriveEvents.h"
+#include "host/Field.h"
+#include "host/Net.h"
+#include "host/NetSupervisor.h"
+#include "host/Node.h"
+#include "host/UIuserControl.h"
+#include "host/Value.h"
+#include "inputs/jogAndSwInputs.h"
+#include "panel/PanelControls.h"
+#include "panel/PanelIds.h"
+#include "platform/Event.h"
+#include "platform/UserControl.h"
+
+namespace arn {
+
+// The absolute-position setup panel of one motor node.
+//
+// Lifecycle: Create() initialises the panel; the host attaches it through UIuserControl
+// (AttachControl only stores references and subscribes; the next TimerTick binds the node's
+// fields), shows and enables it, and releases it. Everything runs on the host's UI thread;
+// handlers of field and value events only set work flags, and each TimerTick does the work once.
+//
+// Error traps: AttachControl, AttachNodeProc, UpdateFocus, the hard-stop click and the timer
+// tick catch failures of outside objects and trace them; every other entry point lets them
+// reach its caller.
+// Sets the panel's busy flag for a scope and restores the value it had, also when the scope
+// is left by an error, so that a failure never leaves the click handlers switched off.
+class BusyScope {
+  public:
+    explicit BusyScope(bool& busy) : m_busy(busy), m_saved(busy) { m_busy = true; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ~BusyScope() { m_busy = m_saved; }
+
+  private:
+    bool& m_busy;
+    bool m_saved;
+};
+
+class ArnAbsPosnCtl : public UserControl,
+                      protected PanelControls,
+                      public UIuserControl,
+                      public std::enable_shared_from_this<ArnAbsPosnCtl> {
+  public:
+    // Creates the panel and runs its initialisation, as the platform does.
+    static std::shared_ptr<ArnAbsPosnCtl> Create();
+    ~ArnAbsPosnCtl() override;
+
+    // --- automation interface _ArnAbsPosnCtl ---
+    std::shared_ptr<UIuserControl> get_UIref();
+    void put_DisplayMsg(const std::string& msg);
+    std::string get_DisplayMsg() const;
+    void put_Show(bool visible);
+    void put_Enabled(bool newState);
+    bool get_Enabled() const { return m_enabled; }
+    std::vector<std::shared_ptr<Form>> get_UIuserControl_MyForms();
+
+    // --- event interface __ArnAbsPosnCtl (declaration order) ---
+    Event<> ShowHoming;
+    Event<> ShowTrqLim;
+    Event<> ShowJerkLim;
+    Event<> Show16Posns;  // declared for hosts; never raised
+    Event<> ShowTeachingDlg;
+
+    // --- UIuserControl ---
+    void UIuserControl_ReleaseControl();
+    void UIuserControl_AttachControl(const std::shared_ptr<Net>& theNet,
+                                     const std::shared_ptr<Node>& theNode,
+                                     const std::shared_ptr<void>& theAppObj,
+                                     const std::string& regName, const std::string& regSect);
+    int32_t UIuserControl_BarColor() const { return 0; }
+    std::string UIuserControl_VersionStr() const;
+    std::shared_ptr<Dictionary<std::string>> UIuserControl_ControlVersionList();
+    std::vector<std::shared_ptr<Form>> UIuserControl_MyForms();
+
+    void ReleaseControl() override { UIuserControl_ReleaseControl(); }
+    void AttachControl(const std::shared_ptr<Net>& theNet, const std::shared_ptr<Node>& theNode,
+                       const std::shared_ptr<void>& theAppObj, const std::string& regName,
+                       const std::string& regSect) override {
+        UIuserControl_AttachControl(theNet, theNode, theAppObj, regName, regSect);
+    }
+    int32_t get_BarColor() override { return UIuserControl_BarColor(); }
+    std::string get_VersionStr() override { return UIuserControl_VersionStr(); }
+    std::shared_ptr<Dictionary<std::string>> get_ControlVersionList() override {
+        return UIuserControl_ControlVersionList();
+    }
+    std::vector<std::shared_ptr<Form>> get_MyForms() override { return UIuserControl_MyForms(); }
+
+    // The controls, for hosts that draw the panel and for tests.
+    const PanelControls& Controls() const { return *this; }
+    PanelControls& Controls() { return *this; }
+    // The inputs object of the current binding.
+    const std::shared_ptr<jogAndSwInputs>& InputsObject() const { return m_io.get(); }
+
+    // Read-only view of the state flags, for hosts and tests.
+    bool IsAttached() const { return m_attached; }
+    bool IsRebindDue() const { return m_rebindDue; }
+    int16_t NumPosns() const { return m_numPosns; }
+    bool IsHomingActive() const { return m_homingActive; }
+    bool IsBadPosn() const { return m_badPosn; }
+    bool IsOverrideCleared() const { return m_overrideCleared; }
+
+  protected:
+    ArnAbsPosnCtl();
+
+    void UserControl_Initialize() override;
+    void UserControl_Terminate() override;
+    void UserControl_Show() override;
+    void UserControl_Hide() override;
+    void UserControl_Resize() override;
+
+  private:
+    // Field binding and control enabling.
+    void AttachNodeProc();
+    void UpdateFocus(bool newState);
+    void UpdateInputControls(bool extInputs);
+    void EnableControl(Control& ctl, bool newState, bool ext);
+
+    // Position table.
+    void m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj);
+    void m_units_ValueChanged(const std::shared_ptr<Value>& newVal);
+    void UpdatePositionWarnings();
+
+    // Commands.
+    void teachingCheck_Click();
+    void m_teachingEnabledFld_UpdateView(const std::shared_ptr<Field>& obj);
+    void m_wasHomed_UpdateView(const std::shared_ptr<Field>& obj);
+    void UpdateTeachingWarning();
+    void teachingCmd_Click();
+    void hardStopCmd_Click();
+    void ShowStopWarning(bool visible);
+    void inCheck_Click(int16_t Index, int16_t Value);
+    void inputOptChk_Click();
+    void m_io_EnableReqChanged(bool newState);
+    void m_io_IOchanged(bool inExternalMode);
+
+    // Periodic monitor and view updates.
+    void m_zkAppEvts_TimerTick();
+    void TimerTickBody();
+    void UpdateHomingState();
+    void MotionCheck();
+    void m_cfgSrcFld_UpdateView(const std::shared_ptr<Field>& obj);
+    void OverrideUpdateView(const char* trace, int16_t index, const std::shared_ptr<Field>& fld);
+    void m_fldEnableReqStatus_UpdateView(const std::shared_ptr<Field>& obj);
+    void FlagMotionCheck() { m_motionCheckDue = true; }
+    void FlagPosnChecks() { m_posnChecksDue = true; }
+    void FlagPosnAndMotionChecks();
+    std::array<WithEvents<Value>*, 4> PosnSettings();
+
+    // Subscribes the handlers of the panel's own controls and sub-panels.
+    void ConnectControls();
+    void SetNewInputsObject();
+    // The field or value a binding step names; nullptr when the node or the value lacks it.
+    std::shared_ptr<Field> NodeField(int32_t param, const char* key) const;
+    double PositionOf(int32_t index) const;
+    // The string-table text of id; error 326 when the table has none.
+    static std::string ResString(int32_t id);
+
+    // Outside objects of the attachment.
+    std::shared_ptr<Net> m_net;
+    std::shared_ptr<Node> m_node;
+    WithEvents<AppEvents> m_zkAppEvts;
+    std::shared_ptr<DriveEvents> m_drvEvts;
+    std::shared_ptr<NetSupervisor> m_netSupervisor;
+    WithEvents<jogAndSwInputs> m_io;
+
+    // Bound fields and values; all but the last four raise events into the panel.
+    WithEvents<Field> m_cfgSrcFld;
+    WithEvents<Field> m_enableOrFld;
+    WithEvents<Field> m_fldEnableReqStatus;
+    WithEvents<Field> m_homingDirFld;
+    WithEvents<Field> m_homingExFld;
+    WithEvents<Field> m_inAFld;
+    WithEvents<Field> m_inAOrFld;
+    WithEvents<Field> m_inBFld;
+    WithEvents<Field> m_inBOrFld;
+    WithEvents<Value> m_maxTravel;
+    WithEvents<Field> m_motionPendingFld;
+    WithEvents<Field> m_opModeFld;
+    WithEvents<Value> m_posnMeas;
+    WithEvents<Value> m_posnSetting0;
+    WithEvents<Value> m_posnSetting1;
+    WithEvents<Value> m_posnSetting2;
+    WithEvents<Value> m_posnSetting3;
+    WithEvents<Field> m_rotAxisFld;
+    WithEvents<Field> m_teachingEnabledFld;
+    WithEvents<Value> m_units;
+    WithEvents<Field> m_wasHomed;
+    std::shared_ptr<Field> m_homingFld;
+    std::shared_ptr<Field> m_homeSensorPolarityFld;
+    std::shared_ptr<Field> m_posnRecoveringFld;
+    std::shared_ptr<Value> m_posnWindowValue;
+    std::array<std::shared_ptr<Value>, 16> m_posnValues;  // element i is position i + 1
+
+    std::vector<Connection> m_controlConnections;
+
+    // State flags (16-bit Booleans of the panel).
+    bool m_attached = false;
+    bool m_rebindDue = false;
+    bool m_enabled = false;
+    int16_t m_numPosns = 0;
+    bool m_busy = false;
+    bool m_overrideCleared = false;
+    bool m_homingActive = false;
+    bool m_wasHomingActive = false;
+    bool m_posnChecksDue = false;
+    bool m_motionCheckDue = false;
+    bool m_badPosn = false;
+};
+
+}  // namespace arn

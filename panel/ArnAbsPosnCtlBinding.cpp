@@ -1,0 +1,234 @@
+// Field binding and control enabling of the position panel.
+#include "host/ArnFieldLED.h"
+#include "host/ParamEditor.h"
+#include "panel/ArnAbsPosnCtl.h"
+#include "platform/ObjectRef.h"
+#include "support/ControlUtils.h"
+#include "support/DebuggingFlags.h"
+#include "support/lyrFormUtils.h"
+
+namespace arn {
+
+namespace {
+
+// Runs one binding step; a failure leaves the step's member as it was and binding goes on,
+// so a node that lacks some parameters or fields still gets every binding it supports.
+template <class Step>
+void Skippable(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+bool IsPositionParameter(int32_t number) {
+    return number >= 247 && number <= 250;
+}
+
+}  // namespace
+
+std::shared_ptr<Field> ArnAbsPosnCtl::NodeField(int32_t param, const char* key) const {
+    return Deref(Deref(m_node).Param(param)).Field(key);
+}
+
+void ArnAbsPosnCtl::AttachNodeProc() {
+    if (!m_node) {
+        return;
+    }
+    Node& node = *m_node;
+
+    // Until the editor pass, a failure shows the content (so the user sees a panel, not a
+    // blank), is traced, and binding continues.
+    auto traced = [this](auto&& step) {
+        try {
+            step();
+        } catch (const std::exception& e) {
+            put_Show(true);
+            DebugTrace(*this, ".AttachNodeProc err=" + ErrDescription(e), TraceLevelAlways, false);
+        }
+    };
+    traced([&] { LocalizeControls(static_cast<UserControl&>(*this)); });
+    traced([&] {
+        auto item = Deref(node.Param(168)).get_Fields().Item("Configuration Source");
+        if (!item) {
+            throw ArnError(424, "", "Object required");
+        }
+        m_cfgSrcFld = item;
+        m_cfgSrcFld_UpdateView(item);
+    });
+
+    for (const auto& editor : ParamItems) {
+        Skippable([&] {
+            int32_t number = editor->get_Parameter();
+            if (number != 0 && node.ParamExists(number)) {
+                editor->putref_ParamObject(node.Param(number));
+            } else {
+                editor->putref_ParamObject(nullptr);
+            }
+        });
+    }
+
+    for (const auto& triangle : warnTriangle) {
+        Skippable([&] { triangle->put_Visible(false); });
+    }
+
+    Skippable([&] {
+        const auto& fields = Deref(node.Param(181)).get_Fields();
+        if (fields.Exists("Position Recovering")) {
+            m_posnRecoveringFld = fields.Item("Position Recovering");
+        }
+    });
+    Skippable([&] {
+        const auto& fields = Deref(node.Param(181)).get_Fields();
+        if (fields.Exists("Homing")) {
+            m_homingFld = fields.Item("Homing");
+            m_homingActive = Deref(m_homingFld).get_Value() == 1;
+            m_wasHomingActive = m_homingActive;
+        } else {
+            m_homingActive = false;
+            m_wasHomingActive = false;
+        }
+    });
+    Skippable([&] { m_fldEnableReqStatus = NodeField(181, "Enable Req"); });
+    Skippable([&] {
+        m_opModeFld = NodeField(171, "Operational Mode");
+        m_opModeFld_UpdateView(m_opModeFld.get());
+    });
+    Skippable([&] {
+        m_units = node.Param(268);
+        m_units_ValueChanged(m_units.get());
+    });
+    Skippable([&] { m_enableOrFld = NodeField(265, "Enable Request OR Override"); });
+    Skippable([&] { m_inAOrFld = NodeField(265, "Input-A OR Override"); });
+    Skippable([&] { m_inBOrFld = NodeField(265, "Input-B OR Override"); });
+    Skippable([&] { m_homingDirFld = NodeField(171, "Homing Direction"); });
+    Skippable([&] { m_rotAxisFld = NodeField(171, "Axis Type"); });
+    Skippable([&] {
+        if (node.ParamExists(343)) {
+            m_maxTravel = node.Param(343);
+        }
+    });
+    Skippable([&] {
+        if (node.ParamExists(267)) {
+            m_posnWindowValue = node.Param(267);
+        }
+    });
+    Skippable([&] { m_homeSensorPolarityFld = NodeField(171, "Home Sensor Polarity"); });
+    Skippable([&] { m_numPosns = Deref(m_opModeFld.get()).get_Value() == 8 ? 4 : 2; });
+    for (int16_t i = 0; i < m_numPosns; ++i) {
+        Skippable([&] { m_posnValues[static_cast<size_t>(i)] = node.Param(247 + i); });
+    }
+    Skippable([&] { m_posnSetting0 = node.Param(247); });
+    Skippable([&] { m_posnSetting1 = node.Param(248); });
+    if (m_numPosns > 2) {
+        Skippable([&] { m_posnSetting2 = node.Param(249); });
+        Skippable([&] { m_posnSetting3 = node.Param(250); });
+    }
+    Skippable([&] { m_motionPendingFld = NodeField(181, "Motion Pending"); });
+    Skippable([&] { m_posnMeas = node.Param(68); });
+    Skippable([&] { UpdateInputControls(Deref(m_io.get()).get_ExternalInputs()); });
+    Skippable([&] {
+        if (node.ParamExists(436)) {
+            m_teachingEnabledFld = NodeField(436, "Teach Absolute Positions");
+            if (m_teachingEnabledFld) {
+                teachingCheck->put_Value(
+                    static_cast<int16_t>(m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
+                teachingCheck->put_Enabled(m_enabled);
+            }
+        } else {
+            m_teachingEnabledFld = nullptr;
+        }
+    });
+    Skippable(
+        [&] { m_homingExFld = node.ParamExists(436) ? NodeField(436, "Homing Ex") : nullptr; });
+    Skippable([&] { m_wasHomed = NodeField(181, "Homing Complete"); });
+
+    Skippable([&] { UpdateTeachingWarning(); });
+    put_Show(true);
+}
+
+void ArnAbsPosnCtl::UpdateFocus(bool newState) {
+    m_enabled = newState;
+    const auto controls = UserControl::Controls();
+    if (!m_net || !m_node) {
+        for (const auto& ctl : controls) {
+            try {
+                if (IsUserInputControl(ctl.get())) {
+                    ctl->put_Enabled(false);
+                }
+            } catch (const std::exception& e) {
+                DebugTrace(*this, ".UpdateFocus err=" + ErrDescription(e), TraceLevelAlways, false);
+            }
+        }
+        return;
+    }
+
+    bool ext = false;
+    try {
+        ext = Deref(m_io.get()).get_ExternalInputs();
+    } catch (const std::exception& e) {
+        DebugTrace(*this, ".UpdateFocus err=" + ErrDescription(e), TraceLevelAlways, false);
+    }
+    for (const auto& ctl : controls) {
+        try {
+            EnableControl(*ctl, newState, ext);
+        } catch (const std::exception& e) {
+            DebugTrace(*this, ".UpdateFocus err=" + ErrDescription(e), TraceLevelAlways, false);
+        }
+    }
+}
+
+void ArnAbsPosnCtl::EnableControl(Control& ctl, bool newState, bool ext) {
+    if (!IsUserInputControl(&ctl)) {
+        if (!IsPassiveControl(&ctl)) {
+            ctl.put_Enabled(newState);
+        }
+        return;
+    }
+    if (ctl.get_Name() == "inCheck") {
+        auto& chk = dynamic_cast<SSCheck&>(ctl);
+        chk.put_Enabled(newState && !ext);
+        Deref(m_io.get()).UpdateCheckbox(chk);
+    } else if (&ctl == hardStopCmd.get()) {
+        ctl.put_Enabled(newState && m_homingActive);
+    } else if (&ctl == inputOptChk.get()) {
+        ctl.put_Enabled(newState && !Deref(m_io.get()).get_EnableReqPin());
+    } else if (&ctl == teachingCheck.get()) {
+        ctl.put_Enabled(newState && static_cast<bool>(m_teachingEnabledFld));
+    } else if (auto* editor = dynamic_cast<ParamEditor*>(&ctl);
+               editor && IsPositionParameter(editor->get_Parameter())) {
+        ctl.put_Enabled(newState && !m_homingActive);
+    } else {
+        ctl.put_Enabled(newState);
+    }
+}
+
+void ArnAbsPosnCtl::UpdateInputControls(bool extInputs) {
+    BusyScope busy(m_busy);
+    // A failing step ends the routine quietly; the busy flag is restored in every case.
+    try {
+        inputOptChk->put_Value(static_cast<int16_t>(extInputs ? 0 : 1));
+        swItemFrame(0).put_Enabled(!extInputs);
+        jogAndSwInputs& io = Deref(m_io.get());
+        if (!m_overrideCleared) {
+            for (int16_t i = 0; i < 3; ++i) {
+                io.SetupHwLED(fldStatusLED(i));
+            }
+            m_inAFld = fldStatusLED(1).get_LEDField();
+            m_inBFld = fldStatusLED(2).get_LEDField();
+        }
+        m_motionCheckDue = true;
+        if (m_enableOrFld) {
+            inCheck(0).put_CheckValue(m_enableOrFld->get_Value() != 0);
+            inCheck(1).put_CheckValue(Deref(m_inAOrFld.get()).get_Value() != 0);
+            inCheck(2).put_CheckValue(Deref(m_inBOrFld.get()).get_Value() != 0);
+        }
+        for (int16_t i = 0; i < 3; ++i) {
+            io.SetupSwLED(swLED(i));
+        }
+        UpdateFocus(m_enabled);
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace arn

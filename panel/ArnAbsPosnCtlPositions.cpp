@@ -1,0 +1,121 @@
+// The position table of the panel: layout by operational mode, units caption, per-position
+// warnings against the homing setup.
+#include <cmath>
+
+#include "host/Number.h"
+#include "host/ParamEditor.h"
+#include "panel/ArnAbsPosnCtl.h"
+#include "platform/ObjectRef.h"
+
+namespace arn {
+
+namespace {
+
+constexpr int32_t FourPositionMode = 8;
+constexpr int32_t HomingStopMode = 18;
+
+}  // namespace
+
+void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
+    if (!m_node) {
+        return;
+    }
+    const int32_t mode = Deref(obj).get_Value();
+    posnSettingsFrame->put_Visible(true);
+    for (int16_t i = 0; i < 4; ++i) {
+        ParamItems(i).put_Visible(true);
+    }
+    for (const auto& label : Label) {
+        label->put_Visible(true);
+    }
+
+    // Four positions are picked by Input A and Input B; any other mode uses two, picked by
+    // Input A, and narrows the frame so that editors 3 and 4 fall outside it.
+    const bool four = mode == FourPositionMode;
+    const int16_t shown = four ? 4 : 2;
+    for (int16_t i = 0; i < shown; ++i) {
+        warnTriangle(i).put_Top(720);
+        warnTriangle(i).put_Left(ParamItems(i).get_Left() + ParamItems(i).get_Width() - 10);
+    }
+    ParamEditor& last = ParamItems(static_cast<int16_t>(shown - 1));
+    posnSettingsFrame->put_Width(last.get_Left() + last.get_Width() + 300);
+    ParamItems(2).put_Active(four);
+    ParamItems(3).put_Active(four);
+    if (four) {
+        inALbl->put_Caption("P-sel A");
+        inBLbl->put_Caption("P-sel B");
+    } else {
+        inALbl->put_Caption("Position");
+        inBLbl->put_Caption(ResString(8119));
+    }
+    Label(3).put_Visible(four);
+    IndexLbl->put_Visible(false);
+    IndexLabelLbl->put_Visible(false);
+
+    const bool columnB = Label(3).get_Visible();
+    Label(4).put_Visible(columnB);
+    Label(8).put_Visible(columnB);
+    Label(9).put_Visible(columnB);
+    m_posnChecksDue = true;
+}
+
+void ArnAbsPosnCtl::m_units_ValueChanged(const std::shared_ptr<Value>&) {
+    std::string quantity;
+    std::string units;
+    Deref(Deref(Deref(m_node).Param(271)).get_UnitsInfo()).GetUnitsText(quantity, units);
+    posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
+}
+
+double ArnAbsPosnCtl::PositionOf(int32_t index) const {
+    if (index < 0 || index >= static_cast<int32_t>(m_posnValues.size())) {
+        throw ArnError(9, "", "Subscript out of range");
+    }
+    return Deref(Deref(m_posnValues[static_cast<size_t>(index)]).get_NumberValue()).GetDouble();
+}
+
+void ArnAbsPosnCtl::UpdatePositionWarnings() {
+    // Every value is read fresh on each use: the tick runs this at most once, and a cached
+    // reading could hide a change that arrived between two ticks.
+    const bool homingEx = m_homingExFld && m_homingExFld->get_Value() == 1;
+    const int32_t mode = Deref(m_opModeFld.get()).get_Value();
+    const int32_t axis = Deref(m_rotAxisFld.get()).get_Value();
+    const bool checked =
+        (mode == HomingStopMode && axis == 0) || (mode == FourPositionMode && !homingEx);
+
+    for (int16_t i = 0; i < m_numPosns; ++i) {
+        Image& icon = warnTriangle(i);
+        if (!checked) {
+            icon.put_Visible(false);
+            icon.put_ToolTipText("");
+            continue;
+        }
+        const double p = PositionOf(i);
+        const int32_t dir = Deref(m_homingDirFld.get()).get_Value();
+        const bool onHomingSide = (dir == 1 && p < 0) || (dir == 0 && p > 0);
+        if (onHomingSide) {
+            icon.put_Visible(true);
+            const bool stopMode = Deref(m_opModeFld.get()).get_Value() == HomingStopMode;
+            icon.put_ToolTipText(ResString(stopMode ? 18518 : 18520));
+        } else {
+            icon.put_Visible(false);
+            icon.put_ToolTipText("");
+        }
+        // A maximum travel of 0 switches the travel check off, and so does a node without
+        // one; a direction message already on the icon wins over the travel message.
+        const double m = m_maxTravel ? Deref(m_maxTravel->get_NumberValue()).GetDouble() : 0.0;
+        if (m != 0 && std::fabs(p) > m) {
+            icon.put_Visible(true);
+            if (icon.get_ToolTipText().empty()) {
+                icon.put_ToolTipText(ResString(18519));
+            }
+        }
+    }
+
+    bool bad = false;
+    for (int16_t i = 0; i < m_numPosns; ++i) {
+        bad = bad || warnTriangle(i).get_Visible();
+    }
+    m_badPosn = bad;
+}
+
+}  // namespace arn

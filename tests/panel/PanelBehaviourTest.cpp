@@ -1,0 +1,265 @@
+#include <string>
+
+#include "PanelFixture.h"
+#include "sim/FaultPlan.h"
+
+namespace arn::test {
+namespace {
+
+constexpr const char* kHwCaution =
+    "Use caution when enabling via HW input; current settings will cause immediate motion.";
+
+TEST_F(PanelTest, FourPositionModeBindsFourPositionsAndLaysOutTheTable) {
+    AttachAndBind();
+    EXPECT_EQ(panel->NumPosns(), 4);
+    EXPECT_EQ(ctl().inALbl->get_Caption(), "P-sel A");
+    EXPECT_EQ(ctl().inBLbl->get_Caption(), "P-sel B");
+    EXPECT_TRUE(ctl().Label(3).get_Visible());
+    EXPECT_TRUE(ctl().Label(9).get_Visible());
+    EXPECT_FALSE(ctl().IndexLbl->get_Visible());
+    auto& last = ctl().ParamItems(3);
+    EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), last.get_Left() + last.get_Width() + 300);
+    for (int16_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(ctl().warnTriangle(i).get_Top(), 720);
+        EXPECT_EQ(ctl().ParamItems(i).get_ParamObject(), node->Param(247 + i));
+    }
+    EXPECT_TRUE(ctl().ParamItems(3).get_Active());
+    EXPECT_EQ(ctl().ParamItems(5).get_ParamObject(), node->Param(161));
+    EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), node->Param(159));
+    EXPECT_EQ(ctl().Label(0).get_Caption(), "1)");
+    EXPECT_EQ(ctl().posnSettingsFrame->get_Caption().rfind("Position Selection Setup (", 0), 0u);
+}
+
+TEST_F(PanelTest, TwoPositionModeWithoutTeachingParameter) {
+    MakeNodeWithout({436, 159});
+    node->ForceField(171, "Operational Mode", 2);
+    AttachAndBind();
+    panel->put_Enabled(true);
+
+    EXPECT_EQ(panel->NumPosns(), 2);
+    EXPECT_EQ(ctl().inALbl->get_Caption(), "Position");
+    EXPECT_EQ(ctl().inBLbl->get_Caption(), "Home Switch");
+    for (int16_t i : {3, 4, 8, 9}) {
+        EXPECT_FALSE(ctl().Label(i).get_Visible()) << "Label(" << i << ")";
+    }
+    EXPECT_FALSE(ctl().ParamItems(2).get_Active());
+    auto& second = ctl().ParamItems(1);
+    EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), second.get_Left() + second.get_Width() + 300);
+    EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), nullptr);
+    // Without teaching, the switch stays locked whatever the enabled state.
+    EXPECT_FALSE(ctl().teachingCheck->get_Enabled());
+    EXPECT_TRUE(ctl().teachingCmd->get_Enabled());
+}
+
+TEST_F(PanelTest, EarlyBindingFailureShowsContentTracesAndGoesOn) {
+    MakeNodeWithout({168});
+    AttachAndBind();
+    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.AttachNodeProc err="), 1);
+    EXPECT_TRUE(ctl().EnclosingFrame->get_Visible());
+    EXPECT_EQ(panel->NumPosns(), 4);
+    // A missing field later in the table is skipped silently.
+    panel->get_UIref()->ReleaseControl();
+    trace.Clear();
+    MakeNodeWithout({}, {{181, "Homing"}});
+    AttachAndBind();
+    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.AttachNodeProc err="), 0);
+    EXPECT_FALSE(panel->IsHomingActive());
+    EXPECT_FALSE(ctl().hardStopCmd->get_Visible());
+}
+
+TEST_F(PanelTest, EnabledStateUnderHardwareAndSoftwareInputs) {
+    AttachAndBind();
+    // Bound but never enabled: user-input controls are off, passive ones untouched.
+    EXPECT_FALSE(ctl().ParamItems(0).get_Enabled());
+    EXPECT_TRUE(ctl().Line->get_Enabled());
+
+    panel->put_Enabled(true);
+    EXPECT_EQ(ctl().inputOptChk->get_Value(), 0);
+    EXPECT_FALSE(ctl().inCheck(0).get_Enabled());
+    EXPECT_TRUE(ctl().inputOptChk->get_Enabled());
+    EXPECT_TRUE(ctl().ParamItems(0).get_Enabled());
+    EXPECT_FALSE(ctl().hardStopCmd->get_Enabled());
+
+    // The user hands the inputs to software.
+    ctl().inputOptChk->UserClick();
+    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_EQ(ctl().inputOptChk->get_Value(), 1);
+    EXPECT_TRUE(ctl().swItemFrame(0).get_Enabled());
+    EXPECT_TRUE(ctl().inCheck(1).get_Enabled());
+    EXPECT_EQ(trace.Count("ArnAbsPosnCtl Break Here"), 1);
+
+    // Checking Input A writes the override; the drive's answer checks the box.
+    ctl().inCheck(1).UserClick();
+    EXPECT_EQ(node->Param(265)->Field("Input-A OR Override")->get_Value(), 1);
+    EXPECT_TRUE(ctl().inCheck(1).get_CheckValue());
+    EXPECT_EQ(trace.Count("ArnAbsPosnCtl.IN-A upd view"), 1);
+}
+
+TEST_F(PanelTest, HardwareEnableDuringSoftwareControlReturnsToHardware) {
+    AttachAndBind();
+    panel->put_Enabled(true);
+    ctl().inputOptChk->UserClick();
+    ASSERT_FALSE(panel->InputsObject()->get_ExternalInputs());
+
+    node->SetPin(SimPin::Enable, true);
+    net->Tick();
+    EXPECT_TRUE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_EQ(ctl().inputOptChk->get_Value(), 0);
+    EXPECT_FALSE(ctl().inCheck(0).get_Enabled());
+    EXPECT_EQ(trace.Count("ArnAbsPosnCtl m_io_EnableReqChanged=True"), 1);
+
+    // With the pin set, software control is refused and nothing changes.
+    ctl().inputOptChk->UserClick();
+    EXPECT_TRUE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_FALSE(ctl().inputOptChk->get_Enabled());
+}
+
+TEST_F(PanelTest, HomingDrivesTheHardStopCommandAndLocksPositions) {
+    node->ForceField(171, "Operational Mode", 2);
+    AttachAndBind();
+    panel->put_Enabled(true);
+    EXPECT_TRUE(ctl().hardStopCmd->get_Visible());
+    EXPECT_FALSE(ctl().hardStopCmd->get_FontBold());
+
+    node->Drive().StartHoming();
+    node->Sync();
+    net->Tick();
+    EXPECT_TRUE(panel->IsHomingActive());
+    EXPECT_TRUE(ctl().hardStopCmd->get_FontBold());
+    EXPECT_TRUE(ctl().hardStopCmd->get_Enabled());
+    EXPECT_TRUE(ctl().HSwarnBox->get_Visible());
+    EXPECT_FALSE(ctl().ParamItems(0).get_Enabled());
+    EXPECT_FALSE(ctl().warnLbl->get_Visible());
+
+    panel->put_Enabled(false);
+    net->Tick();
+    EXPECT_TRUE(ctl().hardStopCmd->get_FontBold());
+    EXPECT_FALSE(ctl().hardStopCmd->get_Enabled());
+
+    panel->put_Enabled(true);
+    ctl().hardStopCmd->UserClick();
+    net->Tick();
+    net->Tick();
+    EXPECT_FALSE(panel->IsHomingActive());
+    EXPECT_FALSE(ctl().HSwarnBox->get_Visible());
+    EXPECT_TRUE(ctl().ParamItems(0).get_Enabled());
+}
+
+TEST_F(PanelTest, HomingInStopModeUnderSoftwareInputsSetsInputBOnce) {
+    node->ForceField(171, "Operational Mode", 18);
+    node->ForceField(171, "Home Sensor Polarity", 1);
+    AttachAndBind();
+    panel->put_Enabled(true);
+    ctl().inputOptChk->UserClick();
+    ASSERT_FALSE(panel->InputsObject()->get_ExternalInputs());
+
+    node->Drive().StartHoming();
+    node->Sync();
+    net->Tick();
+    EXPECT_EQ(node->Param(265)->Field("Input-B OR Override")->get_Value(), 1);
+    EXPECT_TRUE(ctl().warnLbl->get_Visible());
+    EXPECT_TRUE(ctl().warnLine(4).get_Visible());
+    EXPECT_FALSE(ctl().hardStopCmd->get_Visible());
+
+    // Written once: a later tick during the same homing leaves a user's change alone.
+    node->Param(265)->Field("Input-B OR Override")->put_Value(0);
+    net->Tick();
+    EXPECT_EQ(node->Param(265)->Field("Input-B OR Override")->get_Value(), 0);
+}
+
+TEST_F(PanelTest, PositionWarningsFollowHomingSetup) {
+    node->ForceField(171, "Operational Mode", 18);
+    node->ForceField(171, "Homing Direction", 0);
+    node->ForceField(171, "Axis Type", 0);
+    node->ForceParam(247, 100);
+    AttachAndBind();
+    net->Tick();
+    EXPECT_TRUE(ctl().warnTriangle(0).get_Visible());
+    EXPECT_EQ(ctl().warnTriangle(0).get_ToolTipText(),
+              "Location of this position is in the same direction as homing, but the axis is "
+              "not set as having infinite rotation.");
+    EXPECT_TRUE(panel->IsBadPosn());
+
+    node->ForceField(171, "Homing Direction", 1);
+    net->Tick();
+    EXPECT_FALSE(ctl().warnTriangle(0).get_Visible());
+    EXPECT_EQ(ctl().warnTriangle(0).get_ToolTipText(), "");
+
+    node->ForceParam(248, -6000);  // beyond the maximum travel, on the homing side
+    net->Tick();
+    EXPECT_EQ(ctl().warnTriangle(1).get_ToolTipText(),
+              "Location of this position is in the same direction as homing, but the axis is "
+              "not set as having infinite rotation.");
+    node->ForceParam(343, 0);  // no travel limit
+    node->ForceField(171, "Homing Direction", 0);
+    net->Tick();
+    EXPECT_FALSE(ctl().warnTriangle(1).get_Visible());
+    EXPECT_TRUE(ctl().warnTriangle(0).get_Visible());
+
+    // Another mode turns the checks off and clears the bad-position state.
+    node->ForceField(171, "Operational Mode", 2);
+    net->Tick();
+    EXPECT_FALSE(ctl().warnTriangle(0).get_Visible());
+    EXPECT_FALSE(panel->IsBadPosn());
+}
+
+TEST_F(PanelTest, MotionIndicatorComparesSelectedPositionsWithWindow) {
+    net = MakeNet(TraceLevelVerbose);
+    node = net->CreateNode();
+    node->ForceParam(267, 400);  // window 400 / 80 = 5
+    node->ForceParam(247, 100);
+    node->ForceParam(248, 105.5);
+    node->ForceParam(68, 100);
+    AttachAndBind();
+    panel->put_Enabled(true);
+    // Software inputs select position 1, where the motor stands.
+    ctl().inputOptChk->UserClick();
+    net->Tick();
+    EXPECT_FALSE(ctl().motionTriangle->get_Visible());
+    EXPECT_EQ(trace.Lines().back(),
+              "ArnAbsPosnCtl.tmr(motion pend) hw=False, sw=False, dx=5, tip=, pend=0, "
+              "badPosn=False, vis=False");
+
+    // The hardware pins now select position 2, 5.5 away: enabling through them would move.
+    node->SetPin(SimPin::InputA, true);
+    net->Tick();
+    EXPECT_TRUE(ctl().motionTriangle->get_Visible());
+    EXPECT_EQ(ctl().motionTriangle->get_ToolTipText(), kHwCaution);
+    EXPECT_EQ(trace.Lines().back(),
+              std::string("ArnAbsPosnCtl.tmr(motion pend) hw=True, sw=False, dx=5, tip=") +
+                  kHwCaution + ", pend=0, badPosn=False, vis=True");
+
+    // Exactly the window away is in position.
+    node->ForceParam(248, 105);
+    net->Tick();
+    EXPECT_FALSE(ctl().motionTriangle->get_Visible());
+}
+
+TEST_F(PanelTest, TeachingWarningNeedsTeachingOnAndNotHomed) {
+    AttachAndBind();
+    panel->put_Enabled(true);
+    EXPECT_FALSE(ctl().warnTriangle(14).get_Visible());
+    ctl().teachingCheck->UserClick();
+    EXPECT_EQ(node->Param(436)->Field("Teach Absolute Positions")->get_Value(), 1);
+    EXPECT_TRUE(ctl().warnTriangle(14).get_Visible());
+    node->Drive().SetHomed(true);
+    node->Sync();
+    EXPECT_FALSE(ctl().warnTriangle(14).get_Visible());
+}
+
+TEST_F(PanelTest, TickFailureIsTracedAndTheNextTickServesTheFlags) {
+    AttachAndBind();
+    panel->put_Enabled(true);
+    node->Faults().Fail("QueryState", 1);
+    node->ForceParam(68, 2500);
+    net->Tick();
+    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.ZK Timer Tick err="), 1);
+    // The busy flag was restored: user clicks still act.
+    ctl().inputOptChk->UserClick();
+    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+    net->Tick();
+    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.ZK Timer Tick err="), 1);
+}
+
+}  // namespace
+}  // namespace arn::test
