@@ -232,7 +232,10 @@ int RegTool::Run(const std::vector<std::string>& args) {
             database = args[++i];
         } else if (arg == "--dword") {
             dword = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+        } else if (arg == "--") {
+            rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        } else if (arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9')) {
             return Usage("unknown option '" + arg + "'");
         } else {
             rest.push_back(arg);
