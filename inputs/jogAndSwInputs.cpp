@@ -200,6 +200,8 @@ void jogAndSwInputs::put_ExternalInputs(bool newState) {
         DebugTrace(*this, ".ExternalInputs: can't get into SW control when HW is enabled",
                    TraceLevelAlways, false);
     }
+    // Without an Enable pin field there is no safe answer to whether software may take over,
+    // so the register is left alone and nothing is traced.
     if (m_statusReg) {
         m_statusReg->Refresh();
     }
