@@ -195,8 +195,8 @@ void ArnAbsPosnCtl::UIuserControl_AttachControl(const std::shared_ptr<Net>& theN
         m_drvEvts = RequireObject(net.get_DriveEvents(), "DriveEvents");
         m_netSupervisor = RequireObject(net.get_NetSupervisor(), "NetSupervisor");
         m_node = theNode;
-        m_io->putref_NodeRef(theNode);
-        m_io->putref_NetRef(theNet);
+        Deref(m_io.get()).putref_NodeRef(theNode);
+        Deref(m_io.get()).putref_NetRef(theNet);
         SetDebugFlags(Deref(RequireObject(net.get_Options(), "Options")).get_DebugFlags());
         DebugTrace(*this, ".AttachControl " + get_DisplayName(), TraceLevelAlways, false);
         put_Show(false);

@@ -154,8 +154,8 @@ void ArnAbsPosnCtl::MotionCheck() {
     DebugTrace(*this,
                ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
                    ", dx=" + CStr(static_cast<int64_t>(window)) +
-                   ", tip=" + motionTriangle->get_ToolTipText() +
-                   ", pend=" + CStr(static_cast<int64_t>(m_motionPendingFld->get_Value())) +
+                   ", tip=" + motionTriangle->get_ToolTipText() + ", pend=" +
+                   CStr(static_cast<int64_t>(Deref(m_motionPendingFld.get()).get_Value())) +
                    ", badPosn=" + CStr(m_badPosn) + ", vis=" + CStr(motionTriangle->get_Visible()),
                TraceLevelVerbose, false);
 }
