@@ -15,6 +15,7 @@
 #include "host/UIuserControl.h"
 #include "host/Value.h"
 #include "inputs/jogAndSwInputs.h"
+#include "panel/BusyScope.h"
 #include "panel/PanelControls.h"
 #include "panel/PanelIds.h"
 #include "platform/Event.h"
@@ -32,20 +33,6 @@ namespace arn {
 // Error traps: AttachControl, AttachNodeProc, UpdateFocus, the hard-stop click and the timer
 // tick catch failures of outside objects and trace them; every other entry point lets them
 // reach its caller.
-// Sets the panel's busy flag for a scope and restores the value it had, also when the scope
-// is left by an error, so that a failure never leaves the click handlers switched off.
-class BusyScope {
-  public:
-    explicit BusyScope(bool& busy) : m_busy(busy), m_saved(busy) { m_busy = true; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    ~BusyScope() { m_busy = m_saved; }
-
-  private:
-    bool& m_busy;
-    bool m_saved;
-};
-
 class ArnAbsPosnCtl : public UserControl,
                       protected PanelControls,
                       public UIuserControl,
