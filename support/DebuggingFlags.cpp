@@ -3,11 +3,12 @@
 #include <cxxabi.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <system_error>
 #include <unordered_map>
-#include <vector>
 
 #include "platform/DebugChannel.h"
 #include "platform/LocalClock.h"
@@ -23,73 +24,83 @@ constinit thread_local int32_t t_debugFlags = 0;
 
 namespace {
 
+// "YYYY-MM-DD HH:MM:SS" and the ": " after it.
+constexpr size_t kDateLength = 19;
+constexpr size_t kLogHeadLength = kDateLength + 2;
+
+// A log write time that makes the line go to the file at once.
+constexpr double kNow = std::numeric_limits<double>::quiet_NaN();
+
 struct TraceState {
     std::unique_ptr<PerformanceTimerObj> stopwatch;
     double previousMS = 0.0;
     std::string logPath;
     LogFile log;
-    // Text buffers reused line after line so that an emitted line allocates nothing. A listener
-    // or a failure path that traces while a line is being built takes a fresh one.
-    std::vector<std::unique_ptr<std::string>> freeBuffers;
+
+    // The line being built, reused so that an emitted line allocates nothing. A line traced
+    // while another is being sent (by a debug listener) builds in a buffer of its own.
+    std::string line;
+    int sending = 0;
+
+    // The date text of the last line; the clock moves on once a second.
+    LocalDateTime datedAt{};
+    char date[kDateLength] = {};
+    bool dated = false;
+
     std::unordered_map<const std::type_info*, std::string> classNames;
+    const std::type_info* lastType = nullptr;
+    const std::string* lastName = nullptr;
 };
 
 thread_local TraceState t_state;
 
 int64_t g_rotationLines = LogRotationLines;
 
-class ScratchBuffer {
-  public:
-    ScratchBuffer() {
-        auto& pool = t_state.freeBuffers;
-        if (pool.empty()) {
-            m_buffer = std::make_unique<std::string>();
-            m_buffer->reserve(256);
-        } else {
-            m_buffer = std::move(pool.back());
-            pool.pop_back();
-            m_buffer->clear();
-        }
-    }
-    ScratchBuffer(const ScratchBuffer&) = delete;
-    ScratchBuffer& operator=(const ScratchBuffer&) = delete;
-    ~ScratchBuffer() { t_state.freeBuffers.push_back(std::move(m_buffer)); }
-    std::string& operator*() { return *m_buffer; }
-    std::string* operator->() { return m_buffer.get(); }
+bool SameSecond(const LocalDateTime& a, const LocalDateTime& b) {
+    return a.second == b.second && a.minute == b.minute && a.hour == b.hour && a.day == b.day &&
+           a.month == b.month && a.year == b.year;
+}
 
-  private:
-    std::unique_ptr<std::string> m_buffer;
-};
-
-void AppendPadded(std::string& out, int value, int width) {
-    char digits[12];
-    int n = 0;
+void PutDigits(char* out, int value, int width) {
     unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
-    do {
-        digits[n++] = static_cast<char>('0' + v % 10);
+    for (int i = width - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + v % 10);
         v /= 10;
-    } while (v != 0 && n < 11);
-    for (int i = n; i < width; ++i) {
-        out.push_back('0');
-    }
-    while (n > 0) {
-        out.push_back(digits[--n]);
     }
 }
 
-// "YYYY-MM-DD HH:MM:SS"
-void AppendDateTime(std::string& out, const LocalDateTime& now) {
-    AppendPadded(out, now.year, 4);
-    out.push_back('-');
-    AppendPadded(out, now.month, 2);
-    out.push_back('-');
-    AppendPadded(out, now.day, 2);
-    out.push_back(' ');
-    AppendPadded(out, now.hour, 2);
-    out.push_back(':');
-    AppendPadded(out, now.minute, 2);
-    out.push_back(':');
-    AppendPadded(out, now.second, 2);
+// The date of now as "YYYY-MM-DD HH:MM:SS" (the year cut to four digits).
+const char* DateText(TraceState& st) {
+    const LocalDateTime now = LocalNow();
+    if (!st.dated || !SameSecond(now, st.datedAt)) {
+        char* d = st.date;
+        PutDigits(d, now.year, 4);
+        d[4] = '-';
+        PutDigits(d + 5, now.month, 2);
+        d[7] = '-';
+        PutDigits(d + 8, now.day, 2);
+        d[10] = ' ';
+        PutDigits(d + 11, now.hour, 2);
+        d[13] = ':';
+        PutDigits(d + 14, now.minute, 2);
+        d[16] = ':';
+        PutDigits(d + 17, now.second, 2);
+        st.datedAt = now;
+        st.dated = true;
+    }
+    return st.date;
+}
+
+void EmitLine(TraceState& st, std::string_view head, bool blank, std::string_view tail);
+
+// Lines the disk refused up to the closing of the log are told on the debug output.
+void ReportLostLines(int64_t lost, const std::string& path) {
+    if (lost > 0) {
+        EmitLine(t_state,
+                 "DebuggingFlags: " + std::to_string(lost) + " log lines could not be written to " +
+                     path,
+                 false, {});
+    }
 }
 
 std::string OldLogName(std::string path) {
@@ -105,10 +116,9 @@ std::string OldLogName(std::string path) {
 
 // Moves the full log's lines to the old name and starts the log afresh. On any failure the log
 // stays closed (later lines report false) and the lines written so far stay in the log file.
-bool RotateLog() {
+bool RotateLog(TraceState& st) {
     namespace fs = std::filesystem;
-    TraceState& st = t_state;
-    st.log.Close();
+    ReportLostLines(st.log.Close(), st.logPath);
     const std::string oldName = OldLogName(st.logPath);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(oldName, ec))) {
@@ -122,6 +132,31 @@ bool RotateLog() {
     }
     std::string error;
     return st.log.Open(st.logPath, /*truncate=*/true, error);
+}
+
+// Makes room for the next line: false when no log is open or a due rotation failed.
+bool LogReady(TraceState& st) {
+    if (!st.log.IsOpen()) {
+        return false;
+    }
+    return st.log.Line() <= g_rotationLines || RotateLog(st);
+}
+
+// Writes line, whose first kLogHeadLength characters are reserved for the date and ": " and
+// whose last two are CR LF, as one log line ending in a line feed. nowMS is the line's stamp.
+bool WriteReservedLogLine(TraceState& st, std::string& line, double nowMS) noexcept {
+    try {
+        if (!LogReady(st)) {
+            return false;
+        }
+        std::memcpy(line.data(), DateText(st), kDateLength);
+        line[kDateLength] = ':';
+        line[kDateLength + 1] = ' ';
+        line[line.size() - 2] = '\n';
+        return st.log.WriteLine(std::string_view(line).substr(0, line.size() - 1), nowMS);
+    } catch (...) {
+        return false;
+    }
 }
 
 std::string ShortTypeName(const char* mangled) {
@@ -146,8 +181,9 @@ std::string ShortTypeName(const char* mangled) {
     return std::string(full.substr(start));
 }
 
-void OutputLine(std::string_view text) {
-    TraceState& st = t_state;
+// Sends head, an optional blank and tail as one time-stamped line to the debug output and the
+// log. The caller has checked the level.
+void EmitLine(TraceState& st, std::string_view head, bool blank, std::string_view tail) {
     if (!st.stopwatch) {
         // Without a high-resolution counter the lines still go out, stamped 0.0; creating
         // the stopwatch is tried again on the next line.
@@ -160,17 +196,37 @@ void OutputLine(std::string_view text) {
     }
     const double t = st.stopwatch ? st.stopwatch->get_ElapsedTimeMS() : 0.0;
 
-    ScratchBuffer line;
-    AppendGroupedTenths(*line, t);
-    line->append("\t+");
-    AppendGroupedTenths(*line, t - st.previousMS);
-    line->push_back('\t');
-    line->append(text);
+    std::string nested;
+    std::string& line = st.sending == 0 ? st.line : nested;
+    line.clear();
+    // The log line is the same text behind the date: room for the date is kept in front.
+    const bool logging = st.log.IsOpen();
+    if (logging) {
+        line.append(kLogHeadLength, ' ');
+    }
+    const size_t start = line.size();
+    AppendGroupedTenths(line, t);
+    line.append("\t+");
+    AppendGroupedTenths(line, t - st.previousMS);
+    line.push_back('\t');
+    line.append(head);
+    if (blank) {
+        line.push_back(' ');
+    }
+    line.append(tail);
+    line.append("\r\n");
     st.previousMS = t;
-    const size_t length = line->size();
-    line->append("\r\n");
-    OutputDebugStringA(*line);
-    (void)WriteLogLine(std::string_view(*line).substr(0, length), {});
+
+    ++st.sending;
+    struct Done {
+        int& sending;
+        ~Done() { --sending; }
+    } done{st.sending};
+    OutputDebugStringA(std::string_view(line).substr(start));
+    if (logging) {
+        // Without a stopwatch there is no telling a burst from a pause: write at once.
+        (void)WriteReservedLogLine(st, line, st.stopwatch ? t : kNow);
+    }
 }
 
 }  // namespace
@@ -178,26 +234,31 @@ void OutputLine(std::string_view text) {
 namespace detail {
 
 void EmitTrace(std::string_view className, std::string_view msg, int32_t level, bool raiseError) {
-    ScratchBuffer text;
-    text->append(className);
-    if (msg.empty() || msg.front() != '.') {
-        text->push_back(' ');
-    }
-    text->append(msg);
-    DebugOutput(*text, level);
+    const bool blank = msg.empty() || msg.front() != '.';
+    EmitLine(t_state, className, blank, msg);
     // The raise flag is a Boolean widened with its sign: True is all bits set.
     const int32_t raiseMask = raiseError ? -1 : 0;
     if ((level & GetDebugFlags() & raiseMask) != 0) {
-        throw ArnError(vbObjectError, std::string(className), *text);
+        std::string text(className);
+        if (blank) {
+            text.push_back(' ');
+        }
+        text.append(msg);
+        throw ArnError(vbObjectError, std::string(className), text);
     }
 }
 
 const std::string& ClassNameOf(const std::type_info& type) {
-    auto& names = t_state.classNames;
-    auto it = names.find(&type);
-    if (it == names.end()) {
-        it = names.emplace(&type, ShortTypeName(type.name())).first;
+    TraceState& st = t_state;
+    if (st.lastType == &type) {
+        return *st.lastName;
     }
+    auto it = st.classNames.find(&type);
+    if (it == st.classNames.end()) {
+        it = st.classNames.emplace(&type, ShortTypeName(type.name())).first;
+    }
+    st.lastType = &type;
+    st.lastName = &it->second;
     return it->second;
 }
 
@@ -211,28 +272,24 @@ void DebugOutput(std::string_view text, int32_t level) {
     if ((level & GetDebugFlags()) == 0) {
         return;
     }
-    OutputLine(text);
+    EmitLine(t_state, text, false, {});
 }
 
 bool WriteLogLine(std::string_view text, std::string_view prefix) noexcept {
     try {
         TraceState& st = t_state;
-        if (!st.log.IsOpen()) {
+        if (!LogReady(st)) {
             return false;
         }
-        if (st.log.Line() > g_rotationLines && !RotateLog()) {
-            return false;
-        }
-        ScratchBuffer line;
-        AppendDateTime(*line, LocalNow());
+        std::string line(DateText(st), kDateLength);
         if (!prefix.empty()) {
-            line->push_back(' ');
-            line->append(prefix);
+            line.push_back(' ');
+            line.append(prefix);
         }
-        line->append(": ");
-        line->append(text);
-        line->push_back('\n');
-        return st.log.WriteLine(*line);
+        line.append(": ");
+        line.append(text);
+        line.push_back('\n');
+        return st.log.WriteLine(line, kNow);
     } catch (...) {
         return false;
     }
@@ -246,8 +303,7 @@ void OpenLogFile(const std::string& path) {
                            path);
     }
     TraceState& st = t_state;
-    st.log.Close();
-    st.logPath.clear();
+    CloseLogFile();
     std::string error;
     if (!st.log.Open(path, /*truncate=*/false, error)) {
         throw ArnError(LogOpenError, "DebuggingFlags.OpenLogFile",
@@ -256,9 +312,15 @@ void OpenLogFile(const std::string& path) {
     st.logPath = path;
 }
 
+bool FlushLogFile() {
+    return t_state.log.Flush();
+}
+
 void CloseLogFile() {
-    t_state.log.Close();
-    t_state.logPath.clear();
+    TraceState& st = t_state;
+    const int64_t lost = st.log.Close();
+    ReportLostLines(lost, st.logPath);
+    st.logPath.clear();
 }
 
 bool LogFileOpen() {
@@ -276,9 +338,11 @@ int64_t SetLogRotationLines(int64_t lines) {
 }
 
 void ResetTraceState() {
+    TraceState& st = t_state;
     detail::t_debugFlags = 0;
-    t_state.stopwatch.reset();
-    t_state.previousMS = 0.0;
+    st.stopwatch.reset();
+    st.previousMS = 0.0;
+    st.dated = false;
     CloseLogFile();
 }
 

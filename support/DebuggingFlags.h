@@ -82,15 +82,22 @@ requires(!detail::IsText<T*>) inline void DebugTrace(T* obj, std::string_view ms
 void DebugOutput(std::string_view text, int32_t level);
 
 // Appends "YYYY-MM-DD HH:MM:SS: text" (with a prefix: "YYYY-MM-DD HH:MM:SS prefix: text") to
-// the open log, rotating it first when it is full. Never throws: returns false when no log is
-// open or the line could not be written whole (a partly written line is cut off again).
+// the open log, rotating it first when it is full, and writes it out at once together with
+// any gathered trace lines. Never throws: returns false when no log is open or the line could
+// not be written whole (a partly written line is cut off again).
 bool WriteLogLine(std::string_view text, std::string_view prefix) noexcept;
 
 // Opens (creating, or appending to) the log file at path and makes it the log of this thread,
 // closing any previous one. Lines are counted from here for rotation, which keeps the previous
 // lines in the file named by replacing every ".log" in the path by ".old". Throws ArnError
 // LogPathError for a path without ".log" and LogOpenError when the file cannot be opened.
+//
+// Trace lines in quick succession are gathered and written together (see LogFile); a line
+// after a pause of 100 ms goes to the file at once. FlushLogFile writes what is gathered (a
+// host may call it when idle) and is false when the disk refuses some of it, which then stays
+// queued. Closing writes the rest; lines the disk still refuses are told on the debug output.
 void OpenLogFile(const std::string& path);
+bool FlushLogFile();
 void CloseLogFile();
 bool LogFileOpen();
 std::string LogFilePath();

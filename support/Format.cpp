@@ -8,61 +8,68 @@ namespace arn {
 
 namespace {
 
-// Appends the unsigned decimal digits of whole, with "," between groups of three if asked.
-void AppendDigits(std::string& out, uint64_t whole, bool group) {
-    char digits[24];
-    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, whole);
-    (void)ec;  // 24 characters hold any 64-bit number
-    const auto count = static_cast<size_t>(end - digits);
-    if (!group || count <= 3) {
-        out.append(digits, count);
+// Huge or non-finite values: printf rounds the exact binary value to one decimal.
+void AppendTenthsSlow(std::string& out, double v, bool group) {
+    char text[400];
+    const int n = std::snprintf(text, sizeof text, "%.1f", std::fabs(v));
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof text || !std::isfinite(v)) {
+        out += std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity");
         return;
     }
-    size_t lead = count % 3 == 0 ? 3 : count % 3;
-    out.append(digits, lead);
-    for (size_t i = lead; i < count; i += 3) {
-        out.push_back(',');
-        out.append(digits + i, 3);
+    if (v < 0) {
+        out.push_back('-');
     }
+    const std::string_view all(text, static_cast<size_t>(n));
+    const size_t point = all.find('.');
+    const std::string_view whole = all.substr(0, point);
+    if (!group) {
+        out.append(all);
+        return;
+    }
+    const size_t lead = whole.size() % 3 == 0 ? 3 : whole.size() % 3;
+    out.append(whole.substr(0, lead));
+    for (size_t i = lead; i < whole.size(); i += 3) {
+        out.push_back(',');
+        out.append(whole.substr(i, 3));
+    }
+    out.append(all.substr(point));
 }
 
-// One decimal, ties away from zero, optionally grouped. Values too large for 64-bit tenths
-// (beyond 9e17) take the slow path through printf, which rounds exactly.
+// One decimal, ties away from zero, optionally grouped. Trace lines format two numbers each,
+// so the common case writes digits backwards into a small buffer and appends once. Values too
+// large for 64-bit tenths (from 9e17 on) take the slow path through printf.
 void AppendTenths(std::string& out, double v, bool group) {
     const double scaled = std::fabs(v) * 10.0;
     if (!(scaled < 9.0e18)) {
-        char text[400];
-        const int n = std::snprintf(text, sizeof text, "%.1f", std::fabs(v));
-        if (n <= 0 || static_cast<size_t>(n) >= sizeof text || !std::isfinite(v)) {
-            out += std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity");
-            return;
-        }
-        if (v < 0) {
-            out.push_back('-');
-        }
-        const std::string_view all(text, static_cast<size_t>(n));
-        const size_t point = all.find('.');
-        const std::string_view whole = all.substr(0, point);
-        if (!group) {
-            out.append(all);
-            return;
-        }
-        const size_t lead = whole.size() % 3 == 0 ? 3 : whole.size() % 3;
-        out.append(whole.substr(0, lead));
-        for (size_t i = lead; i < whole.size(); i += 3) {
-            out.push_back(',');
-            out.append(whole.substr(i, 3));
-        }
-        out.append(all.substr(point));
+        AppendTenthsSlow(out, v, group);
         return;
     }
-    const auto tenths = static_cast<uint64_t>(std::llround(scaled));
-    if (v < 0 && tenths != 0) {
-        out.push_back('-');
+    // Below 2^53 the fraction is exact, so a tie is seen as a tie.
+    auto tenths = static_cast<uint64_t>(scaled);
+    if (scaled - static_cast<double>(tenths) >= 0.5) {
+        ++tenths;
     }
-    AppendDigits(out, tenths / 10, group);
-    out.push_back('.');
-    out.push_back(static_cast<char>('0' + tenths % 10));
+    char text[40];
+    char* p = text + sizeof text;
+    *--p = static_cast<char>('0' + tenths % 10);
+    *--p = '.';
+    uint64_t whole = tenths / 10;
+    int untilComma = 3;
+    while (true) {
+        *--p = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+        if (whole == 0) {
+            break;
+        }
+        if (group && --untilComma == 0) {
+            *--p = ',';
+            untilComma = 3;
+        }
+    }
+    if (v < 0 && tenths != 0) {
+        *--p = '-';
+    }
+    out.append(p, static_cast<size_t>(text + sizeof text - p));
 }
 
 }  // namespace
@@ -134,7 +141,7 @@ std::string FormatTwoDigits(int64_t v) {
     if (magnitude < 10) {
         out.push_back('0');
     }
-    AppendDigits(out, magnitude, false);
+    out += CStr(static_cast<int64_t>(magnitude));
     return out;
 }
 

@@ -157,27 +157,89 @@ TEST_F(LogFileTest, FullDiskReportsFalseWithoutThrowing) {
     EXPECT_EQ(lines.size(), 1u);
 }
 
+// Sets a limit on the size of files written by this process for its lifetime, with the signal
+// that exceeding it raises ignored, so that writes past it are cut short or refused.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool ok() const { return m_ok; }
+
+  private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+    bool m_ok = false;
+};
+
 TEST_F(LogFileTest, LineCutShortByFileLimitIsRemoved) {
     const fs::path log = dir / "limited.log";
     OpenLogFile(log.string());
     ASSERT_TRUE(WriteLogLine("whole", ""));
-    const auto size = static_cast<rlim_t>(fs::file_size(log));
-
-    // The file may grow by 10 more bytes: the next line is written in part, then refused.
-    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = size + 10;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = WriteLogLine("this line does not fit in ten bytes", "");
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
+    bool written = true;
+    {
+        // The file may grow by 10 more bytes: the next line is written in part, then refused.
+        FileSizeLimit limit(static_cast<rlim_t>(fs::file_size(log)) + 10);
+        ASSERT_TRUE(limit.ok());
+        written = WriteLogLine("this line does not fit in ten bytes", "");
+    }
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadAll(log), "2026-03-09 14:05:07: whole\n");
     EXPECT_TRUE(WriteLogLine("next", ""));
     EXPECT_EQ(Lines(log).size(), 2u);
+}
+
+TEST_F(LogFileTest, BurstsAreGatheredAndRefusedLinesStayQueued) {
+    const fs::path log = dir / "burst.log";
+    OpenLogFile(log.string());
+    DebugTrace("X", "first", TraceLevelAlways, false);  // after a pause: written at once
+    counter.Advance(10'000);                            // 10 ms later
+    DebugTrace("X", "second", TraceLevelAlways, false);
+    DebugTrace("X", "third", TraceLevelAlways, false);
+    EXPECT_EQ(Lines(log).size(), 1u);
+    counter.Advance(100'000);  // 100 ms after the last write
+    DebugTrace("X", "fourth", TraceLevelAlways, false);
+    ASSERT_EQ(Lines(log).size(), 4u);
+    EXPECT_EQ(Lines(log)[3], "2026-03-09 14:05:07: 110.0\t+100.0\tX fourth");
+
+    counter.Advance(1'000);
+    DebugTrace("X", "fifth", TraceLevelAlways, false);
+    DebugTrace("X", "sixth", TraceLevelAlways, false);
+    const auto size = static_cast<rlim_t>(fs::file_size(log));
+    {
+        FileSizeLimit limit(size + 50);  // room for one line and part of the next
+        ASSERT_TRUE(limit.ok());
+        EXPECT_FALSE(FlushLogFile());
+    }
+    std::vector<std::string> lines = Lines(log);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_NE(lines[4].find("fifth"), std::string::npos);
+    EXPECT_TRUE(FlushLogFile());  // the refused line went nowhere and is written now
+    lines = Lines(log);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_NE(lines[5].find("sixth"), std::string::npos);
+
+    std::vector<std::string> output;
+    Connection listener =
+        AttachDebugListener([&](std::string_view line) { output.emplace_back(line); });
+    DebugTrace("X", "seventh", TraceLevelAlways, false);
+    {
+        FileSizeLimit limit(fs::file_size(log));
+        ASSERT_TRUE(limit.ok());
+        CloseLogFile();
+    }
+    ASSERT_EQ(output.size(), 2u);
+    EXPECT_NE(output[1].find("DebuggingFlags: 1 log lines could not be written to " + log.string()),
+              std::string::npos);
+    EXPECT_EQ(Lines(log).size(), 6u);
 }
 
 TEST_F(LogFileTest, RotatesAfterHalfAMillionLines) {
