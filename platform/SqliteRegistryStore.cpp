@@ -1,7 +1,5 @@
 #include "platform/SqliteRegistryStore.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -12,8 +10,6 @@ namespace {
 // Marks the file as ours, so that some other program's database is refused, not altered.
 constexpr int kApplicationId = 0x41524E52;
 constexpr int kSchemaVersion = 1;
-// Long enough to ride out another process's import of a large file.
-constexpr int kBusyTimeoutMs = 20000;
 
 constexpr const char* kRootNames[kRegistryRootCount] = {
     "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
@@ -48,234 +44,72 @@ CREATE TRIGGER IF NOT EXISTS vals_seq AFTER INSERT ON vals BEGIN
 END;
 )sql";
 
-struct SqlError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
 template <class F>
 LONG Guarded(std::mutex& mutex, F&& body) {
     std::lock_guard lock(mutex);
     try {
         return body();
-    } catch (const SqlError&) {
+    } catch (const RegistrySqlConnection::Error&) {
         return ERROR_REGISTRY_IO_FAILED;
     }
 }
 
 }  // namespace
 
-// One use of a cached prepared statement; resets it when done.
-class SqliteRegistryStore::Query {
-  public:
-    Query(SqliteRegistryStore& store, const char* sql)
-        : m_store(store), m_stmt(store.Prepare(sql)) {}
-    ~Query() {
-        sqlite3_reset(m_stmt);
-        sqlite3_clear_bindings(m_stmt);
-    }
-    Query(const Query&) = delete;
-    Query& operator=(const Query&) = delete;
-
-    Query& Bind(int index, int64_t value) {
-        Check(sqlite3_bind_int64(m_stmt, index, value));
-        return *this;
-    }
-    Query& BindText(int index, std::string_view text) {
-        Check(sqlite3_bind_text(m_stmt, index, text.empty() ? "" : text.data(),
-                                static_cast<int>(text.size()), SQLITE_TRANSIENT));
-        return *this;
-    }
-    Query& BindBlob(int index, std::string_view bytes) {
-        Check(sqlite3_bind_blob(m_stmt, index, bytes.empty() ? "" : bytes.data(),
-                                static_cast<int>(bytes.size()), SQLITE_TRANSIENT));
-        return *this;
-    }
-    // True while rows come.
-    bool Step() {
-        const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_ROW) {
-            return true;
-        }
-        if (rc != SQLITE_DONE) {
-            m_store.Fail(rc);
-        }
-        return false;
-    }
-    int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
-    std::string Bytes(int column) const {
-        const void* data = sqlite3_column_blob(m_stmt, column);
-        const int size = sqlite3_column_bytes(m_stmt, column);
-        return data == nullptr ? std::string() : std::string(static_cast<const char*>(data), size);
-    }
-
-  private:
-    void Check(int rc) {
-        if (rc != SQLITE_OK) {
-            m_store.Fail(rc);
-        }
-    }
-
-    SqliteRegistryStore& m_store;
-    sqlite3_stmt* m_stmt;
-};
-
-// A transaction that rolls back unless committed. Writers take the write lock up front so
-// that two processes never deadlock upgrading read locks.
-class SqliteRegistryStore::Transaction {
-  public:
-    Transaction(SqliteRegistryStore& store, bool write) : m_store(store) {
-        Query(store, write ? "BEGIN IMMEDIATE" : "BEGIN").Step();
-    }
-    ~Transaction() {
-        if (!m_done) {
-            sqlite3_stmt* rollback = m_store.Prepare("ROLLBACK");
-            sqlite3_step(rollback);
-            sqlite3_reset(rollback);
-        }
-    }
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-
-    void Commit() {
-        Query(m_store, "COMMIT").Step();
-        m_done = true;
-    }
-
-  private:
-    SqliteRegistryStore& m_store;
-    bool m_done = false;
-};
-
 SqliteRegistryStore::SqliteRegistryStore(std::string path, Clock clock)
     : m_path(std::move(path)), m_clock(std::move(clock)) {
     try {
-        OpenDatabase();
+        m_sql = std::make_unique<RegistrySqlConnection>(m_path);
+        CreateSchema();
     } catch (const std::exception& e) {
-        for (auto& [sql, stmt] : m_statements) {
-            sqlite3_finalize(stmt);
-        }
-        sqlite3_close_v2(m_db);
+        m_sql.reset();
         throw std::runtime_error("cannot open registry database '" + m_path + "': " + e.what());
     }
 }
 
-SqliteRegistryStore::~SqliteRegistryStore() {
-    for (auto& [sql, stmt] : m_statements) {
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close_v2(m_db);
-}
-
-void SqliteRegistryStore::OpenDatabase() {
-    const int rc =
-        sqlite3_open_v2(m_path.c_str(), &m_db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        throw SqlError(m_db != nullptr ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
-    }
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    // Switching a new file to WAL can meet another process doing the same; the busy handler
-    // does not cover that step, so it is retried here.
-    for (int attempt = 0;; ++attempt) {
-        sqlite3_stmt* stmt = nullptr;
-        int step = sqlite3_prepare_v2(m_db, "PRAGMA journal_mode=WAL", -1, &stmt, nullptr);
-        std::string mode;
-        if (step == SQLITE_OK) {
-            step = sqlite3_step(stmt);
-            if (step == SQLITE_ROW) {
-                mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-            }
-        }
-        sqlite3_finalize(stmt);
-        if (step == SQLITE_ROW) {
-            if (mode != "wal") {
-                throw SqlError("the file system does not support write-ahead logging");
-            }
-            break;
-        }
-        if ((step & 0xff) != SQLITE_BUSY || attempt == 200) {
-            Fail(step);
-        }
-        sqlite3_sleep(10);
-    }
-    // Commits reach the operating system at once but are synced only at checkpoints: a
-    // crashed process loses nothing, and a power cut loses at most the latest commits. Rarer
-    // checkpoints keep frequent small writes cheap; the log is cut back after each.
-    Exec("PRAGMA synchronous=NORMAL");
-    Exec("PRAGMA wal_autocheckpoint=4000");
-    Exec("PRAGMA journal_size_limit=8388608");
-    CreateSchema();
-}
+SqliteRegistryStore::~SqliteRegistryStore() = default;
 
 void SqliteRegistryStore::CreateSchema() {
-    Transaction txn(*this, true);
+    Transaction txn(*m_sql, true);
     int64_t applicationId = 0;
     int64_t version = 0;
     {
-        Query q(*this, "PRAGMA application_id");
+        Query q(*m_sql, "PRAGMA application_id");
         applicationId = q.Step() ? q.Int(0) : 0;
     }
     {
-        Query q(*this, "PRAGMA user_version");
+        Query q(*m_sql, "PRAGMA user_version");
         version = q.Step() ? q.Int(0) : 0;
     }
     if (applicationId == kApplicationId) {
         if (version > kSchemaVersion) {
-            throw SqlError("made by a newer version of this program");
+            throw RegistrySqlConnection::Error("made by a newer version of this program");
         }
         txn.Commit();
         return;
     }
     {
-        Query q(*this, "SELECT count(*) FROM sqlite_schema");
+        Query q(*m_sql, "SELECT count(*) FROM sqlite_schema");
         if (applicationId != 0 || (q.Step() && q.Int(0) != 0)) {
-            throw SqlError("it holds some other kind of database");
+            throw RegistrySqlConnection::Error("it holds some other kind of database");
         }
     }
-    Exec(kSchema);
+    m_sql->Exec(kSchema);
     const uint64_t now = m_clock();
     for (int i = 0; i < kRegistryRootCount; ++i) {
         Query insert(
-            *this,
+            *m_sql,
             "INSERT INTO keys(id, parent, name, fold, last_write) VALUES(?1, 0, ?2, ?2, ?3)");
         insert.Bind(1, RootKeyId(i)).BindText(2, kRootNames[i]).Bind(3, static_cast<int64_t>(now));
         insert.Step();
     }
-    Exec(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str());
-    Exec(("PRAGMA user_version=" + std::to_string(kSchemaVersion)).c_str());
+    m_sql->Exec("PRAGMA application_id=" + std::to_string(kApplicationId) +
+                "; PRAGMA user_version=" + std::to_string(kSchemaVersion));
     txn.Commit();
 }
 
-void SqliteRegistryStore::Exec(const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::string text = message != nullptr ? message : "unknown error";
-        sqlite3_free(message);
-        throw SqlError(text);
-    }
-}
-
-sqlite3_stmt* SqliteRegistryStore::Prepare(const char* sql) {
-    auto it = m_statements.find(sql);
-    if (it != m_statements.end()) {
-        return it->second;
-    }
-    sqlite3_stmt* stmt = nullptr;
-    const int rc = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
-    if (rc != SQLITE_OK) {
-        Fail(rc);
-    }
-    m_statements.emplace(sql, stmt);
-    return stmt;
-}
-
-void SqliteRegistryStore::Fail(int rc) {
-    const char* message = m_db != nullptr ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
-    throw SqlError(message);
-}
-
 bool SqliteRegistryStore::KeyExists(KeyId key) {
-    Query q(*this, "SELECT 1 FROM keys WHERE id=?1");
+    Query q(*m_sql, "SELECT 1 FROM keys WHERE id=?1");
     q.Bind(1, key);
     return q.Step();
 }
@@ -286,7 +120,7 @@ LONG SqliteRegistryStore::Walk(KeyId parent, const std::vector<std::string>& pat
     }
     key = parent;
     for (const std::string& component : path) {
-        Query q(*this, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
+        Query q(*m_sql, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
         q.Bind(1, key).BindText(2, FoldName(component));
         if (!q.Step()) {
             return ERROR_FILE_NOT_FOUND;
@@ -297,13 +131,13 @@ LONG SqliteRegistryStore::Walk(KeyId parent, const std::vector<std::string>& pat
 }
 
 void SqliteRegistryStore::Touch(KeyId key, uint64_t now) {
-    Query q(*this, "UPDATE keys SET last_write=?2 WHERE id=?1");
+    Query q(*m_sql, "UPDATE keys SET last_write=?2 WHERE id=?1");
     q.Bind(1, key).Bind(2, static_cast<int64_t>(now)).Step();
 }
 
 LONG SqliteRegistryStore::OpenKey(KeyId parent, const std::vector<std::string>& path, KeyId& key) {
     return Guarded(m_mutex, [&] {
-        Transaction txn(*this, false);
+        Transaction txn(*m_sql, false);
         KeyId found = 0;
         const LONG rc = Walk(parent, path, found);
         txn.Commit();
@@ -317,7 +151,7 @@ LONG SqliteRegistryStore::OpenKey(KeyId parent, const std::vector<std::string>& 
 LONG SqliteRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>& path,
                                     const std::string& keyClass, KeyId& key, bool& created) {
     return Guarded(m_mutex, [&] {
-        Transaction txn(*this, true);
+        Transaction txn(*m_sql, true);
         if (!KeyExists(parent)) {
             return ERROR_KEY_DELETED;
         }
@@ -327,7 +161,7 @@ LONG SqliteRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>
         for (size_t i = 0; i < path.size(); ++i) {
             const std::string folded = FoldName(path[i]);
             {
-                Query find(*this, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
+                Query find(*m_sql, "SELECT id FROM keys WHERE parent=?1 AND fold=?2");
                 find.Bind(1, current).BindText(2, folded);
                 if (find.Step()) {
                     current = find.Int(0);
@@ -336,7 +170,7 @@ LONG SqliteRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>
             }
             const bool last = i + 1 == path.size();
             {
-                Query insert(*this,
+                Query insert(*m_sql,
                              "INSERT INTO keys(parent, name, fold, class, last_write) "
                              "VALUES(?1, ?2, ?3, ?4, ?5)");
                 insert.Bind(1, current).BindText(2, path[i]).BindText(3, folded);
@@ -345,7 +179,7 @@ LONG SqliteRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>
                 insert.Step();
             }
             Touch(current, now);
-            current = sqlite3_last_insert_rowid(m_db);
+            current = m_sql->LastInsertId();
             madeLast = last;
         }
         txn.Commit();
@@ -357,7 +191,7 @@ LONG SqliteRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>
 
 LONG SqliteRegistryStore::DeleteKey(KeyId parent, const std::vector<std::string>& path) {
     return Guarded(m_mutex, [&] {
-        Transaction txn(*this, true);
+        Transaction txn(*m_sql, true);
         KeyId key = 0;
         const LONG rc = Walk(parent, path, key);
         if (rc != ERROR_SUCCESS) {
@@ -367,19 +201,19 @@ LONG SqliteRegistryStore::DeleteKey(KeyId parent, const std::vector<std::string>
             return ERROR_ACCESS_DENIED;
         }
         {
-            Query children(*this, "SELECT 1 FROM keys WHERE parent=?1 LIMIT 1");
+            Query children(*m_sql, "SELECT 1 FROM keys WHERE parent=?1 LIMIT 1");
             if (children.Bind(1, key).Step()) {
                 return ERROR_ACCESS_DENIED;
             }
         }
         KeyId owner = 0;
         {
-            Query q(*this, "SELECT parent FROM keys WHERE id=?1");
+            Query q(*m_sql, "SELECT parent FROM keys WHERE id=?1");
             q.Bind(1, key).Step();
             owner = q.Int(0);
         }
-        Query(*this, "DELETE FROM vals WHERE key=?1").Bind(1, key).Step();
-        Query(*this, "DELETE FROM keys WHERE id=?1").Bind(1, key).Step();
+        Query(*m_sql, "DELETE FROM vals WHERE key=?1").Bind(1, key).Step();
+        Query(*m_sql, "DELETE FROM keys WHERE id=?1").Bind(1, key).Step();
         Touch(owner, m_clock());
         txn.Commit();
         return ERROR_SUCCESS;
@@ -389,7 +223,7 @@ LONG SqliteRegistryStore::DeleteKey(KeyId parent, const std::vector<std::string>
 LONG SqliteRegistryStore::QueryValue(KeyId key, std::string_view name, Value& value) {
     return Guarded(m_mutex, [&] {
         {
-            Query q(*this, "SELECT name, type, data FROM vals WHERE key=?1 AND fold=?2");
+            Query q(*m_sql, "SELECT name, type, data FROM vals WHERE key=?1 AND fold=?2");
             q.Bind(1, key).BindText(2, FoldName(name));
             if (q.Step()) {
                 value = Value{q.Bytes(0), static_cast<uint32_t>(q.Int(1)), q.Bytes(2)};
@@ -405,28 +239,28 @@ LONG SqliteRegistryStore::SetValue(KeyId key, std::string_view name, uint32_t ty
     return Guarded(m_mutex, [&] {
         // One statement is one transaction, committed when the step returns. No row comes
         // from `keys` when the key is gone, and then nothing is stored.
-        Query insert(*this,
+        Query insert(*m_sql,
                      "INSERT INTO vals(key, fold, seq, name, type, data, written) "
                      "SELECT id, ?2, next_seq, ?3, ?4, ?5, ?6 FROM keys WHERE id=?1 "
                      "ON CONFLICT(key, fold) DO UPDATE SET "
                      "type=excluded.type, data=excluded.data, written=excluded.written");
         insert.Bind(1, key).BindText(2, FoldName(name)).BindText(3, name).Bind(4, type);
         insert.BindBlob(5, data).Bind(6, static_cast<int64_t>(m_clock())).Step();
-        return sqlite3_changes(m_db) == 0 ? ERROR_KEY_DELETED : ERROR_SUCCESS;
+        return m_sql->Changes() == 0 ? ERROR_KEY_DELETED : ERROR_SUCCESS;
     });
 }
 
 LONG SqliteRegistryStore::DeleteValue(KeyId key, std::string_view name) {
     return Guarded(m_mutex, [&] {
-        Transaction txn(*this, true);
+        Transaction txn(*m_sql, true);
         if (!KeyExists(key)) {
             return ERROR_KEY_DELETED;
         }
-        Query(*this, "DELETE FROM vals WHERE key=?1 AND fold=?2")
+        Query(*m_sql, "DELETE FROM vals WHERE key=?1 AND fold=?2")
             .Bind(1, key)
             .BindText(2, FoldName(name))
             .Step();
-        if (sqlite3_changes(m_db) == 0) {
+        if (m_sql->Changes() == 0) {
             return ERROR_FILE_NOT_FOUND;
         }
         Touch(key, m_clock());
@@ -437,10 +271,10 @@ LONG SqliteRegistryStore::DeleteValue(KeyId key, std::string_view name) {
 
 LONG SqliteRegistryStore::QueryInfo(KeyId key, KeyInfo& info) {
     return Guarded(m_mutex, [&] {
-        Transaction txn(*this, false);
+        Transaction txn(*m_sql, false);
         KeyInfo result;
         {
-            Query q(*this, "SELECT class, last_write FROM keys WHERE id=?1");
+            Query q(*m_sql, "SELECT class, last_write FROM keys WHERE id=?1");
             if (!q.Bind(1, key).Step()) {
                 return ERROR_KEY_DELETED;
             }
@@ -448,7 +282,7 @@ LONG SqliteRegistryStore::QueryInfo(KeyId key, KeyInfo& info) {
             result.lastWriteTime = static_cast<uint64_t>(q.Int(1));
         }
         {
-            Query q(*this,
+            Query q(*m_sql,
                     "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
                     "coalesce(max(length(CAST(class AS BLOB))), 0) FROM keys WHERE parent=?1");
             q.Bind(1, key).Step();
@@ -457,7 +291,7 @@ LONG SqliteRegistryStore::QueryInfo(KeyId key, KeyInfo& info) {
             result.maxClassLen = static_cast<uint32_t>(q.Int(2));
         }
         {
-            Query q(*this,
+            Query q(*m_sql,
                     "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
                     "coalesce(max(length(data)), 0), coalesce(max(written), 0) "
                     "FROM vals WHERE key=?1");
@@ -474,17 +308,17 @@ LONG SqliteRegistryStore::QueryInfo(KeyId key, KeyInfo& info) {
 }
 
 bool SqliteRegistryStore::IsFresh(const Snapshot& snapshot, KeyId key) {
-    if (snapshot.key != key || snapshot.localChanges != sqlite3_total_changes64(m_db)) {
+    if (snapshot.key != key || snapshot.localChanges != m_sql->TotalChanges()) {
         return false;
     }
-    Query q(*this, "PRAGMA data_version");
+    Query q(*m_sql, "PRAGMA data_version");
     return q.Step() && q.Int(0) == snapshot.dataVersion;
 }
 
 void SqliteRegistryStore::Stamp(Snapshot& snapshot, KeyId key) {
-    Query q(*this, "PRAGMA data_version");
+    Query q(*m_sql, "PRAGMA data_version");
     snapshot.dataVersion = q.Step() ? q.Int(0) : -1;
-    snapshot.localChanges = sqlite3_total_changes64(m_db);
+    snapshot.localChanges = m_sql->TotalChanges();
     snapshot.key = key;
     snapshot.result = KeyExists(key) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
@@ -493,10 +327,10 @@ LONG SqliteRegistryStore::EnumKey(KeyId key, uint32_t index, std::string& name) 
     return Guarded(m_mutex, [&] {
         if (!IsFresh(m_subkeys, key)) {
             m_subkeys = Snapshot{};
-            Transaction txn(*this, false);
+            Transaction txn(*m_sql, false);
             Snapshot fresh;
             Stamp(fresh, key);
-            Query q(*this, "SELECT name FROM keys WHERE parent=?1 ORDER BY fold");
+            Query q(*m_sql, "SELECT name FROM keys WHERE parent=?1 ORDER BY fold");
             q.Bind(1, key);
             while (q.Step()) {
                 fresh.subkeys.push_back(q.Bytes(0));
@@ -518,10 +352,10 @@ LONG SqliteRegistryStore::EnumValue(KeyId key, uint32_t index, Value& value) {
     return Guarded(m_mutex, [&] {
         if (!IsFresh(m_values, key)) {
             m_values = Snapshot{};
-            Transaction txn(*this, false);
+            Transaction txn(*m_sql, false);
             Snapshot fresh;
             Stamp(fresh, key);
-            Query q(*this, "SELECT name, type, data FROM vals WHERE key=?1 ORDER BY seq");
+            Query q(*m_sql, "SELECT name, type, data FROM vals WHERE key=?1 ORDER BY seq");
             q.Bind(1, key);
             while (q.Step()) {
                 fresh.values.push_back(

@@ -1,13 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_map>
 
+#include "platform/RegistrySqlConnection.h"
 #include "platform/RegistryStore.h"
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace arn {
 
@@ -40,8 +38,8 @@ class SqliteRegistryStore : public RegistryStore {
     LONG EnumValue(KeyId key, uint32_t index, Value& value) override;
 
   private:
-    class Query;
-    class Transaction;
+    using Query = RegistrySqlConnection::Query;
+    using Transaction = RegistrySqlConnection::Transaction;
 
     // Enumeration by index would cost a scan per call; one listing per key serves a whole
     // enumeration until any connection changes the database.
@@ -54,11 +52,7 @@ class SqliteRegistryStore : public RegistryStore {
         std::vector<std::string> subkeys;
     };
 
-    void OpenDatabase();
     void CreateSchema();
-    void Exec(const char* sql);
-    sqlite3_stmt* Prepare(const char* sql);
-    [[noreturn]] void Fail(int rc);
 
     bool KeyExists(KeyId key);
     // Walks the path from `parent` inside the caller's transaction.
@@ -70,8 +64,7 @@ class SqliteRegistryStore : public RegistryStore {
     std::string m_path;
     Clock m_clock;
     std::mutex m_mutex;
-    sqlite3* m_db = nullptr;
-    std::unordered_map<const char*, sqlite3_stmt*> m_statements;  // by SQL literal
+    std::unique_ptr<RegistrySqlConnection> m_sql;
     Snapshot m_values;
     Snapshot m_subkeys;
 };
