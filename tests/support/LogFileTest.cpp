@@ -180,23 +180,6 @@ class FileSizeLimit {
     bool m_ok = false;
 };
 
-TEST_F(LogFileTest, LineCutShortByFileLimitIsRemoved) {
-    const fs::path log = dir / "limited.log";
-    OpenLogFile(log.string());
-    ASSERT_TRUE(WriteLogLine("whole", ""));
-    bool written = true;
-    {
-        // The file may grow by 10 more bytes: the next line is written in part, then refused.
-        FileSizeLimit limit(static_cast<rlim_t>(fs::file_size(log)) + 10);
-        ASSERT_TRUE(limit.ok());
-        written = WriteLogLine("this line does not fit in ten bytes", "");
-    }
-    EXPECT_FALSE(written);
-    EXPECT_EQ(ReadAll(log), "2026-03-09 14:05:07: whole\n");
-    EXPECT_TRUE(WriteLogLine("next", ""));
-    EXPECT_EQ(Lines(log).size(), 2u);
-}
-
 TEST_F(LogFileTest, BurstsAreGatheredAndRefusedLinesStayQueued) {
     const fs::path log = dir / "burst.log";
     OpenLogFile(log.string());
