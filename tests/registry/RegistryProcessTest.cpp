@@ -230,6 +230,96 @@ std::string Slurp(const std::filesystem::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+using Environment = std::map<std::string, std::optional<std::string>>;
+
+// Runs `program` with the environment changed by `changes` (nullopt removes a variable),
+// standard input empty, and its output caught in files of `dir`.
+Outcome RunProgram(const std::string& program, const std::vector<std::string>& args,
+                   const Environment& changes, const TempDir& dir) {
+    std::vector<std::string> env;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        if (changes.count(text.substr(0, text.find('='))) == 0) {
+            env.push_back(text);
+        }
+    }
+    for (const auto& [name, value] : changes) {
+        if (value) {
+            env.push_back(name + "=" + *value);
+        }
+    }
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& arg : args) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& entry : env) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    const std::string outFile = (dir / "stdout.txt").string();
+    const std::string errFile = (dir / "stderr.txt").string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    Outcome outcome;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    outcome.out = Slurp(outFile);
+    outcome.err = Slurp(errFile);
+    return outcome;
+}
+
+// The registry functions choose their store on first use, so this test runs again in a fresh
+// process of this binary, where nothing has chosen yet.
+TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
+    if (const char* mode = std::getenv("ARN_REGISTRY_TEST_CHILD")) {
+        KeyHandle key;
+        const LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, "FromEnvironment", 0, nullptr, 0,
+                                        KEY_ALL_ACCESS, nullptr, key.out(), nullptr);
+        if (std::string(mode) == "unusable") {
+            EXPECT_EQ(rc, ERROR_REGISTRY_IO_FAILED);
+            return;
+        }
+        ASSERT_EQ(rc, ERROR_SUCCESS);
+        ASSERT_EQ(
+            RegSetValueExA(key.get(), "v", 0, REG_SZ, reinterpret_cast<const uint8_t*>("here"), 4),
+            ERROR_SUCCESS);
+        return;
+    }
+    TempDir dir;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::vector<std::string> args{"--gtest_filter=RegistryEnvironment.*"};
+    const std::string path = (dir / "env.db").string();
+    const Outcome written = RunProgram(
+        self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}}, dir);
+    ASSERT_EQ(written.status, 0) << written.out;
+    SqliteRegistryStore store(path);
+    RegistryStore::KeyId key = 0;
+    ASSERT_EQ(store.OpenKey(RegistryStore::RootKeyId(1), {"FromEnvironment"}, key), ERROR_SUCCESS);
+    RegistryStore::Value value;
+    ASSERT_EQ(store.QueryValue(key, "v", value), ERROR_SUCCESS);
+    EXPECT_EQ(value.data, "here");
+
+    // A file that cannot be opened fails every call instead of quietly keeping the values in
+    // memory.
+    const Outcome refused = RunProgram(self, args,
+                                       {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
+                                        {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}},
+                                       dir);
+    EXPECT_EQ(refused.status, 0) << refused.out;
+}
+
 class Arnreg : public testing::Test {
   protected:
     void SetUp() override {
@@ -240,49 +330,7 @@ class Arnreg : public testing::Test {
     }
 
     Outcome Run(const std::vector<std::string>& args) {
-        std::vector<std::string> env;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            const std::string text = *entry;
-            if (m_env.count(text.substr(0, text.find('='))) == 0) {
-                env.push_back(text);
-            }
-        }
-        for (const auto& [name, value] : m_env) {
-            if (value) {
-                env.push_back(name + "=" + *value);
-            }
-        }
-        const std::string program = ArnregPath();
-        std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (std::string& entry : env) {
-            envp.push_back(entry.data());
-        }
-        envp.push_back(nullptr);
-        const std::string outFile = (m_dir / "stdout.txt").string();
-        const std::string errFile = (m_dir / "stderr.txt").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
-        Outcome outcome;
-        pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        outcome.out = Slurp(outFile);
-        outcome.err = Slurp(errFile);
-        return outcome;
+        return RunProgram(ArnregPath(), args, m_env, m_dir);
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
@@ -292,7 +340,7 @@ class Arnreg : public testing::Test {
     }
 
     TempDir m_dir;
-    std::map<std::string, std::optional<std::string>> m_env;
+    Environment m_env;
 };
 
 std::string Utf16LeWithBom(const std::u16string& text) {
