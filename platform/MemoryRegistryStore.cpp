@@ -45,8 +45,12 @@ LONG MemoryRegistryStore::OpenKey(KeyId parent, const std::vector<std::string>& 
 LONG MemoryRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>& path,
                                     const std::string& keyClass, KeyId& key, bool& created) {
     std::lock_guard lock(m_mutex);
-    if (Find(parent) == nullptr) {
+    const Node* top = Find(parent);
+    if (top == nullptr) {
         return ERROR_KEY_DELETED;
+    }
+    if (top->depth + path.size() > kMaxKeyDepth) {
+        return ERROR_INVALID_PARAMETER;
     }
     created = false;
     KeyId current = parent;
@@ -64,6 +68,7 @@ LONG MemoryRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>
         node.lastWrite = now;
         Node child;
         child.parent = current;
+        child.depth = node.depth + 1;
         child.name = path[i];
         child.keyClass = i + 1 == path.size() ? keyClass : std::string();
         child.lastWrite = now;

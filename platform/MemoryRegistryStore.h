@@ -28,6 +28,7 @@ class MemoryRegistryStore : public RegistryStore {
   private:
     struct Node {
         KeyId parent = 0;
+        size_t depth = 0;  // levels below the root
         std::string name;
         std::string keyClass;
         uint64_t lastWrite = 0;

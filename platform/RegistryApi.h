@@ -80,6 +80,9 @@ inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 // Limits, in characters without the terminating NUL.
 inline constexpr size_t kMaxKeyNameLength = 255;
 inline constexpr size_t kMaxValueNameLength = 16383;
+// Keys nest at most this many levels below their root; deeper creation fails with
+// ERROR_INVALID_PARAMETER, which also bounds the recursion of anything that walks a tree.
+inline constexpr size_t kMaxKeyDepth = 512;
 
 // A file time: 100-nanosecond intervals since 1601-01-01 00:00:00 UTC.
 struct FILETIME {

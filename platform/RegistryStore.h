@@ -48,7 +48,8 @@ class RegistryStore {
 
     virtual LONG OpenKey(KeyId parent, const std::vector<std::string>& path, KeyId& key) = 0;
     // Creates the missing keys of the path in one step; `created` tells whether the last
-    // key is new. A key's last-write time moves when a subkey is added or removed.
+    // key is new. A key's last-write time moves when a subkey is added or removed. A key
+    // deeper than kMaxKeyDepth below its root is refused with ERROR_INVALID_PARAMETER.
     virtual LONG CreateKey(KeyId parent, const std::vector<std::string>& path,
                            const std::string& keyClass, KeyId& key, bool& created) = 0;
     // An empty path names `parent` itself. Roots and keys with subkeys cannot be deleted

@@ -155,6 +155,16 @@ LONG SqliteRegistryStore::CreateKey(KeyId parent, const std::vector<std::string>
         if (!KeyExists(parent)) {
             return ERROR_KEY_DELETED;
         }
+        {
+            Query depth(*m_sql,
+                        "WITH RECURSIVE up(id, level) AS (SELECT ?1, 0 UNION ALL "
+                        "SELECT keys.parent, up.level + 1 FROM keys JOIN up ON keys.id = up.id "
+                        "WHERE keys.parent != 0) SELECT max(level) FROM up");
+            depth.Bind(1, parent).Step();
+            if (static_cast<size_t>(depth.Int(0)) + path.size() > kMaxKeyDepth) {
+                return ERROR_INVALID_PARAMETER;
+            }
+        }
         const uint64_t now = m_clock();
         bool madeLast = false;
         KeyId current = parent;

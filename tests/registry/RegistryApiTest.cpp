@@ -183,6 +183,23 @@ TEST_P(RegistryApi, DeletingKeys) {
     EXPECT_TRUE(ValueNames(recreated.get()).empty());
 }
 
+TEST_P(RegistryApi, KeysNestAtMost512LevelsBelowTheirRoot) {
+    std::string path = "n";
+    for (size_t level = 1; level < kMaxKeyDepth; ++level) {
+        path += "\\n";
+    }
+    KeyHandle deepest;
+    ASSERT_EQ(Create(HKEY_CURRENT_USER, path.c_str(), deepest), ERROR_SUCCESS);
+    KeyHandle tooDeep;
+    EXPECT_EQ(Create(deepest.get(), "one more", tooDeep), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(Create(HKEY_CURRENT_USER, (path + "\\n").c_str(), tooDeep), ERROR_INVALID_PARAMETER);
+    KeyHandle middle;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.substr(0, path.size() - 2).c_str(), 0,
+                            KEY_ALL_ACCESS, middle.out()),
+              ERROR_SUCCESS);
+    EXPECT_EQ(Create(middle.get(), "sibling", tooDeep), ERROR_SUCCESS);
+}
+
 TEST_P(RegistryApi, KeyInformationAndLastWriteTimes) {
     const uint64_t t0 = *m_clock.now;
     KeyHandle key;
