@@ -147,6 +147,8 @@ void RegistryUseDatabase(const std::string& path);
 // A fresh, empty in-memory store.
 void RegistryUseMemory();
 void RegistryUseStore(std::shared_ptr<RegistryStore> store);
+// The store that new handles open on; null when the file named by ARN_REGISTRY_DB could
+// not be opened, in which case every call fails with ERROR_REGISTRY_IO_FAILED.
 std::shared_ptr<RegistryStore> RegistryCurrentStore();
 // How many handles are open (predefined roots not counted); for leak checks.
 size_t RegistryOpenHandleCount();
