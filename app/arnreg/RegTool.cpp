@@ -55,6 +55,9 @@ Commands:
                               its subkeys
   list KEY                    list the subkeys (ending in "\") and values of KEY
 
+Keys under HKEY_LOCAL_MACHINE open read-only once they exist, as the library opens them:
+values can be added to such a key only while it is being created.
+
 KEY is a root key and a path, e.g. HKEY_CURRENT_USER\Software\Example; the roots may
 be shortened to HKCR, HKCU, HKLM, HKU, HKCC, and "/" may stand for "\".
 
@@ -396,10 +399,16 @@ int RegTool::Set(const KeyName& key, const std::string& name, const std::string&
         m_err << "arnreg: cannot create key " << m_keyText << "\n";
         return kExitFailure;
     }
-    if (number) {
-        registry.WriteDWORD(name, *number);
-    } else {
-        registry.WriteValue(name, value);
+    try {
+        if (number) {
+            registry.WriteDWORD(name, *number);
+        } else {
+            registry.WriteValue(name, value);
+        }
+    } catch (const ArnError& e) {
+        Failed("set", e);
+        ReadOnlyHint(key);
+        return kExitFailure;
     }
     return kExitOk;
 }
@@ -419,7 +428,13 @@ int RegTool::Delete(const KeyName& key, const std::optional<std::string>& name) 
         CRegistry registry;
         std::string path = key.path;
         registry.OpenKey(key.root, path);
-        registry.DeleteValue(*name);
+        try {
+            registry.DeleteValue(*name);
+        } catch (const ArnError& e) {
+            Failed("delete", e);
+            ReadOnlyHint(key);
+            return kExitFailure;
+        }
         return kExitOk;
     }
     if (key.path.empty()) {
@@ -490,6 +505,12 @@ int RegTool::Failed(const std::string& command, const std::exception& e) {
         m_err << e.what() << "\n";
     }
     return kExitFailure;
+}
+
+void RegTool::ReadOnlyHint(const KeyName& key) {
+    if (key.root == HKEY_LOCAL_MACHINE) {
+        m_err << "arnreg: keys under HKEY_LOCAL_MACHINE open read-only once they exist\n";
+    }
 }
 
 void RegTool::PrintHelp(std::ostream& to) {

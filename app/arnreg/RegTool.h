@@ -43,6 +43,7 @@ class RegTool {
     int NoSuchKey(const std::string& text);
     int Usage(const std::string& problem);
     int Failed(const std::string& command, const std::exception& e);
+    void ReadOnlyHint(const KeyName& key);
     void PrintHelp(std::ostream& to);
 
     std::ostream& m_out;

@@ -434,6 +434,12 @@ TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
     EXPECT_THAT(noKey.err, HasSubstr("no such key: HKCU\\App"));
     EXPECT_EQ(Run({"delete", "HKCU"}).status, 1);
 
+    ASSERT_EQ(Run({"set", "HKLM\\Machine", "v", "1"}).status, 0);
+    const Outcome readOnly = Run({"set", "HKLM\\Machine", "v", "2"});
+    EXPECT_EQ(readOnly.status, 1);
+    EXPECT_THAT(readOnly.err, HasSubstr("Failed to write new value to v from Registry."));
+    EXPECT_EQ(Run({"get", "HKLM\\Machine", "v"}).out, "1\n");
+
     EXPECT_EQ(Run({}).status, 2);
     EXPECT_EQ(Run({"frobnicate"}).status, 2);
     EXPECT_EQ(Run({"get", "NOWHERE\\App"}).status, 2);
