@@ -397,7 +397,7 @@ TEST_F(Arnreg, ImportsAWindowsUtf16FileAndExportsItBack) {
 
 TEST_F(Arnreg, FormatErrorsNameNumberSourceAndLine) {
     const Outcome outcome =
-        Run({"import", WriteFile("bad.reg", kSig + "\r\n[HKEY_CURRENT_USER\\Part]\r\n"
+        Run({"import", WriteFile("bad.reg", kSig + "\r\n[HKEY_CURRENT_USER\\Partial]\r\n"
                                                    "\"kept\"=\"yes\"\r\n"
                                                    "\"\"=\"default\"\r\n")});
     EXPECT_EQ(outcome.status, 1);
@@ -405,7 +405,7 @@ TEST_F(Arnreg, FormatErrorsNameNumberSourceAndLine) {
     EXPECT_THAT(outcome.err, HasSubstr("CRegistry::LoadRegistry"));
     EXPECT_THAT(outcome.err,
                 HasSubstr("Format Error: no equal signs.  Line 4=>'\"\"=\"default\"'"));
-    EXPECT_EQ(Run({"get", "HKCU\\Part", "kept"}).out, "yes\n");
+    EXPECT_EQ(Run({"get", "HKCU\\Partial", "kept"}).out, "yes\n");
 
     const Outcome unsigned_ = Run({"import", WriteFile("plain.txt", "hello\r\nworld\r\n")});
     EXPECT_EQ(unsigned_.status, 1);

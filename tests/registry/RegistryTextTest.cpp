@@ -141,13 +141,13 @@ TEST_P(RegistryText, LoadKeepsWhatItWroteBeforeAnError) {
     EXPECT_EQ(Read("Skipped", "a"), "<missing>");
 
     const ArnError late = LoadError(kSig +
-                                    "\r\n[HKEY_CURRENT_USER\\Part]\r\n\"first\"=\"1\"\r\n"
-                                    "@=\"ignored\"\r\n\r\n[HKEY_CURRENT_USER\\Part\\Sub]\r\n"
+                                    "\r\n[HKEY_CURRENT_USER\\Partial]\r\n\"first\"=\"1\"\r\n"
+                                    "@=\"ignored\"\r\n\r\n[HKEY_CURRENT_USER\\Partial\\Sub]\r\n"
                                     "\"second\"=\"2\"\r\n\"bad line\r\n\"third\"=\"3\"\r\n");
     EXPECT_EQ(late.number(), vbObjectError + 5);
-    EXPECT_EQ(Read("Part", "first"), "1");
-    EXPECT_EQ(Read("Part\\Sub", "second"), "2");
-    EXPECT_EQ(Read("Part\\Sub", "third"), "<missing>");
+    EXPECT_EQ(Read("Partial", "first"), "1");
+    EXPECT_EQ(Read("Partial\\Sub", "second"), "2");
+    EXPECT_EQ(Read("Partial\\Sub", "third"), "<missing>");
 }
 
 TEST_P(RegistryText, UnknownRootFallsBackToTheLoadersOwnRoot) {
