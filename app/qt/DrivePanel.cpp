@@ -1,0 +1,145 @@
+#include "app/qt/DrivePanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "sim/SimLayout.h"
+#include "sim/SimNode.h"
+
+namespace arn {
+
+namespace {
+
+struct ModeChoice {
+    int32_t mode;
+    const char* text;
+};
+
+// The modes whose layouts differ on the panel.
+constexpr std::array<ModeChoice, 3> Modes = {{
+    {8, "8: four positions (A, B)"},
+    {2, "2: two positions (A)"},
+    {18, "18: two positions, homing to a stop"},
+}};
+
+QLabel* Readout(QFormLayout* form, const QString& caption) {
+    auto* value = new QLabel(QStringLiteral("-"));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    form->addRow(caption, value);
+    return value;
+}
+
+QString YesNo(bool v) {
+    return v ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+}  // namespace
+
+DrivePanel::DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget* parent)
+    : QWidget(parent), m_node(std::move(node)), m_report(std::move(report)) {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* pins = new QGroupBox(QStringLiteral("Hardware inputs"));
+    auto* pinLayout = new QVBoxLayout(pins);
+    const std::array<QString, 3> pinNames = {QStringLiteral("Enable"), QStringLiteral("Input A"),
+                                             QStringLiteral("Input B")};
+    for (int i = 0; i < 3; ++i) {
+        auto* box = new QCheckBox(pinNames[static_cast<size_t>(i)]);
+        box->setToolTip(QStringLiteral("The drive's %1 pin").arg(pinNames[static_cast<size_t>(i)]));
+        connect(box, &QCheckBox::toggled, this, [this, i](bool on) { SetPin(i, on); });
+        pinLayout->addWidget(box);
+        m_pins[static_cast<size_t>(i)] = box;
+    }
+    layout->addWidget(pins);
+
+    auto* drive = new QGroupBox(QStringLiteral("Drive"));
+    auto* driveLayout = new QVBoxLayout(drive);
+    auto* modeForm = new QFormLayout();
+    m_mode = new QComboBox();
+    for (const auto& choice : Modes) {
+        m_mode->addItem(QString::fromLatin1(choice.text), choice.mode);
+    }
+    modeForm->addRow(QStringLiteral("Operational mode"), m_mode);
+    driveLayout->addLayout(modeForm);
+    auto* homing = new QPushButton(QStringLiteral("Start homing"));
+    connect(homing, &QPushButton::clicked, this, [this] {
+        Guarded(m_report, QStringLiteral("Start homing"), [&] {
+            m_node->Drive().StartHoming();
+            m_node->Sync();
+        });
+    });
+    auto* trigger = new QPushButton(QStringLiteral("Pulse trigger"));
+    connect(trigger, &QPushButton::clicked, this, [this] {
+        Guarded(m_report, QStringLiteral("Pulse trigger"), [&] { m_node->PulseTrigger(); });
+    });
+    m_recovering = new QCheckBox(QStringLiteral("Position recovering"));
+    connect(m_recovering, &QCheckBox::toggled, this, [this](bool on) {
+        Guarded(m_report, QStringLiteral("Position recovering"),
+                [&] { m_node->SetPositionRecovering(on); });
+    });
+    driveLayout->addWidget(homing);
+    driveLayout->addWidget(trigger);
+    driveLayout->addWidget(m_recovering);
+    layout->addWidget(drive);
+
+    auto* state = new QGroupBox(QStringLiteral("Drive state"));
+    auto* form = new QFormLayout(state);
+    m_measured = Readout(form, QStringLiteral("Measured position"));
+    m_selected = Readout(form, QStringLiteral("Selected position"));
+    m_source = Readout(form, QStringLiteral("Inputs from"));
+    m_enabled = Readout(form, QStringLiteral("Enabled"));
+    m_homing = Readout(form, QStringLiteral("Homing"));
+    m_motion = Readout(form, QStringLiteral("Motion"));
+    layout->addWidget(state);
+    layout->addStretch(1);
+
+    const int index = m_mode->findData(m_node->Drive().OperationalMode());
+    m_mode->setCurrentIndex(index >= 0 ? index : 0);
+    // Connected after the initial selection so that building the panel changes nothing.
+    connect(m_mode, &QComboBox::currentIndexChanged, this,
+            [this](int i) { SetMode(m_mode->itemData(i).toInt()); });
+    Refresh();
+}
+
+void DrivePanel::SetPin(int pin, bool on) {
+    Guarded(m_report, QStringLiteral("Set pin"),
+            [&] { m_node->SetPin(static_cast<SimPin>(pin), on); });
+    Refresh();
+}
+
+void DrivePanel::SetMode(int32_t mode) {
+    const bool done = Guarded(m_report, QStringLiteral("Operational mode"), [&] {
+        m_node->ForceField(simparam::MotionSetup, "Operational Mode", static_cast<uint32_t>(mode));
+    });
+    Refresh();
+    if (done && ModeChanged) {
+        ModeChanged(mode);
+    }
+}
+
+void DrivePanel::Refresh() {
+    const SimDrive& d = m_node->Drive();
+    const QLocale locale;
+    m_measured->setText(locale.toString(d.MeasuredPosition(), 'f', 0));
+    m_selected->setText(QStringLiteral("%1 (target %2)")
+                            .arg(d.SelectedIndex() + 1)
+                            .arg(locale.toString(d.SelectedTarget(), 'f', 0)));
+    m_source->setText(d.FollowsPins() ? QStringLiteral("hardware pins")
+                                      : QStringLiteral("software overrides"));
+    m_enabled->setText(YesNo(d.Enabled()));
+    m_homing->setText(d.Homing()  ? QStringLiteral("running")
+                      : d.Homed() ? QStringLiteral("homed")
+                                  : QStringLiteral("not homed"));
+    m_motion->setText(d.InMotion()        ? QStringLiteral("moving")
+                      : d.AtPosition()    ? QStringLiteral("at position")
+                      : d.MotionPending() ? QStringLiteral("would move when enabled")
+                                          : QStringLiteral("stopped"));
+}
+
+}  // namespace arn

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "app/qt/Guard.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace arn {
+
+class SimNode;
+
+// The person at the drive: the three hardware input pins, homing, the trigger input, the
+// operational mode, and readouts of what the simulated drive is doing. Every action is a
+// drive-side change of the node (its value objects then raise their events to the panel).
+class DrivePanel : public QWidget {
+  public:
+    DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget* parent = nullptr);
+
+    // Updates the readouts from the drive; the host calls it after each tick.
+    void Refresh();
+
+    // Raised after the user changed the operational mode, with the new mode.
+    std::function<void(int32_t)> ModeChanged;
+
+    QCheckBox* PinBox(int pin) const { return m_pins.at(static_cast<size_t>(pin)); }
+
+  private:
+    void SetPin(int pin, bool on);
+    void SetMode(int32_t mode);
+
+    std::shared_ptr<SimNode> m_node;
+    ErrorSink m_report;
+    std::array<QCheckBox*, 3> m_pins{};
+    QCheckBox* m_recovering = nullptr;
+    QComboBox* m_mode = nullptr;
+    QLabel* m_measured = nullptr;
+    QLabel* m_selected = nullptr;
+    QLabel* m_source = nullptr;
+    QLabel* m_enabled = nullptr;
+    QLabel* m_homing = nullptr;
+    QLabel* m_motion = nullptr;
+};
+
+}  // namespace arn

@@ -1,0 +1,329 @@
+#include "app/qt/MainWindow.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <exception>
+
+#include "app/qt/ControlPainter.h"
+#include "app/qt/DrivePanel.h"
+#include "app/qt/Guard.h"
+#include "app/qt/PanelView.h"
+#include "app/qt/TracePane.h"
+#include "panel/ArnAbsPosnCtl.h"
+#include "sim/SimNet.h"
+#include "sim/SimNode.h"
+#include "support/DebuggingFlags.h"
+
+namespace arn {
+
+namespace {
+
+constexpr int StatusMessageMs = 8000;
+
+std::shared_ptr<SimNet> MakeNet(int32_t debugFlags) {
+    SimNetOptions options;
+    options.debugFlags = debugFlags;
+    return SimNet::Create(options);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
+    : QMainWindow(parent), m_debugFlags(debugFlags) {
+    setWindowTitle(QStringLiteral("Absolute Position Panel - simulated drive"));
+    m_net = MakeNet(debugFlags);
+    m_node = m_net->CreateNode();
+    m_panel = ArnAbsPosnCtl::Create();
+    m_panel->put_DisplayName("ArnAbsPosnCtl1");
+
+    const ErrorSink report = [this](const QString& text) { Report(text); };
+    // The trace listens before anything is attached, so the first lines show too.
+    m_trace = new TracePane();
+    m_view = new PanelView(m_panel, report);
+    setCentralWidget(m_view);
+    m_drive = new DrivePanel(m_node, report);
+
+    // The drive's controls run the full height; the trace sits under the panel only.
+    setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
+    auto* driveDock = new QDockWidget(QStringLiteral("Drive"), this);
+    driveDock->setObjectName(QStringLiteral("driveDock"));
+    driveDock->setWidget(m_drive);
+    driveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::RightDockWidgetArea, driveDock);
+    m_traceDock = new QDockWidget(QStringLiteral("Trace"), this);
+    m_traceDock->setObjectName(QStringLiteral("traceDock"));
+    m_traceDock->setWidget(m_trace);
+    m_traceDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, m_traceDock);
+
+    m_tickLabel = new QLabel();
+    m_logLabel = new QLabel(
+        LogFileOpen() ? QStringLiteral("log: %1").arg(QString::fromStdString(LogFilePath()))
+                      : QStringLiteral("no log file"));
+    statusBar()->addPermanentWidget(m_logLabel);
+    statusBar()->addPermanentWidget(m_tickLabel);
+
+    BuildActions();
+    ConnectPanelEvents();
+    m_drive->ModeChanged = [this](int32_t mode) {
+        // The panel sizes its position table when it binds, so a new mode needs a new binding.
+        if (m_panel->IsAttached()) {
+            Release();
+            Attach();
+            Report(QStringLiteral("Operational mode %1: the panel was attached again to bind "
+                                  "the new layout")
+                       .arg(mode));
+        }
+    };
+
+    Attach();
+    SetPanelEnabled(true);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(TickMs);
+    connect(m_timer, &QTimer::timeout, this, [this] { Tick(); });
+    m_timer->start();
+    UpdateStatus();
+}
+
+MainWindow::~MainWindow() {
+    m_timer->stop();
+    Guarded(ErrorSink(), QString(), [&] { m_panel->get_UIref()->ReleaseControl(); });
+    m_panelEvents.clear();
+}
+
+void MainWindow::BuildActions() {
+    auto* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    auto* openLog = fileMenu->addAction(QStringLiteral("Open &log file..."));
+    connect(openLog, &QAction::triggered, this, [this] { ChooseLogFile(); });
+    auto* closeLog = fileMenu->addAction(QStringLiteral("&Close log file"));
+    connect(closeLog, &QAction::triggered, this, [this] {
+        Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Close log"),
+                [] { CloseLogFile(); });
+        m_logLabel->setText(QStringLiteral("no log file"));
+    });
+    fileMenu->addSeparator();
+    auto* quit = fileMenu->addAction(QStringLiteral("&Quit"));
+    quit->setShortcut(QKeySequence::Quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    auto* panelMenu = menuBar()->addMenu(QStringLiteral("&Panel"));
+    m_enabledAction = panelMenu->addAction(QStringLiteral("&Enabled"));
+    m_enabledAction->setCheckable(true);
+    m_enabledAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_enabledAction->setToolTip(QStringLiteral("The panel's Enabled property"));
+    connect(m_enabledAction, &QAction::triggered, this, [this](bool on) { SetPanelEnabled(on); });
+    m_attachedAction = panelMenu->addAction(QStringLiteral("&Attached"));
+    m_attachedAction->setCheckable(true);
+    m_attachedAction->setToolTip(QStringLiteral("Attach the panel to the node, or release it"));
+    connect(m_attachedAction, &QAction::triggered, this, [this](bool on) { SetAttached(on); });
+    panelMenu->addSeparator();
+    auto* run = panelMenu->addAction(QStringLiteral("&Run timer"));
+    run->setCheckable(true);
+    run->setChecked(true);
+    connect(run, &QAction::triggered, this, [this](bool on) { SetTicking(on); });
+    auto* step = panelMenu->addAction(QStringLiteral("&Single tick"));
+    step->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(step, &QAction::triggered, this, [this] { Tick(); });
+
+    auto* traceMenu = menuBar()->addMenu(QStringLiteral("&Trace"));
+    m_verboseAction = traceMenu->addAction(QStringLiteral("&Verbose"));
+    m_verboseAction->setCheckable(true);
+    m_verboseAction->setChecked((m_debugFlags & TraceLevelVerbose) != 0);
+    m_verboseAction->setToolTip(QStringLiteral("Hand the verbose flag to the panel"));
+    connect(m_verboseAction, &QAction::triggered, this, [this](bool on) { SetVerbose(on); });
+    auto* clear = traceMenu->addAction(QStringLiteral("&Clear"));
+    connect(clear, &QAction::triggered, m_trace, &QPlainTextEdit::clear);
+
+    auto* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    for (auto* dock : findChildren<QDockWidget*>()) {
+        viewMenu->addAction(dock->toggleViewAction());
+    }
+
+    auto* toolbar = addToolBar(QStringLiteral("Host"));
+    toolbar->setObjectName(QStringLiteral("hostToolbar"));
+    toolbar->setMovable(false);
+    toolbar->addAction(m_enabledAction);
+    toolbar->addAction(m_attachedAction);
+    toolbar->addSeparator();
+    toolbar->addAction(m_verboseAction);
+    toolbar->addAction(openLog);
+    toolbar->addSeparator();
+    toolbar->addAction(run);
+    toolbar->addAction(step);
+}
+
+void MainWindow::ConnectPanelEvents() {
+    const auto request = [this](QString title, QString text) {
+        return [this, title, text] { ShowRequest(title, text); };
+    };
+    m_panelEvents.push_back(m_panel->ShowHoming.connect(
+        request(QStringLiteral("Homing Setup"), QStringLiteral("homing setup"))));
+    m_panelEvents.push_back(m_panel->ShowTrqLim.connect(
+        request(QStringLiteral("Torque Limit Setup"), QStringLiteral("torque-limit setup"))));
+    m_panelEvents.push_back(m_panel->ShowJerkLim.connect(
+        request(QStringLiteral("Jerk Limit Setup"), QStringLiteral("jerk-limit setup"))));
+    m_panelEvents.push_back(m_panel->Show16Posns.connect(
+        request(QStringLiteral("16 Positions"), QStringLiteral("sixteen-position setup"))));
+    m_panelEvents.push_back(m_panel->ShowTeachingDlg.connect(
+        request(QStringLiteral("Teaching Setup"), QStringLiteral("teaching"))));
+}
+
+void MainWindow::ShowRequest(const QString& title, const QString& what) {
+    ++m_requestCounts[title];
+    Report(QStringLiteral("The panel asks for the %1 window").arg(what));
+    // Raised from inside the panel's event dispatch: the window is shown without a modal
+    // loop, so no tick can run inside the panel's handler.
+    QPointer<QWidget>& window = m_requestWindows[title];
+    if (window) {
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Information, title,
+                                QStringLiteral("The panel asked the host for its %1 window.\n\n"
+                                               "This host has no %1 window; a setup program "
+                                               "would open it here.")
+                                    .arg(what),
+                                QMessageBox::Close, this);
+    box->setModal(false);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+    window = box;
+}
+
+int MainWindow::RequestCount(const QString& title) const {
+    const auto it = m_requestCounts.find(title);
+    return it == m_requestCounts.end() ? 0 : it->second;
+}
+
+void MainWindow::Report(const QString& text) {
+    statusBar()->showMessage(text, StatusMessageMs);
+}
+
+void MainWindow::Tick() {
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Timer tick"),
+            [&] { m_net->Tick(); });
+    m_drive->Refresh();
+    // The feedback display follows the drive on every tick, not only on property changes.
+    m_view->update();
+    UpdateStatus();
+}
+
+void MainWindow::SetTicking(bool on) {
+    if (on) {
+        m_timer->start();
+    } else {
+        m_timer->stop();
+    }
+}
+
+void MainWindow::FitPanel(double zoom) {
+    constexpr int TraceHeight = 220;
+    resizeDocks({m_traceDock}, {TraceHeight}, Qt::Vertical);
+    layout()->activate();
+    const QSize want(
+        static_cast<int>(PanelControls::DesignWidth / ControlPainter::TwipsPerPixel * zoom),
+        static_cast<int>(PanelControls::DesignHeight / ControlPainter::TwipsPerPixel * zoom));
+    // The docks keep their size, so the window grows or shrinks by what the panel lacks.
+    resize(size() + (want - m_view->size()));
+    layout()->activate();
+}
+
+void MainWindow::Attach() {
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Attach"),
+            [&] { m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", ""); });
+    UpdateStatus();
+}
+
+void MainWindow::Release() {
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Release"),
+            [&] { m_panel->get_UIref()->ReleaseControl(); });
+    UpdateStatus();
+}
+
+void MainWindow::SetAttached(bool on) {
+    if (on) {
+        Attach();
+    } else {
+        Release();
+    }
+}
+
+void MainWindow::SetPanelEnabled(bool on) {
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Enabled"),
+            [&] { m_panel->put_Enabled(on); });
+    UpdateStatus();
+}
+
+void MainWindow::SetVerbose(bool on) {
+    // The panel takes the flag word from its net when it attaches, so the node moves to a new
+    // net carrying the new word and the panel attaches to that.
+    m_debugFlags = on ? TraceLevelVerbose : 0;
+    Guarded(
+        [this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"),
+        [&] {
+            auto net = MakeNet(m_debugFlags);
+            net->AddNode(m_node);
+            const bool attached = m_panel->IsAttached();
+            if (attached) {
+                m_panel->get_UIref()->ReleaseControl();
+            }
+            m_net = std::move(net);
+            if (attached) {
+                m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", "");
+                Report(on ? QStringLiteral("Verbose trace on")
+                          : QStringLiteral("Verbose trace off"));
+            } else {
+                Report(QStringLiteral("The trace flags take effect when the panel is attached"));
+            }
+        });
+    UpdateStatus();
+}
+
+bool MainWindow::OpenLog(const QString& path) {
+    try {
+        OpenLogFile(path.toStdString());
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, QStringLiteral("Log file"),
+                             QString::fromStdString(ErrDescription(e)));
+        return false;
+    }
+    m_logLabel->setText(QStringLiteral("log: %1").arg(path));
+    Report(QStringLiteral("Tracing to %1").arg(path));
+    return true;
+}
+
+void MainWindow::ChooseLogFile() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Open log file"), QStringLiteral("arn_trace.log"),
+        QStringLiteral("Log files (*.log);;All files (*)"), nullptr,
+        QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty()) {
+        OpenLog(path);
+    }
+}
+
+void MainWindow::UpdateStatus() {
+    if (!m_tickLabel) {
+        return;
+    }
+    m_tickLabel->setText(
+        QStringLiteral("%1 | tick %2")
+            .arg(m_panel->IsAttached() ? QStringLiteral("attached") : QStringLiteral("released"))
+            .arg(m_net->Ticks()));
+    if (m_enabledAction) {
+        m_enabledAction->setChecked(m_panel->get_Enabled());
+        m_attachedAction->setChecked(m_panel->IsAttached());
+    }
+}
+
+}  // namespace arn

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/Event.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace arn {
+
+class ArnAbsPosnCtl;
+class DrivePanel;
+class PanelView;
+class SimNet;
+class SimNode;
+class TracePane;
+
+// The host program's window: the position panel attached to one node of a simulated net, the
+// drive's side panel, and the trace. A timer raises the net's tick; menus switch the panel's
+// Enabled state, release and attach it, switch verbose tracing and open a log file.
+//
+// Every call into the library from a Qt event is guarded: an error ends up in the status bar,
+// never in Qt's event loop.
+class MainWindow : public QMainWindow {
+  public:
+    static constexpr int TickMs = 100;
+
+    // debugFlags is the flag word the net hands to the panel when it attaches.
+    explicit MainWindow(int32_t debugFlags = 0, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // One period of the host: the net's tick, then the readouts. Guarded.
+    void Tick();
+    // Stops (or restarts) the periodic ticks, e.g. while a script drives Tick itself.
+    void SetTicking(bool on);
+    // Sizes the window and its docks so that the panel shows at zoom (1.0: natural size).
+    void FitPanel(double zoom);
+
+    void SetPanelEnabled(bool on);
+    void SetAttached(bool on);
+    void SetVerbose(bool on);
+    // Opens the log; a refused path is reported in a message box. Returns false then.
+    bool OpenLog(const QString& path);
+
+    // Shows text in the status bar for a while.
+    void Report(const QString& text);
+
+    const std::shared_ptr<SimNet>& Net() const { return m_net; }
+    const std::shared_ptr<SimNode>& Node() const { return m_node; }
+    const std::shared_ptr<ArnAbsPosnCtl>& Panel() const { return m_panel; }
+    PanelView* View() const { return m_view; }
+    DrivePanel* Drive() const { return m_drive; }
+    TracePane* Trace() const { return m_trace; }
+    // How often each host window was asked for, by its title.
+    int RequestCount(const QString& title) const;
+
+  private:
+    void BuildActions();
+    void ConnectPanelEvents();
+    void ShowRequest(const QString& title, const QString& text);
+    void Attach();
+    void Release();
+    void ChooseLogFile();
+    void UpdateStatus();
+
+    std::shared_ptr<SimNet> m_net;
+    std::shared_ptr<SimNode> m_node;
+    std::shared_ptr<ArnAbsPosnCtl> m_panel;
+    std::vector<Connection> m_panelEvents;
+    int32_t m_debugFlags = 0;
+
+    PanelView* m_view = nullptr;
+    DrivePanel* m_drive = nullptr;
+    TracePane* m_trace = nullptr;
+    QDockWidget* m_traceDock = nullptr;
+    QTimer* m_timer = nullptr;
+    QLabel* m_tickLabel = nullptr;
+    QLabel* m_logLabel = nullptr;
+    QAction* m_enabledAction = nullptr;
+    QAction* m_attachedAction = nullptr;
+    QAction* m_verboseAction = nullptr;
+    std::map<QString, QPointer<QWidget>> m_requestWindows;
+    std::map<QString, int> m_requestCounts;
+};
+
+}  // namespace arn

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <string_view>
+
+#include "platform/Event.h"
+
+namespace arn {
+
+// Shows the lines of the system's debug output as they are sent. It listens for as long as it
+// exists; the lines arrive on the UI thread, inside whatever library call traced them.
+class TracePane : public QPlainTextEdit {
+  public:
+    explicit TracePane(QWidget* parent = nullptr);
+
+    // Lines received so far (also those scrolled out of the kept history).
+    qint64 LineCount() const { return m_lines; }
+
+  private:
+    void Receive(std::string_view text);
+
+    Connection m_listener;
+    qint64 m_lines = 0;
+};
+
+}  // namespace arn

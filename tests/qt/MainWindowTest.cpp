@@ -1,0 +1,133 @@
+// Smoke test of the Qt host: the window on a simulated drive draws the panel and hands a click
+// on a check box to the control under the mouse.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QSet>
+#include <memory>
+
+#include "app/qt/ControlPainter.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/PanelView.h"
+#include "host/Number.h"
+#include "host/ParamEditor.h"
+#include "panel/ArnAbsPosnCtl.h"
+#include "sim/SimNet.h"
+#include "sim/SimNode.h"
+
+namespace arn {
+namespace {
+
+class QtHost : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        // No display in a test run: Qt draws off-screen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        s_app = std::make_unique<QApplication>(s_argc, s_argv);
+    }
+    static void TearDownTestSuite() { s_app.reset(); }
+
+    void SetUp() override {
+        m_window = std::make_unique<MainWindow>();
+        m_window->SetTicking(false);
+        m_window->resize(1200, 760);
+        m_window->show();
+        QApplication::processEvents();
+        for (int i = 0; i < 3; ++i) {
+            m_window->Tick();
+        }
+        QApplication::processEvents();
+    }
+    void TearDown() override { m_window.reset(); }
+
+    // A press and release at the control's centre, as the mouse would deliver them.
+    void ClickOn(const Control& ctl) {
+        PanelView* view = m_window->View();
+        const QPointF at = view->ControlRect(ctl).center();
+        const QPointF global = view->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(view, &release);
+    }
+
+    static inline int s_argc = 1;
+    static inline char s_name[] = "test_qt";
+    static inline char* s_argv[] = {s_name, nullptr};
+    static inline std::unique_ptr<QApplication> s_app;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(QtHost, DrawsTheBoundPanel) {
+    // The drive's Enable pin lights the Enable LED in the scheme of the hardware inputs.
+    m_window->Node()->SetPin(SimPin::Enable, true);
+    m_window->Tick();
+    PanelView* view = m_window->View();
+    const QImage image = view->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    // Frames, text, edit boxes and LEDs: far more than a cleared background.
+    EXPECT_GT(colours.size(), 20);
+
+    const auto& controls = m_window->Panel()->Controls();
+    const ArnFieldLED& led = controls.fldStatusLED(0);
+    ASSERT_TRUE(led.IsLit());
+    // Off the glint, in the lower right quarter of the LED.
+    const QRectF box = view->ControlRect(led);
+    const QPoint body = (box.center() + QPointF(box.width(), box.height()) * 0.2).toPoint();
+    EXPECT_EQ(image.pixelColor(body), ControlPainter::ColorOf(led.get_LEDOnColor()));
+    EXPECT_EQ(controls.ParamItems(1).DisplayText(), "1000");
+}
+
+TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
+    const auto& panel = m_window->Panel();
+    auto& controls = panel->Controls();
+    ASSERT_TRUE(panel->InputsObject()->get_ExternalInputs());
+
+    // "Override Inputs" hands the inputs to software; the override boxes become usable.
+    ClickOn(*controls.inputOptChk);
+    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_EQ(controls.inputOptChk->get_Value(), CheckBox::Checked);
+    ASSERT_TRUE(controls.inCheck(1).IsUsable());
+
+    // The Input A override writes its field; the drive then selects position 2.
+    ClickOn(controls.inCheck(1));
+    m_window->Tick();
+    EXPECT_TRUE(controls.inCheck(1).get_CheckValue());
+    EXPECT_TRUE(m_window->Node()->Drive().SoftwareState(SimPin::InputA));
+    EXPECT_EQ(m_window->Node()->Drive().SelectedIndex(), 1);
+
+    // A click on a position editor opens the inline box; Return writes through the value.
+    ParamEditor& editor = controls.ParamItems(0);
+    ClickOn(editor);
+    QLineEdit* box = m_window->View()->ActiveEditor();
+    ASSERT_NE(box, nullptr);
+    box->setText(QStringLiteral("250.5"));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    EXPECT_EQ(m_window->View()->ActiveEditor(), nullptr);
+    EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 250.5);
+
+    // The teaching button asks the host for its window; a disabled panel ignores clicks.
+    ClickOn(*controls.teachingCmd);
+    EXPECT_EQ(m_window->RequestCount(QStringLiteral("Teaching Setup")), 1);
+    m_window->SetPanelEnabled(false);
+    ClickOn(*controls.teachingCmd);
+    ClickOn(*controls.inputOptChk);
+    EXPECT_EQ(m_window->RequestCount(QStringLiteral("Teaching Setup")), 1);
+    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+}
+
+}  // namespace
+}  // namespace arn
