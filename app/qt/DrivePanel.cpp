@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "sim/SimLayout.h"
@@ -125,6 +126,12 @@ void DrivePanel::SetMode(int32_t mode) {
 
 void DrivePanel::Refresh() {
     const SimDrive& d = m_node->Drive();
+    // The mode can also change on the node's side (a write through the panel's editors).
+    const int modeIndex = m_mode->findData(d.OperationalMode());
+    if (modeIndex >= 0 && modeIndex != m_mode->currentIndex()) {
+        const QSignalBlocker quiet(m_mode);
+        m_mode->setCurrentIndex(modeIndex);
+    }
     const QLocale locale;
     m_measured->setText(locale.toString(d.MeasuredPosition(), 'f', 0));
     m_selected->setText(QStringLiteral("%1 (target %2)")

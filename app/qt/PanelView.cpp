@@ -151,9 +151,9 @@ void PanelView::PaintTree(QPainter& painter, const Control& ctl, const QPointF& 
     if (ctl.Children().empty()) {
         return;
     }
-    // A container clips what it holds.
+    // A container clips what it holds to its inside, so its border stays whole.
     painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setClipRect(box.adjusted(1, 1, -2, -2), Qt::IntersectClip);
     for (const auto& child : ctl.Children()) {
         PaintTree(painter, *child, box.topLeft());
     }

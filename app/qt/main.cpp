@@ -68,12 +68,19 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("arn_qt"));
+    // The log opens first, so a refused path is reported without needing a display.
     try {
         if (!options.logPath.empty()) {
             arn::OpenLogFile(options.logPath);
         }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "arn_qt: %s\n", arn::ErrDescription(e).c_str());
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("arn_qt"));
+    try {
         arn::MainWindow window(options.verbose ? arn::TraceLevelVerbose : 0);
         window.resize(1360, 820);
         window.show();

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSet>
+#include <QStatusBar>
 #include <memory>
 
 #include "app/qt/ControlPainter.h"
@@ -88,6 +89,11 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
     const QPoint body = (box.center() + QPointF(box.width(), box.height()) * 0.2).toPoint();
     EXPECT_EQ(image.pixelColor(body), ControlPainter::ColorOf(led.get_LEDOnColor()));
     EXPECT_EQ(controls.ParamItems(1).DisplayText(), "1000");
+
+    // Tooltips come from the topmost control under the mouse that has one.
+    const SSCheck& enableOverride = controls.inCheck(0);
+    EXPECT_EQ(view->ToolTipAt(view->ControlRect(enableOverride).center()).get(), &enableOverride);
+    EXPECT_EQ(view->ToolTipAt(view->ControlRect(controls.ParamItems(0)).center()), nullptr);
 }
 
 TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
@@ -118,6 +124,16 @@ TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
     QApplication::sendEvent(box, &enter);
     EXPECT_EQ(m_window->View()->ActiveEditor(), nullptr);
     EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 250.5);
+
+    // A node that stopped answering fails the click's write: the status bar says so and the
+    // window goes on.
+    m_window->Node()->SetOffline(true);
+    ClickOn(controls.inCheck(2));
+    EXPECT_TRUE(m_window->statusBar()->currentMessage().startsWith("Click on inCheck(2): "))
+        << m_window->statusBar()->currentMessage().toStdString();
+    m_window->Tick();
+    EXPECT_TRUE(m_window->statusBar()->currentMessage().startsWith("Timer tick: "));
+    m_window->Node()->SetOffline(false);
 
     // The teaching button asks the host for its window; a disabled panel ignores clicks.
     ClickOn(*controls.teachingCmd);
