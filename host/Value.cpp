@@ -36,7 +36,7 @@ void Value::check(std::string_view op) const {
     }
 }
 
-uint32_t Value::toWord(double content) {
+uint32_t Value::WordOf(double content) {
     if (!std::isfinite(content)) {
         return 0;
     }
@@ -48,7 +48,7 @@ uint32_t Value::toWord(double content) {
 }
 
 uint32_t Value::Word() const {
-    return toWord(m_content);
+    return WordOf(m_content);
 }
 
 const Dictionary<std::shared_ptr<arn::Field>>& Value::get_Fields() const {

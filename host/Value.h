@@ -67,6 +67,8 @@ class Value : public std::enable_shared_from_this<Value> {
     double Content() const { return m_content; }
     // The content as a 32-bit register word (rounded, two's complement).
     uint32_t Word() const;
+    // Any content as a register word the way Word() reads it: 0 for what no word can hold.
+    static uint32_t WordOf(double content);
     bool IsBound() const { return static_cast<bool>(m_backend); }
     const std::shared_ptr<ValueBackend>& Backend() const { return m_backend; }
 
@@ -85,7 +87,6 @@ class Value : public std::enable_shared_from_this<Value> {
     void store(double content);
     // Adopts content and raises the events when it differs from the held one.
     void update(double content);
-    static uint32_t toWord(double content);
 
     std::shared_ptr<ValueBackend> m_backend;
     double m_content = 0.0;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "host/Value.h"
 #include "platform/ArnError.h"
 #include "sim/SimLayout.h"
 
@@ -16,17 +17,6 @@ namespace {
 constexpr const char* kPinKeys[3] = {"Enable Req", "InA", "InB"};
 constexpr const char* kOverrideKeys[3] = {"Enable Request OR Override", "Input-A OR Override",
                                           "Input-B OR Override"};
-
-uint32_t toWord(double content) {
-    if (!std::isfinite(content)) {
-        return 0;
-    }
-    const double rounded = std::nearbyint(content);
-    if (rounded < -2147483648.0 || rounded > 4294967295.0) {
-        return 0;
-    }
-    return static_cast<uint32_t>(static_cast<int64_t>(rounded));
-}
 
 [[noreturn]] void invalid(int32_t number, const std::string& why) {
     throw ArnError(380, "SimNode",
@@ -56,7 +46,7 @@ bool SimDrive::Effective(SimPin pin) const {
 
 int32_t SimDrive::OperationalMode() const {
     return static_cast<int32_t>(
-        SimFieldGet(sp::MotionSetup, "Operational Mode", toWord(stored(sp::MotionSetup))));
+        SimFieldGet(sp::MotionSetup, "Operational Mode", Value::WordOf(stored(sp::MotionSetup))));
 }
 
 int SimDrive::SelectedIndex() const {
@@ -151,7 +141,7 @@ void SimDrive::Write(int32_t number, double content) {
 void SimDrive::Force(int32_t number, double content) {
     switch (number) {
         case sp::InputRegister: {
-            const uint32_t word = toWord(content);
+            const uint32_t word = Value::WordOf(content);
             for (int i = 0; i < 3; ++i) {
                 m_pins[i] = SimFieldGet(sp::InputRegister, kPinKeys[i], word) != 0;
             }
@@ -165,7 +155,7 @@ void SimDrive::Force(int32_t number, double content) {
             // control with the states in the override bits, every other bit dropped.
             m_followPins = content == kStimulusFollowsPins;
             if (!m_followPins) {
-                const uint32_t word = toWord(content);
+                const uint32_t word = Value::WordOf(content);
                 for (int i = 0; i < 3; ++i) {
                     m_software[i] = SimFieldGet(sp::InputStimulus, kOverrideKeys[i], word) != 0;
                 }
@@ -185,7 +175,7 @@ void SimDrive::Apply(int32_t number) {
     if (number != sp::HomingCommand) {
         return;
     }
-    const uint32_t word = toWord(stored(number));
+    const uint32_t word = Value::WordOf(stored(number));
     m_stored[number] = 0;
     if (SimFieldGet(number, "Abort Homing", word) != 0) {
         m_homing = false;
@@ -227,7 +217,7 @@ void SimDrive::PulseTrigger() {
 }
 
 void SimDrive::latch(const char* key) {
-    const uint32_t word = toWord(stored(sp::AccumulatedStatus));
+    const uint32_t word = Value::WordOf(stored(sp::AccumulatedStatus));
     m_stored[sp::AccumulatedStatus] = SimFieldSet(sp::AccumulatedStatus, key, word, 1);
 }
 
@@ -242,7 +232,7 @@ void SimDrive::finishHoming() {
 void SimDrive::Step() {
     ++m_steps;
     if (m_triggerPulse) {
-        const uint32_t word = toWord(stored(sp::AccumulatedStatus));
+        const uint32_t word = Value::WordOf(stored(sp::AccumulatedStatus));
         m_stored[sp::AccumulatedStatus] =
             SimFieldSet(sp::AccumulatedStatus, "Trigger Detected", word, 0);
         m_triggerPulse = false;
@@ -254,8 +244,8 @@ void SimDrive::Step() {
         if (m_hardStopPending || ++m_homingSteps >= kHomingTicks) {
             finishHoming();
         } else {
-            const bool negative =
-                SimFieldGet(sp::MotionSetup, "Homing Direction", toWord(stored(sp::MotionSetup)));
+            const bool negative = SimFieldGet(sp::MotionSetup, "Homing Direction",
+                                              Value::WordOf(stored(sp::MotionSetup)));
             m_measured += negative ? -kHomingStep : kHomingStep;
         }
         return;
