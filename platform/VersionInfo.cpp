@@ -67,4 +67,8 @@ std::string AppEXEName() {
     return LoadedObject().stem().string();
 }
 
+std::string AppModuleFile() {
+    return LoadedObject().string();
+}
+
 }  // namespace arn

@@ -16,5 +16,7 @@ int32_t AppRevision();
 // without its extension ("ArnAbsPosn" for ArnAbsPosn.so).
 std::string AppPath();
 std::string AppEXEName();
+// The full path of that loaded object.
+std::string AppModuleFile();
 
 }  // namespace arn
