@@ -107,6 +107,17 @@ QColor ControlPainter::TextColor(const CaptionedControl& ctl) const {
 void ControlPainter::Paint(const Control& ctl, const QRectF& box, const QPointF& origin,
                            bool pressed) {
     m_p.save();
+    try {
+        PaintKind(ctl, box, origin, pressed);
+    } catch (const std::exception&) {
+        // A control whose outside object does not answer (a field of a released node, a
+        // node gone offline) is drawn as far as it got; its next change repaints it.
+    }
+    m_p.restore();
+}
+
+void ControlPainter::PaintKind(const Control& ctl, const QRectF& box, const QPointF& origin,
+                               bool pressed) {
     if (const auto* frame = dynamic_cast<const Frame*>(&ctl)) {
         PaintFrame(*frame, box);
     } else if (const auto* pic = dynamic_cast<const PictureBox*>(&ctl)) {
@@ -138,7 +149,6 @@ void ControlPainter::Paint(const Control& ctl, const QRectF& box, const QPointF&
     } else {
         PaintUnknown(ctl, box);
     }
-    m_p.restore();
 }
 
 void ControlPainter::Bevel(const QRectF& box, bool raised, const QColor& face) {
@@ -392,11 +402,18 @@ void ControlPainter::PaintLed(const ArnFieldLED& led, const QRectF& box) {
     const double side = std::min(box.width(), box.height());
     const QRectF r(box.center().x() - side / 2 + 0.5, box.center().y() - side / 2 + 0.5, side - 1,
                    side - 1);
-    const QColor colour = ColorOf(led.CurrentColor());
+    // A field that cannot be read (its node was released) shows as unlit.
+    bool lit = false;
+    try {
+        lit = led.IsLit();
+    } catch (const std::exception&) {
+        lit = false;
+    }
+    const QColor colour = ColorOf(lit ? led.get_LEDOnColor() : led.get_LEDOffColor());
     m_p.setPen(QPen(QColor(0x30, 0x30, 0x30), std::max(1.0, m_zoom)));
     m_p.setBrush(colour);
     m_p.drawEllipse(r);
-    if (led.IsLit()) {
+    if (lit) {
         // A glint so a lit LED reads as lit even in a dim colour.
         QRadialGradient glint(r.center() - QPointF(side * 0.18, side * 0.18), side * 0.4);
         glint.setColorAt(0, QColor(255, 255, 255, 200));

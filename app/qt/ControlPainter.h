@@ -47,6 +47,7 @@ class ControlPainter {
     static QRectF EditBoxRect(const ParamEditor& editor, const QRectF& box, double zoom);
 
   private:
+    void PaintKind(const Control& ctl, const QRectF& box, const QPointF& origin, bool pressed);
     double Px(double pixelsAtZoom1) const { return pixelsAtZoom1 * m_zoom; }
     QFont FontOf(const CaptionedControl& ctl) const;
     QColor TextColor(const CaptionedControl& ctl) const;

@@ -94,6 +94,11 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
     const SSCheck& enableOverride = controls.inCheck(0);
     EXPECT_EQ(view->ToolTipAt(view->ControlRect(enableOverride).center()).get(), &enableOverride);
     EXPECT_EQ(view->ToolTipAt(view->ControlRect(controls.ParamItems(0)).center()), nullptr);
+
+    // Released, the LEDs keep fields whose node is gone; they draw as unlit, not as a crash.
+    m_window->SetAttached(false);
+    const QImage released = view->grab().toImage();
+    EXPECT_EQ(released.pixelColor(body), ControlPainter::ColorOf(led.get_LEDOffColor()));
 }
 
 TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
