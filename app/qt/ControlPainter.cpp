@@ -10,11 +10,8 @@
 
 #include "host/ArnFdbkDisplayCtl.h"
 #include "host/ArnFieldLED.h"
-#include "host/Node.h"
-#include "host/Number.h"
 #include "host/ParamEditor.h"
 #include "host/SubPanel.h"
-#include "host/Value.h"
 #include "platform/CheckBox.h"
 #include "platform/CommandButton.h"
 #include "platform/Frame.h"
@@ -31,23 +28,11 @@ namespace arn {
 
 namespace {
 
-// The toolkit's 3D colours.
-const QColor Highlight(0xFF, 0xFF, 0xFF);
-const QColor LightShadow(0xE3, 0xE3, 0xE3);
-const QColor Shadow(0xA0, 0xA0, 0xA0);
-const QColor DarkShadow(0x69, 0x69, 0x69);
-const QColor GrayText(0x8D, 0x8D, 0x8D);
-const QColor DisabledFill(0xE8, 0xE8, 0xE8);
 const QColor FocusBlue(0x33, 0x66, 0xCC);
 
 // The design's captions were laid out for a narrow sans face; common faces run wider, so text
 // is drawn a little smaller than its point size to stay inside its box.
 constexpr double FontScale = 0.88;
-// Pixel size at zoom 1 of the text the host controls draw themselves.
-constexpr double SmallTextPx = 10.0;
-
-// Parameter number of the measured position that the feedback display shows.
-constexpr int32_t MeasuredPositionParam = 68;
 
 Qt::Alignment AlignmentOf(int16_t alignment) {
     switch (alignment) {
@@ -395,110 +380,6 @@ void ControlPainter::PaintImage(const Image& image, const QRectF& box) {
     } else if (symbol == "caution") {
         WarningSymbol(box, QColor(0xFF, 0x8C, 0x1A));
     }
-}
-
-void ControlPainter::PaintLed(const ArnFieldLED& led, const QRectF& box) {
-    m_p.setRenderHint(QPainter::Antialiasing);
-    const double side = std::min(box.width(), box.height());
-    const QRectF r(box.center().x() - side / 2 + 0.5, box.center().y() - side / 2 + 0.5, side - 1,
-                   side - 1);
-    // A field that cannot be read (its node was released) shows as unlit.
-    bool lit = false;
-    try {
-        lit = led.IsLit();
-    } catch (const std::exception&) {
-        lit = false;
-    }
-    const QColor colour = ColorOf(lit ? led.get_LEDOnColor() : led.get_LEDOffColor());
-    m_p.setPen(QPen(QColor(0x30, 0x30, 0x30), std::max(1.0, m_zoom)));
-    m_p.setBrush(colour);
-    m_p.drawEllipse(r);
-    if (lit) {
-        // A glint so a lit LED reads as lit even in a dim colour.
-        QRadialGradient glint(r.center() - QPointF(side * 0.18, side * 0.18), side * 0.4);
-        glint.setColorAt(0, QColor(255, 255, 255, 200));
-        glint.setColorAt(1, QColor(255, 255, 255, 0));
-        m_p.setPen(Qt::NoPen);
-        m_p.setBrush(glint);
-        m_p.drawEllipse(r);
-    }
-}
-
-void ControlPainter::PaintEditor(const ParamEditor& editor, const QRectF& box) {
-    const QRectF edit = EditBoxRect(editor, box, m_zoom);
-    const bool live = editor.get_Enabled() && editor.get_Active();
-    QFont font;
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(SmallTextPx * m_zoom))));
-    m_p.setFont(font);
-
-    // The caption: the editor's own description, else the bound parameter's name.
-    std::string description = editor.get_UserDescription();
-    if (description.empty() && editor.get_ParamObject()) {
-        description = editor.get_ParamObject()->get_Name();
-    }
-    if (!description.empty() && edit.left() - box.left() > Px(12)) {
-        m_p.setPen(live ? QColor(Qt::black) : GrayText);
-        m_p.drawText(QRectF(box.left(), box.top(), edit.left() - box.left() - Px(4), box.height()),
-                     Qt::AlignVCenter | Qt::AlignLeft, Text(description));
-    }
-
-    Sunken(edit, live ? Highlight : DisabledFill);
-    m_p.setPen(QPen(live ? DarkShadow : Shadow, 1));
-    m_p.drawRect(edit.adjusted(1, 1, -2, -2));
-    QString text;
-    try {
-        text = Text(editor.DisplayText());
-    } catch (const std::exception&) {
-        // A value that cannot be read shows as unknown; the next change repaints it.
-        text = QStringLiteral("?");
-    }
-    const std::string unit = editor.get_UserUnit();
-    if (!unit.empty()) {
-        text += " " + Text(unit);
-    }
-    m_p.setPen(live ? QColor(Qt::black) : GrayText);
-    m_p.drawText(edit.adjusted(Px(4), 0, -Px(5), 0), Qt::AlignVCenter | Qt::AlignRight, text);
-}
-
-void ControlPainter::PaintSubPanel(const SubPanel& sub, const QRectF& box, bool pressed) {
-    // The setup sub-panels show as a button that asks for their window.
-    Bevel(box, !pressed, ColorOf(sub.get_BackColor()));
-    QFont font;
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(SmallTextPx * m_zoom))));
-    m_p.setFont(font);
-    m_p.setPen(sub.get_Enabled() ? QColor(0x00, 0x00, 0x80) : GrayText);
-    m_p.drawText(box.translated(pressed ? 1 : 0, pressed ? 1 : 0), Qt::AlignCenter,
-                 Text(sub.get_Caption()));
-}
-
-void ControlPainter::PaintFeedback(const SubPanel& sub, const QRectF& box) {
-    m_p.fillRect(box, ColorOf(sub.get_BackColor()));
-    QFont font;
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(SmallTextPx * m_zoom))));
-    m_p.setFont(font);
-    const QRectF readout(box.left() + box.width() * 0.63, box.top() + Px(5),
-                         box.width() * 0.37 - Px(2), box.height() - Px(10));
-    m_p.setPen(sub.get_Enabled() ? QColor(Qt::black) : GrayText);
-    m_p.drawText(
-        QRectF(box.left() + Px(2), box.top(), readout.left() - box.left() - Px(4), box.height()),
-        Qt::AlignVCenter | Qt::AlignLeft, Text(sub.get_Caption()));
-    QString value = QStringLiteral("-");
-    if (const auto node = sub.AttachedNode()) {
-        try {
-            const double v = node->Param(MeasuredPositionParam)->get_NumberValue()->GetDouble();
-            value = QLocale().toString(v, 'f', 0);
-        } catch (const std::exception&) {
-            value = QStringLiteral("?");
-        }
-    }
-    Sunken(readout, QColor(0x10, 0x18, 0x10));
-    QFont digits(QStringLiteral("monospace"));
-    digits.setStyleHint(QFont::TypeWriter);
-    digits.setPixelSize(std::max(1, static_cast<int>(std::lround(SmallTextPx * m_zoom))));
-    digits.setBold(true);
-    m_p.setFont(digits);
-    m_p.setPen(sub.get_Enabled() ? QColor(0x40, 0xFF, 0x60) : QColor(0x40, 0x80, 0x50));
-    m_p.drawText(readout.adjusted(Px(3), 0, -Px(4), 0), Qt::AlignVCenter | Qt::AlignRight, value);
 }
 
 void ControlPainter::PaintUnknown(const Control& ctl, const QRectF& box) {

@@ -47,6 +47,14 @@ class ControlPainter {
     static QRectF EditBoxRect(const ParamEditor& editor, const QRectF& box, double zoom);
 
   private:
+    // The toolkit's 3D colours.
+    static inline const QColor Highlight{0xFF, 0xFF, 0xFF};
+    static inline const QColor LightShadow{0xE3, 0xE3, 0xE3};
+    static inline const QColor Shadow{0xA0, 0xA0, 0xA0};
+    static inline const QColor DarkShadow{0x69, 0x69, 0x69};
+    static inline const QColor GrayText{0x8D, 0x8D, 0x8D};
+    static inline const QColor DisabledFill{0xE8, 0xE8, 0xE8};
+
     void PaintKind(const Control& ctl, const QRectF& box, const QPointF& origin, bool pressed);
     double Px(double pixelsAtZoom1) const { return pixelsAtZoom1 * m_zoom; }
     QFont FontOf(const CaptionedControl& ctl) const;
