@@ -55,6 +55,8 @@ TEST(SubPanel, RecordsAttachAndReleaseThroughItsFrameworkInterface) {
     ui->ReleaseControl();
     EXPECT_EQ(homing->ReleaseCount(), 1);
     EXPECT_EQ(homing->AttachedNode(), nullptr);
+    EXPECT_EQ(homing->AttachedNet(), nullptr);
+    EXPECT_EQ(homing->AttachedAppObj(), nullptr);
     EXPECT_EQ(homing->LastNode(), node);  // the record, while the caller still holds it
 
     // The record does not keep a released node alive.

@@ -110,8 +110,7 @@ TEST(RegistryProcesses, ImportKilledMidwayKeepsEveryReportedValue) {
         size_t missing = 0;
         for (const std::string& name : reported) {
             CRegistry reg;
-            std::string key = KeyOfValue(name);
-            reg.OpenKey(HKEY_CURRENT_USER, key);
+            Open(reg, KeyOfValue(name));
             if (reg.ReadValue(name, "<missing>") != "data " + name.substr(name.find('_') + 1)) {
                 ++missing;
             }
@@ -140,8 +139,7 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
             try {
                 RegistryUseDatabase(path);
                 CRegistry reg;
-                std::string key = "Shared";
-                reg.OpenKey(HKEY_CURRENT_USER, key, true);
+                Open(reg, "Shared", true);
                 for (int i = 0; i < kPerWriter; ++i) {
                     reg.WriteValue(std::string(tag) + std::to_string(i), std::to_string(i));
                 }
@@ -163,8 +161,7 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
 
     RegistryUseDatabase(path);
     CRegistry reg;
-    std::string key = "Shared";
-    reg.OpenKey(HKEY_CURRENT_USER, key);
+    Open(reg, "Shared");
     EXPECT_EQ(reg.NumOfValues(), 2 * kPerWriter);
     int wrong = 0;
     for (int i = 0; i < kPerWriter; ++i) {
@@ -389,6 +386,7 @@ TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
     EXPECT_THAT(readOnly.err, HasSubstr("Failed to write new value to v from Registry."));
     EXPECT_EQ(Run({"get", "HKLM\\Machine", "v"}).out, "1\n");
 
+    EXPECT_EQ(Run({}).status, 2);
     EXPECT_EQ(Run({"frobnicate"}).status, 2);
     EXPECT_EQ(Run({"get", "NOWHERE\\App"}).status, 2);
     EXPECT_EQ(Run({"set", "--dword", "HKCU\\App", "n", "12abc"}).status, 2);
