@@ -26,18 +26,11 @@ class FakeCounter : public PerformanceCounterSource {
         return true;
     }
     bool Counter(int64_t& count) override {
-        ++reads;
         count = m_count;
         return true;
     }
 
     void Advance(int64_t counts) { m_count += counts; }
-    // Moves by a number of seconds, at the fake's frequency.
-    void AdvanceSeconds(double seconds) {
-        m_count += static_cast<int64_t>(seconds * static_cast<double>(m_frequency));
-    }
-
-    int reads = 0;
 
   private:
     int64_t m_frequency;

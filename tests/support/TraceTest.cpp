@@ -69,28 +69,18 @@ TEST_F(DebugTraceTest, StopwatchStartsWithTheFirstEmittedLine) {
 }
 
 TEST_F(DebugTraceTest, FlagWordFiltersLevels) {
-    EXPECT_EQ(GetDebugFlags(), 1);
     DebugTrace(panel, "verbose", TraceLevelVerbose, false);
     DebugOutput("verbose output", TraceLevelVerbose);
-    DebugTrace(panel, "always", TraceLevelAlways, false);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("always"), std::string::npos);
-
+    DebugTrace(panel, "bit zero", 1, false);  // bit 0 is always on
     SetDebugFlags(TraceLevelVerbose);
-    EXPECT_EQ(GetDebugFlags(), TraceLevelVerbose | 1);
     DebugTrace(panel, "verbose", TraceLevelVerbose, false);
     DebugTrace(panel, "other bit", 0x8, false);
-    EXPECT_EQ(lines.size(), 2u);
-
     SetDebugFlags(0x8);  // a later word replaces the earlier one
-    DebugTrace(panel, "verbose", TraceLevelVerbose, false);
+    DebugTrace(panel, "verbose again", TraceLevelVerbose, false);
     DebugTrace(panel, "other bit", 0x8, false);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_NE(lines[2].find("other bit"), std::string::npos);
-
-    SetDebugFlags(0);
-    DebugTrace(panel, "bit zero", 1, false);
-    EXPECT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines, (std::vector<std::string>{"0.0\t+0.0\tArnAbsPosnCtl bit zero\r\n",
+                                               "0.0\t+0.0\tArnAbsPosnCtl verbose\r\n",
+                                               "0.0\t+0.0\tArnAbsPosnCtl other bit\r\n"}));
 }
 
 TEST_F(DebugTraceTest, RaiseFlagThrowsEmittedLinesOnly) {
@@ -142,18 +132,15 @@ TEST_F(DebugTraceTest, ListenerThatTracesDoesNotDisturbTheLineInHand) {
 TEST(DebugChannel, SilentWithoutListenerAndDetachesOnDrop) {
     EXPECT_FALSE(DebugListenerAttached());
     OutputDebugStringA("nobody hears this");
-    int heard = 0;
+    std::vector<std::string> heard;
     {
-        Connection c = AttachDebugListener([&](std::string_view text) {
-            EXPECT_EQ(text, "hello");
-            ++heard;
-        });
-        EXPECT_TRUE(DebugListenerAttached());
+        Connection c =
+            AttachDebugListener([&](std::string_view text) { heard.emplace_back(text); });
         OutputDebugStringA("hello");
     }
     EXPECT_FALSE(DebugListenerAttached());
-    OutputDebugStringA("hello");
-    EXPECT_EQ(heard, 1);
+    OutputDebugStringA("after");
+    EXPECT_EQ(heard, std::vector<std::string>{"hello"});
 }
 
 }  // namespace
