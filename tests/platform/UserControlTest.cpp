@@ -79,13 +79,12 @@ class RecordingPanel : public UserControl {
 };
 
 TEST(UserControl, LifecycleRunsHooksThenEvents) {
-    RecordingPanel panel;
-    std::vector<std::string> events;
-    auto c1 = panel.Initialized.connect([&] { events.push_back("Initialized"); });
-    auto c2 = panel.Shown.connect([&] { events.push_back("Shown:" + panel.log.back()); });
-    auto c3 = panel.Hidden.connect([&] { events.push_back("Hidden"); });
-    auto c4 = panel.Resized.connect([&] { events.push_back("Resized"); });
-    auto c5 = panel.Terminated.connect([&] { events.push_back("Terminated"); });
+    RecordingPanel panel;  // hooks and event handlers write to the same log
+    auto c1 = panel.Initialized.connect([&] { panel.log.push_back("Initialized"); });
+    auto c2 = panel.Shown.connect([&] { panel.log.push_back("Shown"); });
+    auto c3 = panel.Hidden.connect([&] { panel.log.push_back("Hidden"); });
+    auto c4 = panel.Resized.connect([&] { panel.log.push_back("Resized"); });
+    auto c5 = panel.Terminated.connect([&] { panel.log.push_back("Terminated"); });
 
     panel.Initialize();
     panel.Resize(10155, 4350);
@@ -95,12 +94,10 @@ TEST(UserControl, LifecycleRunsHooksThenEvents) {
     panel.Hide();
     EXPECT_FALSE(panel.IsShown());
     panel.Terminate();
-
     EXPECT_EQ(panel.log,
-              (std::vector<std::string>{"Initialize", "Resize 10155x4350", "Resize 10155x4350",
-                                        "Show", "Hide", "Terminate"}));
-    EXPECT_EQ(events, (std::vector<std::string>{"Initialized", "Resized", "Resized", "Shown:Show",
-                                                "Hidden", "Terminated"}));
+              (std::vector<std::string>{"Initialize", "Initialized", "Resize 10155x4350", "Resized",
+                                        "Resize 10155x4350", "Resized", "Show", "Shown", "Hide",
+                                        "Hidden", "Terminate", "Terminated"}));
 }
 
 TEST(Control, VisibilityAndGeometryFollowTheContainerChain) {

@@ -183,41 +183,26 @@ TEST_P(RegistryApi, KeysNestAtMost512LevelsBelowTheirRoot) {
     EXPECT_EQ(Create(HKEY_CURRENT_USER, (path + "\\n").c_str(), tooDeep), ERROR_INVALID_PARAMETER);
 }
 
-TEST_P(RegistryApi, KeyInformationAndLastWriteTimes) {
-    const uint64_t t0 = *m_clock.now;
+// The counts are checked through CRegistry; here what only the raw call shows.
+TEST_P(RegistryApi, KeyInformationNeedsRoomForTheClassAndDatesSubkeyDeletions) {
     KeyHandle key;
     ASSERT_EQ(Create(HKEY_CURRENT_USER, "Info", key, "ClassText"), ERROR_SUCCESS);
-    *m_clock.now = t0 + 1000;
-    {
-        KeyHandle sub;
-        ASSERT_EQ(Create(key.get(), "LongerSubkey", sub, "cls"), ERROR_SUCCESS);
-    }
-    *m_clock.now = t0 + 2000;
-    ASSERT_EQ(SetText(key.get(), "name", std::string(12, 'x')), ERROR_SUCCESS);
-
-    // The counts themselves are checked through CRegistry; here the class text and times.
     char cls[32];
-    DWORD classLength = sizeof cls;
-    DWORD maxSubKey = 0;
-    FILETIME written{};
-    ASSERT_EQ(RegQueryInfoKeyA(key.get(), cls, &classLength, nullptr, nullptr, &maxSubKey, nullptr,
-                               nullptr, nullptr, nullptr, nullptr, &written),
-              ERROR_SUCCESS);
-    EXPECT_EQ(std::string(cls, classLength), "ClassText");
-    EXPECT_EQ(maxSubKey, 12u);
-    EXPECT_EQ(Ticks(written), t0 + 2000);
-
-    classLength = 4;
+    DWORD classLength = 4;
     EXPECT_EQ(RegQueryInfoKeyA(key.get(), cls, &classLength, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr, nullptr),
               ERROR_MORE_DATA);
-
-    *m_clock.now = t0 + 3000;
-    ASSERT_EQ(RegDeleteKeyA(key.get(), "LongerSubkey"), ERROR_SUCCESS);
+    {
+        KeyHandle sub;
+        ASSERT_EQ(Create(key.get(), "Sub", sub), ERROR_SUCCESS);
+    }
+    *m_clock.now += 1000;
+    ASSERT_EQ(RegDeleteKeyA(key.get(), "Sub"), ERROR_SUCCESS);
+    FILETIME written{};
     ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr, &written),
               ERROR_SUCCESS);
-    EXPECT_EQ(Ticks(written), t0 + 3000);
+    EXPECT_EQ(Ticks(written), *m_clock.now);
 }
 
 TEST_P(RegistryApi, HandlesKeepTheirStoreWhenTheHostSwitches) {
