@@ -1,6 +1,9 @@
 // Building values and fields, copying, numbers and caption entries.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "host/Value.h"
 #include "platform/ArnError.h"
 

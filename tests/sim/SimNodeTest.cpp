@@ -1,6 +1,7 @@
 // The simulated node: value objects over the drive, drive-side changes, omissions and faults.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/ArnError.h"
@@ -247,6 +248,20 @@ TEST(SimNode, MotionInterfaceAndAGoneOrSilentNode) {
     motion.reset();
     node.reset();
     EXPECT_THROW((void)field->get_Value(), ArnError) << "values outliving their node fail clearly";
+}
+
+TEST(SimNode, AHandlerMayDropTheNodeDuringADriveSideChange) {
+    auto node = SimNode::Create();
+    std::shared_ptr<Value> pins = node->Param(35);
+    // The value's subscriber lets go of everything inside the drive's own event.
+    auto c = pins->ContentChanged.connect([&](const std::shared_ptr<Value>&) {
+        pins.reset();
+        node.reset();
+    });
+    SimNode* raw = node.get();
+    raw->SetPin(SimPin::Enable, true);
+    EXPECT_EQ(node, nullptr);
+    EXPECT_EQ(pins, nullptr);
 }
 
 }  // namespace

@@ -40,6 +40,9 @@ class DebugTraceTest : public ::testing::Test {
 };
 
 TEST_F(DebugTraceTest, LinesCarryStampDeltaClassAndMessage) {
+    counter.Advance(7'000'000);
+    DebugTrace(panel, "filtered", TraceLevelVerbose, false);  // starts no stopwatch
+    counter.Advance(2'000'000);
     DebugTrace(panel, ".UIuserControl_AttachControl", TraceLevelAlways, false);
     counter.Advance(1'234'567'840);  // 1,234,567.84 ms later
     DebugTrace(panel, "Break Here", TraceLevelAlways, false);
@@ -47,25 +50,16 @@ TEST_F(DebugTraceTest, LinesCarryStampDeltaClassAndMessage) {
     DebugTrace(panel, "", TraceLevelAlways, false);
     DebugTrace(panel, " indented", TraceLevelAlways, false);
     DebugTrace("Named", ".Member: x", TraceLevelAlways, false);
-
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_AttachControl\r\n");
-    EXPECT_EQ(lines[1], "1,234,567.8\t+1,234,567.8\tArnAbsPosnCtl Break Here\r\n");
-    EXPECT_EQ(lines[2], "1,234,567.9\t+0.0\tArnAbsPosnCtl \r\n");
-    EXPECT_EQ(lines[3], "1,234,567.9\t+0.0\tArnAbsPosnCtl  indented\r\n");
-    EXPECT_EQ(lines[4], "1,234,567.9\t+0.0\tNamed.Member: x\r\n");
-}
-
-TEST_F(DebugTraceTest, StopwatchStartsWithTheFirstEmittedLine) {
-    counter.Advance(7'000'000);
-    DebugTrace(panel, "filtered", TraceLevelVerbose, false);  // makes no stopwatch
-    counter.Advance(2'000'000);
-    DebugTrace(panel, "first", TraceLevelAlways, false);
     counter.Advance(12'500);
     DebugOutput("raw text", TraceLevelAlways);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "0.0\t+0.0\tArnAbsPosnCtl first\r\n");
-    EXPECT_EQ(lines[1], "12.5\t+12.5\traw text\r\n");
+
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_AttachControl\r\n",
+                                        "1,234,567.8\t+1,234,567.8\tArnAbsPosnCtl Break Here\r\n",
+                                        "1,234,567.9\t+0.0\tArnAbsPosnCtl \r\n",
+                                        "1,234,567.9\t+0.0\tArnAbsPosnCtl  indented\r\n",
+                                        "1,234,567.9\t+0.0\tNamed.Member: x\r\n",
+                                        "1,234,580.4\t+12.5\traw text\r\n"}));
 }
 
 TEST_F(DebugTraceTest, FlagWordFiltersLevels) {
