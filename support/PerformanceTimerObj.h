@@ -7,7 +7,8 @@ namespace arn {
 
 // A stopwatch on the high-resolution counter: the current run, a total over finished runs, and
 // a timeout in milliseconds measured against the current run. Times are seconds unless the
-// name says MS. Each operation reads the counter at most once.
+// name says MS. Each operation reads the counter at most once, except TimeOutLeftStr, which
+// reads the time left once for its minutes and again for its seconds.
 class PerformanceTimerObj {
   public:
     // Starts a run at once (total zero, no timeout). Throws ArnError 1001 when the system has
