@@ -1,6 +1,8 @@
 // Building values and fields, copying, numbers and caption entries.
 #include <gtest/gtest.h>
 
+#include "ErrorNumber.h"
+
 #include <functional>
 #include <string>
 
@@ -10,14 +12,7 @@
 namespace arn {
 namespace {
 
-int ErrorNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ArnError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::ErrorNumber;
 
 TEST(ValueLibrary, DefineFieldRefusesTakenNamesAndBadRanges) {
     auto value = Value::Create();

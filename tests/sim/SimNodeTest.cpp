@@ -1,6 +1,8 @@
 // The simulated node: value objects over the drive, drive-side changes, omissions and faults.
 #include <gtest/gtest.h>
 
+#include "ErrorNumber.h"
+
 #include <functional>
 #include <string>
 
@@ -11,14 +13,7 @@
 namespace arn {
 namespace {
 
-int ErrorNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ArnError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::ErrorNumber;
 
 struct ViewSpy {
     int views = 0;
