@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/MemoryRegistryStore.h"
-#include "platform/RegistryApi.h"
-#include "platform/SqliteRegistryStore.h"
+#include "platform/registry/MemoryRegistryStore.h"
+#include "platform/registry/RegistryApi.h"
+#include "platform/registry/SqliteRegistryStore.h"
 #include "support/CRegistry.h"
 
 namespace {

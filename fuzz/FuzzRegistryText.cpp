@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ArnError.h"
-#include "platform/RegistryApi.h"
+#include "core/ArnError.h"
+#include "platform/registry/RegistryApi.h"
 #include "support/CRegistry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/GenericControl.h"
+#include "fakes/GenericControl.h"
 #include "support/ControlUtils.h"
 
 namespace {

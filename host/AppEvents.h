@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Event.h"
+#include "core/Event.h"
 
 namespace arn {
 

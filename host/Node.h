@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "host/Value.h"
+#include "host/values/Value.h"
 
 namespace arn {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Dictionary.h"
+#include "core/Dictionary.h"
 
 namespace arn {
 

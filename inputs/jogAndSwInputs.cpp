@@ -7,11 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "host/ArnFieldLED.h"
-#include "platform/ArnError.h"
+#include "host/controls/ArnFieldLED.h"
+#include "core/ArnError.h"
 #include "platform/Beep.h"
 #include "platform/Resources.h"
-#include "platform/SSCheck.h"
+#include "toolkit/ResPicture.h"
+#include "toolkit/SSCheck.h"
 #include "support/DebuggingFlags.h"
 
 namespace arn {

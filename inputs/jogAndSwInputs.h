@@ -5,12 +5,12 @@
 #include <optional>
 
 #include "host/AppEvents.h"
-#include "host/Field.h"
+#include "host/values/Field.h"
 #include "host/Motion.h"
 #include "host/Net.h"
 #include "host/Node.h"
-#include "host/Value.h"
-#include "platform/Event.h"
+#include "host/values/Value.h"
+#include "core/Event.h"
 
 namespace arn {
 

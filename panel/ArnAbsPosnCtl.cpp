@@ -1,7 +1,7 @@
 #include "panel/ArnAbsPosnCtl.h"
 
-#include "host/ValueCaption.h"
-#include "platform/ObjectRef.h"
+#include "host/values/ValueCaption.h"
+#include "core/ObjectRef.h"
 #include "platform/StringTable.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"

@@ -8,18 +8,18 @@
 
 #include "host/AppEvents.h"
 #include "host/DriveEvents.h"
-#include "host/Field.h"
+#include "host/values/Field.h"
 #include "host/Net.h"
 #include "host/NetSupervisor.h"
 #include "host/Node.h"
 #include "host/UIuserControl.h"
-#include "host/Value.h"
+#include "host/values/Value.h"
 #include "inputs/jogAndSwInputs.h"
 #include "panel/BusyScope.h"
 #include "panel/PanelControls.h"
 #include "panel/PanelIds.h"
-#include "platform/Event.h"
-#include "platform/UserControl.h"
+#include "core/Event.h"
+#include "toolkit/UserControl.h"
 
 namespace arn {
 

@@ -1,8 +1,8 @@
 // Field binding and control enabling of the position panel.
-#include "host/ArnFieldLED.h"
-#include "host/ParamEditor.h"
+#include "host/controls/ArnFieldLED.h"
+#include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "platform/ObjectRef.h"
+#include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
 #include "support/lyrFormUtils.h"

@@ -1,6 +1,6 @@
 // The panel's commands: teaching switch, host window requests, hard stop, input overrides.
 #include "panel/ArnAbsPosnCtl.h"
-#include "platform/ObjectRef.h"
+#include "core/ObjectRef.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"
 

@@ -1,9 +1,9 @@
 // The periodic monitor: the timer tick and the handlers that flag its work.
 #include <cmath>
 
-#include "host/Number.h"
+#include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "platform/ObjectRef.h"
+#include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"

@@ -2,10 +2,10 @@
 // warnings against the homing setup.
 #include <cmath>
 
-#include "host/Number.h"
-#include "host/ParamEditor.h"
+#include "host/values/Number.h"
+#include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "platform/ObjectRef.h"
+#include "core/ObjectRef.h"
 
 namespace arn {
 

@@ -5,16 +5,12 @@
 
 namespace arn {
 
-// The system beep. On this platform there is no speaker to drive: every beep is counted and
-// handed to an optional listener, through which a host (the Qt program) sounds its own.
-// UI thread only, like its callers.
+// The system beep. On this platform there is no speaker to drive: every beep is handed to an
+// optional listener, through which a host (the Qt program) sounds its own. UI thread only,
+// like its callers.
 void Beep();
 
-// Beeps sounded since the process started or since the last ResetBeepCount.
-int64_t BeepCount();
-void ResetBeepCount();
-
-// Called once per beep after the count is raised; an empty function removes the listener.
+// Called once per beep; an empty function removes the listener.
 // Returns the listener it replaces so a caller can put it back.
 std::function<void()> SetBeepListener(std::function<void()> listener);
 

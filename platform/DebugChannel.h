@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/Event.h"
+#include "core/Event.h"
 
 namespace arn {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 
 namespace arn {
 
@@ -83,7 +83,7 @@ class Canvas {
     std::vector<Rgba> m_pixels;
 };
 
-std::shared_ptr<Picture> DrawCheckBox(int32_t id, bool enabled, bool checked) {
+ResIcon DrawCheckBox(int32_t id, bool enabled, bool checked) {
     const BoxStyle& style = enabled ? kEnabledStyle : kDisabledStyle;
     const int32_t n = ResIconSize;
     Canvas canvas(n);
@@ -97,25 +97,25 @@ std::shared_ptr<Picture> DrawCheckBox(int32_t id, bool enabled, bool checked) {
         canvas.Stroke(5.5, 10.0, 8.5, 13.5, 1.1, style.tick);
         canvas.Stroke(8.5, 13.5, 14.5, 5.5, 1.1, style.tick);
     }
-    return Picture::Create(id, n, n, canvas.Bytes());
+    return ResIcon{id, n, n, canvas.Bytes()};
 }
 
-const std::map<int32_t, std::shared_ptr<Picture>>& Pictures() {
-    static const std::map<int32_t, std::shared_ptr<Picture>> pictures = {
+const std::map<int32_t, ResIcon>& Icons() {
+    static const std::map<int32_t, ResIcon> icons = {
         {ResIconCheckEnabledUnchecked, DrawCheckBox(ResIconCheckEnabledUnchecked, true, false)},
         {ResIconCheckEnabledChecked, DrawCheckBox(ResIconCheckEnabledChecked, true, true)},
         {ResIconCheckDisabledUnchecked, DrawCheckBox(ResIconCheckDisabledUnchecked, false, false)},
         {ResIconCheckDisabledChecked, DrawCheckBox(ResIconCheckDisabledChecked, false, true)},
     };
-    return pictures;
+    return icons;
 }
 
 }  // namespace
 
-std::shared_ptr<Picture> LoadResPicture(int32_t id) {
-    const auto& pictures = Pictures();
-    const auto it = pictures.find(id);
-    if (it == pictures.end()) {
+const ResIcon& LoadResIcon(int32_t id) {
+    const auto& icons = Icons();
+    const auto it = icons.find(id);
+    if (it == icons.end()) {
         throw ArnError(326, "ArnAbsPosn",
                        "Resource with identifier '" + std::to_string(id) + "' not found");
     }

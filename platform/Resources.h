@@ -1,9 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-
-#include "platform/Picture.h"
+#include <vector>
 
 namespace arn {
 
@@ -16,9 +14,16 @@ inline constexpr int32_t ResIconCheckDisabledChecked = 504;
 // Side of the square check-box pictures, in pixels.
 inline constexpr int32_t ResIconSize = 20;
 
-// Loads one of the library's images. The pictures are made once and shared: every load of an
-// id returns the same immutable object. An id the library does not carry raises ArnError 326
-// "Resource with identifier '<id>' not found".
-std::shared_ptr<Picture> LoadResPicture(int32_t id);
+// One of the library's images: its pixels row by row, four bytes per pixel in R, G, B, A order.
+struct ResIcon {
+    int32_t id;
+    int32_t width;
+    int32_t height;
+    std::vector<uint8_t> pixels;
+};
+
+// The library's image of this id, made once and kept for the life of the process. An id the
+// library does not carry raises ArnError 326 "Resource with identifier '<id>' not found".
+const ResIcon& LoadResIcon(int32_t id);
 
 }  // namespace arn

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 
 namespace arn {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "host/Value.h"
-#include "platform/ArnError.h"
+#include "host/values/Value.h"
+#include "core/ArnError.h"
 #include "sim/SimLayout.h"
 
 namespace arn {

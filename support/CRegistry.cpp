@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 
 namespace arn {
 

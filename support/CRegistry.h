@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryApi.h"
+#include "platform/registry/RegistryApi.h"
 
 namespace arn {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "platform/Control.h"
-#include "platform/Dispatch.h"
-#include "platform/Form.h"
+#include "toolkit/Control.h"
+#include "core/Dispatch.h"
+#include "toolkit/Form.h"
 #include "platform/StringTable.h"
-#include "platform/UserControl.h"
-#include "platform/Variant.h"
+#include "toolkit/UserControl.h"
+#include "core/Variant.h"
 
 namespace arn {
 

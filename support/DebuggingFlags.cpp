@@ -15,44 +15,23 @@
 #include "support/Format.h"
 #include "support/LogFile.h"
 #include "support/PerformanceTimerObj.h"
+#include "support/TraceState.h"
 
 namespace arn {
 
 namespace detail {
 constinit thread_local int32_t t_debugFlags = 0;
+thread_local TraceState t_traceState;
 }  // namespace detail
 
 namespace {
 
 // "YYYY-MM-DD HH:MM:SS" and the ": " after it.
-constexpr size_t kDateLength = 19;
+constexpr size_t kDateLength = TraceState::DateLength;
 constexpr size_t kLogHeadLength = kDateLength + 2;
 
 // A log write time that makes the line go to the file at once.
 constexpr double kNow = std::numeric_limits<double>::quiet_NaN();
-
-struct TraceState {
-    std::unique_ptr<PerformanceTimerObj> stopwatch;
-    double previousMS = 0.0;
-    std::string logPath;
-    LogFile log;
-
-    // The line being built, reused so that an emitted line allocates nothing. A line traced
-    // while another is being sent (by a debug listener) builds in a buffer of its own.
-    std::string line;
-    int sending = 0;
-
-    // The date text of the last line; the clock moves on once a second.
-    LocalDateTime datedAt{};
-    char date[kDateLength] = {};
-    bool dated = false;
-
-    std::unordered_map<const std::type_info*, std::string> classNames;
-    const std::type_info* lastType = nullptr;
-    const std::string* lastName = nullptr;
-};
-
-thread_local TraceState t_state;
 
 int64_t g_rotationLines = LogRotationLines;
 
@@ -96,7 +75,7 @@ void EmitLine(TraceState& st, std::string_view head, bool blank, std::string_vie
 // Lines the disk refused up to the closing of the log are told on the debug output.
 void ReportLostLines(int64_t lost, const std::string& path) {
     if (lost > 0) {
-        EmitLine(t_state,
+        EmitLine(detail::t_traceState,
                  "DebuggingFlags: " + std::to_string(lost) + " log lines could not be written to " +
                      path,
                  false, {});
@@ -235,7 +214,7 @@ namespace detail {
 
 void EmitTrace(std::string_view className, std::string_view msg, int32_t level, bool raiseError) {
     const bool blank = msg.empty() || msg.front() != '.';
-    EmitLine(t_state, className, blank, msg);
+    EmitLine(detail::t_traceState, className, blank, msg);
     // The raise flag is a Boolean widened with its sign: True is all bits set.
     const int32_t raiseMask = raiseError ? -1 : 0;
     if ((level & GetDebugFlags() & raiseMask) != 0) {
@@ -249,7 +228,7 @@ void EmitTrace(std::string_view className, std::string_view msg, int32_t level, 
 }
 
 const std::string& ClassNameOf(const std::type_info& type) {
-    TraceState& st = t_state;
+    TraceState& st = detail::t_traceState;
     if (st.lastType == &type) {
         return *st.lastName;
     }
@@ -272,12 +251,12 @@ void DebugOutput(std::string_view text, int32_t level) {
     if ((level & GetDebugFlags()) == 0) {
         return;
     }
-    EmitLine(t_state, text, false, {});
+    EmitLine(detail::t_traceState, text, false, {});
 }
 
 bool WriteLogLine(std::string_view text, std::string_view prefix) noexcept {
     try {
-        TraceState& st = t_state;
+        TraceState& st = detail::t_traceState;
         if (!LogReady(st)) {
             return false;
         }
@@ -302,7 +281,7 @@ void OpenLogFile(const std::string& path) {
                        "\".old\"): " +
                            path);
     }
-    TraceState& st = t_state;
+    TraceState& st = detail::t_traceState;
     CloseLogFile();
     std::string error;
     if (!st.log.Open(path, /*truncate=*/false, error)) {
@@ -313,37 +292,28 @@ void OpenLogFile(const std::string& path) {
 }
 
 bool FlushLogFile() {
-    return t_state.log.Flush();
+    return detail::t_traceState.log.Flush();
 }
 
 void CloseLogFile() {
-    TraceState& st = t_state;
+    TraceState& st = detail::t_traceState;
     const int64_t lost = st.log.Close();
     ReportLostLines(lost, st.logPath);
     st.logPath.clear();
 }
 
 bool LogFileOpen() {
-    return t_state.log.IsOpen();
+    return detail::t_traceState.log.IsOpen();
 }
 
 std::string LogFilePath() {
-    return t_state.logPath;
+    return detail::t_traceState.logPath;
 }
 
 int64_t SetLogRotationLines(int64_t lines) {
     const int64_t previous = g_rotationLines;
     g_rotationLines = lines;
     return previous;
-}
-
-void ResetTraceState() {
-    TraceState& st = t_state;
-    detail::t_debugFlags = 0;
-    st.stopwatch.reset();
-    st.previousMS = 0.0;
-    st.dated = false;
-    CloseLogFile();
 }
 
 }  // namespace arn

@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <typeinfo>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 
 // The debug trace: time-stamped lines to the debug output and, once opened, to a log file.
 // Every line is filtered by the debug flag word. The state (flag word, stopwatch, log) is kept
@@ -102,10 +102,8 @@ void CloseLogFile();
 bool LogFileOpen();
 std::string LogFilePath();
 
-// Test seams: the number of lines after which the log rotates (returns the previous value),
-// and a return to the state of a thread that has not traced yet (flag word 0, no stopwatch,
-// previous time 0, log closed).
+// Sets the number of lines after which the log rotates and returns the previous value; for
+// hosts that keep long logs and for tests of the rotation.
 int64_t SetLogRotationLines(int64_t lines);
-void ResetTraceState();
 
 }  // namespace arn

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 #include "platform/PerformanceCounter.h"
 #include "support/Format.h"
 

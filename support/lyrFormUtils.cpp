@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "host/UIuserControl.h"
-#include "platform/ArnError.h"
-#include "platform/Dispatch.h"
+#include "core/ArnError.h"
+#include "core/Dispatch.h"
 #include "platform/VersionInfo.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"

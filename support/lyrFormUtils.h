@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Dictionary.h"
+#include "core/Dictionary.h"
 
 namespace arn {
 

@@ -13,8 +13,8 @@
 #include <sstream>
 
 #include "app/arnreg/RegFileText.h"
-#include "platform/ArnError.h"
-#include "platform/RegistryApi.h"
+#include "core/ArnError.h"
+#include "platform/registry/RegistryApi.h"
 #include "support/CRegistry.h"
 
 namespace arn {

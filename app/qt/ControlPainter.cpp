@@ -8,21 +8,21 @@
 #include <exception>
 #include <string>
 
-#include "host/ArnFdbkDisplayCtl.h"
-#include "host/ArnFieldLED.h"
-#include "host/ParamEditor.h"
-#include "host/SubPanel.h"
-#include "platform/CheckBox.h"
-#include "platform/CommandButton.h"
-#include "platform/Frame.h"
-#include "platform/Image.h"
-#include "platform/Label.h"
-#include "platform/Line.h"
-#include "platform/Picture.h"
-#include "platform/PictureBox.h"
-#include "platform/SSCheck.h"
-#include "platform/SSCommand.h"
-#include "platform/Shape.h"
+#include "host/controls/ArnFdbkDisplayCtl.h"
+#include "host/controls/ArnFieldLED.h"
+#include "host/controls/ParamEditor.h"
+#include "host/controls/SubPanel.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/CommandButton.h"
+#include "toolkit/Frame.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/Line.h"
+#include "toolkit/Picture.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/SSCheck.h"
+#include "toolkit/SSCommand.h"
+#include "toolkit/Shape.h"
 
 namespace arn {
 

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "app/qt/ControlPainter.h"
-#include "host/ArnFieldLED.h"
+#include "host/controls/ArnFieldLED.h"
 #include "host/Node.h"
-#include "host/Number.h"
-#include "host/ParamEditor.h"
-#include "host/SubPanel.h"
-#include "host/Value.h"
+#include "host/values/Number.h"
+#include "host/controls/ParamEditor.h"
+#include "host/controls/SubPanel.h"
+#include "host/values/Value.h"
 
 namespace arn {
 

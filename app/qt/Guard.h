@@ -5,7 +5,7 @@
 #include <functional>
 #include <utility>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 
 namespace arn {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Event.h"
+#include "core/Event.h"
 
 class QAction;
 class QDockWidget;

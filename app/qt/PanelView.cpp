@@ -11,15 +11,15 @@
 #include <cmath>
 
 #include "app/qt/ControlPainter.h"
-#include "host/ArnHomingCtl.h"
-#include "host/ArnJerkPanelCtl.h"
-#include "host/ArnTrqLimitSetupCtl.h"
-#include "host/ParamEditor.h"
+#include "host/controls/ArnHomingCtl.h"
+#include "host/controls/ArnJerkPanelCtl.h"
+#include "host/controls/ArnTrqLimitSetupCtl.h"
+#include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "platform/CheckBox.h"
-#include "platform/CommandButton.h"
-#include "platform/SSCheck.h"
-#include "platform/SSCommand.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/CommandButton.h"
+#include "toolkit/SSCheck.h"
+#include "toolkit/SSCommand.h"
 
 namespace arn {
 

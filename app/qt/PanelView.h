@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/qt/Guard.h"
-#include "platform/Event.h"
+#include "core/Event.h"
 
 class QLineEdit;
 

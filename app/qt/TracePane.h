@@ -3,7 +3,7 @@
 #include <QPlainTextEdit>
 #include <string_view>
 
-#include "platform/Event.h"
+#include "core/Event.h"
 
 namespace arn {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/qt/MainWindow.h"
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 #include "support/DebuggingFlags.h"
 
 namespace {

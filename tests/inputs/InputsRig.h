@@ -10,6 +10,7 @@
 #include "platform/DebugChannel.h"
 #include "sim/SimLayout.h"
 #include "sim/SimNet.h"
+#include "fakes/TraceReset.h"
 #include "support/DebuggingFlags.h"
 
 namespace arn::testing {
@@ -25,7 +26,7 @@ struct InputsRig {
     Connection panelStandIn;
 
     InputsRig() {
-        ResetTraceState();
+        test::ResetTraceState();
         spies[0] = io->IOchanged.connect([this](bool b) { events.push_back("IO:" + bit(b)); });
         spies[1] =
             io->EnableReqChanged.connect([this](bool b) { events.push_back("Enable:" + bit(b)); });
@@ -34,7 +35,7 @@ struct InputsRig {
             traces.emplace_back(text.substr(0, text.size() - 2));  // "<ms>\t+<delta>\t<text>\r\n"
         });
     }
-    ~InputsRig() { ResetTraceState(); }
+    ~InputsRig() { test::ResetTraceState(); }
     static std::string bit(bool b) { return b ? "1" : "0"; }
 
     void Attach(SimNodeOptions options = {}) {

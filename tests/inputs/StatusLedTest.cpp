@@ -3,10 +3,10 @@
 #include <tuple>
 
 #include "InputsRig.h"
-#include "host/ArnFieldLED.h"
-#include "platform/Beep.h"
-#include "platform/Picture.h"
-#include "platform/SSCheck.h"
+#include "host/controls/ArnFieldLED.h"
+#include "fakes/BeepCounter.h"
+#include "toolkit/Picture.h"
+#include "toolkit/SSCheck.h"
 
 namespace arn {
 namespace {
@@ -143,7 +143,7 @@ TEST(Jog, StartRestoresLimitsAndNodeErrorsBeep) {
     rig.io->JogStart(false);  // no node: nothing to do, nothing to report
     rig.Attach();
     EXPECT_EQ(rig.io->get_JogSpeed(), rig.node->Param(sp::JogSpeed));
-    ResetBeepCount();
+    test::BeepCounter beeps;
     rig.node->put_AccelLimit(7);
     rig.node->put_DecelLimit(2);
     rig.io->get_JogSpeed()->get_NumberValue()->SetDouble(1500);
@@ -155,14 +155,14 @@ TEST(Jog, StartRestoresLimitsAndNodeErrorsBeep) {
     EXPECT_EQ(rig.node->get_DecelLimit(), 7);  // ends equal to the restored acceleration
     rig.io->JogEnd();
     EXPECT_EQ(rig.node->Drive().LastStopCode(), IO::JogStopCode);
-    EXPECT_EQ(BeepCount(), 0);
+    EXPECT_EQ(beeps.Count(), 0);
 
     rig.net->Faults().Fail("Motion.MoveVelocity");
     rig.net->Faults().Fail("Motion.NodeStop");
     rig.io->JogStart(false);
     EXPECT_EQ(rig.node->get_AccelLimit(), 20);  // left as far as it got
     rig.io->JogEnd();
-    EXPECT_EQ(BeepCount(), 2);
+    EXPECT_EQ(beeps.Count(), 2);
 
     rig.io->putref_JogAccel(nullptr);  // a fresh formatted value replaces the node's
     EXPECT_EQ(rig.io->get_JogAccel()->get_Name(), "Accel.");

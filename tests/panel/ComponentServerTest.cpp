@@ -6,7 +6,7 @@
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/ArnAbsPosnServer.h"
 #include "panel/PanelIds.h"
-#include "platform/RegistryApi.h"
+#include "platform/registry/RegistryApi.h"
 #include "support/CRegistry.h"
 
 namespace arn {

@@ -2,8 +2,9 @@
 #include <vector>
 
 #include "PanelFixture.h"
-#include "host/ValueCaption.h"
-#include "platform/Form.h"
+#include "fakes/SubPanelSpy.h"
+#include "host/values/ValueCaption.h"
+#include "toolkit/Form.h"
 
 namespace arn::test {
 namespace {
@@ -58,8 +59,8 @@ TEST_F(PanelTest, AttachWithNodeDefersBindingAndAttachesSubPanelsInOrder) {
         EXPECT_EQ(sub->AttachedNet(), net);
         EXPECT_EQ(sub->AttachedNode(), node);
         EXPECT_EQ(sub->AttachedAppObj(), appObj);
-        EXPECT_EQ(sub->LastRegName(), "regName");
-        EXPECT_EQ(sub->LastRegSect(), "regSect");
+        EXPECT_EQ(sub->get_RegName(), "regName");
+        EXPECT_EQ(sub->get_RegSect(), "regSect");
     }
     EXPECT_TRUE(panel->IsAttached());
     EXPECT_TRUE(panel->IsRebindDue());
@@ -114,7 +115,8 @@ TEST_F(PanelTest, AttachFailureIsTracedAndKeepsWhatWasSet) {
 
     // A failure after the panel was marked attached leaves the later sub-panels alone.
     trace.Clear();
-    ctl().HomingCtl->FailNextAttach("homing panel refused");
+    test::SubPanelSpy homingSpy(*ctl().HomingCtl);
+    homingSpy.FailNextAttach("homing panel refused");
     panel->get_UIref()->AttachControl(net, node, nullptr, "", "");
     EXPECT_EQ(trace.Count("ArnAbsPosnCtl.UIuserControl_AttachControl err=homing panel refused"), 1);
     EXPECT_TRUE(panel->IsAttached());

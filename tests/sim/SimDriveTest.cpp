@@ -3,7 +3,7 @@
 
 #include <limits>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 #include "sim/SimDrive.h"
 #include "sim/SimLayout.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 #include "sim/SimNet.h"
 
 namespace arn {

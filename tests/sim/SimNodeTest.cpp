@@ -1,12 +1,12 @@
 // The simulated node: value objects over the drive, drive-side changes, omissions and faults.
 #include <gtest/gtest.h>
 
-#include "ErrorNumber.h"
+#include "fakes/ErrorNumber.h"
 
 #include <functional>
 #include <string>
 
-#include "platform/ArnError.h"
+#include "core/ArnError.h"
 #include "sim/SimLayout.h"
 #include "sim/SimNode.h"
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "host/ParamEditor.h"
-#include "platform/DispatchCollection.h"
-#include "platform/Form.h"
-#include "platform/GenericControl.h"
-#include "platform/GenericObject.h"
-#include "platform/Label.h"
-#include "platform/UserControl.h"
+#include "host/controls/ParamEditor.h"
+#include "fakes/DispatchCollection.h"
+#include "toolkit/Form.h"
+#include "fakes/GenericControl.h"
+#include "fakes/GenericObject.h"
+#include "toolkit/Label.h"
+#include "toolkit/UserControl.h"
 #include "support/ControlUtils.h"
 
 namespace arn {

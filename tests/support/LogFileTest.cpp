@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "FakeCounter.h"
-#include "platform/ArnError.h"
+#include "fakes/FakeCounter.h"
+#include "core/ArnError.h"
 #include "platform/DebugChannel.h"
+#include "fakes/TraceReset.h"
 #include "support/DebuggingFlags.h"
 
 namespace arn {
@@ -40,13 +41,13 @@ std::vector<std::string> Lines(const fs::path& path) {
 class LogFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetTraceState();
+        test::ResetTraceState();
         char pattern[] = "/tmp/arn_log_test_XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
     }
     void TearDown() override {
-        ResetTraceState();
+        test::ResetTraceState();
         SetLogRotationLines(rotation);
         std::error_code ec;
         fs::permissions(dir, fs::perms::owner_all, ec);

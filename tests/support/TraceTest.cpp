@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "FakeCounter.h"
-#include "platform/ArnError.h"
+#include "fakes/FakeCounter.h"
+#include "core/ArnError.h"
 #include "platform/DebugChannel.h"
+#include "fakes/TraceReset.h"
 #include "support/DebuggingFlags.h"
 
 namespace arn {
@@ -29,8 +30,8 @@ using test::FakeCounter;
 
 class DebugTraceTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetTraceState(); }
-    void TearDown() override { ResetTraceState(); }
+    void SetUp() override { test::ResetTraceState(); }
+    void TearDown() override { test::ResetTraceState(); }
 
     FakeCounter counter{1'000'000};  // one count per microsecond
     std::vector<std::string> lines;

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "FakeCounter.h"
+#include "fakes/FakeCounter.h"
 #include "host/UIuserControl.h"
-#include "platform/Control.h"
+#include "toolkit/Control.h"
 #include "platform/DebugChannel.h"
-#include "platform/GenericControl.h"
+#include "fakes/GenericControl.h"
+#include "fakes/TraceReset.h"
 #include "support/DebuggingFlags.h"
 #include "support/lyrFormUtils.h"
 
@@ -82,8 +83,8 @@ TEST(lyrFormUtils, VersionListPairsPartsIntoColumns) {
 
 class VersionInfoTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetTraceState(); }
-    void TearDown() override { ResetTraceState(); }
+    void SetUp() override { test::ResetTraceState(); }
+    void TearDown() override { test::ResetTraceState(); }
 
     test::FakeCounter counter;
     std::vector<std::string> lines;

@@ -1,8 +1,0 @@
-#include "host/ArnFdbkDisplayCtl.h"
-
-namespace arn {
-
-ArnFdbkDisplayCtl::ArnFdbkDisplayCtl(std::string name, int16_t index)
-    : SubPanel("ArnFdbkDisplayCtl", std::move(name), index, "Position Feedback") {}
-
-}  // namespace arn

@@ -1,0 +1,52 @@
+#include "host/controls/ArnFieldLED.h"
+
+#include "host/values/Field.h"
+
+namespace arn {
+
+ArnFieldLED::ArnFieldLED(std::string name, int16_t index)
+    : Control("ArnFieldLED", std::move(name), index) {}
+
+ArnFieldLED::~ArnFieldLED() = default;
+
+void ArnFieldLED::put_fieldkey(std::string v) {
+    Change(m_fieldkey, std::move(v), "fieldkey");
+}
+
+void ArnFieldLED::putref_LEDField(std::shared_ptr<Field> field) {
+    if (field == m_field) {
+        return;
+    }
+    m_updateView.disconnect();
+    m_field = std::move(field);
+    if (m_field) {
+        // The connection is dropped on rebinding and with the LED, so this stays valid.
+        m_updateView =
+            m_field->UpdateView.connect([this](const std::shared_ptr<Field>&) { Changed("Lit"); });
+    }
+    Changed("LEDField");
+}
+
+void ArnFieldLED::put_LEDOnColor(int32_t v) {
+    Change(m_onColor, v, "LEDOnColor");
+}
+void ArnFieldLED::put_LEDOffColor(int32_t v) {
+    Change(m_offColor, v, "LEDOffColor");
+}
+
+bool ArnFieldLED::IsLit() const {
+    return m_field && m_field->get_Value() != 0;
+}
+
+const PropertyTable& ArnFieldLED::Properties() const {
+    static const PropertyTable table{
+        CommonProperties(),
+        {
+            Prop("fieldkey", &ArnFieldLED::get_fieldkey, &ArnFieldLED::put_fieldkey),
+            Prop("LEDOnColor", &ArnFieldLED::get_LEDOnColor, &ArnFieldLED::put_LEDOnColor),
+            Prop("LEDOffColor", &ArnFieldLED::get_LEDOffColor, &ArnFieldLED::put_LEDOffColor),
+        }};
+    return table;
+}
+
+}  // namespace arn

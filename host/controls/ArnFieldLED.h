@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "toolkit/Control.h"
+#include "core/Event.h"
+
+namespace arn {
+
+class Field;
+
+// A field LED: lit while its bound field's value is not 0, drawn in LEDOnColor when lit and
+// LEDOffColor otherwise (&HBBGGRR). fieldkey names the field the LED stands for; binding the
+// field itself (LEDField) is the owner's business. It follows the field's UpdateView.
+class ArnFieldLED : public Control {
+  public:
+    explicit ArnFieldLED(std::string name, int16_t index = -1);
+    ~ArnFieldLED() override;
+
+    std::string get_fieldkey() const { return m_fieldkey; }
+    void put_fieldkey(std::string v);
+    std::shared_ptr<Field> get_LEDField() const { return m_field; }
+    // nullptr unbinds; an unbound LED is unlit.
+    void putref_LEDField(std::shared_ptr<Field> field);
+    int32_t get_LEDOnColor() const { return m_onColor; }
+    void put_LEDOnColor(int32_t v);
+    int32_t get_LEDOffColor() const { return m_offColor; }
+    void put_LEDOffColor(int32_t v);
+
+    bool IsLit() const;
+    // The colour the LED shows now.
+    int32_t CurrentColor() const { return IsLit() ? m_onColor : m_offColor; }
+
+  protected:
+    const PropertyTable& Properties() const override;
+
+  private:
+    std::string m_fieldkey;
+    std::shared_ptr<Field> m_field;
+    Connection m_updateView;
+    int32_t m_onColor = 0x00FF00;
+    int32_t m_offColor = 0x404040;
+};
+
+}  // namespace arn

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "toolkit/Control.h"
+#include "core/Event.h"
+
+namespace arn {
+
+class Value;
+
+// The parameter editor: shows and edits one node parameter. Parameter is the number it stands
+// for (0 for none); ParamObject is the value bound to it, or nullptr while unbound, when the
+// editor shows its design Text. UserDescription and UserUnit caption the editor; EditorWidth
+// and EditorPosition place the edit box; PresetStyle picks the look. Active is the container's
+// mark: an inactive editor takes no input.
+class ParamEditor : public Control {
+  public:
+    explicit ParamEditor(std::string name, int16_t index = -1);
+    ~ParamEditor() override;
+
+    int32_t get_Parameter() const { return m_parameter; }
+    void put_Parameter(int32_t v);
+    std::shared_ptr<Value> get_ParamObject() const { return m_paramObject; }
+    // Binds the editor; the editor follows the value's changes from now on.
+    void putref_ParamObject(std::shared_ptr<Value> v);
+
+    std::string get_UserDescription() const { return m_userDescription; }
+    void put_UserDescription(std::string v);
+    std::string get_UserUnit() const { return m_userUnit; }
+    void put_UserUnit(std::string v);
+    std::string get_Text() const { return m_text; }
+    void put_Text(std::string v);
+    int32_t get_EditorWidth() const { return m_editorWidth; }
+    void put_EditorWidth(int32_t v);
+    int16_t get_EditorPosition() const { return m_editorPosition; }
+    void put_EditorPosition(int16_t v);
+    int16_t get_PresetStyle() const { return m_presetStyle; }
+    void put_PresetStyle(int16_t v);
+    bool get_Active() const { return m_active; }
+    void put_Active(bool v);
+
+    // What the edit box shows: the bound value's number, else the design Text.
+    std::string DisplayText() const;
+    // The user's edit: written through the bound value (its change events follow). Ignored
+    // while unbound, inactive or out of the user's reach.
+    void UserEnter(double v);
+
+  protected:
+    const PropertyTable& Properties() const override;
+
+  private:
+    int32_t m_parameter = 0;
+    std::shared_ptr<Value> m_paramObject;
+    Connection m_valueChanged;
+    std::string m_userDescription;
+    std::string m_userUnit;
+    std::string m_text;
+    int32_t m_editorWidth = 1000;
+    int16_t m_editorPosition = 0;
+    int16_t m_presetStyle = 0;
+    bool m_active = true;
+};
+
+}  // namespace arn

@@ -1,0 +1,35 @@
+#include "fakes/DispatchCollection.h"
+
+namespace arn {
+
+std::shared_ptr<DispatchCollection> DispatchCollection::Create(
+    std::vector<std::shared_ptr<Dispatch>> items) {
+    return std::shared_ptr<DispatchCollection>(new DispatchCollection(std::move(items)));
+}
+
+void DispatchCollection::Add(std::shared_ptr<Dispatch> item) {
+    m_items.push_back(std::move(item));
+}
+
+std::shared_ptr<Dispatch> DispatchCollection::Item(int32_t position) const {
+    if (position < 1 || position > get_Count()) {
+        throw ArnError(9, TypeName(), "Subscript out of range");
+    }
+    return m_items[static_cast<size_t>(position - 1)];
+}
+
+const PropertyTable& DispatchCollection::Properties() const {
+    static const PropertyTable table{
+        ReadOnlyProp("Count", &DispatchCollection::get_Count),
+        PropertyEntry{"Item",
+                      {},
+                      {},
+                      [](const Dispatch& d, int32_t i) {
+                          return Variant(static_cast<const DispatchCollection&>(d).Item(i));
+                      },
+                      {}},
+    };
+    return table;
+}
+
+}  // namespace arn

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "toolkit/Control.h"
+#include "fakes/PropertyBag.h"
+
+namespace arn {
+
+// A control of any type name ("SSTab", "Toolbar", "nTextBox", ...) with whatever plain,
+// indexed and collection properties its maker defines on top of the common ones. Defined
+// properties take precedence over the common ones; Withhold makes a common one unknown, for
+// a kind that lacks it. Writes through SetProperty raise PropertyChanged like any control.
+class GenericControl : public Control {
+  public:
+    static std::shared_ptr<GenericControl> Create(std::string typeName, std::string name,
+                                                  int16_t index = -1);
+
+    GenericControl& Define(std::string name, Variant value);
+    GenericControl& DefineIndexed(std::string name, std::vector<Variant> values);
+    GenericControl& Withhold(std::string name);
+
+    Variant GetProperty(std::string_view name) const override;
+    void SetProperty(std::string_view name, const Variant& value) override;
+    Variant GetProperty(std::string_view name, int32_t index) const override;
+    void SetProperty(std::string_view name, int32_t index, const Variant& value) override;
+    bool HasProperty(std::string_view name) const override;
+
+  private:
+    GenericControl(std::string typeName, std::string name, int16_t index)
+        : Control(std::move(typeName), std::move(name), index) {}
+    void CheckNotWithheld(std::string_view name) const;
+
+    PropertyBag m_bag;
+    std::vector<std::string> m_withheld;
+};
+
+}  // namespace arn

@@ -1,0 +1,244 @@
+// The change-event contract of values and fields, on free-standing and backend-bound values.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/values/Value.h"
+#include "core/ArnError.h"
+
+namespace arn {
+namespace {
+
+// A drive register seen through a backend: normalises writes to its low 16 bits and fails the
+// operation a test names.
+class FakeBackend : public ValueBackend {
+  public:
+    double Read() override { return drive; }
+    void Write(double v) override {
+        if (rejectWrites) {
+            throw ArnError(383, "Fake", "read-only");
+        }
+        drive = static_cast<double>(static_cast<uint32_t>(v) & 0xFFFFu);
+    }
+    void Apply() override { ++applies; }
+    std::string UnitsText() override { return "mm"; }
+    void Check(std::string_view op) override {
+        if (op == failing) {
+            throw ArnError(440, "Fake", "failed " + std::string(op));
+        }
+    }
+
+    double drive = 0;
+    int applies = 0;
+    bool rejectWrites = false;
+    std::string failing;
+};
+
+// Records every event of a value and of its fields, in order.
+struct Spy {
+    std::vector<std::string> log;
+    std::vector<Connection> connections;
+
+    void watch(const std::shared_ptr<Value>& value) {
+        connections.push_back(
+            value->ContentChanged.connect([this](const std::shared_ptr<Value>& v) {
+                log.push_back("Content " + v->get_Name());
+            }));
+        connections.push_back(value->ValueChanged.connect(
+            [this](const std::shared_ptr<Value>& v) { log.push_back("Value " + v->get_Name()); }));
+        for (const auto& [key, field] : value->get_Fields()) {
+            connections.push_back(
+                field->UpdateView.connect([this](const std::shared_ptr<Field>& f) {
+                    log.push_back("View " + f->get_Name());
+                }));
+        }
+    }
+    std::vector<std::string> take() { return std::exchange(log, {}); }
+};
+
+using Log = std::vector<std::string>;
+
+std::shared_ptr<Value> Register(std::shared_ptr<ValueBackend> backend = nullptr) {
+    auto value = backend ? Value::Create(backend, 181, "Status") : Value::Create();
+    value->put_Name("Status");
+    value->DefineField("Low", 0, 4, "low nibble");
+    value->DefineField("Flag", 4, 1, "one bit");
+    value->DefineField("High", 8, 8, "high byte");
+    return value;
+}
+
+TEST(ValueEvents, WriteRaisesContentThenValueThenChangedFieldsOnly) {
+    auto value = Register();
+    Spy spy;
+    spy.watch(value);
+
+    value->get_NumberValue()->SetDouble(0x13);  // Low 3, Flag 1, High 0
+    EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status", "View Low", "View Flag"}));
+
+    value->get_NumberValue()->SetDouble(0x13);
+    value->Field("Flag")->put_Value(1);
+    value->Field("Low")->put_Value(0x13);  // masked to 3: unchanged
+    EXPECT_TRUE(spy.log.empty()) << "rewriting the same content must raise nothing";
+
+    value->Field("High")->put_Value(0x1AB);  // masked to 0xAB
+    EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status", "View High"}));
+    EXPECT_EQ(value->get_NumberValue()->GetDouble(), 0xAB13);
+
+    // 0xAB13 + 0.25 rounds to the same word: the content changes, no field does.
+    value->get_NumberValue()->SetDouble(0xAB13 + 0.25);
+    EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status"}));
+}
+
+TEST(ValueEvents, FreeStandingFieldRaisesUpdateViewOnlyOnChange) {
+    auto field = Field::Create("Enable Req", 0, 1);
+    int views = 0;
+    auto c = field->UpdateView.connect([&](const std::shared_ptr<Field>& f) {
+        ++views;
+        EXPECT_EQ(f, field);
+    });
+    field->put_Value(0);
+    EXPECT_EQ(views, 0);
+    field->put_Value(3);  // masked to 1
+    EXPECT_EQ(views, 1);
+    EXPECT_EQ(field->get_Value(), 1);
+    field->put_Value(1);
+    EXPECT_EQ(views, 1);
+    EXPECT_NO_THROW(field->Apply()) << "nothing to commit";
+}
+
+TEST(ValueEvents, BoundValuesTakeTheNodesAnswerAndRefreshOnlyOnADifference) {
+    auto backend = std::make_shared<FakeBackend>();
+    backend->drive = 0x10;
+    auto value = Register(backend);
+    EXPECT_EQ(value->Field("Flag")->get_Value(), 1) << "content is read at creation";
+    Spy spy;
+    spy.watch(value);
+
+    value->Refresh();
+    EXPECT_TRUE(spy.log.empty());
+    backend->drive = 0x0102;  // the drive changed behind the value's back
+    EXPECT_EQ(value->Field("High")->get_Value(), 0) << "reads use the held content";
+    value->Refresh();
+    EXPECT_EQ(spy.take(),
+              (Log{"Content Status", "Value Status", "View Low", "View Flag", "View High"}));
+    value->Receive(0x0103);  // a node handing over a drive change
+    EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status", "View Low"}));
+    value->Receive(0x0103);
+    EXPECT_TRUE(spy.log.empty());
+
+    value->get_NumberValue()->SetDouble(0x30005);  // the register keeps 16 bits
+    EXPECT_EQ(value->get_NumberValue()->GetDouble(), 5);
+    EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status", "View Low", "View High"}));
+    value->get_NumberValue()->SetDouble(0x70005);  // normalises to what it already holds
+    EXPECT_TRUE(spy.log.empty());
+
+    value->Field("Flag")->put_Value(1);
+    EXPECT_EQ(backend->drive, 0x15);
+    value->Field("Flag")->Apply();
+    EXPECT_EQ(backend->applies, 1);
+    std::string quantity;
+    std::string units;
+    value->get_UnitsInfo()->GetUnitsText(quantity, units);
+    EXPECT_EQ(quantity, "Status");
+    EXPECT_EQ(units, "mm");
+}
+
+TEST(ValueEvents, FailingOperationsChangeNothingAndRaiseNothing) {
+    auto backend = std::make_shared<FakeBackend>();
+    backend->drive = 2;
+    auto value = Register(backend);
+    Spy spy;
+    spy.watch(value);
+
+    const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+        {"Number.SetDouble", [&] { value->get_NumberValue()->SetDouble(9); }},
+        {"Field.Value.put", [&] { value->get_Fields().Item("Low")->put_Value(9); }},
+        {"Number.GetDouble", [&] { (void)value->get_NumberValue()->GetDouble(); }},
+        {"Field.Value.get", [&] { (void)value->get_Fields().Item("Low")->get_Value(); }},
+        {"Value.Refresh", [&] { value->Refresh(); }},
+        {"Value.Field", [&] { (void)value->Field("Low"); }},
+        {"Field.Apply", [&] { value->get_Fields().Item("Flag")->Apply(); }},
+    };
+    backend->drive = 7;  // a Refresh that got through would see a change
+    for (const auto& [op, call] : calls) {
+        backend->failing = op;
+        try {
+            call();
+            ADD_FAILURE() << op << ": no error raised";
+        } catch (const ArnError& e) {
+            EXPECT_EQ(e.number(), 440) << op;
+        }
+    }
+    backend->failing.clear();
+    backend->rejectWrites = true;
+    EXPECT_THROW(value->Field("High")->put_Value(1), ArnError);
+    EXPECT_EQ(value->Content(), 2);
+    EXPECT_EQ(backend->drive, 7);
+    EXPECT_EQ(backend->applies, 0);
+    EXPECT_TRUE(spy.log.empty());
+}
+
+TEST(ValueEvents, HandlersMayWriteAgainAndDropTheRaiser) {
+    auto value = Register();
+    Log log;
+    // A handler that answers a change of Low by setting Flag: the nested write announces itself
+    // inside the outer dispatch, and the outer one still reports only its own field.
+    auto c1 = value->Field("Low")->UpdateView.connect([&](const std::shared_ptr<Field>& f) {
+        log.push_back("Low=" + std::to_string(f->get_Value()));
+        f->Owner()->Field("Flag")->put_Value(1);
+    });
+    auto c2 = value->Field("Flag")->UpdateView.connect([&](const std::shared_ptr<Field>& f) {
+        log.push_back("Flag=" + std::to_string(f->get_Value()));
+    });
+    value->Field("Low")->put_Value(7);
+    EXPECT_EQ(log, (Log{"Low=7", "Flag=1"}));
+    EXPECT_EQ(value->Content(), 0x17);
+
+    // The last owner lets go of the value inside its own event; the dispatch finishes safely.
+    std::weak_ptr<Value> weak = value;
+    auto field = value->Field("High");
+    bool viewed = false;
+    auto c3 = value->ContentChanged.connect([&](const std::shared_ptr<Value>&) { value.reset(); });
+    auto c4 = field->UpdateView.connect([&](const std::shared_ptr<Field>&) { viewed = true; });
+    value->Receive(0x217);  // nothing but the variable the handler clears holds the value
+    EXPECT_TRUE(viewed);
+    EXPECT_TRUE(weak.expired());
+    EXPECT_THROW(field->put_Value(3), ArnError) << "a field of a gone value fails clearly";
+}
+
+// A holder with members declared with events, as the callers keep their bound objects.
+struct Holder {
+    int contents = 0;
+    int views = 0;
+    WithEvents<Value> value{[this](Value& v, std::vector<Connection>& cs) {
+        cs.push_back(
+            v.ContentChanged.connect([this](const std::shared_ptr<Value>&) { ++contents; }));
+    }};
+    WithEvents<Field> field{[this](Field& f, std::vector<Connection>& cs) {
+        cs.push_back(f.UpdateView.connect([this](const std::shared_ptr<Field>&) { ++views; }));
+    }};
+};
+
+TEST(ValueEvents, ClearingAWithEventsMemberInsideADispatchStopsWhatFollows) {
+    auto value = Register();
+    Holder holder;
+    holder.value = value;
+    holder.field = value->Field("Low");
+    // Cleared between the value's events and the field's: the view update is no longer
+    // delivered, and nothing stays subscribed.
+    auto c = value->ValueChanged.connect([&](const std::shared_ptr<Value>&) {
+        holder.field = nullptr;
+        holder.value = nullptr;
+    });
+    value->Field("Low")->put_Value(3);
+    EXPECT_EQ(holder.contents, 1);
+    EXPECT_EQ(holder.views, 0);
+    EXPECT_EQ(value->ContentChanged.slotCount(), 0u);
+    EXPECT_EQ(value->Field("Low")->UpdateView.slotCount(), 0u);
+}
+
+}  // namespace
+}  // namespace arn

@@ -1,0 +1,228 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "fakes/RegistryTestSupport.h"
+#include "core/ArnError.h"
+
+namespace arn::test {
+namespace {
+
+using testing::ElementsAre;
+
+// Runs `action`, which must raise ArnError, and checks number, source and description.
+template <class F>
+void ExpectError(F&& action, int32_t offset, const std::string& source,
+                 const std::string& description) {
+    try {
+        action();
+        ADD_FAILURE() << "no error raised; expected: " << description;
+    } catch (const ArnError& e) {
+        EXPECT_EQ(e.number(), vbObjectError + offset);
+        EXPECT_EQ(e.source(), source);
+        EXPECT_EQ(e.description(), description);
+    }
+}
+
+void SetRaw(HKEY root, const char* path, const char* name, DWORD type, const std::string& data) {
+    KeyHandle key;
+    ASSERT_EQ(
+        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), nullptr),
+        ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const uint8_t*>(data.data()),
+                       static_cast<DWORD>(data.size())),
+        ERROR_SUCCESS);
+}
+
+using CRegistryTest = RegistryStoreTest;
+
+TEST_P(CRegistryTest, OpenKeyNormalisesThePathAndCreatesOnlyWhenAsked) {
+    CRegistry reg;
+    std::string path = "\\Software/Arn/Test";
+    reg.OpenKey(HKEY_CURRENT_USER, path);
+    EXPECT_EQ(path, "Software\\Arn\\Test");
+    ExpectError([&] { reg.WriteValue("v", "x"); }, 2, "CRegistry:WriteValue",
+                "No key is currently open.");
+
+    reg.OpenKey(HKEY_CURRENT_USER, path, true);
+    EXPECT_EQ(reg.CurrentKey(), "Software\\Arn\\Test");
+    reg.WriteValue("v", "x");
+
+    // Opening another key closes the first; a failed open leaves the object closed.
+    Open(reg, "Software/Missing");
+    EXPECT_EQ(reg.CurrentKey(), "");
+    EXPECT_EQ(RegistryOpenHandleCount(), 0u);
+    EXPECT_EQ(reg.ReadValue("v", "closed"), "closed");
+    Open(reg, "software\\arn\\TEST");
+    EXPECT_EQ(reg.ReadValue("v"), "x");
+}
+
+TEST_P(CRegistryTest, ReadValueTrimsOneTrailingNul) {
+    SetRaw(HKEY_CURRENT_USER, "Read", "terminated", REG_SZ, std::string("ab\0", 3));
+    SetRaw(HKEY_CURRENT_USER, "Read", "nul", REG_SZ, std::string(1, '\0'));
+    SetRaw(HKEY_CURRENT_USER, "Read", "empty", REG_SZ, "");
+    SetRaw(HKEY_CURRENT_USER, "Read", "largest", REG_SZ, std::string(9999, 'w'));
+    SetRaw(HKEY_CURRENT_USER, "Read", "big", REG_SZ, std::string(10000, 'w'));
+    CRegistry reg;
+    Open(reg, "Read");
+    EXPECT_EQ(reg.ReadValue("terminated"), "ab");
+    EXPECT_EQ(reg.ReadValue("nul"), std::string(1, '\0'));
+    EXPECT_EQ(reg.ReadValue("empty", "default"), "");
+    EXPECT_EQ(reg.ReadValue("absent", "default"), "default");
+    EXPECT_EQ(reg.ReadValue("largest").size(), 9999u);
+    ExpectError([&] { reg.ReadValue("big"); }, 2, "CRegistry:ReadValue",
+                "Failed to read value big from Registry. Buffer too small.");
+}
+
+TEST_P(CRegistryTest, DwordValues) {
+    CRegistry reg;
+    Open(reg, "Numbers", true);
+    reg.WriteDWORD("negative", -2);
+    reg.WriteDWORD("big", 0x12345678);
+    EXPECT_EQ(reg.ReadDWORD("negative"), -2);
+    EXPECT_EQ(reg.ReadDWORD("big"), 0x12345678);
+    EXPECT_EQ(reg.ReadDWORD("absent", 77), 77);
+    reg.WriteValue("text", "hello");
+    ExpectError([&] { reg.ReadDWORD("text"); }, 2, "CRegistry:ReadValue",
+                "Failed to read DWORD value 'text' from Registry. Buffer too small.");
+    reg.CloseKey();
+    EXPECT_EQ(reg.ReadDWORD("big", 5), 5);
+    ExpectError([&] { reg.WriteDWORD("x", 1); }, 2, "CRegistry:WriteValue",
+                "No key is currently open.");
+}
+
+TEST_P(CRegistryTest, LocalMachineKeysOpenReadOnly) {
+    SetRaw(HKEY_LOCAL_MACHINE, "Machine", "Name", REG_SZ, "value");
+    CRegistry reg;
+    Open(reg, "Machine", true, HKEY_LOCAL_MACHINE);
+    EXPECT_EQ(reg.ReadValue("Name"), "value");
+    ExpectError([&] { reg.WriteValue("Name", "x"); }, 2, "CRegistry:WriteValue",
+                "Failed to write new value to Name from Registry.");
+    ExpectError([&] { reg.WriteDWORD("Name", 1); }, 2, "CRegistry:WriteValue",
+                "Failed to write new DWORD value to key 'Name' from Registry.");
+    ExpectError([&] { reg.DeleteValue("Name"); }, 2, "CRegistry:DeleteValue",
+                "Failed to delete value Name from Registry.");
+    EXPECT_EQ(reg.ReadValue("Name"), "value");
+
+    // A key that had to be created comes with full access.
+    Open(reg, "Machine\\Fresh", true, HKEY_LOCAL_MACHINE);
+    reg.WriteValue("Name", "x");
+    EXPECT_EQ(reg.ReadValue("Name"), "x");
+}
+
+TEST_P(CRegistryTest, DeleteValueAndDeleteKey) {
+    CRegistry reg;
+    std::string path = "Del\\Child";
+    reg.OpenKey(HKEY_CURRENT_USER, path, true);
+    reg.WriteValue("gone", "1");
+    reg.DeleteValue("gone");
+    reg.DeleteValue("gone");
+    EXPECT_EQ(reg.ReadValue("gone", "missing"), "missing");
+
+    Open(reg, "Del");
+    reg.DeleteKey();  // has a subkey: refused without a word
+    EXPECT_EQ(reg.CurrentKey(), "");
+    Open(reg, "Del");
+    EXPECT_EQ(reg.NumOfSubKeys(), 1);
+    reg.OpenKey(HKEY_CURRENT_USER, path);
+    reg.DeleteKey();
+    Open(reg, "Del");
+    EXPECT_EQ(reg.NumOfSubKeys(), 0);
+    reg.CloseKey();
+    ExpectError([&] { reg.DeleteValue("x"); }, 2, "CRegistry:DeleteValue",
+                "No key is currently open.");
+}
+
+TEST_P(CRegistryTest, KeyStatistics) {
+    KeyHandle created;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Stats", 0, "abc", 0, KEY_ALL_ACCESS, nullptr,
+                              created.out(), nullptr),
+              ERROR_SUCCESS);
+    KeyHandle sub;
+    ASSERT_EQ(RegCreateKeyExA(created.get(), "Sub12345", 0, "classy", 0, KEY_ALL_ACCESS, nullptr,
+                              sub.out(), nullptr),
+              ERROR_SUCCESS);
+    CRegistry reg;
+    Open(reg, "Stats");
+    reg.WriteValue("name7", "0123456789");
+    reg.WriteValue("n", "");
+    EXPECT_EQ(reg.NumOfSubKeys(), 1);
+    EXPECT_EQ(reg.MaxSubkeyNameLength(), 8);
+    EXPECT_EQ(reg.MaxClassNameLength(), 6);
+    EXPECT_EQ(reg.NumOfValues(), 2);
+    EXPECT_EQ(reg.MaxValueNameLength(), 5);
+    EXPECT_EQ(reg.MaxValueLength(), 10);
+    EXPECT_EQ(reg.SecurityDescriptor(), 0);
+    // The class loses its last character; an empty class gives the untouched buffer.
+    EXPECT_EQ(reg.KeyClass(), "ab");
+    Open(reg, "Stats\\Sub12345\\Deeper", true);
+    EXPECT_EQ(reg.KeyClass(), std::string(255, '\0'));
+
+    reg.CloseKey();
+    ExpectError([&] { reg.NumOfValues(); }, 2, "CRegistry:RefreshKeyInfo",
+                "Failed to retrieve key information.");
+}
+
+TEST_P(CRegistryTest, LastWriteTimeIsLocalToTheSecond) {
+    using namespace std::chrono;
+    const ScopedTimeZone zone("ARN-2");
+    const auto instant =
+        sys_days{year{2023} / May / 6} + hours{7} + minutes{8} + seconds{9} + milliseconds{999};
+    *m_clock.now = static_cast<uint64_t>(
+        duration_cast<milliseconds>(instant - sys_days{year{1601} / January / 1}).count() * 10'000);
+    CRegistry reg;
+    Open(reg, "Stamped", true);
+    reg.WriteValue("v", "x");
+    const local_seconds expected =
+        local_days{year{2023} / May / 6} + hours{9} + minutes{8} + seconds{9};
+    EXPECT_EQ(reg.LastWriteTime(), expected);
+    // Errors are skipped: a closed object answers with the time it read last.
+    reg.CloseKey();
+    EXPECT_EQ(reg.LastWriteTime(), expected);
+}
+
+TEST_P(CRegistryTest, EnumerateValuesAndSections) {
+    SetRaw(HKEY_CURRENT_USER, "Enum", "raw", REG_SZ, std::string("z\0", 2));
+    CRegistry reg;
+    Open(reg, "Enum");
+    reg.WriteValue("single", "Q");
+    reg.WriteValue("", "default");
+    reg.WriteDWORD("count", 0x00434241);
+    for (const char* sub : {"Enum\\Beta", "Enum\\alpha"}) {
+        CRegistry child;
+        Open(child, sub, true);
+    }
+
+    std::vector<std::string> names{"stale"};
+    std::vector<std::string> values{"stale"};
+    int32_t count = -1;
+    EXPECT_TRUE(reg.EnumerateValues(names, values, count));
+    EXPECT_EQ(count, 4);
+    EXPECT_THAT(names, ElementsAre("raw", "single", "", "count"));
+    EXPECT_THAT(values, ElementsAre("z", "Q", "default", "ABC"));
+
+    std::vector<std::string> sections;
+    EXPECT_TRUE(reg.EnumerateSections(sections, count));
+    EXPECT_EQ(count, 2);
+    EXPECT_THAT(sections, ElementsAre("alpha", "Beta"));
+
+    // A value too big for the read buffer ends the enumeration quietly.
+    reg.WriteValue("huge", std::string(10000, 'h'));
+    reg.WriteValue("after", "x");
+    EXPECT_TRUE(reg.EnumerateValues(names, values, count));
+    EXPECT_EQ(count, 4);
+
+    reg.CloseKey();
+    ExpectError([&] { reg.EnumerateValues(names, values, count); }, 2, "CRegistry:EnumerateValues",
+                "No key is currently open.");
+    ExpectError([&] { reg.EnumerateSections(sections, count); }, 27050, "ArnAbsPosn.cRegistry",
+                "No key is currently open.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, CRegistryTest,
+                         testing::Values(StoreKind::Memory, StoreKind::Sqlite), StoreName);
+
+}  // namespace
+}  // namespace arn::test

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/CheckBox.h"
+#include "fakes/DispatchCollection.h"
+#include "fakes/GenericControl.h"
+#include "fakes/GenericObject.h"
+#include "toolkit/Label.h"
+#include "toolkit/Line.h"
+#include "toolkit/Picture.h"
+#include "toolkit/SSCheck.h"
+#include "toolkit/Shape.h"
+
+namespace arn {
+namespace {
+
+// Runs f and returns the error it raised; fails the test when it raised none.
+template <class F>
+ArnError RaisedBy(F f) {
+    try {
+        f();
+    } catch (const ArnError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error raised";
+    return ArnError(0, "", "");
+}
+
+TEST(Variant, ConvertsWithAutomationRules) {
+    EXPECT_EQ(VariantToLong(Variant(true)), -1);
+    EXPECT_EQ(VariantToLong(Variant(std::string(" 42 "))), 42);
+    EXPECT_EQ(VariantToLong(Variant(2.5)), 2);  // half to even
+    EXPECT_EQ(VariantToLong(Variant(3.5)), 4);
+    EXPECT_EQ(VariantToString(Variant(false)), "False");
+    EXPECT_EQ(VariantToString(Variant(-0.25)), "-0.25");
+    EXPECT_TRUE(VariantToBool(Variant(std::string("True"))));
+    EXPECT_EQ(VariantToObject(Variant()), nullptr);
+
+    EXPECT_EQ(RaisedBy([] { VariantToLong(Variant(std::string("abc"))); }).number(), 13);
+    EXPECT_EQ(RaisedBy([] { VariantToLong(Variant(std::string(""))); }).number(), 13);
+    EXPECT_EQ(RaisedBy([] { VariantToLong(Variant(1e12)); }).number(), 6);
+    EXPECT_EQ(RaisedBy([] { VariantToObject(Variant(1)); }).number(), 13);
+}
+
+TEST(Dispatch, ReadsAndWritesDeclaredPropertiesByName) {
+    Label label("lbl");
+    int changes = 0;
+    std::string last;
+    auto c = label.PropertyChanged.connect([&](std::string_view p) {
+        ++changes;
+        last = p;
+    });
+
+    label.SetProperty("Caption", Variant(std::string(":8000:Inputs")));
+    EXPECT_EQ(label.get_Caption(), ":8000:Inputs");
+    EXPECT_EQ(VariantToString(label.GetProperty("caption")), ":8000:Inputs");  // any case
+    EXPECT_EQ(last, "Caption");
+    label.SetProperty("ToolTipText", Variant(std::string("tip")));
+    label.SetProperty("Left", Variant(std::string("120")));
+    label.SetProperty("Visible", Variant(0));
+    EXPECT_EQ(label.get_ToolTipText(), "tip");
+    EXPECT_EQ(label.get_Left(), 120);
+    EXPECT_FALSE(label.get_Visible());
+    EXPECT_EQ(changes, 4);
+
+    // Writing what is already there announces nothing.
+    label.SetProperty("Caption", Variant(std::string(":8000:Inputs")));
+    label.put_Left(120);
+    EXPECT_EQ(changes, 4);
+
+    EXPECT_EQ(VariantToString(label.GetProperty("Name")), "lbl");
+}
+
+TEST(Dispatch, MissingPropertiesRaiseErrorsNamingThem) {
+    Label label("lbl");
+    ArnError e = RaisedBy([&] { label.GetProperty("Text"); });
+    EXPECT_EQ(e.number(), 438);
+    EXPECT_NE(e.description().find("Text"), std::string::npos);
+    EXPECT_EQ(e.source(), "Label");
+    EXPECT_EQ(RaisedBy([&] { label.SetProperty("UserDescription", Variant(1)); }).number(), 438);
+    EXPECT_FALSE(label.HasProperty("Text"));
+    EXPECT_TRUE(label.HasProperty("caption"));
+
+    EXPECT_EQ(RaisedBy([&] { label.SetProperty("Name", Variant(std::string("x"))); }).number(),
+              383);
+    EXPECT_EQ(RaisedBy([&] { label.GetProperty("Caption", 0); }).number(), 450);
+    EXPECT_EQ(RaisedBy([&] { label.SetProperty("Alignment", Variant(7)); }).number(), 380);
+    EXPECT_EQ(RaisedBy([&] { label.SetProperty("Left", Variant(std::string("left"))); }).number(),
+              13);
+    EXPECT_EQ(label.get_Left(), 0);  // a failed write leaves the property as it was
+
+    // Passive kinds lack what they do not draw.
+    Line line("Line");
+    Shape shape("warnBox");
+    EXPECT_EQ(RaisedBy([&] { line.GetProperty("ToolTipText"); }).number(), 438);
+    EXPECT_EQ(RaisedBy([&] { line.GetProperty("Caption"); }).number(), 438);
+    EXPECT_EQ(RaisedBy([&] { shape.SetProperty("Enabled", Variant(true)); }).number(), 438);
+    line.SetProperty("X2", Variant(300));
+    EXPECT_EQ(line.get_X2(), 300);
+}
+
+TEST(Dispatch, CheckPictureAndStateGoThroughByName) {
+    SSCheck check("inCheck", 1);
+    auto picture = Picture::Create(501, 1, 1, {0, 0, 0, 255});
+    check.SetProperty("CheckPicture", Variant(std::shared_ptr<Dispatch>(picture)));
+    EXPECT_EQ(VariantToObject(check.GetProperty("CheckPicture")), picture);
+    check.SetProperty("CheckValue", Variant(-1));
+    EXPECT_TRUE(check.get_CheckValue());
+    EXPECT_EQ(VariantToLong(check.GetProperty("Index")), 1);
+
+    // An object of another kind is no picture.
+    auto other = GenericObject::Create("Font");
+    EXPECT_EQ(RaisedBy([&] {
+                  check.SetProperty("CheckPicture", Variant(std::shared_ptr<Dispatch>(other)));
+              }).number(),
+              13);
+    EXPECT_EQ(check.get_CheckPicture(), picture);
+    EXPECT_EQ(RaisedBy([] { Picture::Create(1, 2, 2, {0, 0, 0}); }).number(), 380);
+}
+
+TEST(GenericControl, CarriesAnyNamedIndexedAndCollectionProperties) {
+    auto tab = GenericControl::Create("SSTab", "tabs");
+    tab->Define("Tabs", 3).DefineIndexed(
+        "TabCaption", {std::string(":8000:a"), std::string("b"), std::string("c")});
+    int changes = 0;
+    auto c = tab->PropertyChanged.connect([&](std::string_view) { ++changes; });
+
+    EXPECT_EQ(VariantToLong(tab->GetProperty("Tabs")), 3);
+    tab->SetProperty("TabCaption", 2, Variant(std::string("C")));
+    EXPECT_EQ(VariantToString(tab->GetProperty("TabCaption", 2)), "C");
+    tab->SetProperty("TabCaption", 2, Variant(std::string("C")));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("TabCaption", 3); }).number(), 381);
+    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("TabCaption"); }).number(), 450);
+    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("Caption"); }).number(), 438);
+
+    // Common properties stay available unless withheld.
+    tab->SetProperty("ToolTipText", Variant(std::string("t")));
+    EXPECT_EQ(tab->get_ToolTipText(), "t");
+    tab->Withhold("ToolTipText");
+    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("ToolTipText"); }).number(), 438);
+    EXPECT_FALSE(tab->HasProperty("ToolTipText"));
+
+    // A toolbar's buttons, walked as a collection of objects.
+    auto first = GenericObject::Create("Button");
+    first->Define("ToolTipText", std::string());
+    auto second = GenericObject::Create("Button");
+    second->Define("Caption", std::string("y"));
+    auto bar = GenericControl::Create("Toolbar", "bar");
+    bar->Define("Buttons", std::shared_ptr<Dispatch>(DispatchCollection::Create({first, second})));
+
+    auto buttons = VariantToObject(bar->GetProperty("Buttons"));
+    EXPECT_EQ(VariantToLong(buttons->GetProperty("Count")), 2);
+    EXPECT_EQ(VariantToObject(buttons->GetProperty("Item", 1)), first);
+    EXPECT_EQ(RaisedBy([&] { buttons->GetProperty("Item", 0); }).number(), 9);
+    EXPECT_EQ(buttons->Elements(), (std::vector<std::shared_ptr<Dispatch>>{first, second}));
+    buttons->Elements()[1]->SetProperty("Caption", Variant(std::string("y!")));
+    EXPECT_EQ(VariantToString(second->GetProperty("Caption")), "y!");
+    EXPECT_EQ(RaisedBy([&] { second->GetProperty("ToolTipText"); }).number(), 438);
+    EXPECT_EQ(RaisedBy([&] { bar->Elements(); }).number(), 451);
+}
+
+}  // namespace
+}  // namespace arn

@@ -1,0 +1,20 @@
+#include "toolkit/CommandButton.h"
+
+namespace arn {
+
+CommandButton::CommandButton(std::string name, int16_t index)
+    : CaptionedControl("CommandButton", std::move(name), index) {}
+
+void CommandButton::UserClick() {
+    if (!IsUsable()) {
+        return;
+    }
+    auto keep = KeepAlive();
+    Click();
+}
+
+const PropertyTable& CommandButton::Properties() const {
+    return CaptionedProperties();
+}
+
+}  // namespace arn

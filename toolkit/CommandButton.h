@@ -1,0 +1,21 @@
+#pragma once
+
+#include "toolkit/Control.h"
+
+namespace arn {
+
+// A push button; Click is raised by UserClick (the user's press) and by code through it.
+class CommandButton : public CaptionedControl {
+  public:
+    explicit CommandButton(std::string name, int16_t index = -1);
+
+    // A user's press; ignored unless IsUsable().
+    void UserClick();
+
+    Event<> Click;
+
+  protected:
+    const PropertyTable& Properties() const override;
+};
+
+}  // namespace arn

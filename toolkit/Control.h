@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Dispatch.h"
+#include "core/Event.h"
+
+namespace arn {
+
+// Colour words are &HBBGGRR.
+inline constexpr int32_t ColorButtonFace = 0xF0F0F0;
+inline constexpr int32_t ColorWindowText = 0x000000;
+inline constexpr int32_t ColorWhite = 0xFFFFFF;
+
+// A control of the panel surface: a name and an index within its control group (-1 when it is
+// not in one), its container, the controls it contains in control order, and the properties
+// every kind shares. Containers own their children; the parent link is a plain back pointer.
+//
+// Every setter returns early on an unchanged value, then raises exactly one PropertyChanged
+// with the property's by-name spelling, so a view can redraw what changed.
+class Control : public Dispatch, public std::enable_shared_from_this<Control> {
+  public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    ~Control() override;
+
+    std::string TypeName() const override { return m_typeName; }
+    std::string get_Name() const { return m_name; }
+    int16_t get_Index() const { return m_index; }
+    Control* get_Parent() const { return m_parent; }
+    const std::vector<std::shared_ptr<Control>>& Children() const { return m_children; }
+
+    // Places child last among this control's children. A control has one container for life.
+    void AddChild(const std::shared_ptr<Control>& child);
+
+    bool get_Visible() const { return m_visible; }
+    void put_Visible(bool v);
+    bool get_Enabled() const { return m_enabled; }
+    void put_Enabled(bool v);
+    std::string get_ToolTipText() const { return m_toolTipText; }
+    void put_ToolTipText(std::string v);
+    std::string get_Tag() const { return m_tag; }
+    void put_Tag(std::string v);
+
+    // Position within the container and size, in twips.
+    int32_t get_Left() const { return m_left; }
+    void put_Left(int32_t v);
+    int32_t get_Top() const { return m_top; }
+    void put_Top(int32_t v);
+    int32_t get_Width() const { return m_width; }
+    void put_Width(int32_t v);
+    int32_t get_Height() const { return m_height; }
+    void put_Height(int32_t v);
+    void Move(int32_t left, int32_t top, int32_t width, int32_t height);
+
+    int32_t get_BackColor() const { return m_backColor; }
+    void put_BackColor(int32_t v);
+
+    // Visible itself and inside visible containers, that is, on screen when the surface is.
+    bool IsShown() const;
+    // Shown and itself enabled: the user can click it. A container's Enabled is drawn but does
+    // not gate its children; every input control is enabled or disabled on its own, and an
+    // option switch may sit in a box that is disabled while the switch is off.
+    bool IsUsable() const;
+
+    // Asks the views to repaint now.
+    void Refresh();
+
+    // Raised with the by-name spelling of the property that changed ("Refresh" for Refresh).
+    Event<std::string_view> PropertyChanged;
+
+  protected:
+    Control(std::string typeName, std::string name, int16_t index);
+
+    const PropertyTable& Properties() const override;
+    static const PropertyTable& CommonProperties();
+
+    // Stores value and announces it; false when the member already held it.
+    template <class T>
+    bool Change(T& member, T value, std::string_view property) {
+        if (member == value) {
+            return false;
+        }
+        member = std::move(value);
+        Changed(property);
+        return true;
+    }
+    void Changed(std::string_view property);
+
+    // A strong reference for the length of a dispatch whose handler might drop the control;
+    // empty for a control that is not owned by a shared_ptr.
+    std::shared_ptr<Control> KeepAlive() { return weak_from_this().lock(); }
+
+  private:
+    std::string m_typeName;
+    std::string m_name;
+    int16_t m_index;
+    Control* m_parent = nullptr;
+    std::vector<std::shared_ptr<Control>> m_children;
+
+    bool m_visible = true;
+    bool m_enabled = true;
+    std::string m_toolTipText;
+    std::string m_tag;
+    int32_t m_left = 0;
+    int32_t m_top = 0;
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+    int32_t m_backColor = ColorButtonFace;
+};
+
+// Controls that show a caption in a font: labels, frames, buttons and check boxes.
+class CaptionedControl : public Control {
+  public:
+    std::string get_Caption() const { return m_caption; }
+    void put_Caption(std::string v);
+    int32_t get_ForeColor() const { return m_foreColor; }
+    void put_ForeColor(int32_t v);
+    bool get_FontBold() const { return m_fontBold; }
+    void put_FontBold(bool v);
+    double get_FontSize() const { return m_fontSize; }
+    void put_FontSize(double v);
+
+  protected:
+    using Control::Control;
+    const PropertyTable& Properties() const override;
+    static const PropertyTable& CaptionedProperties();
+
+  private:
+    std::string m_caption;
+    int32_t m_foreColor = ColorWindowText;
+    bool m_fontBold = false;
+    double m_fontSize = 8.25;
+};
+
+}  // namespace arn

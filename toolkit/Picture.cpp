@@ -1,0 +1,26 @@
+#include "toolkit/Picture.h"
+
+namespace arn {
+
+Picture::Picture(int32_t id, int32_t width, int32_t height, std::vector<uint8_t> pixels)
+    : m_id(id), m_width(width), m_height(height), m_pixels(std::move(pixels)) {}
+
+std::shared_ptr<Picture> Picture::Create(int32_t id, int32_t width, int32_t height,
+                                         std::vector<uint8_t> pixels) {
+    if (width < 0 || height < 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4u) {
+        throw ArnError(ErrInvalidPropertyValue, "Picture", "Invalid property value: pixels");
+    }
+    return std::shared_ptr<Picture>(new Picture(id, width, height, std::move(pixels)));
+}
+
+const PropertyTable& Picture::Properties() const {
+    static const PropertyTable table{
+        ReadOnlyProp("Handle", &Picture::get_Handle),
+        ReadOnlyProp("Width", &Picture::get_Width),
+        ReadOnlyProp("Height", &Picture::get_Height),
+    };
+    return table;
+}
+
+}  // namespace arn

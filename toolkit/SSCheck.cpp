@@ -1,0 +1,38 @@
+#include "toolkit/SSCheck.h"
+
+#include "toolkit/Picture.h"
+
+namespace arn {
+
+SSCheck::SSCheck(std::string name, int16_t index)
+    : CaptionedControl("SSCheck", std::move(name), index) {}
+
+void SSCheck::put_CheckValue(bool v) {
+    auto keep = KeepAlive();
+    if (Change(m_checkValue, v, "CheckValue")) {
+        Click(static_cast<int16_t>(v ? -1 : 0));
+    }
+}
+
+void SSCheck::putref_CheckPicture(std::shared_ptr<Picture> p) {
+    Change(m_checkPicture, std::move(p), "CheckPicture");
+}
+
+void SSCheck::UserClick() {
+    if (!IsUsable()) {
+        return;
+    }
+    put_CheckValue(!m_checkValue);
+}
+
+const PropertyTable& SSCheck::Properties() const {
+    static const PropertyTable table{
+        CaptionedProperties(),
+        {
+            Prop("CheckValue", &SSCheck::get_CheckValue, &SSCheck::put_CheckValue),
+            Prop("CheckPicture", &SSCheck::get_CheckPicture, &SSCheck::putref_CheckPicture),
+        }};
+    return table;
+}
+
+}  // namespace arn

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "toolkit/Control.h"
+
+namespace arn {
+
+class Picture;
+
+// The Threed check box. Click carries the new state as a 16-bit Boolean (-1 checked, 0 not)
+// and is raised whenever CheckValue changes, by the user or by code, and not when CheckValue
+// is set to what it already holds. CheckPicture is the image drawn in place of the box.
+class SSCheck : public CaptionedControl {
+  public:
+    explicit SSCheck(std::string name, int16_t index = -1);
+
+    bool get_CheckValue() const { return m_checkValue; }
+    void put_CheckValue(bool v);  // raises Click after PropertyChanged("CheckValue")
+
+    std::shared_ptr<Picture> get_CheckPicture() const { return m_checkPicture; }
+    void putref_CheckPicture(std::shared_ptr<Picture> p);
+
+    // A user's click: toggles CheckValue. Ignored unless IsUsable().
+    void UserClick();
+
+    Event<int16_t> Click;
+
+  protected:
+    const PropertyTable& Properties() const override;
+
+  private:
+    bool m_checkValue = false;
+    std::shared_ptr<Picture> m_checkPicture;
+};
+
+}  // namespace arn
