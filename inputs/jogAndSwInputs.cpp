@@ -19,17 +19,6 @@ namespace arn {
 
 namespace {
 
-constexpr int32_t kInputRegister = 35;
-constexpr int32_t kInputStimulus = 265;
-constexpr int32_t kStatusRegister = 181;
-constexpr int32_t kStatusAccumRegister = 180;
-constexpr int32_t kJogSpeedParam = 213;
-constexpr int32_t kJogAccelParam = 214;
-
-constexpr const char* kEnableReqKey = "Enable Req";
-constexpr const char* kForceEnabledKey = "Enable Request OR Override";
-constexpr const char* kTriggerDetectedKey = "Trigger Detected";
-
 // The software input states sit three bits up the stimulus register, at bits 16 to 18.
 constexpr int32_t kSwStateMask = 0x7;
 constexpr int32_t kSwStateShift = 0x10000;
@@ -118,36 +107,36 @@ void jogAndSwInputs::putref_NodeRef(std::shared_ptr<Node> newNode) {
     }
 
     Node& node = *m_node;
-    if (node.ParamExists(kInputRegister)) {
-        m_inReg = node.Param(kInputRegister);
-        m_fldEnableReqPin = m_inReg->Field(kEnableReqKey);
+    if (node.ParamExists(param::InputRegister)) {
+        m_inReg = node.Param(param::InputRegister);
+        m_fldEnableReqPin = m_inReg->Field(fieldkey::EnableReq);
     }
-    if (node.ParamExists(kInputStimulus)) {
-        m_inStim = node.Param(kInputStimulus);
-        m_fldForceEnabled = m_inStim->Field(kForceEnabledKey);
+    if (node.ParamExists(param::InputStimulus)) {
+        m_inStim = node.Param(param::InputStimulus);
+        m_fldForceEnabled = m_inStim->Field(fieldkey::EnableRequestOverride);
     }
-    if (node.ParamExists(kJogAccelParam)) {
-        m_jogAccel = node.Param(kJogAccelParam);
+    if (node.ParamExists(param::JogAccel)) {
+        m_jogAccel = node.Param(param::JogAccel);
     }
-    if (node.ParamExists(kJogSpeedParam)) {
-        m_jogSpeed = node.Param(kJogSpeedParam);
+    if (node.ParamExists(param::JogSpeed)) {
+        m_jogSpeed = node.Param(param::JogSpeed);
     }
-    if (node.ParamExists(kStatusRegister)) {
-        m_statusReg = node.Param(kStatusRegister);
-        m_fldEnableReqStatus = m_statusReg->Field(kEnableReqKey);
+    if (node.ParamExists(param::Status)) {
+        m_statusReg = node.Param(param::Status);
+        m_fldEnableReqStatus = m_statusReg->Field(fieldkey::EnableReq);
     }
-    if (node.ParamExists(kStatusAccumRegister)) {
+    if (node.ParamExists(param::AccumulatedStatus)) {
         BindAccumulatedStatus();
     }
 
     m_displayEnable = Value::Create();
-    m_displayEnable->DefineField(kEnableReqKey, 0, 1, "Enable Request");
-    m_displayEnableFld = m_displayEnable->get_Fields().Item(kEnableReqKey);
+    m_displayEnable->DefineField(fieldkey::EnableReq, 0, 1, "Enable Request");
+    m_displayEnableFld = m_displayEnable->get_Fields().Item(fieldkey::EnableReq);
 }
 
 void jogAndSwInputs::BindAccumulatedStatus() {
-    m_statusAccumReg = m_node->Param(kStatusAccumRegister);
-    m_fldTriggerSeen = m_statusAccumReg->Field(kTriggerDetectedKey);
+    m_statusAccumReg = m_node->Param(param::AccumulatedStatus);
+    m_fldTriggerSeen = m_statusAccumReg->Field(fieldkey::TriggerDetected);
 
     m_trigCopy = Value::Create();
     (void)m_statusAccumReg->CopyTo(m_trigCopy);
@@ -156,9 +145,9 @@ void jogAndSwInputs::BindAccumulatedStatus() {
     if (!m_fldTriggerSeen) {
         return;
     }
-    m_trigCopy->DefineField(kTriggerDetectedKey, m_fldTriggerSeen->get_BitIndex(),
+    m_trigCopy->DefineField(fieldkey::TriggerDetected, m_fldTriggerSeen->get_BitIndex(),
                             m_fldTriggerSeen->get_BitCount(), "");
-    m_fldTriggerHeld = m_trigCopy->get_Fields().Item(kTriggerDetectedKey);
+    m_fldTriggerHeld = m_trigCopy->get_Fields().Item(fieldkey::TriggerDetected);
     if (!m_fldTriggerHeld) {
         return;
     }
@@ -181,10 +170,10 @@ void jogAndSwInputs::putref_NetRef(std::shared_ptr<Net> theNet) {
 // ---- input source ----
 
 bool jogAndSwInputs::get_ExternalInputs() {
-    if (!m_node || !m_node->ParamExists(kInputStimulus)) {
+    if (!m_node || !m_node->ParamExists(param::InputStimulus)) {
         return false;
     }
-    return m_node->Param(kInputStimulus)->get_NumberValue()->GetDouble() == ExternalInputsStimulus;
+    return m_node->Param(param::InputStimulus)->get_NumberValue()->GetDouble() == StimulusFollowsPins;
 }
 
 void jogAndSwInputs::put_ExternalInputs(bool newState) {
@@ -192,7 +181,7 @@ void jogAndSwInputs::put_ExternalInputs(bool newState) {
         return;
     }
     if (newState) {
-        m_inStim->get_NumberValue()->SetDouble(ExternalInputsStimulus);
+        m_inStim->get_NumberValue()->SetDouble(StimulusFollowsPins);
     } else if (m_fldEnableReqPin && m_fldEnableReqPin->get_Value() == 0) {
         // Seed the software states with what the pins show now, so the hand-over is bumpless.
         const int32_t pins = ToLong(m_inReg->get_NumberValue()->GetDouble());
@@ -229,7 +218,7 @@ void jogAndSwInputs::StimulusChanged(const std::shared_ptr<Value>& /*newVal*/) {
     if (!m_inStim) {
         return;
     }
-    if (m_inStim->get_NumberValue()->GetDouble() == ExternalInputsStimulus) {
+    if (m_inStim->get_NumberValue()->GetDouble() == StimulusFollowsPins) {
         put_ExternalInputs(true);
         IOchanged(true);
     }
@@ -323,7 +312,7 @@ void jogAndSwInputs::SetupHwLED(ArnFieldLED& hwLED, bool isAccLed) {
 
     if (isAccLed) {
         if (m_statusAccumReg && m_statusAccumReg->get_Fields().Exists(key)) {
-            if (key == kTriggerDetectedKey) {
+            if (key == fieldkey::TriggerDetected) {
                 hwLED.putref_LEDField(m_fldTriggerHeld);
             } else {
                 hwLED.putref_LEDField(m_statusAccumReg->get_Fields().Item(key));
@@ -335,7 +324,7 @@ void jogAndSwInputs::SetupHwLED(ArnFieldLED& hwLED, bool isAccLed) {
     }
 
     bool lookedUp = false;
-    if (key == kEnableReqKey) {
+    if (key == fieldkey::EnableReq) {
         hwLED.putref_LEDField(m_displayEnableFld.get());
         ApplyScheme(hwLED, ext);
     } else if (ext) {

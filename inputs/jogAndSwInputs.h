@@ -9,6 +9,7 @@
 #include "host/Motion.h"
 #include "host/Net.h"
 #include "host/Node.h"
+#include "host/NodeParams.h"
 #include "host/values/Value.h"
 #include "core/Event.h"
 
@@ -34,9 +35,6 @@ class jogAndSwInputs : public std::enable_shared_from_this<jogAndSwInputs> {
     static constexpr int32_t InactiveOnColor = 0xAA7B00;
     static constexpr int32_t InactiveOffColor = 0x797979;
 
-    // The stimulus register reads exactly this while the node follows its hardware pins.
-    static constexpr double ExternalInputsStimulus = 65535.0;
-
     // Stop code that ends a jog.
     static constexpr int32_t JogStopCode = 65;
 
@@ -55,7 +53,7 @@ class jogAndSwInputs : public std::enable_shared_from_this<jogAndSwInputs> {
     // Subscribes to (or, with nullptr, drops) the net's TimerTick.
     void putref_NetRef(std::shared_ptr<Net> theNet);
 
-    // True exactly when the stimulus register reads 65535.0; False without a node or without
+    // True exactly when the stimulus register reads StimulusFollowsPins (65535); False without a node or without
     // a stimulus register.
     bool get_ExternalInputs();
     // True hands the inputs to the hardware pins. False hands them to software, seeding the

@@ -118,9 +118,9 @@ std::array<WithEvents<Value>*, 4> ArnAbsPosnCtl::PosnSettings() {
 
 void ArnAbsPosnCtl::UserControl_Initialize() {
     SetNewInputsObject();
-    fldStatusLED(0).put_fieldkey("Enable Req");
-    fldStatusLED(1).put_fieldkey("InA");
-    fldStatusLED(2).put_fieldkey("InB");
+    fldStatusLED(0).put_fieldkey(fieldkey::EnableReq);
+    fldStatusLED(1).put_fieldkey(fieldkey::InA);
+    fldStatusLED(2).put_fieldkey(fieldkey::InB);
     m_posnValues.fill(nullptr);
     inCheck(0).put_ToolTipText(ResString(18018));
     warnTriangle(14).put_ToolTipText(ResString(8188));

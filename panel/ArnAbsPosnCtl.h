@@ -12,6 +12,7 @@
 #include "host/Net.h"
 #include "host/NetSupervisor.h"
 #include "host/Node.h"
+#include "host/NodeParams.h"
 #include "host/UIuserControl.h"
 #include "host/values/Value.h"
 #include "inputs/jogAndSwInputs.h"
@@ -186,7 +187,7 @@ class ArnAbsPosnCtl : public UserControl,
     std::shared_ptr<Field> m_homeSensorPolarityFld;
     std::shared_ptr<Field> m_posnRecoveringFld;
     std::shared_ptr<Value> m_posnWindowValue;
-    std::array<std::shared_ptr<Value>, 16> m_posnValues;  // element i is position i + 1
+    std::array<std::shared_ptr<Value>, param::PositionCount> m_posnValues;  // element i is position i + 1
 
     std::vector<Connection> m_controlConnections;
 

@@ -21,10 +21,6 @@ void Skippable(Step&& step) {
     }
 }
 
-bool IsPositionParameter(int32_t number) {
-    return number >= 247 && number <= 250;
-}
-
 }  // namespace
 
 std::shared_ptr<Field> ArnAbsPosnCtl::NodeField(int32_t param, const char* key) const {
@@ -49,7 +45,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
     };
     traced([&] { LocalizeControls(static_cast<UserControl&>(*this)); });
     traced([&] {
-        auto item = Deref(node.Param(168)).get_Fields().Item("Configuration Source");
+        auto item = Deref(node.Param(param::Configuration)).get_Fields().Item(fieldkey::ConfigurationSource);
         if (!item) {
             throw ArnError(424, "", "Object required");
         }
@@ -73,15 +69,15 @@ void ArnAbsPosnCtl::AttachNodeProc() {
     }
 
     Skippable([&] {
-        const auto& fields = Deref(node.Param(181)).get_Fields();
-        if (fields.Exists("Position Recovering")) {
-            m_posnRecoveringFld = fields.Item("Position Recovering");
+        const auto& fields = Deref(node.Param(param::Status)).get_Fields();
+        if (fields.Exists(fieldkey::PositionRecovering)) {
+            m_posnRecoveringFld = fields.Item(fieldkey::PositionRecovering);
         }
     });
     Skippable([&] {
-        const auto& fields = Deref(node.Param(181)).get_Fields();
-        if (fields.Exists("Homing")) {
-            m_homingFld = fields.Item("Homing");
+        const auto& fields = Deref(node.Param(param::Status)).get_Fields();
+        if (fields.Exists(fieldkey::Homing)) {
+            m_homingFld = fields.Item(fieldkey::Homing);
             m_homingActive = Deref(m_homingFld).get_Value() == 1;
             m_wasHomingActive = m_homingActive;
         } else {
@@ -89,47 +85,47 @@ void ArnAbsPosnCtl::AttachNodeProc() {
             m_wasHomingActive = false;
         }
     });
-    Skippable([&] { m_fldEnableReqStatus = NodeField(181, "Enable Req"); });
+    Skippable([&] { m_fldEnableReqStatus = NodeField(param::Status, fieldkey::EnableReq); });
     Skippable([&] {
-        m_opModeFld = NodeField(171, "Operational Mode");
+        m_opModeFld = NodeField(param::MotionSetup, fieldkey::OperationalMode);
         m_opModeFld_UpdateView(m_opModeFld.get());
     });
     Skippable([&] {
-        m_units = node.Param(268);
+        m_units = node.Param(param::UnitsSelect);
         m_units_ValueChanged(m_units.get());
     });
-    Skippable([&] { m_enableOrFld = NodeField(265, "Enable Request OR Override"); });
-    Skippable([&] { m_inAOrFld = NodeField(265, "Input-A OR Override"); });
-    Skippable([&] { m_inBOrFld = NodeField(265, "Input-B OR Override"); });
-    Skippable([&] { m_homingDirFld = NodeField(171, "Homing Direction"); });
-    Skippable([&] { m_rotAxisFld = NodeField(171, "Axis Type"); });
+    Skippable([&] { m_enableOrFld = NodeField(param::InputStimulus, fieldkey::EnableRequestOverride); });
+    Skippable([&] { m_inAOrFld = NodeField(param::InputStimulus, fieldkey::InputAOverride); });
+    Skippable([&] { m_inBOrFld = NodeField(param::InputStimulus, fieldkey::InputBOverride); });
+    Skippable([&] { m_homingDirFld = NodeField(param::MotionSetup, fieldkey::HomingDirection); });
+    Skippable([&] { m_rotAxisFld = NodeField(param::MotionSetup, fieldkey::AxisType); });
     Skippable([&] {
-        if (node.ParamExists(343)) {
-            m_maxTravel = node.Param(343);
+        if (node.ParamExists(param::MaxTravel)) {
+            m_maxTravel = node.Param(param::MaxTravel);
         }
     });
     Skippable([&] {
-        if (node.ParamExists(267)) {
-            m_posnWindowValue = node.Param(267);
+        if (node.ParamExists(param::PositionWindow)) {
+            m_posnWindowValue = node.Param(param::PositionWindow);
         }
     });
-    Skippable([&] { m_homeSensorPolarityFld = NodeField(171, "Home Sensor Polarity"); });
-    Skippable([&] { m_numPosns = Deref(m_opModeFld.get()).get_Value() == 8 ? 4 : 2; });
+    Skippable([&] { m_homeSensorPolarityFld = NodeField(param::MotionSetup, fieldkey::HomeSensorPolarity); });
+    Skippable([&] { m_numPosns = Deref(m_opModeFld.get()).get_Value() == opmode::FourPositions ? 4 : 2; });
     for (int16_t i = 0; i < m_numPosns; ++i) {
-        Skippable([&] { m_posnValues[static_cast<size_t>(i)] = node.Param(247 + i); });
+        Skippable([&] { m_posnValues[static_cast<size_t>(i)] = node.Param(param::Position1 + i); });
     }
-    Skippable([&] { m_posnSetting0 = node.Param(247); });
-    Skippable([&] { m_posnSetting1 = node.Param(248); });
+    Skippable([&] { m_posnSetting0 = node.Param(param::Position1); });
+    Skippable([&] { m_posnSetting1 = node.Param(param::Position1 + 1); });
     if (m_numPosns > 2) {
-        Skippable([&] { m_posnSetting2 = node.Param(249); });
-        Skippable([&] { m_posnSetting3 = node.Param(250); });
+        Skippable([&] { m_posnSetting2 = node.Param(param::Position1 + 2); });
+        Skippable([&] { m_posnSetting3 = node.Param(param::Position1 + 3); });
     }
-    Skippable([&] { m_motionPendingFld = NodeField(181, "Motion Pending"); });
-    Skippable([&] { m_posnMeas = node.Param(68); });
+    Skippable([&] { m_motionPendingFld = NodeField(param::Status, fieldkey::MotionPending); });
+    Skippable([&] { m_posnMeas = node.Param(param::MeasuredPosition); });
     Skippable([&] { UpdateInputControls(Deref(m_io.get()).get_ExternalInputs()); });
     Skippable([&] {
-        if (node.ParamExists(436)) {
-            m_teachingEnabledFld = NodeField(436, "Teach Absolute Positions");
+        if (node.ParamExists(param::TeachingSetup)) {
+            m_teachingEnabledFld = NodeField(param::TeachingSetup, fieldkey::TeachAbsolutePositions);
             if (m_teachingEnabledFld) {
                 teachingCheck->put_Value(
                     static_cast<int16_t>(m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
@@ -140,8 +136,8 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         }
     });
     Skippable(
-        [&] { m_homingExFld = node.ParamExists(436) ? NodeField(436, "Homing Ex") : nullptr; });
-    Skippable([&] { m_wasHomed = NodeField(181, "Homing Complete"); });
+        [&] { m_homingExFld = node.ParamExists(param::TeachingSetup) ? NodeField(param::TeachingSetup, fieldkey::HomingEx) : nullptr; });
+    Skippable([&] { m_wasHomed = NodeField(param::Status, fieldkey::HomingComplete); });
 
     Skippable([&] { UpdateTeachingWarning(); });
     put_Show(true);
@@ -196,7 +192,7 @@ void ArnAbsPosnCtl::EnableControl(Control& ctl, bool newState, bool ext) {
     } else if (&ctl == teachingCheck.get()) {
         ctl.put_Enabled(newState && static_cast<bool>(m_teachingEnabledFld));
     } else if (auto* editor = dynamic_cast<ParamEditor*>(&ctl);
-               editor && IsPositionParameter(editor->get_Parameter())) {
+               editor && param::IsPosition1To4(editor->get_Parameter())) {
         ctl.put_Enabled(newState && !m_homingActive);
     } else {
         ctl.put_Enabled(newState);

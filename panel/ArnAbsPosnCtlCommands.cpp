@@ -41,8 +41,8 @@ void ArnAbsPosnCtl::hardStopCmd_Click() {
         return;
     }
     try {
-        Deref(Deref(m_node->Param(285)).Field("Set Hard Stopped")).put_Value(1);
-        Deref(Deref(m_node->Param(285)).Field("Set Hard Stopped")).Apply();
+        Deref(Deref(m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).put_Value(1);
+        Deref(Deref(m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).Apply();
     } catch (const std::exception&) {
         // The command is fire-and-forget: no message, no retry.
     }

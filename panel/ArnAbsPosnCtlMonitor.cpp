@@ -12,9 +12,6 @@ namespace arn {
 
 namespace {
 
-constexpr int32_t FourPositionMode = 8;
-constexpr int32_t HomingStopMode = 18;
-
 // The conversion to a 16-bit integer: round half to even, error 6 outside its range.
 int16_t ToInteger(double v) {
     const double r = std::nearbyint(v);
@@ -71,13 +68,13 @@ void ArnAbsPosnCtl::UpdateHomingState() {
     }
     m_wasHomingActive = m_homingActive;
     m_homingActive = m_homingFld->get_Value() == 1;
-    if (Deref(m_opModeFld.get()).get_Value() == FourPositionMode && m_homingExFld) {
+    if (Deref(m_opModeFld.get()).get_Value() == opmode::FourPositions && m_homingExFld) {
         // A node without "Position Recovering" is never recovering.
         const bool recovering = m_posnRecoveringFld && m_posnRecoveringFld->get_Value() == 1;
         m_homingActive = m_homingActive && m_homingExFld->get_Value() == 0 && !recovering;
     }
 
-    if (m_opModeFld->get_Value() == HomingStopMode) {
+    if (m_opModeFld->get_Value() == opmode::HomeToHardStop) {
         jogAndSwInputs& io = Deref(m_io.get());
         if (m_homingActive && !m_wasHomingActive && !io.get_ExternalInputs()) {
             // Homing has just started while the overrides drive the inputs: the Input B
@@ -125,7 +122,7 @@ void ArnAbsPosnCtl::MotionCheck() {
             indicate(true, 8017);
         } else {
             const int32_t mode = Deref(m_opModeFld.get()).get_Value();
-            const int32_t bWeight = mode == FourPositionMode ? 2 : 0;
+            const int32_t bWeight = mode == opmode::FourPositions ? 2 : 0;
             const int32_t hwIndex =
                 Deref(m_inAFld.get()).get_Value() + bWeight * Deref(m_inBFld.get()).get_Value();
             const int32_t swIndex =
@@ -179,7 +176,7 @@ void ArnAbsPosnCtl::OverrideUpdateView(const char* trace, int16_t index,
 
 void ArnAbsPosnCtl::m_fldEnableReqStatus_UpdateView(const std::shared_ptr<Field>&) {
     // The drive re-reads its position targets whenever the enable request changes.
-    for (int32_t n = 247; n <= 250; ++n) {
+    for (int32_t n = param::Position1; n <= param::Position4; ++n) {
         Deref(Deref(m_node).Param(n)).Refresh();
     }
 }

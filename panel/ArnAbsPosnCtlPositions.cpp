@@ -9,13 +9,6 @@
 
 namespace arn {
 
-namespace {
-
-constexpr int32_t FourPositionMode = 8;
-constexpr int32_t HomingStopMode = 18;
-
-}  // namespace
-
 void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
     if (!m_node) {
         return;
@@ -31,7 +24,7 @@ void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
 
     // Four positions are picked by Input A and Input B; any other mode uses two, picked by
     // Input A, and narrows the frame so that editors 3 and 4 fall outside it.
-    const bool four = mode == FourPositionMode;
+    const bool four = mode == opmode::FourPositions;
     const int16_t shown = four ? 4 : 2;
     for (int16_t i = 0; i < shown; ++i) {
         warnTriangle(i).put_Top(720);
@@ -62,7 +55,7 @@ void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
 void ArnAbsPosnCtl::m_units_ValueChanged(const std::shared_ptr<Value>&) {
     std::string quantity;
     std::string units;
-    Deref(Deref(Deref(m_node).Param(271)).get_UnitsInfo()).GetUnitsText(quantity, units);
+    Deref(Deref(Deref(m_node).Param(param::UnitsText)).get_UnitsInfo()).GetUnitsText(quantity, units);
     posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
 }
 
@@ -80,7 +73,7 @@ void ArnAbsPosnCtl::UpdatePositionWarnings() {
     const int32_t mode = Deref(m_opModeFld.get()).get_Value();
     const int32_t axis = Deref(m_rotAxisFld.get()).get_Value();
     const bool checked =
-        (mode == HomingStopMode && axis == 0) || (mode == FourPositionMode && !homingEx);
+        (mode == opmode::HomeToHardStop && axis == 0) || (mode == opmode::FourPositions && !homingEx);
 
     for (int16_t i = 0; i < m_numPosns; ++i) {
         Image& icon = warnTriangle(i);
@@ -94,7 +87,7 @@ void ArnAbsPosnCtl::UpdatePositionWarnings() {
         const bool onHomingSide = (dir == 1 && p < 0) || (dir == 0 && p > 0);
         if (onHomingSide) {
             icon.put_Visible(true);
-            const bool stopMode = Deref(m_opModeFld.get()).get_Value() == HomingStopMode;
+            const bool stopMode = Deref(m_opModeFld.get()).get_Value() == opmode::HomeToHardStop;
             icon.put_ToolTipText(ResString(stopMode ? 18518 : 18520));
         } else {
             icon.put_Visible(false);

@@ -1,5 +1,7 @@
 #include "panel/PanelControls.h"
 
+#include "host/NodeParams.h"
+
 #include <array>
 #include <string>
 
@@ -78,7 +80,7 @@ PanelControls::PanelControls(UserControl& surface) {
 
     // The editors outside the position table, right of the sub-panels.
     for (auto [index, parameter, top] :
-         {std::array<int32_t, 3>{5, 161, 720}, std::array<int32_t, 3>{7, 159, 1260}}) {
+         {std::array<int32_t, 3>{5, param::HomeOffset, 720}, std::array<int32_t, 3>{7, param::HomingSpeed, 1260}}) {
         auto editor =
             PlaceIn(ParamItems, surface, frame, static_cast<int16_t>(index), 7800, top, 2160, 480);
         editor->put_Parameter(parameter);
@@ -110,7 +112,7 @@ void PanelControls::BuildInputsArea(UserControl& surface) {
         auto led = PlaceIn(swLED, surface, items.get(), i, 120,
                            InputRowTop[static_cast<size_t>(i)] - SwItemsTop + 30, 195, 195);
         led->put_fieldkey(
-            std::array<const char*, 3>{"Enable Req", "InA", "InB"}[static_cast<size_t>(i)]);
+            std::array<const char*, 3>{fieldkey::EnableReq, fieldkey::InA, fieldkey::InB}[static_cast<size_t>(i)]);
     }
     hardStopCmd = Place(surface, items.get(), std::make_shared<SSCommand>("hardStopCmd"), 120, 1440,
                         1380, 420);
@@ -153,7 +155,7 @@ void PanelControls::BuildInputsArea(UserControl& surface) {
         auto led = PlaceIn(fldStatusLED, surface, area, i, 1020,
                            InputRowTop[static_cast<size_t>(i)] + 30, 195, 195);
         led->put_fieldkey(
-            std::array<const char*, 3>{"Enable Req", "InA", "InB"}[static_cast<size_t>(i)]);
+            std::array<const char*, 3>{fieldkey::EnableReq, fieldkey::InA, fieldkey::InB}[static_cast<size_t>(i)]);
     }
     IndexLabelLbl =
         Place(surface, area, MakeLabel("IndexLabelLbl", "Position Index"), 60, 2220, 1200, 240);
@@ -217,7 +219,7 @@ void PanelControls::BuildPositionTable(UserControl& surface) {
     for (int16_t i = 0; i < 4; ++i) {
         auto editor =
             PlaceIn(ParamItems, surface, table, i, 120 + i * ColumnPitch, 600, EditorWidth, 360);
-        editor->put_Parameter(FirstPositionParameter + i);
+        editor->put_Parameter(param::Position1 + i);
         editor->put_EditorWidth(EditorWidth);
         editor->put_EditorPosition(3);
         editor->put_PresetStyle(2);

@@ -36,8 +36,6 @@ class PanelControls {
     // The panel's design size in twips, which the enclosing frame fills.
     static constexpr int32_t DesignWidth = 10155;
     static constexpr int32_t DesignHeight = 4350;
-    // Parameter numbers of the position editors ParamItems(0..3).
-    static constexpr int32_t FirstPositionParameter = 247;
 
     // Builds the tree on surface, which must not hold controls of these names yet.
     explicit PanelControls(UserControl& surface);

@@ -10,13 +10,13 @@
 
 namespace arn {
 
-namespace sp = simparam;
+namespace sp = param;
 
 namespace {
 
-constexpr const char* kPinKeys[3] = {"Enable Req", "InA", "InB"};
-constexpr const char* kOverrideKeys[3] = {"Enable Request OR Override", "Input-A OR Override",
-                                          "Input-B OR Override"};
+constexpr const char* kPinKeys[3] = {fieldkey::EnableReq, fieldkey::InA, fieldkey::InB};
+constexpr const char* kOverrideKeys[3] = {fieldkey::EnableRequestOverride, fieldkey::InputAOverride,
+                                          fieldkey::InputBOverride};
 
 [[noreturn]] void invalid(int32_t number, const std::string& why) {
     throw ArnError(380, "SimNode",
@@ -46,7 +46,7 @@ bool SimDrive::Effective(SimPin pin) const {
 
 int32_t SimDrive::OperationalMode() const {
     return static_cast<int32_t>(
-        SimFieldGet(sp::MotionSetup, "Operational Mode", Value::WordOf(stored(sp::MotionSetup))));
+        SimFieldGet(sp::MotionSetup, fieldkey::OperationalMode, Value::WordOf(stored(sp::MotionSetup))));
 }
 
 int SimDrive::SelectedIndex() const {
@@ -80,12 +80,12 @@ uint32_t SimDrive::statusWord() const {
     for (int i = 0; i < 3; ++i) {
         word = SimFieldSet(sp::Status, kPinKeys[i], word, Effective(static_cast<SimPin>(i)));
     }
-    word = SimFieldSet(sp::Status, "Homing", word, m_homing);
-    word = SimFieldSet(sp::Status, "Position Recovering", word, m_positionRecovering);
-    word = SimFieldSet(sp::Status, "Motion Pending", word, MotionPending());
-    word = SimFieldSet(sp::Status, "Homing Complete", word, m_homed);
-    word = SimFieldSet(sp::Status, "In Motion", word, InMotion());
-    word = SimFieldSet(sp::Status, "At Position", word, AtPosition());
+    word = SimFieldSet(sp::Status, fieldkey::Homing, word, m_homing);
+    word = SimFieldSet(sp::Status, fieldkey::PositionRecovering, word, m_positionRecovering);
+    word = SimFieldSet(sp::Status, fieldkey::MotionPending, word, MotionPending());
+    word = SimFieldSet(sp::Status, fieldkey::HomingComplete, word, m_homed);
+    word = SimFieldSet(sp::Status, fieldkey::InMotion, word, InMotion());
+    word = SimFieldSet(sp::Status, fieldkey::AtPosition, word, AtPosition());
     return word;
 }
 
@@ -104,7 +104,7 @@ double SimDrive::Read(int32_t number) const {
             return statusWord();
         case sp::InputStimulus: {
             if (m_followPins) {
-                return kStimulusFollowsPins;
+                return StimulusFollowsPins;
             }
             uint32_t word = 0;
             for (int i = 0; i < 3; ++i) {
@@ -153,7 +153,7 @@ void SimDrive::Force(int32_t number, double content) {
         case sp::InputStimulus: {
             // Exactly 65535 hands the inputs back to the pins; anything else is software
             // control with the states in the override bits, every other bit dropped.
-            m_followPins = content == kStimulusFollowsPins;
+            m_followPins = content == StimulusFollowsPins;
             if (!m_followPins) {
                 const uint32_t word = Value::WordOf(content);
                 for (int i = 0; i < 3; ++i) {
@@ -177,16 +177,16 @@ void SimDrive::Apply(int32_t number) {
     }
     const uint32_t word = Value::WordOf(stored(number));
     m_stored[number] = 0;
-    if (SimFieldGet(number, "Abort Homing", word) != 0) {
+    if (SimFieldGet(number, fieldkey::AbortHoming, word) != 0) {
         m_homing = false;
         m_hardStopPending = false;
         return;
     }
-    if (SimFieldGet(number, "Start Homing", word) != 0) {
+    if (SimFieldGet(number, fieldkey::StartHoming, word) != 0) {
         StartHoming();
     }
     // The hard stop is taken as home at the drive's next step, not inside the caller's call.
-    if (SimFieldGet(number, "Set Hard Stopped", word) != 0 && m_homing) {
+    if (SimFieldGet(number, fieldkey::SetHardStopped, word) != 0 && m_homing) {
         m_hardStopPending = true;
     }
 }
@@ -212,7 +212,7 @@ void SimDrive::StartHoming() {
 }
 
 void SimDrive::PulseTrigger() {
-    latch("Trigger Detected");
+    latch(fieldkey::TriggerDetected);
     m_triggerPulse = true;
 }
 
@@ -226,7 +226,7 @@ void SimDrive::finishHoming() {
     m_hardStopPending = false;
     m_homed = true;
     m_measured = stored(sp::HomeOffset);
-    latch("Homing Done");
+    latch(fieldkey::HomingDone);
 }
 
 void SimDrive::Step() {
@@ -234,17 +234,17 @@ void SimDrive::Step() {
     if (m_triggerPulse) {
         const uint32_t word = Value::WordOf(stored(sp::AccumulatedStatus));
         m_stored[sp::AccumulatedStatus] =
-            SimFieldSet(sp::AccumulatedStatus, "Trigger Detected", word, 0);
+            SimFieldSet(sp::AccumulatedStatus, fieldkey::TriggerDetected, word, 0);
         m_triggerPulse = false;
     }
     if (Enabled()) {
-        latch("Enable Seen");
+        latch(fieldkey::EnableSeen);
     }
     if (m_homing) {
         if (m_hardStopPending || ++m_homingSteps >= kHomingTicks) {
             finishHoming();
         } else {
-            const bool negative = SimFieldGet(sp::MotionSetup, "Homing Direction",
+            const bool negative = SimFieldGet(sp::MotionSetup, fieldkey::HomingDirection,
                                               Value::WordOf(stored(sp::MotionSetup)));
             m_measured += negative ? -kHomingStep : kHomingStep;
         }
@@ -264,7 +264,7 @@ void SimDrive::Step() {
     m_measured += std::clamp(distance, -kMoveStep, kMoveStep);
     if (std::fabs(distance) <= kMoveStep) {
         m_measured = SelectedTarget();
-        latch("Move Done");
+        latch(fieldkey::MoveDone);
         PulseTrigger();
     }
 }

@@ -4,32 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host/NodeParams.h"
+
 namespace arn {
-
-// Parameter numbers of the simulated drive.
-namespace simparam {
-inline constexpr int32_t InputRegister = 35;
-inline constexpr int32_t MeasuredPosition = 68;
-inline constexpr int32_t HomingSpeed = 159;
-inline constexpr int32_t HomeOffset = 161;
-inline constexpr int32_t Configuration = 168;
-inline constexpr int32_t MotionSetup = 171;
-inline constexpr int32_t AccumulatedStatus = 180;
-inline constexpr int32_t Status = 181;
-inline constexpr int32_t JogSpeed = 213;
-inline constexpr int32_t JogAccel = 214;
-inline constexpr int32_t Position1 = 247;  // 247..250: positions 1..4
-inline constexpr int32_t InputStimulus = 265;
-inline constexpr int32_t PositionWindow = 267;
-inline constexpr int32_t UnitsSelect = 268;
-inline constexpr int32_t UnitsText = 271;
-inline constexpr int32_t HomingCommand = 285;
-inline constexpr int32_t MaxTravel = 343;
-inline constexpr int32_t TeachingSetup = 436;
-}  // namespace simparam
-
-// The stimulus register's value while the drive follows its hardware pins.
-inline constexpr double kStimulusFollowsPins = 65535.0;
 
 struct SimCaptionDef {
     int32_t value;

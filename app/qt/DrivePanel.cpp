@@ -116,7 +116,7 @@ void DrivePanel::SetPin(int pin, bool on) {
 
 void DrivePanel::SetMode(int32_t mode) {
     const bool done = Guarded(m_report, QStringLiteral("Operational mode"), [&] {
-        m_node->ForceField(simparam::MotionSetup, "Operational Mode", static_cast<uint32_t>(mode));
+        m_node->ForceField(param::MotionSetup, "Operational Mode", static_cast<uint32_t>(mode));
     });
     Refresh();
     if (done && ModeChanged) {

@@ -47,7 +47,7 @@ struct InputsRig {
     void FollowIOchanged() {
         panelStandIn = io->IOchanged.connect([this](bool ext) { io->put_ExternalInputs(ext); });
     }
-    double Stimulus() const { return node->Param(simparam::InputStimulus)->Content(); }
+    double Stimulus() const { return node->Param(param::InputStimulus)->Content(); }
     long Traced(std::string_view text) const {
         return std::count(traces.begin(), traces.end(), text);
     }

@@ -13,7 +13,7 @@ namespace {
 
 using testing::InputsRig;
 using IO = jogAndSwInputs;
-namespace sp = simparam;
+namespace sp = param;
 
 std::shared_ptr<ArnFieldLED> Led(const std::string& key) {
     auto led = std::make_shared<ArnFieldLED>("led");

@@ -9,7 +9,7 @@ namespace {
 
 using testing::InputsRig;
 using Events = std::vector<std::string>;
-namespace sp = simparam;
+namespace sp = param;
 
 // A node whose registers are free-standing values, so a test can make them read anything.
 struct LooseNode : Node {

@@ -10,7 +10,7 @@
 namespace arn {
 namespace {
 
-namespace sp = simparam;
+namespace sp = param;
 
 TEST(SimDrive, RefusesBadWritesWithoutChangingAnything) {
     SimDrive drive;
