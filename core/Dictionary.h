@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -20,8 +21,7 @@ public:
 
     void Add(std::string key, T item) {
         if (Exists(key)) {
-            throw ArnError(457, "Scripting.Dictionary",
-                           "This key is already associated with an element of this collection");
+            throw MakeError(err::KeyAlreadyExists, "Scripting.Dictionary");
         }
         m_items.emplace_back(std::move(key), std::move(item));
     }
@@ -44,7 +44,7 @@ public:
     void Remove(std::string_view key) {
         auto it = find(key);
         if (it == m_items.end()) {
-            throw ArnError(32811, "Scripting.Dictionary", "Element not found");
+            throw MakeError(err::ElementNotFound, "Scripting.Dictionary");
         }
         m_items.erase(it);
     }

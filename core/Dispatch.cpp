@@ -1,4 +1,5 @@
 #include "core/Dispatch.h"
+#include "core/ErrorCatalogue.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,7 +16,7 @@ bool NamesEqual(std::string_view a, std::string_view b) {
 int16_t VariantToInteger(const Variant& v) {
     int32_t value = VariantToLong(v);
     if (value < INT16_MIN || value > INT16_MAX) {
-        throw ArnError(ErrOverflow, "Variant", "Overflow");
+        throw MakeError(err::Overflow, "Variant");
     }
     return static_cast<int16_t>(value);
 }
@@ -80,14 +81,11 @@ const PropertyTable& Dispatch::Properties() const {
 }
 
 void Dispatch::RaiseNoSuchProperty(std::string_view name) const {
-    throw ArnError(ErrNoSuchProperty, TypeName(),
-                   "Object doesn't support this property or method: " + std::string(name));
+    throw MakeError(err::NoSuchMember, TypeName(), name);
 }
 
 void Dispatch::RaiseWrongArguments(std::string_view name) const {
-    throw ArnError(
-        ErrWrongArguments, TypeName(),
-        "Wrong number of arguments or invalid property assignment: " + std::string(name));
+    throw MakeError(err::WrongArguments, TypeName(), name);
 }
 
 Variant Dispatch::GetProperty(std::string_view name) const {
@@ -99,8 +97,7 @@ Variant Dispatch::GetProperty(std::string_view name) const {
         if (e->getIndexed) {
             RaiseWrongArguments(name);
         }
-        throw ArnError(ErrWriteOnlyProperty, TypeName(),
-                       "Property is write-only: " + std::string(name));
+        throw MakeError(err::WriteOnlyProperty, TypeName(), name);
     }
     return e->get(*this);
 }
@@ -114,8 +111,7 @@ void Dispatch::SetProperty(std::string_view name, const Variant& value) {
         if (e->setIndexed) {
             RaiseWrongArguments(name);
         }
-        throw ArnError(ErrReadOnlyProperty, TypeName(),
-                       "Property is read-only: " + std::string(name));
+        throw MakeError(err::ReadOnlyProperty, TypeName(), name);
     }
     e->set(*this, value);
 }
@@ -147,7 +143,7 @@ bool Dispatch::HasProperty(std::string_view name) const {
 }
 
 std::vector<std::shared_ptr<Dispatch>> Dispatch::Elements() const {
-    throw ArnError(ErrNotACollection, TypeName(), "Object not a collection");
+    throw MakeError(err::NotACollection, TypeName());
 }
 
 }  // namespace arn

@@ -10,22 +10,12 @@
 #include <vector>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 #include "core/Variant.h"
 
 namespace arn {
 
 class Dispatch;
-
-// Automation error numbers raised by by-name access.
-inline constexpr int32_t ErrOverflow = 6;
-inline constexpr int32_t ErrTypeMismatch = 13;
-inline constexpr int32_t ErrInvalidPropertyValue = 380;
-inline constexpr int32_t ErrInvalidPropertyIndex = 381;
-inline constexpr int32_t ErrReadOnlyProperty = 383;
-inline constexpr int32_t ErrWriteOnlyProperty = 394;
-inline constexpr int32_t ErrWrongArguments = 450;
-inline constexpr int32_t ErrNotACollection = 451;
-inline constexpr int32_t ErrNoSuchProperty = 438;
 
 // One by-name property, its name and accessors side by side. A missing plain accessor makes
 // the property read-only or write-only; an indexed property has the indexed pair instead.
@@ -89,7 +79,7 @@ T FromVariant(const Variant& v) {
         auto obj = VariantToObject(v);
         auto typed = std::dynamic_pointer_cast<typename T::element_type>(obj);
         if (obj && !typed) {
-            throw ArnError(ErrTypeMismatch, "Variant", "Type mismatch");
+            throw MakeError(err::TypeMismatch, "Variant");
         }
         return typed;
     }

@@ -5,13 +5,14 @@
 #include <limits>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
 namespace {
 
 [[noreturn]] void TypeMismatch() {
-    throw ArnError(13, "Variant", "Type mismatch");
+    throw MakeError(err::TypeMismatch, "Variant");
 }
 
 double ParseNumber(const std::string& text) {
@@ -73,7 +74,7 @@ int32_t VariantToLong(const Variant& v) {
     // Automation rounds half to even when a Double becomes a Long.
     double d = std::nearbyint(VariantToDouble(v));
     if (!(d >= std::numeric_limits<int32_t>::min() && d <= std::numeric_limits<int32_t>::max())) {
-        throw ArnError(6, "Variant", "Overflow");
+        throw MakeError(err::Overflow, "Variant");
     }
     return static_cast<int32_t>(d);
 }

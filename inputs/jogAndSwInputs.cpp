@@ -9,6 +9,7 @@
 
 #include "host/controls/ArnFieldLED.h"
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 #include "platform/Beep.h"
 #include "platform/Resources.h"
 #include "toolkit/ResPicture.h"
@@ -37,7 +38,7 @@ int32_t ToLong(double v) {
     const double r = std::nearbyint(v);
     if (!(r >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
           r <= static_cast<double>(std::numeric_limits<int32_t>::max()))) {
-        throw ArnError(6, "jogAndSwInputs", "Overflow");
+        throw MakeError(err::Overflow, "jogAndSwInputs");
     }
     return static_cast<int32_t>(r);
 }

@@ -1,4 +1,5 @@
 #include "panel/ArnAbsPosnCtl.h"
+#include "core/ErrorCatalogue.h"
 
 #include "host/values/ValueCaption.h"
 #include "core/ObjectRef.h"
@@ -107,7 +108,7 @@ std::string ArnAbsPosnCtl::ResString(int32_t id) {
     if (auto text = LoadResString(id)) {
         return *text;
     }
-    throw ArnError(326, "", "Resource with identifier '" + std::to_string(id) + "' not found");
+    throw ResourceNotFoundError(id, "");
 }
 
 std::array<WithEvents<Value>*, 4> ArnAbsPosnCtl::PosnSettings() {

@@ -1,5 +1,6 @@
 // Field binding and control enabling of the position panel.
 #include "host/controls/ArnFieldLED.h"
+#include "core/ErrorCatalogue.h"
 #include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "core/ObjectRef.h"
@@ -47,7 +48,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
     traced([&] {
         auto item = Deref(node.Param(param::Configuration)).get_Fields().Item(fieldkey::ConfigurationSource);
         if (!item) {
-            throw ArnError(424, "", "Object required");
+            throw MakeError(err::ObjectRequired, "");
         }
         m_cfgSrcFld = item;
         m_cfgSrcFld_UpdateView(item);

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "host/values/Number.h"
+#include "core/ErrorCatalogue.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
@@ -16,7 +17,7 @@ namespace {
 int16_t ToInteger(double v) {
     const double r = std::nearbyint(v);
     if (!(r >= -32768.0 && r <= 32767.0)) {
-        throw ArnError(6, "", "Overflow");
+        throw MakeError(err::Overflow, "");
     }
     return static_cast<int16_t>(r);
 }

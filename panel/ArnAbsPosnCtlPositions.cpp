@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "host/values/Number.h"
+#include "core/ErrorCatalogue.h"
 #include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "core/ObjectRef.h"
@@ -61,7 +62,7 @@ void ArnAbsPosnCtl::m_units_ValueChanged(const std::shared_ptr<Value>&) {
 
 double ArnAbsPosnCtl::PositionOf(int32_t index) const {
     if (index < 0 || index >= static_cast<int32_t>(m_posnValues.size())) {
-        throw ArnError(9, "", "Subscript out of range");
+        throw MakeError(err::SubscriptOutOfRange, "");
     }
     return Deref(Deref(m_posnValues[static_cast<size_t>(index)]).get_NumberValue()).GetDouble();
 }

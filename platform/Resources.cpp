@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -116,8 +117,7 @@ const ResIcon& LoadResIcon(int32_t id) {
     const auto& icons = Icons();
     const auto it = icons.find(id);
     if (it == icons.end()) {
-        throw ArnError(326, "ArnAbsPosn",
-                       "Resource with identifier '" + std::to_string(id) + "' not found");
+        throw ResourceNotFoundError(id, "ArnAbsPosn");
     }
     return it->second;
 }

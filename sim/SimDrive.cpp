@@ -6,6 +6,7 @@
 
 #include "host/values/Value.h"
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 #include "sim/SimLayout.h"
 
 namespace arn {
@@ -19,8 +20,7 @@ constexpr const char* kOverrideKeys[3] = {fieldkey::EnableRequestOverride, field
                                           fieldkey::InputBOverride};
 
 [[noreturn]] void invalid(int32_t number, const std::string& why) {
-    throw ArnError(380, "SimNode",
-                   "Invalid property value: parameter " + std::to_string(number) + " " + why);
+    throw MakeError(err::InvalidPropertyValue, "SimNode", "parameter " + std::to_string(number) + " " + why);
 }
 
 }  // namespace
@@ -122,10 +122,10 @@ double SimDrive::Read(int32_t number) const {
 void SimDrive::Write(int32_t number, double content) {
     const auto* def = FindSimParam(number);
     if (!def) {
-        throw ArnError(9, "SimNode", "Parameter " + std::to_string(number) + " does not exist");
+        throw ArnError(err::SubscriptOutOfRange.number, "SimNode", "Parameter " + std::to_string(number) + " does not exist");
     }
     if (def->readOnly) {
-        throw ArnError(383, "SimNode",
+        throw ArnError(err::ReadOnlyProperty.number, "SimNode",
                        "Parameter " + std::to_string(number) + " (" + def->name + ") is read-only");
     }
     if (!std::isfinite(content)) {
@@ -271,21 +271,21 @@ void SimDrive::Step() {
 
 void SimDrive::SetAccelLimit(double v) {
     if (!std::isfinite(v) || v <= 0) {
-        throw ArnError(380, "SimNode", "Invalid property value: AccelLimit must be above 0");
+        throw MakeError(err::InvalidPropertyValue, "SimNode", "AccelLimit must be above 0");
     }
     m_accelLimit = v;
 }
 
 void SimDrive::SetDecelLimit(double v) {
     if (!std::isfinite(v) || v <= 0) {
-        throw ArnError(380, "SimNode", "Invalid property value: DecelLimit must be above 0");
+        throw MakeError(err::InvalidPropertyValue, "SimNode", "DecelLimit must be above 0");
     }
     m_decelLimit = v;
 }
 
 void SimDrive::MoveVelocity(double velocity) {
     if (!std::isfinite(velocity)) {
-        throw ArnError(380, "SimNode", "Invalid property value: velocity must be finite");
+        throw MakeError(err::InvalidPropertyValue, "SimNode", "velocity must be finite");
     }
     m_jogging = true;
     m_jogVelocity = velocity;

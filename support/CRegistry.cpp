@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -64,8 +65,7 @@ std::optional<int32_t> RootOfName(std::string_view name) {
 // Text taken from a slice whose length comes out negative is an invalid argument, as for
 // any string slicing in the library.
 [[noreturn]] void RaiseInvalidArgument() {
-    throw ArnError(5, std::string(kLibraryBaseName) + ".cRegistry",
-                   "Invalid procedure call or argument");
+    throw MakeError(err::InvalidProcedureCall, std::string(kLibraryBaseName) + ".cRegistry");
 }
 
 // The image cut at every CR LF; an empty image has no lines at all.

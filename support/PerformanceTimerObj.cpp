@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 #include "platform/PerformanceCounter.h"
 #include "support/Format.h"
 
@@ -38,7 +39,7 @@ std::string TwoDigits(double whole) {
 PerformanceTimerObj::PerformanceTimerObj() {
     int64_t frequency = 0;
     if (!QueryPerformanceFrequency(frequency) || frequency <= 0) {
-        throw ArnError(1001, "", "This system doesn't support high-res timing");
+        throw ArnError(NoHighResTimerError, "", "This system doesn't support high-res timing");
     }
     m_frequency = frequency;
     m_secPerCount = 1.0 / static_cast<double>(m_frequency);
@@ -91,7 +92,7 @@ double PerformanceTimerObj::get_TotalTime() const {
 std::string PerformanceTimerObj::get_FormatTime(const std::string& msg, double& seconds,
                                                 int16_t decDigits) const {
     if (decDigits < 0) {
-        throw ArnError(5, "PerformanceTimerObj.FormatTime", "Invalid procedure call or argument");
+        throw MakeError(err::InvalidProcedureCall, "PerformanceTimerObj.FormatTime");
     }
     if (seconds < 0) {
         seconds = get_ElapsedTime();

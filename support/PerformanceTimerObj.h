@@ -5,13 +5,16 @@
 
 namespace arn {
 
+// Raised by the stopwatch when the system has no high-resolution counter.
+inline constexpr int32_t NoHighResTimerError = 1001;
+
 // A stopwatch on the high-resolution counter: the current run, a total over finished runs, and
 // a timeout in milliseconds measured against the current run. Times are seconds unless the
 // name says MS. Each operation reads the counter at most once, except TimeOutLeftStr, which
 // reads the time left once for its minutes and again for its seconds.
 class PerformanceTimerObj {
   public:
-    // Starts a run at once (total zero, no timeout). Throws ArnError 1001 when the system has
+    // Starts a run at once (total zero, no timeout). Throws ArnError NoHighResTimerError when the system has
     // no high-resolution counter.
     PerformanceTimerObj();
 

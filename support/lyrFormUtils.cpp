@@ -7,6 +7,7 @@
 
 #include "host/UIuserControl.h"
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 #include "core/Dispatch.h"
 #include "platform/VersionInfo.h"
 #include "support/DebuggingFlags.h"
@@ -103,14 +104,14 @@ void ctlAddArnwellCtlVersInfo(const std::shared_ptr<Dictionary<std::string>>& ve
             return;
         }
         if (!versions) {
-            throw ArnError(91, "lyrFormUtils", "Object variable or With block variable not set");
+            throw MakeError(err::ObjectNotSet, "lyrFormUtils");
         }
         if (versions->Exists(type)) {
             return;
         }
         auto* framework = dynamic_cast<UIuserControl*>(control);
         if (framework == nullptr) {
-            throw ArnError(13, "lyrFormUtils", "Type mismatch");
+            throw MakeError(err::TypeMismatch, "lyrFormUtils");
         }
         versions->Add(type, FormatVersionList(framework->get_VersionStr(), true));
     } catch (const std::exception& e) {

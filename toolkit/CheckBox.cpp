@@ -1,4 +1,5 @@
 #include "toolkit/CheckBox.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -7,7 +8,7 @@ CheckBox::CheckBox(std::string name, int16_t index)
 
 void CheckBox::put_Value(int16_t v) {
     if (v < Unchecked || v > Grayed) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Value");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Value");
     }
     auto keep = KeepAlive();
     if (Change(m_value, v, "Value")) {
@@ -17,7 +18,7 @@ void CheckBox::put_Value(int16_t v) {
 
 void CheckBox::put_Alignment(int16_t v) {
     if (v != 0 && v != 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Alignment");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Alignment");
     }
     Change(m_alignment, v, "Alignment");
 }

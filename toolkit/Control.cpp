@@ -1,4 +1,5 @@
 #include "toolkit/Control.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -13,16 +14,14 @@ Control::~Control() {
 
 void Control::AddChild(const std::shared_ptr<Control>& child) {
     if (!child || child.get() == this) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Container");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Container");
     }
     if (child->m_parent != nullptr) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(),
-                       "Invalid property value: Container of " + child->get_Name());
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Container of " + child->get_Name());
     }
     for (const Control* up = this; up != nullptr; up = up->m_parent) {
         if (up == child.get()) {
-            throw ArnError(ErrInvalidPropertyValue, TypeName(),
-                           "Invalid property value: Container of " + child->get_Name());
+            throw MakeError(err::InvalidPropertyValue, TypeName(), "Container of " + child->get_Name());
         }
     }
     child->m_parent = this;
@@ -54,13 +53,13 @@ void Control::put_Top(int32_t v) {
 }
 void Control::put_Width(int32_t v) {
     if (v < 0) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Width");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Width");
     }
     Change(m_width, v, "Width");
 }
 void Control::put_Height(int32_t v) {
     if (v < 0) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Height");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Height");
     }
     Change(m_height, v, "Height");
 }
@@ -122,7 +121,7 @@ void CaptionedControl::put_FontBold(bool v) {
 }
 void CaptionedControl::put_FontSize(double v) {
     if (!(v > 0.0 && v <= 2048.0)) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: FontSize");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "FontSize");
     }
     Change(m_fontSize, v, "FontSize");
 }

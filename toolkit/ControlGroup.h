@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 #include "core/Event.h"
 
 namespace arn {
@@ -27,7 +28,7 @@ class ControlGroup {
     void Add(std::shared_ptr<T> element) {
         int16_t index = element->get_Index();
         if (index < 0 || element->get_Name() != m_name || Exists(index)) {
-            throw ArnError(360, m_name,
+            throw ArnError(err::ObjectAlreadyLoaded.number, m_name,
                            "Object already loaded or not an element of " + m_name + ": " +
                                element->get_Name() + "(" + std::to_string(index) + ")");
         }
@@ -44,8 +45,7 @@ class ControlGroup {
                 return e;
             }
         }
-        throw ArnError(340, m_name,
-                       "Control array element '" + std::to_string(index) + "' doesn't exist");
+        throw ElementDoesNotExistError(index, m_name);
     }
     bool Exists(int16_t index) const {
         return std::any_of(m_elements.begin(), m_elements.end(),

@@ -1,4 +1,5 @@
 #include "toolkit/Frame.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -6,7 +7,7 @@ Frame::Frame(std::string name, int16_t index) : CaptionedControl("Frame", std::m
 
 void Frame::put_BorderStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: BorderStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderStyle");
     }
     Change(m_borderStyle, v, "BorderStyle");
 }

@@ -1,4 +1,5 @@
 #include "toolkit/Label.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -6,14 +7,14 @@ Label::Label(std::string name, int16_t index) : CaptionedControl("Label", std::m
 
 void Label::put_Alignment(int16_t v) {
     if (v < LeftJustify || v > Center) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Alignment");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Alignment");
     }
     Change(m_alignment, v, "Alignment");
 }
 
 void Label::put_BackStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: BackStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "BackStyle");
     }
     Change(m_backStyle, v, "BackStyle");
 }

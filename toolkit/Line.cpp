@@ -1,4 +1,5 @@
 #include "toolkit/Line.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -30,7 +31,7 @@ void Line::put_BorderColor(int32_t v) {
 
 void Line::put_BorderWidth(int16_t v) {
     if (v < 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: BorderWidth");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderWidth");
     }
     Change(m_borderWidth, v, "BorderWidth");
 }

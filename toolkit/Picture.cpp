@@ -1,4 +1,5 @@
 #include "toolkit/Picture.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -9,7 +10,7 @@ std::shared_ptr<Picture> Picture::Create(int32_t id, int32_t width, int32_t heig
                                          std::vector<uint8_t> pixels) {
     if (width < 0 || height < 0 ||
         pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height) * 4u) {
-        throw ArnError(ErrInvalidPropertyValue, "Picture", "Invalid property value: pixels");
+        throw MakeError(err::InvalidPropertyValue, "Picture", "pixels");
     }
     return std::shared_ptr<Picture>(new Picture(id, width, height, std::move(pixels)));
 }

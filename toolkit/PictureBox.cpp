@@ -1,4 +1,5 @@
 #include "toolkit/PictureBox.h"
+#include "core/ErrorCatalogue.h"
 
 #include "toolkit/Picture.h"
 
@@ -13,7 +14,7 @@ void PictureBox::putref_Picture(std::shared_ptr<Picture> p) {
 
 void PictureBox::put_BorderStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: BorderStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderStyle");
     }
     Change(m_borderStyle, v, "BorderStyle");
 }

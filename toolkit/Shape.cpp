@@ -1,4 +1,5 @@
 #include "toolkit/Shape.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -6,7 +7,7 @@ Shape::Shape(std::string name, int16_t index) : Control("Shape", std::move(name)
 
 void Shape::put_Shape(int16_t v) {
     if (v < Rectangle || v > RoundedSquare) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Shape");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Shape");
     }
     Change(m_shape, v, "Shape");
 }
@@ -17,14 +18,14 @@ void Shape::put_BorderColor(int32_t v) {
 
 void Shape::put_BorderWidth(int16_t v) {
     if (v < 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: BorderWidth");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderWidth");
     }
     Change(m_borderWidth, v, "BorderWidth");
 }
 
 void Shape::put_BackStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: BackStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "BackStyle");
     }
     Change(m_backStyle, v, "BackStyle");
 }

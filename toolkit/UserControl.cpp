@@ -1,6 +1,7 @@
 #include "toolkit/UserControl.h"
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -21,15 +22,14 @@ UserControl::~UserControl() = default;
 
 void UserControl::AddControl(const std::shared_ptr<Control>& control, Control* container) {
     if (!control) {
-        throw ArnError(ErrInvalidPropertyValue, "UserControl", "Invalid property value: control");
+        throw MakeError(err::InvalidPropertyValue, "UserControl", "control");
     }
     if (container != nullptr && !Contains(container)) {
-        throw ArnError(ErrInvalidPropertyValue, "UserControl",
-                       "Invalid property value: container of " + control->get_Name() +
+        throw MakeError(err::InvalidPropertyValue, "UserControl", "container of " + control->get_Name() +
                            " is not on this surface");
     }
     if (control->get_Parent() != nullptr || Contains(control.get())) {
-        throw ArnError(360, "UserControl", "Object already loaded: " + control->get_Name());
+        throw MakeError(err::ObjectAlreadyLoaded, "UserControl", control->get_Name());
     }
     const std::string name = control->get_Name();
     const bool grouped = control->get_Index() >= 0;
@@ -38,13 +38,11 @@ void UserControl::AddControl(const std::shared_ptr<Control>& control, Control* c
             continue;
         }
         if (other->get_Index() == control->get_Index()) {
-            throw ArnError(360, "UserControl",
-                           "Object already loaded: " + name +
+            throw MakeError(err::ObjectAlreadyLoaded, "UserControl", name +
                                (grouped ? "(" + std::to_string(control->get_Index()) + ")" : ""));
         }
         if ((other->get_Index() >= 0) != grouped) {
-            throw ArnError(ErrInvalidPropertyValue, "UserControl",
-                           "Invalid property value: " + name +
+            throw MakeError(err::InvalidPropertyValue, "UserControl", name +
                                " is used both for a group and a single control");
         }
     }

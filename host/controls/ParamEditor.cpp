@@ -1,4 +1,5 @@
 #include "host/controls/ParamEditor.h"
+#include "core/ErrorCatalogue.h"
 
 #include <charconv>
 
@@ -15,7 +16,7 @@ ParamEditor::~ParamEditor() = default;
 
 void ParamEditor::put_Parameter(int32_t v) {
     if (v < 0) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: Parameter");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "Parameter");
     }
     Change(m_parameter, v, "Parameter");
 }
@@ -47,7 +48,7 @@ void ParamEditor::put_Text(std::string v) {
 
 void ParamEditor::put_EditorWidth(int32_t v) {
     if (v < 0) {
-        throw ArnError(ErrInvalidPropertyValue, TypeName(), "Invalid property value: EditorWidth");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), "EditorWidth");
     }
     Change(m_editorWidth, v, "EditorWidth");
 }

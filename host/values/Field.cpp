@@ -2,6 +2,7 @@
 
 #include "host/values/Value.h"
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -10,8 +11,7 @@ namespace {
 void checkRange(int32_t bitIndex, int32_t bitCount) {
     if (bitIndex < 0 || bitIndex > 31 || bitCount < 1 || bitCount > 32 ||
         bitIndex + bitCount > 32) {
-        throw ArnError(5, "Field",
-                       "Invalid procedure call or argument: bit field " + std::to_string(bitIndex) +
+        throw MakeError(err::InvalidProcedureCall, "Field", "bit field " + std::to_string(bitIndex) +
                            "+" + std::to_string(bitCount) + " does not fit a 32-bit word");
     }
 }
@@ -51,8 +51,8 @@ uint32_t Field::Extract(uint32_t word) const {
 std::shared_ptr<Value> Field::boundOwner(const char* op) const {
     auto value = m_owner.lock();
     if (!value) {
-        throw ArnError(91, "Field",
-                       std::string("Object variable or With block variable not set (") + op + ")");
+        throw ArnError(err::ObjectNotSet.number, "Field",
+                       std::string(err::ObjectNotSet.description) + " (" + op + ")");
     }
     value->check(op);
     return value;

@@ -2,13 +2,14 @@
 
 #include "host/values/Value.h"
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
 std::shared_ptr<Value> Number::owner() const {
     auto value = m_owner.lock();
     if (!value) {
-        throw ArnError(91, "Number", "Object variable or With block variable not set");
+        throw MakeError(err::ObjectNotSet, "Number");
     }
     return value;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/ArnError.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -65,9 +66,7 @@ void Value::DefineField(std::string name, int32_t bitPosition, int32_t bitCount,
                         std::string description) {
     check("Value.DefineField");
     if (m_fields.Exists(name)) {
-        throw ArnError(
-            457, "Value.DefineField",
-            "This key is already associated with an element of this collection: " + name);
+        throw MakeError(err::KeyAlreadyExists, "Value.DefineField", name);
     }
     auto field = arn::Field::CreateOf(shared_from_this(), name, bitPosition, bitCount,
                                       std::move(description));
@@ -77,7 +76,7 @@ void Value::DefineField(std::string name, int32_t bitPosition, int32_t bitCount,
 bool Value::CopyTo(const std::shared_ptr<Value>& target) const {
     check("Value.CopyTo");
     if (!target) {
-        throw ArnError(91, "Value.CopyTo", "Object variable or With block variable not set");
+        throw MakeError(err::ObjectNotSet, "Value.CopyTo");
     }
     if (target.get() == this) {
         return true;

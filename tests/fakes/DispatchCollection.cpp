@@ -1,4 +1,5 @@
 #include "fakes/DispatchCollection.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -13,7 +14,7 @@ void DispatchCollection::Add(std::shared_ptr<Dispatch> item) {
 
 std::shared_ptr<Dispatch> DispatchCollection::Item(int32_t position) const {
     if (position < 1 || position > get_Count()) {
-        throw ArnError(9, TypeName(), "Subscript out of range");
+        throw MakeError(err::SubscriptOutOfRange, TypeName());
     }
     return m_items[static_cast<size_t>(position - 1)];
 }

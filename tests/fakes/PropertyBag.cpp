@@ -1,4 +1,5 @@
 #include "fakes/PropertyBag.h"
+#include "core/ErrorCatalogue.h"
 
 #include <algorithm>
 #include <utility>
@@ -10,9 +11,7 @@ namespace arn {
 namespace {
 
 [[noreturn]] void WrongArguments(std::string_view source, std::string_view name) {
-    throw ArnError(
-        ErrWrongArguments, std::string(source),
-        "Wrong number of arguments or invalid property assignment: " + std::string(name));
+    throw MakeError(err::WrongArguments, std::string(source), name);
 }
 
 }  // namespace
@@ -50,9 +49,7 @@ bool PropertyBag::Has(std::string_view name) const {
 
 size_t PropertyBag::Position(std::string_view source, const Slot& slot, int32_t index) {
     if (index < 0 || static_cast<size_t>(index) >= slot.values.size()) {
-        throw ArnError(
-            ErrInvalidPropertyIndex, std::string(source),
-            "Invalid property array index: " + slot.name + "(" + std::to_string(index) + ")");
+        throw MakeError(err::InvalidPropertyIndex, std::string(source), slot.name + "(" + std::to_string(index) + ")");
     }
     return static_cast<size_t>(index);
 }
