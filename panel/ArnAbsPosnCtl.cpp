@@ -1,4 +1,5 @@
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/NodeBinding.h"
 #include "core/ErrorCatalogue.h"
 
 #include "host/values/ValueCaption.h"
@@ -10,63 +11,15 @@
 
 namespace arn {
 
-namespace {
-
-template <class Handler>
-WithEvents<Field>::Binder OnUpdateView(Handler handler) {
-    return [handler](Field& f, std::vector<Connection>& c) {
-        c.push_back(f.UpdateView.connect(handler));
-    };
-}
-
-template <class Handler>
-WithEvents<Value>::Binder OnContentChanged(Handler handler) {
-    return [handler](Value& v, std::vector<Connection>& c) {
-        c.push_back(v.ContentChanged.connect(handler));
-    };
-}
-
-}  // namespace
-
 // Every member declared with events names its handlers here, once; assigning the member later
 // subscribes them and clearing it drops them.
 ArnAbsPosnCtl::ArnAbsPosnCtl()
     : PanelControls(static_cast<UserControl&>(*this)),
-      m_zkAppEvts([this](AppEvents& e, std::vector<Connection>& c) {
-          c.push_back(e.TimerTick.connect([this] { m_zkAppEvts_TimerTick(); }));
-      }),
       m_io([this](jogAndSwInputs& io, std::vector<Connection>& c) {
           c.push_back(io.IOchanged.connect([this](bool ext) { m_io_IOchanged(ext); }));
           c.push_back(io.EnableReqChanged.connect([this](bool s) { m_io_EnableReqChanged(s); }));
       }),
-      m_cfgSrcFld(OnUpdateView([this](const auto& o) { m_cfgSrcFld_UpdateView(o); })),
-      m_enableOrFld(
-          OnUpdateView([this](const auto& o) { OverrideUpdateView(".INa upd view", 0, o); })),
-      m_fldEnableReqStatus(
-          OnUpdateView([this](const auto& o) { m_fldEnableReqStatus_UpdateView(o); })),
-      m_homingDirFld(OnUpdateView([this](const auto&) { FlagPosnChecks(); })),
-      m_homingExFld(OnUpdateView([this](const auto&) { FlagPosnChecks(); })),
-      m_inAFld(OnUpdateView([this](const auto&) { FlagMotionCheck(); })),
-      m_inAOrFld(
-          OnUpdateView([this](const auto& o) { OverrideUpdateView(".IN-A upd view", 1, o); })),
-      m_inBFld(OnUpdateView([this](const auto&) { FlagMotionCheck(); })),
-      m_inBOrFld(
-          OnUpdateView([this](const auto& o) { OverrideUpdateView(".IN-B upd view", 2, o); })),
-      m_maxTravel(OnContentChanged([this](const auto&) { FlagPosnChecks(); })),
-      m_motionPendingFld(OnUpdateView([this](const auto&) { FlagMotionCheck(); })),
-      m_opModeFld(OnUpdateView([this](const auto& o) { m_opModeFld_UpdateView(o); })),
-      m_posnMeas(OnContentChanged([this](const auto&) { FlagMotionCheck(); })),
-      m_posnSetting0(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
-      m_posnSetting1(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
-      m_posnSetting2(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
-      m_posnSetting3(OnContentChanged([this](const auto&) { FlagPosnAndMotionChecks(); })),
-      m_rotAxisFld(OnUpdateView([this](const auto&) { FlagPosnChecks(); })),
-      m_teachingEnabledFld(
-          OnUpdateView([this](const auto& o) { m_teachingEnabledFld_UpdateView(o); })),
-      m_units([this](Value& v, std::vector<Connection>& c) {
-          c.push_back(v.ValueChanged.connect([this](const auto& o) { m_units_ValueChanged(o); }));
-      }),
-      m_wasHomed(OnUpdateView([this](const auto& o) { m_wasHomed_UpdateView(o); })) {
+      m_binding(std::make_unique<NodeBinding>(*this)) {
     ConnectControls();
 }
 
@@ -111,10 +64,6 @@ std::string ArnAbsPosnCtl::ResString(int32_t id) {
     throw ResourceNotFoundError(id, "");
 }
 
-std::array<WithEvents<Value>*, 4> ArnAbsPosnCtl::PosnSettings() {
-    return {&m_posnSetting0, &m_posnSetting1, &m_posnSetting2, &m_posnSetting3};
-}
-
 // --- lifecycle ---
 
 void ArnAbsPosnCtl::UserControl_Initialize() {
@@ -122,7 +71,6 @@ void ArnAbsPosnCtl::UserControl_Initialize() {
     fldStatusLED(0).put_fieldkey(fieldkey::EnableReq);
     fldStatusLED(1).put_fieldkey(fieldkey::InA);
     fldStatusLED(2).put_fieldkey(fieldkey::InB);
-    m_posnValues.fill(nullptr);
     inCheck(0).put_ToolTipText(ResString(18018));
     warnTriangle(14).put_ToolTipText(ResString(8188));
 }
@@ -190,12 +138,12 @@ void ArnAbsPosnCtl::UIuserControl_AttachControl(const std::shared_ptr<Net>& theN
                                                 const std::string& regName,
                                                 const std::string& regSect) {
     try {
-        m_net = theNet;
+        m_binding->m_net = theNet;
         Net& net = Deref(theNet);
-        m_zkAppEvts = RequireObject(net.get_AppEvents(), "AppEvents");
-        m_drvEvts = RequireObject(net.get_DriveEvents(), "DriveEvents");
-        m_netSupervisor = RequireObject(net.get_NetSupervisor(), "NetSupervisor");
-        m_node = theNode;
+        m_binding->m_zkAppEvts = RequireObject(net.get_AppEvents(), "AppEvents");
+        m_binding->m_drvEvts = RequireObject(net.get_DriveEvents(), "DriveEvents");
+        m_binding->m_netSupervisor = RequireObject(net.get_NetSupervisor(), "NetSupervisor");
+        m_binding->m_node = theNode;
         Deref(m_io.get()).putref_NodeRef(theNode);
         Deref(m_io.get()).putref_NetRef(theNet);
         SetDebugFlags(Deref(RequireObject(net.get_Options(), "Options")).get_DebugFlags());
@@ -224,40 +172,8 @@ void ArnAbsPosnCtl::UIuserControl_AttachControl(const std::shared_ptr<Net>& theN
 void ArnAbsPosnCtl::UIuserControl_ReleaseControl() {
     ValueCaption::Default()->put_Active(false);
     Refresh();
-    m_node = nullptr;
-    m_zkAppEvts = nullptr;
-    m_drvEvts = nullptr;
-    m_netSupervisor = nullptr;
-    m_net = nullptr;
     SetNewInputsObject();
-
-    m_enableOrFld = nullptr;
-    m_inAOrFld = nullptr;
-    m_inBOrFld = nullptr;
-    m_inAFld = nullptr;
-    m_inBFld = nullptr;
-    m_opModeFld = nullptr;
-    m_fldEnableReqStatus = nullptr;
-    m_units = nullptr;
-    m_homingFld = nullptr;
-    m_posnRecoveringFld = nullptr;
-    m_homingDirFld = nullptr;
-    m_rotAxisFld = nullptr;
-    m_maxTravel = nullptr;
-    m_posnWindowValue = nullptr;
-    for (int16_t i = 0; i < m_numPosns; ++i) {
-        m_posnValues[static_cast<size_t>(i)] = nullptr;
-    }
-    for (auto* setting : PosnSettings()) {
-        *setting = nullptr;
-    }
-    m_homeSensorPolarityFld = nullptr;
-    m_motionPendingFld = nullptr;
-    m_posnMeas = nullptr;
-    m_teachingEnabledFld = nullptr;
-    m_wasHomed = nullptr;
-    m_homingExFld = nullptr;
-    m_cfgSrcFld = nullptr;
+    m_binding = std::make_unique<NodeBinding>(*this);
 
     // Released in another order than attached: jerk before homing.
     Deref(ArnFdbkDisplayCtl1->get_UIref()).ReleaseControl();

@@ -142,7 +142,6 @@ class ArnAbsPosnCtl : public UserControl,
     void FlagMotionCheck() { m_motionCheckDue = true; }
     void FlagPosnChecks() { m_posnChecksDue = true; }
     void FlagPosnAndMotionChecks();
-    std::array<WithEvents<Value>*, 4> PosnSettings();
 
     // Subscribes the handlers of the panel's own controls and sub-panels.
     void ConnectControls();
@@ -153,41 +152,12 @@ class ArnAbsPosnCtl : public UserControl,
     // The string-table text of id; error 326 when the table has none.
     static std::string ResString(int32_t id);
 
-    // Outside objects of the attachment.
-    std::shared_ptr<Net> m_net;
-    std::shared_ptr<Node> m_node;
-    WithEvents<AppEvents> m_zkAppEvts;
-    std::shared_ptr<DriveEvents> m_drvEvts;
-    std::shared_ptr<NetSupervisor> m_netSupervisor;
     WithEvents<jogAndSwInputs> m_io;
 
-    // Bound fields and values; all but the last four raise events into the panel.
-    WithEvents<Field> m_cfgSrcFld;
-    WithEvents<Field> m_enableOrFld;
-    WithEvents<Field> m_fldEnableReqStatus;
-    WithEvents<Field> m_homingDirFld;
-    WithEvents<Field> m_homingExFld;
-    WithEvents<Field> m_inAFld;
-    WithEvents<Field> m_inAOrFld;
-    WithEvents<Field> m_inBFld;
-    WithEvents<Field> m_inBOrFld;
-    WithEvents<Value> m_maxTravel;
-    WithEvents<Field> m_motionPendingFld;
-    WithEvents<Field> m_opModeFld;
-    WithEvents<Value> m_posnMeas;
-    WithEvents<Value> m_posnSetting0;
-    WithEvents<Value> m_posnSetting1;
-    WithEvents<Value> m_posnSetting2;
-    WithEvents<Value> m_posnSetting3;
-    WithEvents<Field> m_rotAxisFld;
-    WithEvents<Field> m_teachingEnabledFld;
-    WithEvents<Value> m_units;
-    WithEvents<Field> m_wasHomed;
-    std::shared_ptr<Field> m_homingFld;
-    std::shared_ptr<Field> m_homeSensorPolarityFld;
-    std::shared_ptr<Field> m_posnRecoveringFld;
-    std::shared_ptr<Value> m_posnWindowValue;
-    std::array<std::shared_ptr<Value>, param::PositionCount> m_posnValues;  // element i is position i + 1
+    // The attachment's outside objects and the node's bound fields and values; replaced as a
+    // whole at release.
+    struct NodeBinding;
+    std::unique_ptr<NodeBinding> m_binding;
 
     std::vector<Connection> m_controlConnections;
 

@@ -3,6 +3,7 @@
 #include "core/ErrorCatalogue.h"
 #include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/NodeBinding.h"
 #include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
@@ -25,14 +26,14 @@ void Skippable(Step&& step) {
 }  // namespace
 
 std::shared_ptr<Field> ArnAbsPosnCtl::NodeField(int32_t param, const char* key) const {
-    return Deref(Deref(m_node).Param(param)).Field(key);
+    return Deref(Deref(m_binding->m_node).Param(param)).Field(key);
 }
 
 void ArnAbsPosnCtl::AttachNodeProc() {
-    if (!m_node) {
+    if (!m_binding->m_node) {
         return;
     }
-    Node& node = *m_node;
+    Node& node = *m_binding->m_node;
 
     // Until the editor pass, a failure shows the content (so the user sees a panel, not a
     // blank), is traced, and binding continues.
@@ -50,7 +51,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         if (!item) {
             throw MakeError(err::ObjectRequired, "");
         }
-        m_cfgSrcFld = item;
+        m_binding->m_cfgSrcFld = item;
         m_cfgSrcFld_UpdateView(item);
     });
 
@@ -72,73 +73,73 @@ void ArnAbsPosnCtl::AttachNodeProc() {
     Skippable([&] {
         const auto& fields = Deref(node.Param(param::Status)).get_Fields();
         if (fields.Exists(fieldkey::PositionRecovering)) {
-            m_posnRecoveringFld = fields.Item(fieldkey::PositionRecovering);
+            m_binding->m_posnRecoveringFld = fields.Item(fieldkey::PositionRecovering);
         }
     });
     Skippable([&] {
         const auto& fields = Deref(node.Param(param::Status)).get_Fields();
         if (fields.Exists(fieldkey::Homing)) {
-            m_homingFld = fields.Item(fieldkey::Homing);
-            m_homingActive = Deref(m_homingFld).get_Value() == 1;
+            m_binding->m_homingFld = fields.Item(fieldkey::Homing);
+            m_homingActive = Deref(m_binding->m_homingFld).get_Value() == 1;
             m_wasHomingActive = m_homingActive;
         } else {
             m_homingActive = false;
             m_wasHomingActive = false;
         }
     });
-    Skippable([&] { m_fldEnableReqStatus = NodeField(param::Status, fieldkey::EnableReq); });
+    Skippable([&] { m_binding->m_fldEnableReqStatus = NodeField(param::Status, fieldkey::EnableReq); });
     Skippable([&] {
-        m_opModeFld = NodeField(param::MotionSetup, fieldkey::OperationalMode);
-        m_opModeFld_UpdateView(m_opModeFld.get());
+        m_binding->m_opModeFld = NodeField(param::MotionSetup, fieldkey::OperationalMode);
+        m_opModeFld_UpdateView(m_binding->m_opModeFld.get());
     });
     Skippable([&] {
-        m_units = node.Param(param::UnitsSelect);
-        m_units_ValueChanged(m_units.get());
+        m_binding->m_units = node.Param(param::UnitsSelect);
+        m_units_ValueChanged(m_binding->m_units.get());
     });
-    Skippable([&] { m_enableOrFld = NodeField(param::InputStimulus, fieldkey::EnableRequestOverride); });
-    Skippable([&] { m_inAOrFld = NodeField(param::InputStimulus, fieldkey::InputAOverride); });
-    Skippable([&] { m_inBOrFld = NodeField(param::InputStimulus, fieldkey::InputBOverride); });
-    Skippable([&] { m_homingDirFld = NodeField(param::MotionSetup, fieldkey::HomingDirection); });
-    Skippable([&] { m_rotAxisFld = NodeField(param::MotionSetup, fieldkey::AxisType); });
+    Skippable([&] { m_binding->m_enableOrFld = NodeField(param::InputStimulus, fieldkey::EnableRequestOverride); });
+    Skippable([&] { m_binding->m_inAOrFld = NodeField(param::InputStimulus, fieldkey::InputAOverride); });
+    Skippable([&] { m_binding->m_inBOrFld = NodeField(param::InputStimulus, fieldkey::InputBOverride); });
+    Skippable([&] { m_binding->m_homingDirFld = NodeField(param::MotionSetup, fieldkey::HomingDirection); });
+    Skippable([&] { m_binding->m_rotAxisFld = NodeField(param::MotionSetup, fieldkey::AxisType); });
     Skippable([&] {
         if (node.ParamExists(param::MaxTravel)) {
-            m_maxTravel = node.Param(param::MaxTravel);
+            m_binding->m_maxTravel = node.Param(param::MaxTravel);
         }
     });
     Skippable([&] {
         if (node.ParamExists(param::PositionWindow)) {
-            m_posnWindowValue = node.Param(param::PositionWindow);
+            m_binding->m_posnWindowValue = node.Param(param::PositionWindow);
         }
     });
-    Skippable([&] { m_homeSensorPolarityFld = NodeField(param::MotionSetup, fieldkey::HomeSensorPolarity); });
-    Skippable([&] { m_numPosns = Deref(m_opModeFld.get()).get_Value() == opmode::FourPositions ? 4 : 2; });
+    Skippable([&] { m_binding->m_homeSensorPolarityFld = NodeField(param::MotionSetup, fieldkey::HomeSensorPolarity); });
+    Skippable([&] { m_numPosns = Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions ? 4 : 2; });
     for (int16_t i = 0; i < m_numPosns; ++i) {
-        Skippable([&] { m_posnValues[static_cast<size_t>(i)] = node.Param(param::Position1 + i); });
+        Skippable([&] { m_binding->m_posnValues[static_cast<size_t>(i)] = node.Param(param::Position1 + i); });
     }
-    Skippable([&] { m_posnSetting0 = node.Param(param::Position1); });
-    Skippable([&] { m_posnSetting1 = node.Param(param::Position1 + 1); });
+    Skippable([&] { m_binding->m_posnSetting0 = node.Param(param::Position1); });
+    Skippable([&] { m_binding->m_posnSetting1 = node.Param(param::Position1 + 1); });
     if (m_numPosns > 2) {
-        Skippable([&] { m_posnSetting2 = node.Param(param::Position1 + 2); });
-        Skippable([&] { m_posnSetting3 = node.Param(param::Position1 + 3); });
+        Skippable([&] { m_binding->m_posnSetting2 = node.Param(param::Position1 + 2); });
+        Skippable([&] { m_binding->m_posnSetting3 = node.Param(param::Position1 + 3); });
     }
-    Skippable([&] { m_motionPendingFld = NodeField(param::Status, fieldkey::MotionPending); });
-    Skippable([&] { m_posnMeas = node.Param(param::MeasuredPosition); });
+    Skippable([&] { m_binding->m_motionPendingFld = NodeField(param::Status, fieldkey::MotionPending); });
+    Skippable([&] { m_binding->m_posnMeas = node.Param(param::MeasuredPosition); });
     Skippable([&] { UpdateInputControls(Deref(m_io.get()).get_ExternalInputs()); });
     Skippable([&] {
         if (node.ParamExists(param::TeachingSetup)) {
-            m_teachingEnabledFld = NodeField(param::TeachingSetup, fieldkey::TeachAbsolutePositions);
-            if (m_teachingEnabledFld) {
+            m_binding->m_teachingEnabledFld = NodeField(param::TeachingSetup, fieldkey::TeachAbsolutePositions);
+            if (m_binding->m_teachingEnabledFld) {
                 teachingCheck->put_Value(
-                    static_cast<int16_t>(m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
+                    static_cast<int16_t>(m_binding->m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
                 teachingCheck->put_Enabled(m_enabled);
             }
         } else {
-            m_teachingEnabledFld = nullptr;
+            m_binding->m_teachingEnabledFld = nullptr;
         }
     });
     Skippable(
-        [&] { m_homingExFld = node.ParamExists(param::TeachingSetup) ? NodeField(param::TeachingSetup, fieldkey::HomingEx) : nullptr; });
-    Skippable([&] { m_wasHomed = NodeField(param::Status, fieldkey::HomingComplete); });
+        [&] { m_binding->m_homingExFld = node.ParamExists(param::TeachingSetup) ? NodeField(param::TeachingSetup, fieldkey::HomingEx) : nullptr; });
+    Skippable([&] { m_binding->m_wasHomed = NodeField(param::Status, fieldkey::HomingComplete); });
 
     Skippable([&] { UpdateTeachingWarning(); });
     put_Show(true);
@@ -147,7 +148,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
 void ArnAbsPosnCtl::UpdateFocus(bool newState) {
     m_enabled = newState;
     const auto controls = UserControl::Controls();
-    if (!m_net || !m_node) {
+    if (!m_binding->m_net || !m_binding->m_node) {
         for (const auto& ctl : controls) {
             try {
                 if (IsUserInputControl(ctl.get())) {
@@ -191,7 +192,7 @@ void ArnAbsPosnCtl::EnableControl(Control& ctl, bool newState, bool ext) {
     } else if (&ctl == inputOptChk.get()) {
         ctl.put_Enabled(newState && !Deref(m_io.get()).get_EnableReqPin());
     } else if (&ctl == teachingCheck.get()) {
-        ctl.put_Enabled(newState && static_cast<bool>(m_teachingEnabledFld));
+        ctl.put_Enabled(newState && static_cast<bool>(m_binding->m_teachingEnabledFld));
     } else if (auto* editor = dynamic_cast<ParamEditor*>(&ctl);
                editor && param::IsPosition1To4(editor->get_Parameter())) {
         ctl.put_Enabled(newState && !m_homingActive);
@@ -211,14 +212,14 @@ void ArnAbsPosnCtl::UpdateInputControls(bool extInputs) {
             for (int16_t i = 0; i < 3; ++i) {
                 io.SetupHwLED(fldStatusLED(i));
             }
-            m_inAFld = fldStatusLED(1).get_LEDField();
-            m_inBFld = fldStatusLED(2).get_LEDField();
+            m_binding->m_inAFld = fldStatusLED(1).get_LEDField();
+            m_binding->m_inBFld = fldStatusLED(2).get_LEDField();
         }
         m_motionCheckDue = true;
-        if (m_enableOrFld) {
-            inCheck(0).put_CheckValue(m_enableOrFld->get_Value() != 0);
-            inCheck(1).put_CheckValue(Deref(m_inAOrFld.get()).get_Value() != 0);
-            inCheck(2).put_CheckValue(Deref(m_inBOrFld.get()).get_Value() != 0);
+        if (m_binding->m_enableOrFld) {
+            inCheck(0).put_CheckValue(m_binding->m_enableOrFld->get_Value() != 0);
+            inCheck(1).put_CheckValue(Deref(m_binding->m_inAOrFld.get()).get_Value() != 0);
+            inCheck(2).put_CheckValue(Deref(m_binding->m_inBOrFld.get()).get_Value() != 0);
         }
         for (int16_t i = 0; i < 3; ++i) {
             io.SetupSwLED(swLED(i));

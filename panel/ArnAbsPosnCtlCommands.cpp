@@ -1,5 +1,6 @@
 // The panel's commands: teaching switch, host window requests, hard stop, input overrides.
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/NodeBinding.h"
 #include "core/ObjectRef.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"
@@ -12,8 +13,8 @@ void ArnAbsPosnCtl::m_teachingEnabledFld_UpdateView(const std::shared_ptr<Field>
 }
 
 void ArnAbsPosnCtl::teachingCheck_Click() {
-    if (m_teachingEnabledFld) {
-        m_teachingEnabledFld->put_Value(teachingCheck->get_Value());
+    if (m_binding->m_teachingEnabledFld) {
+        m_binding->m_teachingEnabledFld->put_Value(teachingCheck->get_Value());
     }
     UpdateTeachingWarning();
 }
@@ -23,12 +24,12 @@ void ArnAbsPosnCtl::m_wasHomed_UpdateView(const std::shared_ptr<Field>&) {
 }
 
 void ArnAbsPosnCtl::UpdateTeachingWarning() {
-    if (!m_teachingEnabledFld || !m_wasHomed) {
+    if (!m_binding->m_teachingEnabledFld || !m_binding->m_wasHomed) {
         return;
     }
     // Teaching is never blocked: the icon is the only guard against teaching unhomed.
-    const int32_t teaching = m_teachingEnabledFld->get_Value();
-    const int32_t homed = m_wasHomed->get_Value();
+    const int32_t teaching = m_binding->m_teachingEnabledFld->get_Value();
+    const int32_t homed = m_binding->m_wasHomed->get_Value();
     warnTriangle(14).put_Visible((teaching & ~homed) != 0);
 }
 
@@ -37,12 +38,12 @@ void ArnAbsPosnCtl::teachingCmd_Click() {
 }
 
 void ArnAbsPosnCtl::hardStopCmd_Click() {
-    if (m_busy || !m_node) {
+    if (m_busy || !m_binding->m_node) {
         return;
     }
     try {
-        Deref(Deref(m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).put_Value(1);
-        Deref(Deref(m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).Apply();
+        Deref(Deref(m_binding->m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).put_Value(1);
+        Deref(Deref(m_binding->m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).Apply();
     } catch (const std::exception&) {
         // The command is fire-and-forget: no message, no retry.
     }
@@ -66,13 +67,13 @@ void ArnAbsPosnCtl::inCheck_Click(int16_t Index, int16_t Value) {
     }
     switch (Index) {
         case 0:
-            Deref(m_enableOrFld.get()).put_Value(Value);
+            Deref(m_binding->m_enableOrFld.get()).put_Value(Value);
             break;
         case 1:
-            Deref(m_inAOrFld.get()).put_Value(Value);
+            Deref(m_binding->m_inAOrFld.get()).put_Value(Value);
             break;
         case 2:
-            Deref(m_inBOrFld.get()).put_Value(Value);
+            Deref(m_binding->m_inBOrFld.get()).put_Value(Value);
             break;
         default:
             break;
@@ -83,7 +84,7 @@ void ArnAbsPosnCtl::inputOptChk_Click() {
     if (m_busy) {
         return;
     }
-    const bool enableOverridden = Deref(m_enableOrFld.get()).get_Value() == 1;
+    const bool enableOverridden = Deref(m_binding->m_enableOrFld.get()).get_Value() == 1;
     jogAndSwInputs& io = Deref(m_io.get());
     // Unchecked hands the inputs back to the drive's pins; checked lets the override boxes act.
     const bool external = inputOptChk->get_Value() == 0;

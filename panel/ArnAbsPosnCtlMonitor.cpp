@@ -4,6 +4,7 @@
 #include "host/values/Number.h"
 #include "core/ErrorCatalogue.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/NodeBinding.h"
 #include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
@@ -60,7 +61,7 @@ void ArnAbsPosnCtl::TimerTickBody() {
 }
 
 void ArnAbsPosnCtl::UpdateHomingState() {
-    if (!m_homingFld) {
+    if (!m_binding->m_homingFld) {
         ShowStopWarning(false);
         hardStopCmd->put_Visible(false);
         hardStopCmd->put_FontBold(false);
@@ -68,20 +69,20 @@ void ArnAbsPosnCtl::UpdateHomingState() {
         return;
     }
     m_wasHomingActive = m_homingActive;
-    m_homingActive = m_homingFld->get_Value() == 1;
-    if (Deref(m_opModeFld.get()).get_Value() == opmode::FourPositions && m_homingExFld) {
+    m_homingActive = m_binding->m_homingFld->get_Value() == 1;
+    if (Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions && m_binding->m_homingExFld) {
         // A node without "Position Recovering" is never recovering.
-        const bool recovering = m_posnRecoveringFld && m_posnRecoveringFld->get_Value() == 1;
-        m_homingActive = m_homingActive && m_homingExFld->get_Value() == 0 && !recovering;
+        const bool recovering = m_binding->m_posnRecoveringFld && m_binding->m_posnRecoveringFld->get_Value() == 1;
+        m_homingActive = m_homingActive && m_binding->m_homingExFld->get_Value() == 0 && !recovering;
     }
 
-    if (m_opModeFld->get_Value() == opmode::HomeToHardStop) {
+    if (m_binding->m_opModeFld->get_Value() == opmode::HomeToHardStop) {
         jogAndSwInputs& io = Deref(m_io.get());
         if (m_homingActive && !m_wasHomingActive && !io.get_ExternalInputs()) {
             // Homing has just started while the overrides drive the inputs: the Input B
             // override takes the home sensor polarity; the box follows through UpdateView.
             m_busy = false;
-            const int16_t level = Deref(m_homeSensorPolarityFld).get_Value() != 0 ? 1 : 0;
+            const int16_t level = Deref(m_binding->m_homeSensorPolarityFld).get_Value() != 0 ? 1 : 0;
             inCheck_Click(2, level);
             m_busy = true;
         }
@@ -107,29 +108,29 @@ void ArnAbsPosnCtl::MotionCheck() {
         motionTriangle->put_Visible(visible);
     };
 
-    if (Deref(m_node).QueryState() || m_badPosn) {
+    if (Deref(m_binding->m_node).QueryState() || m_badPosn) {
         indicate(false, 0);
-    } else if (Deref(m_motionPendingFld.get()).get_Value() == 1) {
+    } else if (Deref(m_binding->m_motionPendingFld.get()).get_Value() == 1) {
         indicate(true, 8017);
     } else {
         bool windowKnown = true;
         try {
             window =
-                ToInteger(Deref(Deref(m_posnWindowValue).get_NumberValue()).GetDouble() / 80.0);
+                ToInteger(Deref(Deref(m_binding->m_posnWindowValue).get_NumberValue()).GetDouble() / 80.0);
         } catch (const std::exception&) {
             windowKnown = false;
         }
         if (!windowKnown) {
             indicate(true, 8017);
         } else {
-            const int32_t mode = Deref(m_opModeFld.get()).get_Value();
+            const int32_t mode = Deref(m_binding->m_opModeFld.get()).get_Value();
             const int32_t bWeight = mode == opmode::FourPositions ? 2 : 0;
             const int32_t hwIndex =
-                Deref(m_inAFld.get()).get_Value() + bWeight * Deref(m_inBFld.get()).get_Value();
+                Deref(m_binding->m_inAFld.get()).get_Value() + bWeight * Deref(m_binding->m_inBFld.get()).get_Value();
             const int32_t swIndex =
-                Deref(m_inAOrFld.get()).get_Value() + bWeight * Deref(m_inBOrFld.get()).get_Value();
+                Deref(m_binding->m_inAOrFld.get()).get_Value() + bWeight * Deref(m_binding->m_inBOrFld.get()).get_Value();
             auto measured = [this] {
-                return Deref(Deref(m_posnMeas.get()).get_NumberValue()).GetDouble();
+                return Deref(Deref(m_binding->m_posnMeas.get()).get_NumberValue()).GetDouble();
             };
             const double meas = measured();
             hwBad = std::fabs(PositionOf(hwIndex) - meas) > window;
@@ -153,7 +154,7 @@ void ArnAbsPosnCtl::MotionCheck() {
                ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
                    ", dx=" + CStr(static_cast<int64_t>(window)) +
                    ", tip=" + motionTriangle->get_ToolTipText() + ", pend=" +
-                   CStr(static_cast<int64_t>(Deref(m_motionPendingFld.get()).get_Value())) +
+                   CStr(static_cast<int64_t>(Deref(m_binding->m_motionPendingFld.get()).get_Value())) +
                    ", badPosn=" + CStr(m_badPosn) + ", vis=" + CStr(motionTriangle->get_Visible()),
                TraceLevelVerbose, false);
 }
@@ -178,7 +179,7 @@ void ArnAbsPosnCtl::OverrideUpdateView(const char* trace, int16_t index,
 void ArnAbsPosnCtl::m_fldEnableReqStatus_UpdateView(const std::shared_ptr<Field>&) {
     // The drive re-reads its position targets whenever the enable request changes.
     for (int32_t n = param::Position1; n <= param::Position4; ++n) {
-        Deref(Deref(m_node).Param(n)).Refresh();
+        Deref(Deref(m_binding->m_node).Param(n)).Refresh();
     }
 }
 

@@ -6,12 +6,13 @@
 #include "core/ErrorCatalogue.h"
 #include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/NodeBinding.h"
 #include "core/ObjectRef.h"
 
 namespace arn {
 
 void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
-    if (!m_node) {
+    if (!m_binding->m_node) {
         return;
     }
     const int32_t mode = Deref(obj).get_Value();
@@ -56,23 +57,23 @@ void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
 void ArnAbsPosnCtl::m_units_ValueChanged(const std::shared_ptr<Value>&) {
     std::string quantity;
     std::string units;
-    Deref(Deref(Deref(m_node).Param(param::UnitsText)).get_UnitsInfo()).GetUnitsText(quantity, units);
+    Deref(Deref(Deref(m_binding->m_node).Param(param::UnitsText)).get_UnitsInfo()).GetUnitsText(quantity, units);
     posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
 }
 
 double ArnAbsPosnCtl::PositionOf(int32_t index) const {
-    if (index < 0 || index >= static_cast<int32_t>(m_posnValues.size())) {
+    if (index < 0 || index >= static_cast<int32_t>(m_binding->m_posnValues.size())) {
         throw MakeError(err::SubscriptOutOfRange, "");
     }
-    return Deref(Deref(m_posnValues[static_cast<size_t>(index)]).get_NumberValue()).GetDouble();
+    return Deref(Deref(m_binding->m_posnValues[static_cast<size_t>(index)]).get_NumberValue()).GetDouble();
 }
 
 void ArnAbsPosnCtl::UpdatePositionWarnings() {
     // Every value is read fresh on each use: the tick runs this at most once, and a cached
     // reading could hide a change that arrived between two ticks.
-    const bool homingEx = m_homingExFld && m_homingExFld->get_Value() == 1;
-    const int32_t mode = Deref(m_opModeFld.get()).get_Value();
-    const int32_t axis = Deref(m_rotAxisFld.get()).get_Value();
+    const bool homingEx = m_binding->m_homingExFld && m_binding->m_homingExFld->get_Value() == 1;
+    const int32_t mode = Deref(m_binding->m_opModeFld.get()).get_Value();
+    const int32_t axis = Deref(m_binding->m_rotAxisFld.get()).get_Value();
     const bool checked =
         (mode == opmode::HomeToHardStop && axis == 0) || (mode == opmode::FourPositions && !homingEx);
 
@@ -84,11 +85,11 @@ void ArnAbsPosnCtl::UpdatePositionWarnings() {
             continue;
         }
         const double p = PositionOf(i);
-        const int32_t dir = Deref(m_homingDirFld.get()).get_Value();
+        const int32_t dir = Deref(m_binding->m_homingDirFld.get()).get_Value();
         const bool onHomingSide = (dir == 1 && p < 0) || (dir == 0 && p > 0);
         if (onHomingSide) {
             icon.put_Visible(true);
-            const bool stopMode = Deref(m_opModeFld.get()).get_Value() == opmode::HomeToHardStop;
+            const bool stopMode = Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::HomeToHardStop;
             icon.put_ToolTipText(ResString(stopMode ? 18518 : 18520));
         } else {
             icon.put_Visible(false);
@@ -96,7 +97,7 @@ void ArnAbsPosnCtl::UpdatePositionWarnings() {
         }
         // A maximum travel of 0 switches the travel check off, and so does a node without
         // one; a direction message already on the icon wins over the travel message.
-        const double m = m_maxTravel ? Deref(m_maxTravel->get_NumberValue()).GetDouble() : 0.0;
+        const double m = m_binding->m_maxTravel ? Deref(m_binding->m_maxTravel->get_NumberValue()).GetDouble() : 0.0;
         if (m != 0 && std::fabs(p) > m) {
             icon.put_Visible(true);
             if (icon.get_ToolTipText().empty()) {
