@@ -14,7 +14,7 @@ namespace arn {
 // Every member declared with events names its handlers here, once; assigning the member later
 // subscribes them and clearing it drops them.
 ArnAbsPosnCtl::ArnAbsPosnCtl()
-    : PanelControls(static_cast<UserControl&>(*this)),
+    : m_ctl(*this),
       m_io([this](jogAndSwInputs& io, std::vector<Connection>& c) {
           c.push_back(io.IOchanged.connect([this](bool ext) { m_io_IOchanged(ext); }));
           c.push_back(io.EnableReqChanged.connect([this](bool s) { m_io_EnableReqChanged(s); }));
@@ -39,18 +39,18 @@ ArnAbsPosnCtl::~ArnAbsPosnCtl() {
 
 void ArnAbsPosnCtl::ConnectControls() {
     auto& c = m_controlConnections;
-    c.push_back(teachingCheck->Click.connect([this] { teachingCheck_Click(); }));
-    c.push_back(teachingCmd->Click.connect([this] { teachingCmd_Click(); }));
-    c.push_back(hardStopCmd->Click.connect([this] { hardStopCmd_Click(); }));
-    c.push_back(inputOptChk->Click.connect([this] { inputOptChk_Click(); }));
-    for (auto& conn : inCheck.ConnectEach(&SSCheck::Click, [this](int16_t index, int16_t value) {
+    c.push_back(m_ctl.teachingCheck->Click.connect([this] { teachingCheck_Click(); }));
+    c.push_back(m_ctl.teachingCmd->Click.connect([this] { teachingCmd_Click(); }));
+    c.push_back(m_ctl.hardStopCmd->Click.connect([this] { hardStopCmd_Click(); }));
+    c.push_back(m_ctl.inputOptChk->Click.connect([this] { inputOptChk_Click(); }));
+    for (auto& conn : m_ctl.inCheck.ConnectEach(&SSCheck::Click, [this](int16_t index, int16_t value) {
              inCheck_Click(index, value);
          })) {
         c.push_back(std::move(conn));
     }
-    c.push_back(HomingCtl->SetupRequested.connect([this] { ShowHoming(); }));
-    c.push_back(TrqLimitSetupCtl->SetupRequested.connect([this] { ShowTrqLim(); }));
-    c.push_back(JerkPanelCtl->SetupRequested.connect([this] { ShowJerkLim(); }));
+    c.push_back(m_ctl.HomingCtl->SetupRequested.connect([this] { ShowHoming(); }));
+    c.push_back(m_ctl.TrqLimitSetupCtl->SetupRequested.connect([this] { ShowTrqLim(); }));
+    c.push_back(m_ctl.JerkPanelCtl->SetupRequested.connect([this] { ShowJerkLim(); }));
 }
 
 void ArnAbsPosnCtl::SetNewInputsObject() {
@@ -68,11 +68,11 @@ std::string ArnAbsPosnCtl::ResString(int32_t id) {
 
 void ArnAbsPosnCtl::UserControl_Initialize() {
     SetNewInputsObject();
-    fldStatusLED(0).put_fieldkey(fieldkey::EnableReq);
-    fldStatusLED(1).put_fieldkey(fieldkey::InA);
-    fldStatusLED(2).put_fieldkey(fieldkey::InB);
-    inCheck(0).put_ToolTipText(ResString(18018));
-    warnTriangle(14).put_ToolTipText(ResString(8188));
+    m_ctl.fldStatusLED(0).put_fieldkey(fieldkey::EnableReq);
+    m_ctl.fldStatusLED(1).put_fieldkey(fieldkey::InA);
+    m_ctl.fldStatusLED(2).put_fieldkey(fieldkey::InB);
+    m_ctl.inCheck(0).put_ToolTipText(ResString(18018));
+    m_ctl.warnTriangle(14).put_ToolTipText(ResString(8188));
 }
 
 void ArnAbsPosnCtl::UserControl_Terminate() {
@@ -91,13 +91,13 @@ void ArnAbsPosnCtl::UserControl_Resize() {
     // A size of 200 twips or less is a transient state of the container, not a layout.
     try {
         if (get_ScaleWidth() > 200) {
-            EnclosingFrame->put_Width(get_ScaleWidth());
+            m_ctl.EnclosingFrame->put_Width(get_ScaleWidth());
         }
     } catch (const std::exception&) {
     }
     try {
         if (get_ScaleHeight() > 200) {
-            EnclosingFrame->put_Height(get_ScaleHeight());
+            m_ctl.EnclosingFrame->put_Height(get_ScaleHeight());
         }
     } catch (const std::exception&) {
     }
@@ -110,16 +110,16 @@ std::shared_ptr<UIuserControl> ArnAbsPosnCtl::get_UIref() {
 }
 
 void ArnAbsPosnCtl::put_DisplayMsg(const std::string& msg) {
-    ShowMessageLabel(*DisplayMsgLbl, msg);
+    ShowMessageLabel(*m_ctl.DisplayMsgLbl, msg);
 }
 
 std::string ArnAbsPosnCtl::get_DisplayMsg() const {
-    return DisplayMsgLbl->get_Caption();
+    return m_ctl.DisplayMsgLbl->get_Caption();
 }
 
 void ArnAbsPosnCtl::put_Show(bool visible) {
-    EnclosingFrame->put_Visible(visible);
-    EnclosingFrame->Refresh();
+    m_ctl.EnclosingFrame->put_Visible(visible);
+    m_ctl.EnclosingFrame->Refresh();
 }
 
 void ArnAbsPosnCtl::put_Enabled(bool newState) {
@@ -154,13 +154,13 @@ void ArnAbsPosnCtl::UIuserControl_AttachControl(const std::shared_ptr<Net>& theN
             m_rebindDue = true;
             // Sub-panels get the host's arguments unchanged; binding of this panel waits for
             // the next tick, after the host has returned.
-            Deref(ArnFdbkDisplayCtl1->get_UIref())
+            Deref(m_ctl.ArnFdbkDisplayCtl1->get_UIref())
                 .AttachControl(theNet, theNode, theAppObj, regName, regSect);
-            Deref(TrqLimitSetupCtl->get_UIref())
+            Deref(m_ctl.TrqLimitSetupCtl->get_UIref())
                 .AttachControl(theNet, theNode, theAppObj, regName, regSect);
-            Deref(HomingCtl->get_UIref())
+            Deref(m_ctl.HomingCtl->get_UIref())
                 .AttachControl(theNet, theNode, theAppObj, regName, regSect);
-            Deref(JerkPanelCtl->get_UIref())
+            Deref(m_ctl.JerkPanelCtl->get_UIref())
                 .AttachControl(theNet, theNode, theAppObj, regName, regSect);
         }
     } catch (const std::exception& e) {
@@ -176,10 +176,10 @@ void ArnAbsPosnCtl::UIuserControl_ReleaseControl() {
     m_binding = std::make_unique<NodeBinding>(*this);
 
     // Released in another order than attached: jerk before homing.
-    Deref(ArnFdbkDisplayCtl1->get_UIref()).ReleaseControl();
-    Deref(TrqLimitSetupCtl->get_UIref()).ReleaseControl();
-    Deref(JerkPanelCtl->get_UIref()).ReleaseControl();
-    Deref(HomingCtl->get_UIref()).ReleaseControl();
+    Deref(m_ctl.ArnFdbkDisplayCtl1->get_UIref()).ReleaseControl();
+    Deref(m_ctl.TrqLimitSetupCtl->get_UIref()).ReleaseControl();
+    Deref(m_ctl.JerkPanelCtl->get_UIref()).ReleaseControl();
+    Deref(m_ctl.HomingCtl->get_UIref()).ReleaseControl();
 
     DebugTrace(*this, ".ReleaseControl " + get_DisplayName(), TraceLevelVerbose, false);
     m_attached = false;
@@ -191,14 +191,14 @@ std::string ArnAbsPosnCtl::UIuserControl_VersionStr() const {
 
 std::shared_ptr<Dictionary<std::string>> ArnAbsPosnCtl::UIuserControl_ControlVersionList() {
     auto versions = std::make_shared<Dictionary<std::string>>();
-    for (const auto& ctl : UserControl::Controls()) {
+    for (const auto& ctl : Controls()) {
         ctlAddArnwellCtlVersInfo(versions, ctl.get());
     }
     return versions;
 }
 
 std::vector<std::shared_ptr<Form>> ArnAbsPosnCtl::UIuserControl_MyForms() {
-    return Deref(JerkPanelCtl->get_UIref()).get_MyForms();
+    return Deref(m_ctl.JerkPanelCtl->get_UIref()).get_MyForms();
 }
 
 }  // namespace arn

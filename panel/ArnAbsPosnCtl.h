@@ -35,7 +35,6 @@ namespace arn {
 // tick catch failures of outside objects and trace them; every other entry point lets them
 // reach its caller.
 class ArnAbsPosnCtl : public UserControl,
-                      protected PanelControls,
                       public UIuserControl,
                       public std::enable_shared_from_this<ArnAbsPosnCtl> {
   public:
@@ -83,9 +82,10 @@ class ArnAbsPosnCtl : public UserControl,
     }
     std::vector<std::shared_ptr<Form>> get_MyForms() override { return UIuserControl_MyForms(); }
 
-    // The controls, for hosts that draw the panel and for tests.
-    const PanelControls& Controls() const { return *this; }
-    PanelControls& Controls() { return *this; }
+    // The panel's controls by name, for hosts that draw the panel and for tests; Controls()
+    // lists the same controls in control order.
+    const PanelControls& NamedControls() const { return m_ctl; }
+    PanelControls& NamedControls() { return m_ctl; }
     // The inputs object of the current binding.
     const std::shared_ptr<jogAndSwInputs>& InputsObject() const { return m_io.get(); }
 
@@ -152,6 +152,7 @@ class ArnAbsPosnCtl : public UserControl,
     // The string-table text of id; error 326 when the table has none.
     static std::string ResString(int32_t id);
 
+    PanelControls m_ctl;
     WithEvents<jogAndSwInputs> m_io;
 
     // The attachment's outside objects and the node's bound fields and values; replaced as a

@@ -45,7 +45,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
             DebugTrace(*this, ".AttachNodeProc err=" + ErrDescription(e), TraceLevelAlways, false);
         }
     };
-    traced([&] { LocalizeControls(static_cast<UserControl&>(*this)); });
+    traced([&] { LocalizeControls(*this); });
     traced([&] {
         auto item = Deref(node.Param(param::Configuration)).get_Fields().Item(fieldkey::ConfigurationSource);
         if (!item) {
@@ -55,7 +55,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         m_cfgSrcFld_UpdateView(item);
     });
 
-    for (const auto& editor : ParamItems) {
+    for (const auto& editor : m_ctl.ParamItems) {
         Skippable([&] {
             int32_t number = editor->get_Parameter();
             if (number != 0 && node.ParamExists(number)) {
@@ -66,7 +66,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         });
     }
 
-    for (const auto& triangle : warnTriangle) {
+    for (const auto& triangle : m_ctl.warnTriangle) {
         Skippable([&] { triangle->put_Visible(false); });
     }
 
@@ -129,9 +129,9 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         if (node.ParamExists(param::TeachingSetup)) {
             m_binding->m_teachingEnabledFld = NodeField(param::TeachingSetup, fieldkey::TeachAbsolutePositions);
             if (m_binding->m_teachingEnabledFld) {
-                teachingCheck->put_Value(
+                m_ctl.teachingCheck->put_Value(
                     static_cast<int16_t>(m_binding->m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
-                teachingCheck->put_Enabled(m_enabled);
+                m_ctl.teachingCheck->put_Enabled(m_enabled);
             }
         } else {
             m_binding->m_teachingEnabledFld = nullptr;
@@ -147,7 +147,7 @@ void ArnAbsPosnCtl::AttachNodeProc() {
 
 void ArnAbsPosnCtl::UpdateFocus(bool newState) {
     m_enabled = newState;
-    const auto controls = UserControl::Controls();
+    const auto controls = Controls();
     if (!m_binding->m_net || !m_binding->m_node) {
         for (const auto& ctl : controls) {
             try {
@@ -187,11 +187,11 @@ void ArnAbsPosnCtl::EnableControl(Control& ctl, bool newState, bool ext) {
         auto& chk = dynamic_cast<SSCheck&>(ctl);
         chk.put_Enabled(newState && !ext);
         Deref(m_io.get()).UpdateCheckbox(chk);
-    } else if (&ctl == hardStopCmd.get()) {
+    } else if (&ctl == m_ctl.hardStopCmd.get()) {
         ctl.put_Enabled(newState && m_homingActive);
-    } else if (&ctl == inputOptChk.get()) {
+    } else if (&ctl == m_ctl.inputOptChk.get()) {
         ctl.put_Enabled(newState && !Deref(m_io.get()).get_EnableReqPin());
-    } else if (&ctl == teachingCheck.get()) {
+    } else if (&ctl == m_ctl.teachingCheck.get()) {
         ctl.put_Enabled(newState && static_cast<bool>(m_binding->m_teachingEnabledFld));
     } else if (auto* editor = dynamic_cast<ParamEditor*>(&ctl);
                editor && param::IsPosition1To4(editor->get_Parameter())) {
@@ -205,24 +205,24 @@ void ArnAbsPosnCtl::UpdateInputControls(bool extInputs) {
     BusyScope busy(m_busy);
     // A failing step ends the routine quietly; the busy flag is restored in every case.
     try {
-        inputOptChk->put_Value(static_cast<int16_t>(extInputs ? 0 : 1));
-        swItemFrame(0).put_Enabled(!extInputs);
+        m_ctl.inputOptChk->put_Value(static_cast<int16_t>(extInputs ? 0 : 1));
+        m_ctl.swItemFrame(0).put_Enabled(!extInputs);
         jogAndSwInputs& io = Deref(m_io.get());
         if (!m_overrideCleared) {
             for (int16_t i = 0; i < 3; ++i) {
-                io.SetupHwLED(fldStatusLED(i));
+                io.SetupHwLED(m_ctl.fldStatusLED(i));
             }
-            m_binding->m_inAFld = fldStatusLED(1).get_LEDField();
-            m_binding->m_inBFld = fldStatusLED(2).get_LEDField();
+            m_binding->m_inAFld = m_ctl.fldStatusLED(1).get_LEDField();
+            m_binding->m_inBFld = m_ctl.fldStatusLED(2).get_LEDField();
         }
         m_motionCheckDue = true;
         if (m_binding->m_enableOrFld) {
-            inCheck(0).put_CheckValue(m_binding->m_enableOrFld->get_Value() != 0);
-            inCheck(1).put_CheckValue(Deref(m_binding->m_inAOrFld.get()).get_Value() != 0);
-            inCheck(2).put_CheckValue(Deref(m_binding->m_inBOrFld.get()).get_Value() != 0);
+            m_ctl.inCheck(0).put_CheckValue(m_binding->m_enableOrFld->get_Value() != 0);
+            m_ctl.inCheck(1).put_CheckValue(Deref(m_binding->m_inAOrFld.get()).get_Value() != 0);
+            m_ctl.inCheck(2).put_CheckValue(Deref(m_binding->m_inBOrFld.get()).get_Value() != 0);
         }
         for (int16_t i = 0; i < 3; ++i) {
-            io.SetupSwLED(swLED(i));
+            io.SetupSwLED(m_ctl.swLED(i));
         }
         UpdateFocus(m_enabled);
     } catch (const std::exception&) {

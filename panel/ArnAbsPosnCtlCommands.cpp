@@ -9,12 +9,12 @@ namespace arn {
 
 void ArnAbsPosnCtl::m_teachingEnabledFld_UpdateView(const std::shared_ptr<Field>& obj) {
     // Setting the box fires its click, which writes the same value back: a harmless echo.
-    teachingCheck->put_Value(static_cast<int16_t>(Deref(obj).get_Value()));
+    m_ctl.teachingCheck->put_Value(static_cast<int16_t>(Deref(obj).get_Value()));
 }
 
 void ArnAbsPosnCtl::teachingCheck_Click() {
     if (m_binding->m_teachingEnabledFld) {
-        m_binding->m_teachingEnabledFld->put_Value(teachingCheck->get_Value());
+        m_binding->m_teachingEnabledFld->put_Value(m_ctl.teachingCheck->get_Value());
     }
     UpdateTeachingWarning();
 }
@@ -30,7 +30,7 @@ void ArnAbsPosnCtl::UpdateTeachingWarning() {
     // Teaching is never blocked: the icon is the only guard against teaching unhomed.
     const int32_t teaching = m_binding->m_teachingEnabledFld->get_Value();
     const int32_t homed = m_binding->m_wasHomed->get_Value();
-    warnTriangle(14).put_Visible((teaching & ~homed) != 0);
+    m_ctl.warnTriangle(14).put_Visible((teaching & ~homed) != 0);
 }
 
 void ArnAbsPosnCtl::teachingCmd_Click() {
@@ -50,17 +50,17 @@ void ArnAbsPosnCtl::hardStopCmd_Click() {
 }
 
 void ArnAbsPosnCtl::ShowStopWarning(bool visible) {
-    for (const auto& line : warnLine) {
+    for (const auto& line : m_ctl.warnLine) {
         line->put_Visible(visible);
     }
-    warnBox->put_Visible(visible);
-    warnLbl->put_Visible(visible);
+    m_ctl.warnBox->put_Visible(visible);
+    m_ctl.warnLbl->put_Visible(visible);
 }
 
 void ArnAbsPosnCtl::inCheck_Click(int16_t Index, int16_t Value) {
     // The tooltip follows the box even for the panel's own changes.
     if (Index == 0) {
-        inCheck(0).put_ToolTipText(Value != 0 ? std::string() : ResString(18018));
+        m_ctl.inCheck(0).put_ToolTipText(Value != 0 ? std::string() : ResString(18018));
     }
     if (m_busy) {
         return;
@@ -87,12 +87,12 @@ void ArnAbsPosnCtl::inputOptChk_Click() {
     const bool enableOverridden = Deref(m_binding->m_enableOrFld.get()).get_Value() == 1;
     jogAndSwInputs& io = Deref(m_io.get());
     // Unchecked hands the inputs back to the drive's pins; checked lets the override boxes act.
-    const bool external = inputOptChk->get_Value() == 0;
+    const bool external = m_ctl.inputOptChk->get_Value() == 0;
     io.put_ExternalInputs(external);
     if (external && enableOverridden) {
         m_overrideCleared = true;
     }
-    io.put_ExternalInputs(inputOptChk->get_Value() == 0);
+    io.put_ExternalInputs(m_ctl.inputOptChk->get_Value() == 0);
     UpdateInputControls(Deref(m_io.get()).get_ExternalInputs());
     DebugTrace(*this, "Break Here", TraceLevelAlways, false);
 }
@@ -101,7 +101,7 @@ void ArnAbsPosnCtl::m_io_EnableReqChanged(bool newState) {
     DebugTrace(*this, "m_io_EnableReqChanged=" + CStr(newState), TraceLevelAlways, false);
     BusyScope busy(m_busy);
     if (newState) {
-        inputOptChk->put_Value(0);  // the click this fires is ignored while busy
+        m_ctl.inputOptChk->put_Value(0);  // the click this fires is ignored while busy
     }
     m_overrideCleared = false;
     UpdateInputControls(Deref(m_io.get()).get_ExternalInputs());

@@ -63,9 +63,9 @@ void ArnAbsPosnCtl::TimerTickBody() {
 void ArnAbsPosnCtl::UpdateHomingState() {
     if (!m_binding->m_homingFld) {
         ShowStopWarning(false);
-        hardStopCmd->put_Visible(false);
-        hardStopCmd->put_FontBold(false);
-        HSwarnBox->put_Visible(false);
+        m_ctl.hardStopCmd->put_Visible(false);
+        m_ctl.hardStopCmd->put_FontBold(false);
+        m_ctl.HSwarnBox->put_Visible(false);
         return;
     }
     m_wasHomingActive = m_homingActive;
@@ -86,15 +86,15 @@ void ArnAbsPosnCtl::UpdateHomingState() {
             inCheck_Click(2, level);
             m_busy = true;
         }
-        hardStopCmd->put_Visible(false);
-        hardStopCmd->put_FontBold(false);
-        HSwarnBox->put_Visible(false);
+        m_ctl.hardStopCmd->put_Visible(false);
+        m_ctl.hardStopCmd->put_FontBold(false);
+        m_ctl.HSwarnBox->put_Visible(false);
         ShowStopWarning(!io.get_ExternalInputs() && m_homingActive);
     } else {
-        hardStopCmd->put_Visible(true);
-        hardStopCmd->put_FontBold(m_homingActive);
-        hardStopCmd->put_Enabled(m_enabled && m_homingActive);
-        HSwarnBox->put_Visible(m_homingActive);
+        m_ctl.hardStopCmd->put_Visible(true);
+        m_ctl.hardStopCmd->put_FontBold(m_homingActive);
+        m_ctl.hardStopCmd->put_Enabled(m_enabled && m_homingActive);
+        m_ctl.HSwarnBox->put_Visible(m_homingActive);
         ShowStopWarning(false);
     }
 }
@@ -104,8 +104,8 @@ void ArnAbsPosnCtl::MotionCheck() {
     bool swBad = false;
     int16_t window = 0;
     auto indicate = [this](bool visible, int32_t tipId) {
-        motionTriangle->put_ToolTipText(visible ? ResString(tipId) : std::string());
-        motionTriangle->put_Visible(visible);
+        m_ctl.motionTriangle->put_ToolTipText(visible ? ResString(tipId) : std::string());
+        m_ctl.motionTriangle->put_Visible(visible);
     };
 
     if (Deref(m_binding->m_node).QueryState() || m_badPosn) {
@@ -153,9 +153,9 @@ void ArnAbsPosnCtl::MotionCheck() {
     DebugTrace(*this,
                ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
                    ", dx=" + CStr(static_cast<int64_t>(window)) +
-                   ", tip=" + motionTriangle->get_ToolTipText() + ", pend=" +
+                   ", tip=" + m_ctl.motionTriangle->get_ToolTipText() + ", pend=" +
                    CStr(static_cast<int64_t>(Deref(m_binding->m_motionPendingFld.get()).get_Value())) +
-                   ", badPosn=" + CStr(m_badPosn) + ", vis=" + CStr(motionTriangle->get_Visible()),
+                   ", badPosn=" + CStr(m_badPosn) + ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
                TraceLevelVerbose, false);
 }
 
@@ -163,7 +163,7 @@ void ArnAbsPosnCtl::MotionCheck() {
 
 void ArnAbsPosnCtl::m_cfgSrcFld_UpdateView(const std::shared_ptr<Field>& obj) {
     if (Deref(obj).get_Value() != 0) {
-        ShowMessageLabel(*DisplayMsgLbl, "");
+        ShowMessageLabel(*m_ctl.DisplayMsgLbl, "");
     }
 }
 
@@ -171,8 +171,8 @@ void ArnAbsPosnCtl::OverrideUpdateView(const char* trace, int16_t index,
                                        const std::shared_ptr<Field>& fld) {
     DebugTrace(*this, trace, TraceLevelAlways, false);
     // If the box reports this as a click, the click handler writes the same value back.
-    inCheck(index).put_CheckValue(Deref(fld).get_Value() != 0);
-    Deref(m_io.get()).UpdateCheckbox(inCheck(index));
+    m_ctl.inCheck(index).put_CheckValue(Deref(fld).get_Value() != 0);
+    Deref(m_io.get()).UpdateCheckbox(m_ctl.inCheck(index));
     m_motionCheckDue = true;
 }
 

@@ -16,11 +16,11 @@ void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
         return;
     }
     const int32_t mode = Deref(obj).get_Value();
-    posnSettingsFrame->put_Visible(true);
+    m_ctl.posnSettingsFrame->put_Visible(true);
     for (int16_t i = 0; i < 4; ++i) {
-        ParamItems(i).put_Visible(true);
+        m_ctl.ParamItems(i).put_Visible(true);
     }
-    for (const auto& label : Label) {
+    for (const auto& label : m_ctl.Label) {
         label->put_Visible(true);
     }
 
@@ -29,28 +29,28 @@ void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
     const bool four = mode == opmode::FourPositions;
     const int16_t shown = four ? 4 : 2;
     for (int16_t i = 0; i < shown; ++i) {
-        warnTriangle(i).put_Top(720);
-        warnTriangle(i).put_Left(ParamItems(i).get_Left() + ParamItems(i).get_Width() - 10);
+        m_ctl.warnTriangle(i).put_Top(720);
+        m_ctl.warnTriangle(i).put_Left(m_ctl.ParamItems(i).get_Left() + m_ctl.ParamItems(i).get_Width() - 10);
     }
-    ParamEditor& last = ParamItems(static_cast<int16_t>(shown - 1));
-    posnSettingsFrame->put_Width(last.get_Left() + last.get_Width() + 300);
-    ParamItems(2).put_Active(four);
-    ParamItems(3).put_Active(four);
+    ParamEditor& last = m_ctl.ParamItems(static_cast<int16_t>(shown - 1));
+    m_ctl.posnSettingsFrame->put_Width(last.get_Left() + last.get_Width() + 300);
+    m_ctl.ParamItems(2).put_Active(four);
+    m_ctl.ParamItems(3).put_Active(four);
     if (four) {
-        inALbl->put_Caption("P-sel A");
-        inBLbl->put_Caption("P-sel B");
+        m_ctl.inALbl->put_Caption("P-sel A");
+        m_ctl.inBLbl->put_Caption("P-sel B");
     } else {
-        inALbl->put_Caption("Position");
-        inBLbl->put_Caption(ResString(8119));
+        m_ctl.inALbl->put_Caption("Position");
+        m_ctl.inBLbl->put_Caption(ResString(8119));
     }
-    Label(3).put_Visible(four);
-    IndexLbl->put_Visible(false);
-    IndexLabelLbl->put_Visible(false);
+    m_ctl.Label(3).put_Visible(four);
+    m_ctl.IndexLbl->put_Visible(false);
+    m_ctl.IndexLabelLbl->put_Visible(false);
 
-    const bool columnB = Label(3).get_Visible();
-    Label(4).put_Visible(columnB);
-    Label(8).put_Visible(columnB);
-    Label(9).put_Visible(columnB);
+    const bool columnB = m_ctl.Label(3).get_Visible();
+    m_ctl.Label(4).put_Visible(columnB);
+    m_ctl.Label(8).put_Visible(columnB);
+    m_ctl.Label(9).put_Visible(columnB);
     m_posnChecksDue = true;
 }
 
@@ -58,7 +58,7 @@ void ArnAbsPosnCtl::m_units_ValueChanged(const std::shared_ptr<Value>&) {
     std::string quantity;
     std::string units;
     Deref(Deref(Deref(m_binding->m_node).Param(param::UnitsText)).get_UnitsInfo()).GetUnitsText(quantity, units);
-    posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
+    m_ctl.posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
 }
 
 double ArnAbsPosnCtl::PositionOf(int32_t index) const {
@@ -78,7 +78,7 @@ void ArnAbsPosnCtl::UpdatePositionWarnings() {
         (mode == opmode::HomeToHardStop && axis == 0) || (mode == opmode::FourPositions && !homingEx);
 
     for (int16_t i = 0; i < m_numPosns; ++i) {
-        Image& icon = warnTriangle(i);
+        Image& icon = m_ctl.warnTriangle(i);
         if (!checked) {
             icon.put_Visible(false);
             icon.put_ToolTipText("");
@@ -108,7 +108,7 @@ void ArnAbsPosnCtl::UpdatePositionWarnings() {
 
     bool bad = false;
     for (int16_t i = 0; i < m_numPosns; ++i) {
-        bad = bad || warnTriangle(i).get_Visible();
+        bad = bad || m_ctl.warnTriangle(i).get_Visible();
     }
     m_badPosn = bad;
 }

@@ -72,7 +72,7 @@ PanelView::~PanelView() {
 }
 
 void PanelView::Subscribe() {
-    for (const auto& ctl : m_panel->UserControl::Controls()) {
+    for (const auto& ctl : m_panel->Controls()) {
         m_connections.push_back(
             ctl->PropertyChanged.connect([this](std::string_view) { PropertyChanged(); }));
     }
@@ -114,7 +114,7 @@ std::shared_ptr<Control> PanelView::TopmostAt(
     // Control order draws containers before their content and later siblings over earlier
     // ones, so the last hit is the one on top.
     std::shared_ptr<Control> hit;
-    for (const auto& ctl : m_panel->UserControl::Controls()) {
+    for (const auto& ctl : m_panel->Controls()) {
         if (ctl->IsShown() && wanted(*ctl) && ControlRect(*ctl).contains(pos)) {
             hit = ctl;
         }

@@ -80,7 +80,7 @@ class PanelTest : public ::testing::Test {
         Attach();
         net->Tick();
     }
-    PanelControls& ctl() { return panel->Controls(); }
+    PanelControls& ctl() { return panel->NamedControls(); }
 
     TraceSpy trace;
     std::shared_ptr<SimNet> net = SimNet::Create();

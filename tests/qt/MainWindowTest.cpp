@@ -81,7 +81,7 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
     // Frames, text, edit boxes and LEDs: far more than a cleared background.
     EXPECT_GT(colours.size(), 20);
 
-    const auto& controls = m_window->Panel()->Controls();
+    const auto& controls = m_window->Panel()->NamedControls();
     const ArnFieldLED& led = controls.fldStatusLED(0);
     ASSERT_TRUE(led.IsLit());
     // Off the glint, in the lower right quarter of the LED.
@@ -103,7 +103,7 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
 
 TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
     const auto& panel = m_window->Panel();
-    auto& controls = panel->Controls();
+    auto& controls = panel->NamedControls();
     ASSERT_TRUE(panel->InputsObject()->get_ExternalInputs());
 
     // "Override Inputs" hands the inputs to software; the override boxes become usable.
