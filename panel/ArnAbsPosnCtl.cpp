@@ -1,5 +1,6 @@
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
+#include "panel/PanelStrings.h"
 #include "core/ErrorCatalogue.h"
 
 #include "host/values/ValueCaption.h"
@@ -19,7 +20,9 @@ ArnAbsPosnCtl::ArnAbsPosnCtl()
           c.push_back(io.IOchanged.connect([this](bool ext) { m_io_IOchanged(ext); }));
           c.push_back(io.EnableReqChanged.connect([this](bool s) { m_io_EnableReqChanged(s); }));
       }),
-      m_binding(std::make_unique<NodeBinding>(*this)) {
+      m_binding(std::make_unique<NodeBinding>(*this)),
+      m_positions(m_ctl, m_binding),
+      m_monitor(*this, m_ctl, m_binding) {
     ConnectControls();
 }
 
@@ -55,13 +58,6 @@ void ArnAbsPosnCtl::ConnectControls() {
 
 void ArnAbsPosnCtl::SetNewInputsObject() {
     m_io = std::make_shared<jogAndSwInputs>();
-}
-
-std::string ArnAbsPosnCtl::ResString(int32_t id) {
-    if (auto text = LoadResString(id)) {
-        return *text;
-    }
-    throw ResourceNotFoundError(id, "");
 }
 
 // --- lifecycle ---

@@ -17,12 +17,16 @@
 #include "host/values/Value.h"
 #include "inputs/jogAndSwInputs.h"
 #include "panel/BusyScope.h"
+#include "panel/HomingMonitor.h"
 #include "panel/PanelControls.h"
 #include "panel/PanelIds.h"
+#include "panel/PositionTable.h"
 #include "core/Event.h"
 #include "toolkit/UserControl.h"
 
 namespace arn {
+
+struct NodeBinding;
 
 // The absolute-position setup panel of one motor node.
 //
@@ -92,9 +96,9 @@ class ArnAbsPosnCtl : public UserControl,
     // Read-only view of the state flags, for hosts and tests.
     bool IsAttached() const { return m_attached; }
     bool IsRebindDue() const { return m_rebindDue; }
-    int16_t NumPosns() const { return m_numPosns; }
-    bool IsHomingActive() const { return m_homingActive; }
-    bool IsBadPosn() const { return m_badPosn; }
+    int16_t NumPosns() const { return m_positions.NumPosns(); }
+    bool IsHomingActive() const { return m_monitor.HomingActive(); }
+    bool IsBadPosn() const { return m_positions.BadPosn(); }
     bool IsOverrideCleared() const { return m_overrideCleared; }
 
   protected:
@@ -107,16 +111,15 @@ class ArnAbsPosnCtl : public UserControl,
     void UserControl_Resize() override;
 
   private:
+    // The parts of the panel reach its handlers and state.
+    friend struct NodeBinding;
+    friend class HomingMonitor;
+
     // Field binding and control enabling.
     void AttachNodeProc();
     void UpdateFocus(bool newState);
     void UpdateInputControls(bool extInputs);
     void EnableControl(Control& ctl, bool newState, bool ext);
-
-    // Position table.
-    void m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj);
-    void m_units_ValueChanged(const std::shared_ptr<Value>& newVal);
-    void UpdatePositionWarnings();
 
     // Commands.
     void teachingCheck_Click();
@@ -125,7 +128,6 @@ class ArnAbsPosnCtl : public UserControl,
     void UpdateTeachingWarning();
     void teachingCmd_Click();
     void hardStopCmd_Click();
-    void ShowStopWarning(bool visible);
     void inCheck_Click(int16_t Index, int16_t Value);
     void inputOptChk_Click();
     void m_io_EnableReqChanged(bool newState);
@@ -134,13 +136,11 @@ class ArnAbsPosnCtl : public UserControl,
     // Periodic monitor and view updates.
     void m_zkAppEvts_TimerTick();
     void TimerTickBody();
-    void UpdateHomingState();
-    void MotionCheck();
     void m_cfgSrcFld_UpdateView(const std::shared_ptr<Field>& obj);
     void OverrideUpdateView(const char* trace, int16_t index, const std::shared_ptr<Field>& fld);
     void m_fldEnableReqStatus_UpdateView(const std::shared_ptr<Field>& obj);
-    void FlagMotionCheck() { m_motionCheckDue = true; }
-    void FlagPosnChecks() { m_posnChecksDue = true; }
+    void FlagMotionCheck() { m_monitor.FlagMotionCheck(); }
+    void FlagPosnChecks() { m_positions.FlagPosnChecks(); }
     void FlagPosnAndMotionChecks();
 
     // Subscribes the handlers of the panel's own controls and sub-panels.
@@ -148,17 +148,15 @@ class ArnAbsPosnCtl : public UserControl,
     void SetNewInputsObject();
     // The field or value a binding step names; nullptr when the node or the value lacks it.
     std::shared_ptr<Field> NodeField(int32_t param, const char* key) const;
-    double PositionOf(int32_t index) const;
-    // The string-table text of id; error 326 when the table has none.
-    static std::string ResString(int32_t id);
 
     PanelControls m_ctl;
     WithEvents<jogAndSwInputs> m_io;
 
     // The attachment's outside objects and the node's bound fields and values; replaced as a
     // whole at release.
-    struct NodeBinding;
     std::unique_ptr<NodeBinding> m_binding;
+    PositionTable m_positions;
+    HomingMonitor m_monitor;
 
     std::vector<Connection> m_controlConnections;
 
@@ -166,14 +164,8 @@ class ArnAbsPosnCtl : public UserControl,
     bool m_attached = false;
     bool m_rebindDue = false;
     bool m_enabled = false;
-    int16_t m_numPosns = 0;
     bool m_busy = false;
     bool m_overrideCleared = false;
-    bool m_homingActive = false;
-    bool m_wasHomingActive = false;
-    bool m_posnChecksDue = false;
-    bool m_motionCheckDue = false;
-    bool m_badPosn = false;
 };
 
 }  // namespace arn

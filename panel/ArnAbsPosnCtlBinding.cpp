@@ -80,21 +80,19 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         const auto& fields = Deref(node.Param(param::Status)).get_Fields();
         if (fields.Exists(fieldkey::Homing)) {
             m_binding->m_homingFld = fields.Item(fieldkey::Homing);
-            m_homingActive = Deref(m_binding->m_homingFld).get_Value() == 1;
-            m_wasHomingActive = m_homingActive;
+            m_monitor.ResetHoming(Deref(m_binding->m_homingFld).get_Value() == 1);
         } else {
-            m_homingActive = false;
-            m_wasHomingActive = false;
+            m_monitor.ResetHoming(false);
         }
     });
     Skippable([&] { m_binding->m_fldEnableReqStatus = NodeField(param::Status, fieldkey::EnableReq); });
     Skippable([&] {
         m_binding->m_opModeFld = NodeField(param::MotionSetup, fieldkey::OperationalMode);
-        m_opModeFld_UpdateView(m_binding->m_opModeFld.get());
+        m_positions.m_opModeFld_UpdateView(m_binding->m_opModeFld.get());
     });
     Skippable([&] {
         m_binding->m_units = node.Param(param::UnitsSelect);
-        m_units_ValueChanged(m_binding->m_units.get());
+        m_positions.m_units_ValueChanged(m_binding->m_units.get());
     });
     Skippable([&] { m_binding->m_enableOrFld = NodeField(param::InputStimulus, fieldkey::EnableRequestOverride); });
     Skippable([&] { m_binding->m_inAOrFld = NodeField(param::InputStimulus, fieldkey::InputAOverride); });
@@ -112,13 +110,16 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         }
     });
     Skippable([&] { m_binding->m_homeSensorPolarityFld = NodeField(param::MotionSetup, fieldkey::HomeSensorPolarity); });
-    Skippable([&] { m_numPosns = Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions ? 4 : 2; });
-    for (int16_t i = 0; i < m_numPosns; ++i) {
+    Skippable([&] {
+        const bool four = Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions;
+        m_positions.SetNumPosns(four ? 4 : 2);
+    });
+    for (int16_t i = 0; i < m_positions.NumPosns(); ++i) {
         Skippable([&] { m_binding->m_posnValues[static_cast<size_t>(i)] = node.Param(param::Position1 + i); });
     }
     Skippable([&] { m_binding->m_posnSetting0 = node.Param(param::Position1); });
     Skippable([&] { m_binding->m_posnSetting1 = node.Param(param::Position1 + 1); });
-    if (m_numPosns > 2) {
+    if (m_positions.NumPosns() > 2) {
         Skippable([&] { m_binding->m_posnSetting2 = node.Param(param::Position1 + 2); });
         Skippable([&] { m_binding->m_posnSetting3 = node.Param(param::Position1 + 3); });
     }
@@ -188,14 +189,14 @@ void ArnAbsPosnCtl::EnableControl(Control& ctl, bool newState, bool ext) {
         chk.put_Enabled(newState && !ext);
         Deref(m_io.get()).UpdateCheckbox(chk);
     } else if (&ctl == m_ctl.hardStopCmd.get()) {
-        ctl.put_Enabled(newState && m_homingActive);
+        ctl.put_Enabled(newState && m_monitor.HomingActive());
     } else if (&ctl == m_ctl.inputOptChk.get()) {
         ctl.put_Enabled(newState && !Deref(m_io.get()).get_EnableReqPin());
     } else if (&ctl == m_ctl.teachingCheck.get()) {
         ctl.put_Enabled(newState && static_cast<bool>(m_binding->m_teachingEnabledFld));
     } else if (auto* editor = dynamic_cast<ParamEditor*>(&ctl);
                editor && param::IsPosition1To4(editor->get_Parameter())) {
-        ctl.put_Enabled(newState && !m_homingActive);
+        ctl.put_Enabled(newState && !m_monitor.HomingActive());
     } else {
         ctl.put_Enabled(newState);
     }
@@ -215,7 +216,7 @@ void ArnAbsPosnCtl::UpdateInputControls(bool extInputs) {
             m_binding->m_inAFld = m_ctl.fldStatusLED(1).get_LEDField();
             m_binding->m_inBFld = m_ctl.fldStatusLED(2).get_LEDField();
         }
-        m_motionCheckDue = true;
+        m_monitor.FlagMotionCheck();
         if (m_binding->m_enableOrFld) {
             m_ctl.inCheck(0).put_CheckValue(m_binding->m_enableOrFld->get_Value() != 0);
             m_ctl.inCheck(1).put_CheckValue(Deref(m_binding->m_inAOrFld.get()).get_Value() != 0);

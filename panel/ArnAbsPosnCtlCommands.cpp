@@ -1,6 +1,7 @@
 // The panel's commands: teaching switch, host window requests, hard stop, input overrides.
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
+#include "panel/PanelStrings.h"
 #include "core/ObjectRef.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"
@@ -47,14 +48,6 @@ void ArnAbsPosnCtl::hardStopCmd_Click() {
     } catch (const std::exception&) {
         // The command is fire-and-forget: no message, no retry.
     }
-}
-
-void ArnAbsPosnCtl::ShowStopWarning(bool visible) {
-    for (const auto& line : m_ctl.warnLine) {
-        line->put_Visible(visible);
-    }
-    m_ctl.warnBox->put_Visible(visible);
-    m_ctl.warnLbl->put_Visible(visible);
 }
 
 void ArnAbsPosnCtl::inCheck_Click(int16_t Index, int16_t Value) {

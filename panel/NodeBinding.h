@@ -38,7 +38,7 @@ WithEvents<Value>::Binder OnContentChanged(Handler handler) {
 // What an attachment holds: the outside objects the host hands over, and the node's fields
 // and values that the panel binds on its first tick after. Each member is declared here once, together with the handlers its events reach; release
 // replaces the whole object, which drops every subscription and reference at once.
-struct ArnAbsPosnCtl::NodeBinding {
+struct NodeBinding {
     explicit NodeBinding(ArnAbsPosnCtl& panel) : p(panel) {}
     NodeBinding(const NodeBinding&) = delete;
     NodeBinding& operator=(const NodeBinding&) = delete;
@@ -76,7 +76,7 @@ struct ArnAbsPosnCtl::NodeBinding {
     WithEvents<Field> m_motionPendingFld{
         detail::OnUpdateView([this](const auto&) { p.FlagMotionCheck(); })};
     WithEvents<Field> m_opModeFld{
-        detail::OnUpdateView([this](const auto& o) { p.m_opModeFld_UpdateView(o); })};
+        detail::OnUpdateView([this](const auto& o) { p.m_positions.m_opModeFld_UpdateView(o); })};
     WithEvents<Value> m_posnMeas{
         detail::OnContentChanged([this](const auto&) { p.FlagMotionCheck(); })};
     WithEvents<Value> m_posnSetting0{
@@ -92,7 +92,7 @@ struct ArnAbsPosnCtl::NodeBinding {
     WithEvents<Field> m_teachingEnabledFld{
         detail::OnUpdateView([this](const auto& o) { p.m_teachingEnabledFld_UpdateView(o); })};
     WithEvents<Value> m_units{[this](Value& v, std::vector<Connection>& c) {
-        c.push_back(v.ValueChanged.connect([this](const auto& o) { p.m_units_ValueChanged(o); }));
+        c.push_back(v.ValueChanged.connect([this](const auto& o) { p.m_positions.m_units_ValueChanged(o); }));
     }};
     WithEvents<Field> m_wasHomed{
         detail::OnUpdateView([this](const auto& o) { p.m_wasHomed_UpdateView(o); })};

@@ -1,11 +1,14 @@
-// The periodic monitor: the timer tick and the handlers that flag its work.
+// The periodic monitor of homing and motion.
+#include "panel/HomingMonitor.h"
+
 #include <cmath>
 
-#include "host/values/Number.h"
 #include "core/ErrorCatalogue.h"
+#include "core/ObjectRef.h"
+#include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
-#include "core/ObjectRef.h"
+#include "panel/PanelStrings.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"
@@ -25,42 +28,11 @@ int16_t ToInteger(double v) {
 
 }  // namespace
 
-void ArnAbsPosnCtl::m_zkAppEvts_TimerTick() {
-    if (!m_attached) {
-        return;
-    }
-    // A handler reached from here may make the host drop the panel.
-    const auto keepAlive = weak_from_this().lock();
-    BusyScope busy(m_busy);
-    try {
-        TimerTickBody();
-    } catch (const std::exception& e) {
-        // Flags whose work did not run stay set and are served on the next tick.
-        DebugTrace(*this, ".ZK Timer Tick err=" + ErrDescription(e), TraceLevelAlways, false);
-    }
-}
+HomingMonitor::HomingMonitor(ArnAbsPosnCtl& panel, PanelControls& ctl,
+                             const std::unique_ptr<NodeBinding>& binding)
+    : m_panel(panel), m_ctl(ctl), m_binding(binding) {}
 
-void ArnAbsPosnCtl::TimerTickBody() {
-    if (m_rebindDue) {
-        AttachNodeProc();
-        m_rebindDue = false;
-    }
-    UpdateHomingState();
-    if (m_posnChecksDue) {
-        UpdatePositionWarnings();
-        m_posnChecksDue = false;
-    }
-    if (m_motionCheckDue) {
-        MotionCheck();
-        m_motionCheckDue = false;
-    }
-    if (m_wasHomingActive != m_homingActive) {
-        // Controls locked during homing are locked or freed.
-        UpdateFocus(m_enabled);
-    }
-}
-
-void ArnAbsPosnCtl::UpdateHomingState() {
+void HomingMonitor::UpdateHomingState() {
     if (!m_binding->m_homingFld) {
         ShowStopWarning(false);
         m_ctl.hardStopCmd->put_Visible(false);
@@ -77,14 +49,14 @@ void ArnAbsPosnCtl::UpdateHomingState() {
     }
 
     if (m_binding->m_opModeFld->get_Value() == opmode::HomeToHardStop) {
-        jogAndSwInputs& io = Deref(m_io.get());
+        jogAndSwInputs& io = Deref(m_panel.m_io.get());
         if (m_homingActive && !m_wasHomingActive && !io.get_ExternalInputs()) {
             // Homing has just started while the overrides drive the inputs: the Input B
             // override takes the home sensor polarity; the box follows through UpdateView.
-            m_busy = false;
+            m_panel.m_busy = false;
             const int16_t level = Deref(m_binding->m_homeSensorPolarityFld).get_Value() != 0 ? 1 : 0;
-            inCheck_Click(2, level);
-            m_busy = true;
+            m_panel.inCheck_Click(2, level);
+            m_panel.m_busy = true;
         }
         m_ctl.hardStopCmd->put_Visible(false);
         m_ctl.hardStopCmd->put_FontBold(false);
@@ -93,13 +65,13 @@ void ArnAbsPosnCtl::UpdateHomingState() {
     } else {
         m_ctl.hardStopCmd->put_Visible(true);
         m_ctl.hardStopCmd->put_FontBold(m_homingActive);
-        m_ctl.hardStopCmd->put_Enabled(m_enabled && m_homingActive);
+        m_ctl.hardStopCmd->put_Enabled(m_panel.m_enabled && m_homingActive);
         m_ctl.HSwarnBox->put_Visible(m_homingActive);
         ShowStopWarning(false);
     }
 }
 
-void ArnAbsPosnCtl::MotionCheck() {
+void HomingMonitor::MotionCheck() {
     bool hwBad = false;
     bool swBad = false;
     int16_t window = 0;
@@ -108,7 +80,7 @@ void ArnAbsPosnCtl::MotionCheck() {
         m_ctl.motionTriangle->put_Visible(visible);
     };
 
-    if (Deref(m_binding->m_node).QueryState() || m_badPosn) {
+    if (Deref(m_binding->m_node).QueryState() || m_panel.m_positions.BadPosn()) {
         indicate(false, 0);
     } else if (Deref(m_binding->m_motionPendingFld.get()).get_Value() == 1) {
         indicate(true, 8017);
@@ -133,11 +105,11 @@ void ArnAbsPosnCtl::MotionCheck() {
                 return Deref(Deref(m_binding->m_posnMeas.get()).get_NumberValue()).GetDouble();
             };
             const double meas = measured();
-            hwBad = std::fabs(PositionOf(hwIndex) - meas) > window;
+            hwBad = std::fabs(m_panel.m_positions.PositionOf(hwIndex) - meas) > window;
             // The software selection counts only while the overrides drive the inputs.
             const double measAgain = measured();
-            swBad = (std::fabs(PositionOf(swIndex) - measAgain) > window) &
-                    !Deref(m_io.get()).get_ExternalInputs();
+            swBad = (std::fabs(m_panel.m_positions.PositionOf(swIndex) - measAgain) > window) &
+                    !Deref(m_panel.m_io.get()).get_ExternalInputs();
             if (hwBad && swBad) {
                 indicate(true, 8017);
             } else if (hwBad) {
@@ -150,42 +122,21 @@ void ArnAbsPosnCtl::MotionCheck() {
         }
     }
 
-    DebugTrace(*this,
+    DebugTrace(m_panel,
                ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
                    ", dx=" + CStr(static_cast<int64_t>(window)) +
                    ", tip=" + m_ctl.motionTriangle->get_ToolTipText() + ", pend=" +
                    CStr(static_cast<int64_t>(Deref(m_binding->m_motionPendingFld.get()).get_Value())) +
-                   ", badPosn=" + CStr(m_badPosn) + ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
+                   ", badPosn=" + CStr(m_panel.m_positions.BadPosn()) + ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
                TraceLevelVerbose, false);
 }
 
-// --- change handlers ---
-
-void ArnAbsPosnCtl::m_cfgSrcFld_UpdateView(const std::shared_ptr<Field>& obj) {
-    if (Deref(obj).get_Value() != 0) {
-        ShowMessageLabel(*m_ctl.DisplayMsgLbl, "");
+void HomingMonitor::ShowStopWarning(bool visible) {
+    for (const auto& line : m_ctl.warnLine) {
+        line->put_Visible(visible);
     }
-}
-
-void ArnAbsPosnCtl::OverrideUpdateView(const char* trace, int16_t index,
-                                       const std::shared_ptr<Field>& fld) {
-    DebugTrace(*this, trace, TraceLevelAlways, false);
-    // If the box reports this as a click, the click handler writes the same value back.
-    m_ctl.inCheck(index).put_CheckValue(Deref(fld).get_Value() != 0);
-    Deref(m_io.get()).UpdateCheckbox(m_ctl.inCheck(index));
-    m_motionCheckDue = true;
-}
-
-void ArnAbsPosnCtl::m_fldEnableReqStatus_UpdateView(const std::shared_ptr<Field>&) {
-    // The drive re-reads its position targets whenever the enable request changes.
-    for (int32_t n = param::Position1; n <= param::Position4; ++n) {
-        Deref(Deref(m_binding->m_node).Param(n)).Refresh();
-    }
-}
-
-void ArnAbsPosnCtl::FlagPosnAndMotionChecks() {
-    m_posnChecksDue = true;
-    m_motionCheckDue = true;
+    m_ctl.warnBox->put_Visible(visible);
+    m_ctl.warnLbl->put_Visible(visible);
 }
 
 }  // namespace arn

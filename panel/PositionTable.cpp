@@ -5,13 +5,17 @@
 #include "host/values/Number.h"
 #include "core/ErrorCatalogue.h"
 #include "host/controls/ParamEditor.h"
-#include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
+#include "panel/PanelStrings.h"
+#include "panel/PositionTable.h"
 #include "core/ObjectRef.h"
 
 namespace arn {
 
-void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
+PositionTable::PositionTable(PanelControls& ctl, const std::unique_ptr<NodeBinding>& binding)
+    : m_ctl(ctl), m_binding(binding) {}
+
+void PositionTable::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
     if (!m_binding->m_node) {
         return;
     }
@@ -54,21 +58,21 @@ void ArnAbsPosnCtl::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
     m_posnChecksDue = true;
 }
 
-void ArnAbsPosnCtl::m_units_ValueChanged(const std::shared_ptr<Value>&) {
+void PositionTable::m_units_ValueChanged(const std::shared_ptr<Value>&) {
     std::string quantity;
     std::string units;
     Deref(Deref(Deref(m_binding->m_node).Param(param::UnitsText)).get_UnitsInfo()).GetUnitsText(quantity, units);
     m_ctl.posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
 }
 
-double ArnAbsPosnCtl::PositionOf(int32_t index) const {
+double PositionTable::PositionOf(int32_t index) const {
     if (index < 0 || index >= static_cast<int32_t>(m_binding->m_posnValues.size())) {
         throw MakeError(err::SubscriptOutOfRange, "");
     }
     return Deref(Deref(m_binding->m_posnValues[static_cast<size_t>(index)]).get_NumberValue()).GetDouble();
 }
 
-void ArnAbsPosnCtl::UpdatePositionWarnings() {
+void PositionTable::UpdatePositionWarnings() {
     // Every value is read fresh on each use: the tick runs this at most once, and a cached
     // reading could hide a change that arrived between two ticks.
     const bool homingEx = m_binding->m_homingExFld && m_binding->m_homingExFld->get_Value() == 1;
