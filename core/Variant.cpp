@@ -6,6 +6,7 @@
 
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "core/NumberConversion.h"
 
 namespace arn {
 
@@ -71,12 +72,7 @@ int32_t VariantToLong(const Variant& v) {
     if (const auto* i = std::get_if<int32_t>(&v)) {
         return *i;
     }
-    // Automation rounds half to even when a Double becomes a Long.
-    double d = std::nearbyint(VariantToDouble(v));
-    if (!(d >= std::numeric_limits<int32_t>::min() && d <= std::numeric_limits<int32_t>::max())) {
-        throw MakeError(err::Overflow, "Variant");
-    }
-    return static_cast<int32_t>(d);
+    return ToLong(VariantToDouble(v), "Variant");
 }
 
 std::string VariantToString(const Variant& v) {

@@ -10,6 +10,7 @@
 #include "host/controls/ArnFieldLED.h"
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "core/NumberConversion.h"
 #include "platform/Beep.h"
 #include "platform/Resources.h"
 #include "toolkit/ResPicture.h"
@@ -30,17 +31,6 @@ constexpr int16_t kTriggerHoldTicks = 3;
 // A 16-bit Boolean widened with its sign, so it can meet 32-bit field values bitwise.
 constexpr int32_t AsInt(bool b) {
     return b ? -1 : 0;
-}
-
-// Conversion of a register reading to a 32-bit integer: round half to even (the default
-// floating-point rounding mode), refusing what does not fit.
-int32_t ToLong(double v) {
-    const double r = std::nearbyint(v);
-    if (!(r >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
-          r <= static_cast<double>(std::numeric_limits<int32_t>::max()))) {
-        throw MakeError(err::Overflow, "jogAndSwInputs");
-    }
-    return static_cast<int32_t>(r);
 }
 
 }  // namespace
@@ -185,7 +175,7 @@ void jogAndSwInputs::put_ExternalInputs(bool newState) {
         m_inStim->get_NumberValue()->SetDouble(StimulusFollowsPins);
     } else if (m_fldEnableReqPin && m_fldEnableReqPin->get_Value() == 0) {
         // Seed the software states with what the pins show now, so the hand-over is bumpless.
-        const int32_t pins = ToLong(m_inReg->get_NumberValue()->GetDouble());
+        const int32_t pins = ToLong(m_inReg->get_NumberValue()->GetDouble(), "jogAndSwInputs");
         m_inStim->get_NumberValue()->SetDouble((pins & kSwStateMask) * kSwStateShift);
     } else if (m_fldEnableReqPin) {
         DebugTrace(*this, ".ExternalInputs: can't get into SW control when HW is enabled",

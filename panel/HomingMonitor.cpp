@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "core/ErrorCatalogue.h"
+#include "core/NumberConversion.h"
 #include "core/ObjectRef.h"
 #include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
@@ -14,19 +14,6 @@
 #include "support/Format.h"
 
 namespace arn {
-
-namespace {
-
-// The conversion to a 16-bit integer: round half to even, error 6 outside its range.
-int16_t ToInteger(double v) {
-    const double r = std::nearbyint(v);
-    if (!(r >= -32768.0 && r <= 32767.0)) {
-        throw MakeError(err::Overflow, "");
-    }
-    return static_cast<int16_t>(r);
-}
-
-}  // namespace
 
 HomingMonitor::HomingMonitor(ArnAbsPosnCtl& panel, PanelControls& ctl,
                              const std::unique_ptr<NodeBinding>& binding)
@@ -88,7 +75,7 @@ void HomingMonitor::MotionCheck() {
         bool windowKnown = true;
         try {
             window =
-                ToInteger(Deref(Deref(m_binding->m_posnWindowValue).get_NumberValue()).GetDouble() / 80.0);
+                ToInteger(Deref(Deref(m_binding->m_posnWindowValue).get_NumberValue()).GetDouble() / 80.0, "");
         } catch (const std::exception&) {
             windowKnown = false;
         }

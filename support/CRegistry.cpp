@@ -8,6 +8,7 @@
 
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "support/Format.h"
 
 namespace arn {
 
@@ -66,24 +67,6 @@ std::optional<int32_t> RootOfName(std::string_view name) {
 // any string slicing in the library.
 [[noreturn]] void RaiseInvalidArgument() {
     throw MakeError(err::InvalidProcedureCall, std::string(kLibraryBaseName) + ".cRegistry");
-}
-
-// The image cut at every CR LF; an empty image has no lines at all.
-std::vector<std::string> SplitAtCrLf(const std::string& image) {
-    std::vector<std::string> lines;
-    if (image.empty()) {
-        return lines;
-    }
-    size_t start = 0;
-    while (true) {
-        const size_t cut = image.find(kCrLf, start);
-        if (cut == std::string::npos) {
-            lines.push_back(image.substr(start));
-            return lines;
-        }
-        lines.push_back(image.substr(start, cut - start));
-        start = cut + 2;
-    }
 }
 
 std::string ReplaceAll(const std::string& text, std::string_view from, std::string_view to) {
@@ -413,7 +396,9 @@ std::string CRegistry::SaveRegistry() {
 
 void CRegistry::LoadRegistry(const std::string& registryImage) {
     CRegistry working;
-    const std::vector<std::string> lines = SplitAtCrLf(registryImage);
+    // An empty image has no lines at all.
+    const std::vector<std::string_view> lines =
+        registryImage.empty() ? std::vector<std::string_view>{} : SplitAtCrLf(registryImage);
     if (lines.size() < 3) {
         throw ArnError(kErrTooShort, kLoadSource, "Format Error: too short");
     }
@@ -422,7 +407,7 @@ void CRegistry::LoadRegistry(const std::string& registryImage) {
     }
     // Line 1 is the blank line after the signature and is never read.
     for (size_t number = 2; number < lines.size(); ++number) {
-        const std::string& line = lines[number];
+        const std::string line(lines[number]);
         if (line.empty()) {
             continue;
         }

@@ -145,4 +145,18 @@ std::string FormatTwoDigits(int64_t v) {
     return out;
 }
 
+std::vector<std::string_view> SplitAtCrLf(std::string_view text) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    while (true) {
+        const size_t end = text.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            parts.push_back(text.substr(start));
+            return parts;
+        }
+        parts.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
 }  // namespace arn

@@ -3,6 +3,8 @@
 #include <concepts>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace arn {
 
@@ -31,5 +33,10 @@ std::string FormatTenths(double v);
 
 // Format "00": at least two digits, the sign before them (7 -> "07", -5 -> "-05", 123 -> "123").
 std::string FormatTwoDigits(int64_t v);
+
+// The parts of text between its CR LF pairs, as Split(text, vbCrLf) gives them: n pairs give
+// n + 1 parts, so an empty text is one empty part. A lone CR or LF stays inside its part. The
+// parts point into text.
+std::vector<std::string_view> SplitAtCrLf(std::string_view text);
 
 }  // namespace arn

@@ -20,20 +20,6 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr size_t kColumn = 8;
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    while (true) {
-        const size_t end = text.find(kCrLf, start);
-        if (end == std::string_view::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, end - start));
-        start = end + kCrLf.size();
-    }
-}
-
 bool IsArnwellControlType(std::string_view type) {
     for (std::string_view name :
          {"ParamRadioGrpEditor", "nTextBox", "LEDcontrol", "ParamRadioEditor", "RadioEditor"}) {
@@ -73,7 +59,7 @@ std::string AppRelativePath(std::string_view text) {
 
 std::string FormatVersionList(std::string_view text, bool relative) {
     const std::string source = relative ? AppRelativePath(text) : std::string(text);
-    const std::vector<std::string_view> parts = SplitLines(source);
+    const std::vector<std::string_view> parts = SplitAtCrLf(source);
     if (parts.size() < 3) {
         return source;
     }

@@ -150,22 +150,6 @@ std::optional<std::string> ReadFile(const std::string& file, std::string& proble
     return bytes;
 }
 
-// Deletes a key below its subkeys, deepest first, as a key with subkeys cannot be deleted.
-void DeleteTree(int32_t root, const std::string& path) {
-    CRegistry key;
-    std::string opened = path;
-    key.OpenKey(root, opened);
-    std::vector<std::string> subkeys;
-    int32_t count = 0;
-    key.EnumerateSections(subkeys, count);
-    key.CloseKey();
-    for (const std::string& subkey : subkeys) {
-        DeleteTree(root, opened + "\\" + subkey);
-    }
-    key.OpenKey(root, opened);
-    key.DeleteKey();
-}
-
 // A handle opened for reading, closed on scope exit.
 class ReadHandle {
   public:
@@ -441,7 +425,7 @@ int RegTool::Delete(const KeyName& key, const std::optional<std::string>& name) 
         m_err << "arnreg: a root key cannot be deleted\n";
         return kExitFailure;
     }
-    DeleteTree(key.root, key.path);
+    RegDeleteTreeA(key.root, key.path.c_str());
     if (KeyExists(key)) {
         m_err << "arnreg: could not delete " << m_keyText
               << " (another process may be adding subkeys)\n";

@@ -21,20 +21,6 @@ bool WriteDefault(const std::string& path, std::string_view text) {
     return rc == ERROR_SUCCESS;
 }
 
-void DeleteTree(const std::string& path) {
-    // Subkeys first: a key with subkeys is not deleted.
-    HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    char name[256];
-    while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) {
-        DeleteTree(path + "\\" + name);
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, path.c_str());
-}
-
 }  // namespace
 
 HRESULT RegisterInprocServer(std::string_view clsid, std::string_view progId,
@@ -48,8 +34,8 @@ HRESULT RegisterInprocServer(std::string_view clsid, std::string_view progId,
 }
 
 HRESULT UnregisterInprocServer(std::string_view clsid, std::string_view progId) {
-    DeleteTree("CLSID\\" + std::string(clsid));
-    DeleteTree(std::string(progId));
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ("CLSID\\" + std::string(clsid)).c_str());
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, std::string(progId).c_str());
     return S_OK;
 }
 

@@ -132,6 +132,10 @@ LONG RegQueryInfoKeyA(HKEY hKey, char* lpClass, DWORD* lpcchClass, DWORD* lpRese
 LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, char* lpValueName, DWORD* lpcchValueName,
                    DWORD* lpReserved, DWORD* lpType, uint8_t* lpData, DWORD* lpcbData);
 LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, char* lpName, DWORD cchName);
+// Deletes lpSubKey with its values and every key below it, deepest first; with an empty or
+// null lpSubKey, hKey's own subkeys and values go and the key stays. Stops at the first
+// failure, leaving what it had not reached yet.
+LONG RegDeleteTreeA(HKEY hKey, const char* lpSubKey);
 
 // Applies the offset of the machine's current time zone and daylight-saving state.
 bool FileTimeToLocalFileTime(const FILETIME* lpFileTime, FILETIME* lpLocalFileTime);

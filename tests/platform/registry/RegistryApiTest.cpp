@@ -51,6 +51,37 @@ uint64_t Ticks(const FILETIME& ft) {
 
 using RegistryApi = RegistryStoreTest;
 
+TEST_P(RegistryApi, DeleteTreeRemovesNestedKeysAndLeavesTheirSiblings) {
+    {
+        KeyHandle k;
+        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Tree\\A\\Deep\\Deeper", k), ERROR_SUCCESS);
+        ASSERT_EQ(SetText(k.get(), "Leaf", "1"), ERROR_SUCCESS);
+        KeyHandle b;
+        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Tree\\B", b), ERROR_SUCCESS);
+        KeyHandle keep;
+        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Kept", keep), ERROR_SUCCESS);
+        KeyHandle tree;
+        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Tree", tree), ERROR_SUCCESS);
+        ASSERT_EQ(SetText(tree.get(), "Own", "x"), ERROR_SUCCESS);
+    }
+
+    // An empty subkey empties the key itself and keeps it.
+    {
+        KeyHandle a;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tree\\A", 0, KEY_ALL_ACCESS, a.out()),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(RegDeleteTreeA(a.get(), nullptr), ERROR_SUCCESS);
+        EXPECT_THAT(SubkeyNames(a.get()), ElementsAre());
+    }
+
+    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_SUCCESS);
+    KeyHandle software;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, software.out()),
+              ERROR_SUCCESS);
+    EXPECT_THAT(SubkeyNames(software.get()), ElementsAre("Kept"));
+    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_FILE_NOT_FOUND);
+}
+
 TEST_P(RegistryApi, NamesMatchWithoutCaseAndKeepTheirFirstSpelling) {
     KeyHandle created;
     DWORD disposition = 0;
