@@ -19,7 +19,8 @@ class CheckBox : public CaptionedControl {
     void put_Alignment(int16_t v);  // 0 box left of the caption, 1 box right of it
 
     // A user's click: toggles between checked and unchecked. Ignored unless IsUsable().
-    void UserClick();
+    bool AcceptsClicks() const override { return true; }
+    void UserClick() override;
 
     Event<> Click;
 

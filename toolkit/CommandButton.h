@@ -10,7 +10,8 @@ class CommandButton : public CaptionedControl {
     explicit CommandButton(std::string name, int16_t index = -1);
 
     // A user's press; ignored unless IsUsable().
-    void UserClick();
+    bool AcceptsClicks() const override { return true; }
+    void UserClick() override;
 
     Event<> Click;
 

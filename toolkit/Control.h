@@ -70,6 +70,12 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // Asks the views to repaint now.
     void Refresh();
 
+    // What a user's click does to this kind of control (each kind ignores it unless
+    // IsUsable()); AcceptsClicks tells a view which controls to offer a click. Controls that
+    // take no clicks do nothing.
+    virtual bool AcceptsClicks() const { return false; }
+    virtual void UserClick() {}
+
     // Raised with the by-name spelling of the property that changed ("Refresh" for Refresh).
     Event<std::string_view> PropertyChanged;
 

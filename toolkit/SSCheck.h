@@ -20,7 +20,8 @@ class SSCheck : public CaptionedControl {
     void putref_CheckPicture(std::shared_ptr<Picture> p);
 
     // A user's click: toggles CheckValue. Ignored unless IsUsable().
-    void UserClick();
+    bool AcceptsClicks() const override { return true; }
+    void UserClick() override;
 
     Event<int16_t> Click;
 

@@ -16,7 +16,8 @@ class SSCommand : public CaptionedControl {
     void putref_Picture(std::shared_ptr<Picture> p);
 
     // A user's press; ignored while the button cannot be reached.
-    void UserClick();
+    bool AcceptsClicks() const override { return true; }
+    void UserClick() override;
 
     Event<> Click;
 

@@ -30,14 +30,6 @@ constexpr double DesignHeightPx = PanelControls::DesignHeight / ControlPainter::
 constexpr double MinZoom = 0.5;
 constexpr double MaxZoom = 4.0;
 
-bool IsClickable(const Control& ctl) {
-    return dynamic_cast<const CheckBox*>(&ctl) || dynamic_cast<const SSCheck*>(&ctl) ||
-           dynamic_cast<const CommandButton*>(&ctl) || dynamic_cast<const SSCommand*>(&ctl) ||
-           dynamic_cast<const ParamEditor*>(&ctl) || dynamic_cast<const ArnHomingCtl*>(&ctl) ||
-           dynamic_cast<const ArnTrqLimitSetupCtl*>(&ctl) ||
-           dynamic_cast<const ArnJerkPanelCtl*>(&ctl);
-}
-
 QString NameOf(const Control& ctl) {
     QString name = QString::fromStdString(ctl.get_Name());
     if (ctl.get_Index() >= 0) {
@@ -123,7 +115,7 @@ std::shared_ptr<Control> PanelView::TopmostAt(
 }
 
 std::shared_ptr<Control> PanelView::ClickableAt(const QPointF& pos) const {
-    return TopmostAt(pos, IsClickable);
+    return TopmostAt(pos, [](const Control& ctl) { return ctl.AcceptsClicks(); });
 }
 
 std::shared_ptr<Control> PanelView::ToolTipAt(const QPointF& pos) const {
@@ -237,23 +229,7 @@ void PanelView::Activate(const std::shared_ptr<Control>& ctl) {
         OpenEditor(editor);
         return;
     }
-    Guarded(m_report, what, [&] {
-        if (auto* chk = dynamic_cast<CheckBox*>(ctl.get())) {
-            chk->UserClick();
-        } else if (auto* ss = dynamic_cast<SSCheck*>(ctl.get())) {
-            ss->UserClick();
-        } else if (auto* cmd = dynamic_cast<SSCommand*>(ctl.get())) {
-            cmd->UserClick();
-        } else if (auto* button = dynamic_cast<CommandButton*>(ctl.get())) {
-            button->UserClick();
-        } else if (auto* homing = dynamic_cast<ArnHomingCtl*>(ctl.get())) {
-            homing->RequestSetup();
-        } else if (auto* torque = dynamic_cast<ArnTrqLimitSetupCtl*>(ctl.get())) {
-            torque->RequestSetup();
-        } else if (auto* jerk = dynamic_cast<ArnJerkPanelCtl*>(ctl.get())) {
-            jerk->RequestSetup();
-        }
-    });
+    Guarded(m_report, what, [&] { ctl->UserClick(); });
 }
 
 void PanelView::OpenEditor(const std::shared_ptr<ParamEditor>& editor) {

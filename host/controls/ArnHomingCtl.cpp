@@ -3,14 +3,6 @@
 namespace arn {
 
 ArnHomingCtl::ArnHomingCtl(std::string name, int16_t index)
-    : SubPanel("ArnHomingCtl", std::move(name), index, "Homing Setup...") {}
-
-void ArnHomingCtl::RequestSetup() {
-    if (!IsUsable()) {
-        return;
-    }
-    auto keep = KeepAlive();
-    SetupRequested();
-}
+    : SetupSubPanel("ArnHomingCtl", std::move(name), index, "Homing Setup...") {}
 
 }  // namespace arn

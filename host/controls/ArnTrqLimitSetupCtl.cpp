@@ -3,14 +3,6 @@
 namespace arn {
 
 ArnTrqLimitSetupCtl::ArnTrqLimitSetupCtl(std::string name, int16_t index)
-    : SubPanel("ArnTrqLimitSetupCtl", std::move(name), index, "Torque Limit Setup...") {}
-
-void ArnTrqLimitSetupCtl::RequestSetup() {
-    if (!IsUsable()) {
-        return;
-    }
-    auto keep = KeepAlive();
-    SetupRequested();
-}
+    : SetupSubPanel("ArnTrqLimitSetupCtl", std::move(name), index, "Torque Limit Setup...") {}
 
 }  // namespace arn

@@ -21,6 +21,9 @@ class ParamEditor : public Control {
     explicit ParamEditor(std::string name, int16_t index = -1);
     ~ParamEditor() override;
 
+    // A click opens the view's own text editor on the value; the control itself does nothing.
+    bool AcceptsClicks() const override { return true; }
+
     int32_t get_Parameter() const { return m_parameter; }
     void put_Parameter(int32_t v);
     std::shared_ptr<Value> get_ParamObject() const { return m_paramObject; }
