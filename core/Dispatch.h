@@ -87,10 +87,10 @@ T FromVariant(const Variant& v) {
 
 // Declares a read-write property from a getter and a setter of kind T.
 template <class T, class G, class S>
-PropertyEntry Prop(std::string name, G (T::*getter)() const, void (T::*setter)(S)) {
+PropertyEntry Prop(std::string_view name, G (T::*getter)() const, void (T::*setter)(S)) {
     using Value = std::decay_t<S>;
     return PropertyEntry{
-        std::move(name),
+        std::string(name),
         [getter](const Dispatch& d) { return ToVariant((static_cast<const T&>(d).*getter)()); },
         [setter](Dispatch& d, const Variant& v) {
             (static_cast<T&>(d).*setter)(FromVariant<Value>(v));
@@ -101,9 +101,9 @@ PropertyEntry Prop(std::string name, G (T::*getter)() const, void (T::*setter)(S
 
 // Declares a read-only property.
 template <class T, class G>
-PropertyEntry ReadOnlyProp(std::string name, G (T::*getter)() const) {
+PropertyEntry ReadOnlyProp(std::string_view name, G (T::*getter)() const) {
     return PropertyEntry{
-        std::move(name),
+        std::string(name),
         [getter](const Dispatch& d) { return ToVariant((static_cast<const T&>(d).*getter)()); },
         {},
         {},

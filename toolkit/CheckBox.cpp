@@ -1,26 +1,37 @@
 #include "toolkit/CheckBox.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kValue = "Value";
+constexpr std::string_view kAlignment = "Alignment";
+
+}  // namespace
 
 CheckBox::CheckBox(std::string name, int16_t index)
     : CaptionedControl("CheckBox", std::move(name), index) {}
 
 void CheckBox::put_Value(int16_t v) {
     if (v < Unchecked || v > Grayed) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Value");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kValue);
     }
     auto keep = KeepAlive();
-    if (Change(m_value, v, "Value")) {
+    if (Change(m_value, v, kValue)) {
         Click();
     }
 }
 
 void CheckBox::put_Alignment(int16_t v) {
     if (v != 0 && v != 1) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Alignment");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kAlignment);
     }
-    Change(m_alignment, v, "Alignment");
+    Change(m_alignment, v, kAlignment);
 }
 
 void CheckBox::UserClick() {
@@ -34,8 +45,8 @@ const PropertyTable& CheckBox::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),
         {
-            Prop("Value", &CheckBox::get_Value, &CheckBox::put_Value),
-            Prop("Alignment", &CheckBox::get_Alignment, &CheckBox::put_Alignment),
+            Prop(kValue, &CheckBox::get_Value, &CheckBox::put_Value),
+            Prop(kAlignment, &CheckBox::get_Alignment, &CheckBox::put_Alignment),
         }};
     return table;
 }

@@ -1,7 +1,29 @@
 #include "toolkit/Control.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kVisible = "Visible";
+constexpr std::string_view kEnabled = "Enabled";
+constexpr std::string_view kToolTipText = "ToolTipText";
+constexpr std::string_view kTag = "Tag";
+constexpr std::string_view kLeft = "Left";
+constexpr std::string_view kTop = "Top";
+constexpr std::string_view kWidth = "Width";
+constexpr std::string_view kHeight = "Height";
+constexpr std::string_view kBackColor = "BackColor";
+constexpr std::string_view kCaption = "Caption";
+constexpr std::string_view kForeColor = "ForeColor";
+constexpr std::string_view kFontBold = "FontBold";
+constexpr std::string_view kFontSize = "FontSize";
+
+}  // namespace
 
 Control::Control(std::string typeName, std::string name, int16_t index)
     : m_typeName(std::move(typeName)), m_name(std::move(name)), m_index(index) {}
@@ -34,37 +56,37 @@ void Control::Changed(std::string_view property) {
 }
 
 void Control::put_Visible(bool v) {
-    Change(m_visible, v, "Visible");
+    Change(m_visible, v, kVisible);
 }
 void Control::put_Enabled(bool v) {
-    Change(m_enabled, v, "Enabled");
+    Change(m_enabled, v, kEnabled);
 }
 void Control::put_ToolTipText(std::string v) {
-    Change(m_toolTipText, std::move(v), "ToolTipText");
+    Change(m_toolTipText, std::move(v), kToolTipText);
 }
 void Control::put_Tag(std::string v) {
-    Change(m_tag, std::move(v), "Tag");
+    Change(m_tag, std::move(v), kTag);
 }
 void Control::put_Left(int32_t v) {
-    Change(m_left, v, "Left");
+    Change(m_left, v, kLeft);
 }
 void Control::put_Top(int32_t v) {
-    Change(m_top, v, "Top");
+    Change(m_top, v, kTop);
 }
 void Control::put_Width(int32_t v) {
     if (v < 0) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Width");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kWidth);
     }
-    Change(m_width, v, "Width");
+    Change(m_width, v, kWidth);
 }
 void Control::put_Height(int32_t v) {
     if (v < 0) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Height");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kHeight);
     }
-    Change(m_height, v, "Height");
+    Change(m_height, v, kHeight);
 }
 void Control::put_BackColor(int32_t v) {
-    Change(m_backColor, v, "BackColor");
+    Change(m_backColor, v, kBackColor);
 }
 
 void Control::Move(int32_t left, int32_t top, int32_t width, int32_t height) {
@@ -97,33 +119,33 @@ const PropertyTable& Control::CommonProperties() {
     static const PropertyTable table{
         ReadOnlyProp("Name", &Control::get_Name),
         ReadOnlyProp("Index", &Control::get_Index),
-        Prop("Visible", &Control::get_Visible, &Control::put_Visible),
-        Prop("Enabled", &Control::get_Enabled, &Control::put_Enabled),
-        Prop("ToolTipText", &Control::get_ToolTipText, &Control::put_ToolTipText),
-        Prop("Tag", &Control::get_Tag, &Control::put_Tag),
-        Prop("Left", &Control::get_Left, &Control::put_Left),
-        Prop("Top", &Control::get_Top, &Control::put_Top),
-        Prop("Width", &Control::get_Width, &Control::put_Width),
-        Prop("Height", &Control::get_Height, &Control::put_Height),
-        Prop("BackColor", &Control::get_BackColor, &Control::put_BackColor),
+        Prop(kVisible, &Control::get_Visible, &Control::put_Visible),
+        Prop(kEnabled, &Control::get_Enabled, &Control::put_Enabled),
+        Prop(kToolTipText, &Control::get_ToolTipText, &Control::put_ToolTipText),
+        Prop(kTag, &Control::get_Tag, &Control::put_Tag),
+        Prop(kLeft, &Control::get_Left, &Control::put_Left),
+        Prop(kTop, &Control::get_Top, &Control::put_Top),
+        Prop(kWidth, &Control::get_Width, &Control::put_Width),
+        Prop(kHeight, &Control::get_Height, &Control::put_Height),
+        Prop(kBackColor, &Control::get_BackColor, &Control::put_BackColor),
     };
     return table;
 }
 
 void CaptionedControl::put_Caption(std::string v) {
-    Change(m_caption, std::move(v), "Caption");
+    Change(m_caption, std::move(v), kCaption);
 }
 void CaptionedControl::put_ForeColor(int32_t v) {
-    Change(m_foreColor, v, "ForeColor");
+    Change(m_foreColor, v, kForeColor);
 }
 void CaptionedControl::put_FontBold(bool v) {
-    Change(m_fontBold, v, "FontBold");
+    Change(m_fontBold, v, kFontBold);
 }
 void CaptionedControl::put_FontSize(double v) {
     if (!(v > 0.0 && v <= 2048.0)) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "FontSize");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kFontSize);
     }
-    Change(m_fontSize, v, "FontSize");
+    Change(m_fontSize, v, kFontSize);
 }
 
 const PropertyTable& CaptionedControl::Properties() const {
@@ -134,10 +156,10 @@ const PropertyTable& CaptionedControl::CaptionedProperties() {
     static const PropertyTable table{
         CommonProperties(),
         {
-            Prop("Caption", &CaptionedControl::get_Caption, &CaptionedControl::put_Caption),
-            Prop("ForeColor", &CaptionedControl::get_ForeColor, &CaptionedControl::put_ForeColor),
-            Prop("FontBold", &CaptionedControl::get_FontBold, &CaptionedControl::put_FontBold),
-            Prop("FontSize", &CaptionedControl::get_FontSize, &CaptionedControl::put_FontSize),
+            Prop(kCaption, &CaptionedControl::get_Caption, &CaptionedControl::put_Caption),
+            Prop(kForeColor, &CaptionedControl::get_ForeColor, &CaptionedControl::put_ForeColor),
+            Prop(kFontBold, &CaptionedControl::get_FontBold, &CaptionedControl::put_FontBold),
+            Prop(kFontSize, &CaptionedControl::get_FontSize, &CaptionedControl::put_FontSize),
         }};
     return table;
 }

@@ -1,6 +1,16 @@
 #include "toolkit/Form.h"
 
+#include <string_view>
+
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry and its change notification.
+constexpr std::string_view kCaption = "Caption";
+constexpr std::string_view kVisible = "Visible";
+
+}  // namespace
 
 Form::Form(std::string name, std::string caption)
     : m_name(std::move(name)), m_caption(std::move(caption)) {}
@@ -10,7 +20,7 @@ void Form::put_Caption(std::string v) {
         return;
     }
     m_caption = std::move(v);
-    PropertyChanged("Caption");
+    PropertyChanged(kCaption);
 }
 
 void Form::put_Visible(bool v) {
@@ -18,14 +28,14 @@ void Form::put_Visible(bool v) {
         return;
     }
     m_visible = v;
-    PropertyChanged("Visible");
+    PropertyChanged(kVisible);
 }
 
 const PropertyTable& Form::Properties() const {
     static const PropertyTable table{
         ReadOnlyProp("Name", &Form::get_Name),
-        Prop("Caption", &Form::get_Caption, &Form::put_Caption),
-        Prop("Visible", &Form::get_Visible, &Form::put_Visible),
+        Prop(kCaption, &Form::get_Caption, &Form::put_Caption),
+        Prop(kVisible, &Form::get_Visible, &Form::put_Visible),
     };
     return table;
 }

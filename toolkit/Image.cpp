@@ -1,28 +1,40 @@
 #include "toolkit/Image.h"
 
+#include <string_view>
+
 #include "toolkit/Picture.h"
 
 namespace arn {
 
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kPicture = "Picture";
+constexpr std::string_view kStretch = "Stretch";
+constexpr std::string_view kSymbol = "Symbol";
+
+}  // namespace
+
 Image::Image(std::string name, int16_t index) : Control("Image", std::move(name), index) {}
 
 void Image::putref_Picture(std::shared_ptr<Picture> p) {
-    Change(m_picture, std::move(p), "Picture");
+    Change(m_picture, std::move(p), kPicture);
 }
 void Image::put_Stretch(bool v) {
-    Change(m_stretch, v, "Stretch");
+    Change(m_stretch, v, kStretch);
 }
 void Image::put_Symbol(std::string v) {
-    Change(m_symbol, std::move(v), "Symbol");
+    Change(m_symbol, std::move(v), kSymbol);
 }
 
 const PropertyTable& Image::Properties() const {
     static const PropertyTable table{
         CommonProperties(),
         {
-            Prop("Picture", &Image::get_Picture, &Image::putref_Picture),
-            Prop("Stretch", &Image::get_Stretch, &Image::put_Stretch),
-            Prop("Symbol", &Image::get_Symbol, &Image::put_Symbol),
+            Prop(kPicture, &Image::get_Picture, &Image::putref_Picture),
+            Prop(kStretch, &Image::get_Stretch, &Image::put_Stretch),
+            Prop(kSymbol, &Image::get_Symbol, &Image::put_Symbol),
         }};
     return table;
 }

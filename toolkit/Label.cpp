@@ -1,35 +1,47 @@
 #include "toolkit/Label.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kAlignment = "Alignment";
+constexpr std::string_view kBackStyle = "BackStyle";
+constexpr std::string_view kWordWrap = "WordWrap";
+
+}  // namespace
 
 Label::Label(std::string name, int16_t index) : CaptionedControl("Label", std::move(name), index) {}
 
 void Label::put_Alignment(int16_t v) {
     if (v < LeftJustify || v > Center) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Alignment");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kAlignment);
     }
-    Change(m_alignment, v, "Alignment");
+    Change(m_alignment, v, kAlignment);
 }
 
 void Label::put_BackStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "BackStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kBackStyle);
     }
-    Change(m_backStyle, v, "BackStyle");
+    Change(m_backStyle, v, kBackStyle);
 }
 
 void Label::put_WordWrap(bool v) {
-    Change(m_wordWrap, v, "WordWrap");
+    Change(m_wordWrap, v, kWordWrap);
 }
 
 const PropertyTable& Label::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),
         {
-            Prop("Alignment", &Label::get_Alignment, &Label::put_Alignment),
-            Prop("BackStyle", &Label::get_BackStyle, &Label::put_BackStyle),
-            Prop("WordWrap", &Label::get_WordWrap, &Label::put_WordWrap),
+            Prop(kAlignment, &Label::get_Alignment, &Label::put_Alignment),
+            Prop(kBackStyle, &Label::get_BackStyle, &Label::put_BackStyle),
+            Prop(kWordWrap, &Label::get_WordWrap, &Label::put_WordWrap),
         }};
     return table;
 }

@@ -1,21 +1,36 @@
 #include "toolkit/Line.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 namespace arn {
 
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kX1 = "X1";
+constexpr std::string_view kY1 = "Y1";
+constexpr std::string_view kX2 = "X2";
+constexpr std::string_view kY2 = "Y2";
+constexpr std::string_view kBorderColor = "BorderColor";
+constexpr std::string_view kBorderWidth = "BorderWidth";
+
+}  // namespace
+
 Line::Line(std::string name, int16_t index) : Control("Line", std::move(name), index) {}
 
 void Line::put_X1(int32_t v) {
-    Change(m_x1, v, "X1");
+    Change(m_x1, v, kX1);
 }
 void Line::put_Y1(int32_t v) {
-    Change(m_y1, v, "Y1");
+    Change(m_y1, v, kY1);
 }
 void Line::put_X2(int32_t v) {
-    Change(m_x2, v, "X2");
+    Change(m_x2, v, kX2);
 }
 void Line::put_Y2(int32_t v) {
-    Change(m_y2, v, "Y2");
+    Change(m_y2, v, kY2);
 }
 
 void Line::SetPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
@@ -26,14 +41,14 @@ void Line::SetPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 
 void Line::put_BorderColor(int32_t v) {
-    Change(m_borderColor, v, "BorderColor");
+    Change(m_borderColor, v, kBorderColor);
 }
 
 void Line::put_BorderWidth(int16_t v) {
     if (v < 1) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderWidth");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kBorderWidth);
     }
-    Change(m_borderWidth, v, "BorderWidth");
+    Change(m_borderWidth, v, kBorderWidth);
 }
 
 const PropertyTable& Line::Properties() const {
@@ -41,12 +56,12 @@ const PropertyTable& Line::Properties() const {
         CommonProperties().Without(
             {"ToolTipText", "Enabled", "Left", "Top", "Width", "Height", "BackColor"}),
         {
-            Prop("X1", &Line::get_X1, &Line::put_X1),
-            Prop("Y1", &Line::get_Y1, &Line::put_Y1),
-            Prop("X2", &Line::get_X2, &Line::put_X2),
-            Prop("Y2", &Line::get_Y2, &Line::put_Y2),
-            Prop("BorderColor", &Line::get_BorderColor, &Line::put_BorderColor),
-            Prop("BorderWidth", &Line::get_BorderWidth, &Line::put_BorderWidth),
+            Prop(kX1, &Line::get_X1, &Line::put_X1),
+            Prop(kY1, &Line::get_Y1, &Line::put_Y1),
+            Prop(kX2, &Line::get_X2, &Line::put_X2),
+            Prop(kY2, &Line::get_Y2, &Line::put_Y2),
+            Prop(kBorderColor, &Line::get_BorderColor, &Line::put_BorderColor),
+            Prop(kBorderWidth, &Line::get_BorderWidth, &Line::put_BorderWidth),
         }};
     return table;
 }

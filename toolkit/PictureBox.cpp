@@ -1,30 +1,41 @@
 #include "toolkit/PictureBox.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 #include "toolkit/Picture.h"
 
 namespace arn {
 
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kPicture = "Picture";
+constexpr std::string_view kBorderStyle = "BorderStyle";
+
+}  // namespace
+
 PictureBox::PictureBox(std::string name, int16_t index)
     : Control("PictureBox", std::move(name), index) {}
 
 void PictureBox::putref_Picture(std::shared_ptr<Picture> p) {
-    Change(m_picture, std::move(p), "Picture");
+    Change(m_picture, std::move(p), kPicture);
 }
 
 void PictureBox::put_BorderStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kBorderStyle);
     }
-    Change(m_borderStyle, v, "BorderStyle");
+    Change(m_borderStyle, v, kBorderStyle);
 }
 
 const PropertyTable& PictureBox::Properties() const {
     static const PropertyTable table{
         CommonProperties(),
         {
-            Prop("Picture", &PictureBox::get_Picture, &PictureBox::putref_Picture),
-            Prop("BorderStyle", &PictureBox::get_BorderStyle, &PictureBox::put_BorderStyle),
+            Prop(kPicture, &PictureBox::get_Picture, &PictureBox::putref_Picture),
+            Prop(kBorderStyle, &PictureBox::get_BorderStyle, &PictureBox::put_BorderStyle),
         }};
     return table;
 }

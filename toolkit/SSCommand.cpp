@@ -1,14 +1,24 @@
 #include "toolkit/SSCommand.h"
 
+#include <string_view>
+
 #include "toolkit/Picture.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kPicture = "Picture";
+
+}  // namespace
 
 SSCommand::SSCommand(std::string name, int16_t index)
     : CaptionedControl("SSCommand", std::move(name), index) {}
 
 void SSCommand::putref_Picture(std::shared_ptr<Picture> p) {
-    Change(m_picture, std::move(p), "Picture");
+    Change(m_picture, std::move(p), kPicture);
 }
 
 void SSCommand::UserClick() {
@@ -23,7 +33,7 @@ const PropertyTable& SSCommand::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),
         {
-            Prop("Picture", &SSCommand::get_Picture, &SSCommand::putref_Picture),
+            Prop(kPicture, &SSCommand::get_Picture, &SSCommand::putref_Picture),
         }};
     return table;
 }

@@ -1,43 +1,56 @@
 #include "toolkit/Shape.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kShape = "Shape";
+constexpr std::string_view kBorderColor = "BorderColor";
+constexpr std::string_view kBorderWidth = "BorderWidth";
+constexpr std::string_view kBackStyle = "BackStyle";
+
+}  // namespace
 
 Shape::Shape(std::string name, int16_t index) : Control("Shape", std::move(name), index) {}
 
 void Shape::put_Shape(int16_t v) {
     if (v < Rectangle || v > RoundedSquare) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Shape");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kShape);
     }
-    Change(m_shape, v, "Shape");
+    Change(m_shape, v, kShape);
 }
 
 void Shape::put_BorderColor(int32_t v) {
-    Change(m_borderColor, v, "BorderColor");
+    Change(m_borderColor, v, kBorderColor);
 }
 
 void Shape::put_BorderWidth(int16_t v) {
     if (v < 1) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "BorderWidth");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kBorderWidth);
     }
-    Change(m_borderWidth, v, "BorderWidth");
+    Change(m_borderWidth, v, kBorderWidth);
 }
 
 void Shape::put_BackStyle(int16_t v) {
     if (v != 0 && v != 1) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "BackStyle");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kBackStyle);
     }
-    Change(m_backStyle, v, "BackStyle");
+    Change(m_backStyle, v, kBackStyle);
 }
 
 const PropertyTable& Shape::Properties() const {
     static const PropertyTable table{
         CommonProperties().Without({"ToolTipText", "Enabled"}),
         {
-            Prop("Shape", &Shape::get_Shape, &Shape::put_Shape),
-            Prop("BorderColor", &Shape::get_BorderColor, &Shape::put_BorderColor),
-            Prop("BorderWidth", &Shape::get_BorderWidth, &Shape::put_BorderWidth),
-            Prop("BackStyle", &Shape::get_BackStyle, &Shape::put_BackStyle),
+            Prop(kShape, &Shape::get_Shape, &Shape::put_Shape),
+            Prop(kBorderColor, &Shape::get_BorderColor, &Shape::put_BorderColor),
+            Prop(kBorderWidth, &Shape::get_BorderWidth, &Shape::put_BorderWidth),
+            Prop(kBackStyle, &Shape::get_BackStyle, &Shape::put_BackStyle),
         }};
     return table;
 }

@@ -1,8 +1,20 @@
 #include "host/controls/ArnFieldLED.h"
 
+#include <string_view>
+
 #include "host/values/Field.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kfieldkey = "fieldkey";
+constexpr std::string_view kLEDOnColor = "LEDOnColor";
+constexpr std::string_view kLEDOffColor = "LEDOffColor";
+
+}  // namespace
 
 ArnFieldLED::ArnFieldLED(std::string name, int16_t index)
     : Control("ArnFieldLED", std::move(name), index) {}
@@ -10,7 +22,7 @@ ArnFieldLED::ArnFieldLED(std::string name, int16_t index)
 ArnFieldLED::~ArnFieldLED() = default;
 
 void ArnFieldLED::put_fieldkey(std::string v) {
-    Change(m_fieldkey, std::move(v), "fieldkey");
+    Change(m_fieldkey, std::move(v), kfieldkey);
 }
 
 void ArnFieldLED::putref_LEDField(std::shared_ptr<Field> field) {
@@ -28,10 +40,10 @@ void ArnFieldLED::putref_LEDField(std::shared_ptr<Field> field) {
 }
 
 void ArnFieldLED::put_LEDOnColor(int32_t v) {
-    Change(m_onColor, v, "LEDOnColor");
+    Change(m_onColor, v, kLEDOnColor);
 }
 void ArnFieldLED::put_LEDOffColor(int32_t v) {
-    Change(m_offColor, v, "LEDOffColor");
+    Change(m_offColor, v, kLEDOffColor);
 }
 
 bool ArnFieldLED::IsLit() const {
@@ -42,9 +54,9 @@ const PropertyTable& ArnFieldLED::Properties() const {
     static const PropertyTable table{
         CommonProperties(),
         {
-            Prop("fieldkey", &ArnFieldLED::get_fieldkey, &ArnFieldLED::put_fieldkey),
-            Prop("LEDOnColor", &ArnFieldLED::get_LEDOnColor, &ArnFieldLED::put_LEDOnColor),
-            Prop("LEDOffColor", &ArnFieldLED::get_LEDOffColor, &ArnFieldLED::put_LEDOffColor),
+            Prop(kfieldkey, &ArnFieldLED::get_fieldkey, &ArnFieldLED::put_fieldkey),
+            Prop(kLEDOnColor, &ArnFieldLED::get_LEDOnColor, &ArnFieldLED::put_LEDOnColor),
+            Prop(kLEDOffColor, &ArnFieldLED::get_LEDOffColor, &ArnFieldLED::put_LEDOffColor),
         }};
     return table;
 }

@@ -1,4 +1,6 @@
 #include "host/controls/ParamEditor.h"
+
+#include <string_view>
 #include "core/ErrorCatalogue.h"
 
 #include <charconv>
@@ -6,6 +8,21 @@
 #include "host/values/Value.h"
 
 namespace arn {
+
+namespace {
+
+// Property names, each spelled once for its table entry, its setter's change
+// notification and its errors.
+constexpr std::string_view kParameter = "Parameter";
+constexpr std::string_view kUserDescription = "UserDescription";
+constexpr std::string_view kUserUnit = "UserUnit";
+constexpr std::string_view kText = "Text";
+constexpr std::string_view kEditorWidth = "EditorWidth";
+constexpr std::string_view kEditorPosition = "EditorPosition";
+constexpr std::string_view kPresetStyle = "PresetStyle";
+constexpr std::string_view kActive = "Active";
+
+}  // namespace
 
 ParamEditor::ParamEditor(std::string name, int16_t index)
     : Control("ParamEditor", std::move(name), index) {
@@ -16,9 +33,9 @@ ParamEditor::~ParamEditor() = default;
 
 void ParamEditor::put_Parameter(int32_t v) {
     if (v < 0) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "Parameter");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kParameter);
     }
-    Change(m_parameter, v, "Parameter");
+    Change(m_parameter, v, kParameter);
 }
 
 void ParamEditor::putref_ParamObject(std::shared_ptr<Value> v) {
@@ -37,30 +54,30 @@ void ParamEditor::putref_ParamObject(std::shared_ptr<Value> v) {
 }
 
 void ParamEditor::put_UserDescription(std::string v) {
-    Change(m_userDescription, std::move(v), "UserDescription");
+    Change(m_userDescription, std::move(v), kUserDescription);
 }
 void ParamEditor::put_UserUnit(std::string v) {
-    Change(m_userUnit, std::move(v), "UserUnit");
+    Change(m_userUnit, std::move(v), kUserUnit);
 }
 void ParamEditor::put_Text(std::string v) {
-    Change(m_text, std::move(v), "Text");
+    Change(m_text, std::move(v), kText);
 }
 
 void ParamEditor::put_EditorWidth(int32_t v) {
     if (v < 0) {
-        throw MakeError(err::InvalidPropertyValue, TypeName(), "EditorWidth");
+        throw MakeError(err::InvalidPropertyValue, TypeName(), kEditorWidth);
     }
-    Change(m_editorWidth, v, "EditorWidth");
+    Change(m_editorWidth, v, kEditorWidth);
 }
 
 void ParamEditor::put_EditorPosition(int16_t v) {
-    Change(m_editorPosition, v, "EditorPosition");
+    Change(m_editorPosition, v, kEditorPosition);
 }
 void ParamEditor::put_PresetStyle(int16_t v) {
-    Change(m_presetStyle, v, "PresetStyle");
+    Change(m_presetStyle, v, kPresetStyle);
 }
 void ParamEditor::put_Active(bool v) {
-    Change(m_active, v, "Active");
+    Change(m_active, v, kActive);
 }
 
 std::string ParamEditor::DisplayText() const {
@@ -86,16 +103,16 @@ const PropertyTable& ParamEditor::Properties() const {
     static const PropertyTable table{
         CommonProperties(),
         {
-            Prop("Parameter", &ParamEditor::get_Parameter, &ParamEditor::put_Parameter),
-            Prop("UserDescription", &ParamEditor::get_UserDescription,
+            Prop(kParameter, &ParamEditor::get_Parameter, &ParamEditor::put_Parameter),
+            Prop(kUserDescription, &ParamEditor::get_UserDescription,
                  &ParamEditor::put_UserDescription),
-            Prop("UserUnit", &ParamEditor::get_UserUnit, &ParamEditor::put_UserUnit),
-            Prop("Text", &ParamEditor::get_Text, &ParamEditor::put_Text),
-            Prop("EditorWidth", &ParamEditor::get_EditorWidth, &ParamEditor::put_EditorWidth),
-            Prop("EditorPosition", &ParamEditor::get_EditorPosition,
+            Prop(kUserUnit, &ParamEditor::get_UserUnit, &ParamEditor::put_UserUnit),
+            Prop(kText, &ParamEditor::get_Text, &ParamEditor::put_Text),
+            Prop(kEditorWidth, &ParamEditor::get_EditorWidth, &ParamEditor::put_EditorWidth),
+            Prop(kEditorPosition, &ParamEditor::get_EditorPosition,
                  &ParamEditor::put_EditorPosition),
-            Prop("PresetStyle", &ParamEditor::get_PresetStyle, &ParamEditor::put_PresetStyle),
-            Prop("Active", &ParamEditor::get_Active, &ParamEditor::put_Active),
+            Prop(kPresetStyle, &ParamEditor::get_PresetStyle, &ParamEditor::put_PresetStyle),
+            Prop(kActive, &ParamEditor::get_Active, &ParamEditor::put_Active),
         }};
     return table;
 }
