@@ -58,12 +58,6 @@ public:
         for (const auto& [k, v] : m_items) keys.push_back(k);
         return keys;
     }
-    std::vector<T> Items() const {
-        std::vector<T> items;
-        items.reserve(m_items.size());
-        for (const auto& [k, v] : m_items) items.push_back(v);
-        return items;
-    }
 
     auto begin() const { return m_items.begin(); }
     auto end() const { return m_items.end(); }

@@ -144,7 +144,6 @@ public:
     T* operator->() const { return m_obj.get(); }
     T& operator*() const { return *m_obj; }
     explicit operator bool() const { return static_cast<bool>(m_obj); }
-    std::size_t connectionCount() const { return m_connections.size(); }
 
 private:
     Binder m_binder;

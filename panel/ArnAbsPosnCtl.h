@@ -99,7 +99,6 @@ class ArnAbsPosnCtl : public UserControl,
     int16_t NumPosns() const { return m_positions.NumPosns(); }
     bool IsHomingActive() const { return m_monitor.HomingActive(); }
     bool IsBadPosn() const { return m_positions.BadPosn(); }
-    bool IsOverrideCleared() const { return m_overrideCleared; }
 
   protected:
     ArnAbsPosnCtl();

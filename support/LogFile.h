@@ -33,7 +33,6 @@ class LogFile {
     int64_t Close();
     bool IsOpen() const { return m_fd >= 0; }
     int64_t Line() const { return m_line; }
-    size_t QueuedLines() const { return m_ends.size(); }
 
     // Takes one line (text carries its own line end). nowMS is a steady clock in milliseconds
     // that decides whether the line follows a pause; NaN writes at once. Returns false when the

@@ -118,7 +118,6 @@ void UserControl::Terminate() {
 }
 
 void UserControl::Refresh() {
-    ++m_refreshCount;
     Refreshed();
 }
 

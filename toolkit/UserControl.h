@@ -51,7 +51,6 @@ class UserControl {
     void put_DisplayName(std::string name) { m_displayName = std::move(name); }
 
     bool IsShown() const { return m_shown; }
-    int32_t RefreshCount() const { return m_refreshCount; }
 
     // Lifecycle, driven by the platform.
     void Initialize();
@@ -85,7 +84,6 @@ class UserControl {
     int32_t m_scaleHeight = 0;
     std::string m_displayName;
     bool m_shown = false;
-    int32_t m_refreshCount = 0;
 };
 
 }  // namespace arn

@@ -69,8 +69,6 @@ class Value : public std::enable_shared_from_this<Value> {
     uint32_t Word() const;
     // Any content as a register word the way Word() reads it: 0 for what no word can hold.
     static uint32_t WordOf(double content);
-    bool IsBound() const { return static_cast<bool>(m_backend); }
-    const std::shared_ptr<ValueBackend>& Backend() const { return m_backend; }
 
     Event<const std::shared_ptr<Value>&> ContentChanged;
     Event<const std::shared_ptr<Value>&> ValueChanged;
