@@ -28,22 +28,6 @@ ArnError RaisedBy(F f) {
     return ArnError(0, "", "");
 }
 
-TEST(Variant, ConvertsWithAutomationRules) {
-    EXPECT_EQ(VariantToLong(Variant(true)), -1);
-    EXPECT_EQ(VariantToLong(Variant(std::string(" 42 "))), 42);
-    EXPECT_EQ(VariantToLong(Variant(2.5)), 2);  // half to even
-    EXPECT_EQ(VariantToLong(Variant(3.5)), 4);
-    EXPECT_EQ(VariantToString(Variant(false)), "False");
-    EXPECT_EQ(VariantToString(Variant(-0.25)), "-0.25");
-    EXPECT_TRUE(VariantToBool(Variant(std::string("True"))));
-    EXPECT_EQ(VariantToObject(Variant()), nullptr);
-
-    EXPECT_EQ(RaisedBy([] { VariantToLong(Variant(std::string("abc"))); }).number(), 13);
-    EXPECT_EQ(RaisedBy([] { VariantToLong(Variant(std::string(""))); }).number(), 13);
-    EXPECT_EQ(RaisedBy([] { VariantToLong(Variant(1e12)); }).number(), 6);
-    EXPECT_EQ(RaisedBy([] { VariantToObject(Variant(1)); }).number(), 13);
-}
-
 TEST(Dispatch, ReadsAndWritesDeclaredPropertiesByName) {
     Label label("lbl");
     int changes = 0;
