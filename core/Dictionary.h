@@ -16,7 +16,7 @@ namespace arn {
 // is absent yields an empty item instead of inserting one.
 template <class T>
 class Dictionary {
-public:
+  public:
     bool Exists(std::string_view key) const { return find(key) != m_items.end(); }
 
     void Add(std::string key, T item) {
@@ -62,17 +62,19 @@ public:
     auto begin() const { return m_items.begin(); }
     auto end() const { return m_items.end(); }
 
-private:
+  private:
     using Entries = std::vector<std::pair<std::string, T>>;
     typename Entries::const_iterator find(std::string_view key) const {
         for (auto it = m_items.begin(); it != m_items.end(); ++it) {
-            if (it->first == key) return it;
+            if (it->first == key)
+                return it;
         }
         return m_items.end();
     }
     typename Entries::iterator find(std::string_view key) {
         for (auto it = m_items.begin(); it != m_items.end(); ++it) {
-            if (it->first == key) return it;
+            if (it->first == key)
+                return it;
         }
         return m_items.end();
     }

@@ -20,8 +20,7 @@ inline constexpr AutomationError InvalidProcedureCall{5, "Invalid procedure call
 inline constexpr AutomationError Overflow{6, "Overflow"};
 inline constexpr AutomationError SubscriptOutOfRange{9, "Subscript out of range"};
 inline constexpr AutomationError TypeMismatch{13, "Type mismatch"};
-inline constexpr AutomationError ObjectNotSet{91,
-                                              "Object variable or With block variable not set"};
+inline constexpr AutomationError ObjectNotSet{91, "Object variable or With block variable not set"};
 inline constexpr int32_t ResourceNotFound = 326;     // see ResourceNotFoundError
 inline constexpr int32_t ElementDoesNotExist = 340;  // see ElementDoesNotExistError
 inline constexpr AutomationError ObjectAlreadyLoaded{360, "Object already loaded"};
@@ -30,7 +29,8 @@ inline constexpr AutomationError InvalidPropertyIndex{381, "Invalid property arr
 inline constexpr AutomationError ReadOnlyProperty{383, "Property is read-only"};
 inline constexpr AutomationError WriteOnlyProperty{394, "Property is write-only"};
 inline constexpr AutomationError ObjectRequired{424, "Object required"};
-inline constexpr AutomationError NoSuchMember{438, "Object doesn't support this property or method"};
+inline constexpr AutomationError NoSuchMember{438,
+                                              "Object doesn't support this property or method"};
 inline constexpr AutomationError WrongArguments{
     450, "Wrong number of arguments or invalid property assignment"};
 inline constexpr AutomationError NotACollection{451, "Object not a collection"};

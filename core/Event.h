@@ -28,12 +28,14 @@ struct SlotBase {
 // A subscription to an Event. Scoped: destroying or reassigning it unsubscribes, so a member
 // that holds the connections of an event source unsubscribes when it is cleared.
 class Connection {
-public:
+  public:
     Connection() = default;
     explicit Connection(std::weak_ptr<detail::SlotBase> slot) : m_slot(std::move(slot)) {}
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
-    Connection(Connection&& other) noexcept : m_slot(std::move(other.m_slot)) { other.m_slot.reset(); }
+    Connection(Connection&& other) noexcept : m_slot(std::move(other.m_slot)) {
+        other.m_slot.reset();
+    }
     Connection& operator=(Connection&& other) noexcept {
         if (this != &other) {
             disconnect();
@@ -59,7 +61,7 @@ public:
         return slot && slot->connected;
     }
 
-private:
+  private:
     std::weak_ptr<detail::SlotBase> m_slot;
 };
 
@@ -69,7 +71,7 @@ private:
 // so a handler may destroy the object that raised it (the raiser keeps itself alive).
 template <typename... Args>
 class Event {
-public:
+  public:
     using Handler = std::function<void(Args...)>;
 
     Event() = default;
@@ -101,7 +103,7 @@ public:
 
     std::size_t slotCount() const { return m_list->slots.size(); }
 
-private:
+  private:
     struct Slot : detail::SlotBase {
         Handler handler;
     };
@@ -119,7 +121,7 @@ private:
 // old subscriptions first. Reading goes through get(), -> and bool.
 template <class T>
 class WithEvents {
-public:
+  public:
     using Binder = std::function<void(T&, std::vector<Connection>&)>;
 
     WithEvents() = default;
@@ -145,7 +147,7 @@ public:
     T& operator*() const { return *m_obj; }
     explicit operator bool() const { return static_cast<bool>(m_obj); }
 
-private:
+  private:
     Binder m_binder;
     std::shared_ptr<T> m_obj;
     std::vector<Connection> m_connections;

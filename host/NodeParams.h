@@ -7,7 +7,7 @@ namespace arn {
 // The node's parameters as the panel, the inputs object and the simulated drive know them: the
 // one place that names each number, field key and register value with a meaning.
 namespace param {
-inline constexpr int32_t InputRegister = 35;     // the drive's input pins
+inline constexpr int32_t InputRegister = 35;  // the drive's input pins
 inline constexpr int32_t MeasuredPosition = 68;
 inline constexpr int32_t HomingSpeed = 159;
 inline constexpr int32_t HomeOffset = 161;
@@ -78,7 +78,7 @@ inline constexpr double StimulusFollowsPins = 65535.0;
 // Values of the field "Operational Mode" with a meaning to the panel; every other value gets
 // the two-position layout.
 namespace opmode {
-inline constexpr int32_t FourPositions = 8;  // four positions picked by Input A and Input B
+inline constexpr int32_t FourPositions = 8;    // four positions picked by Input A and Input B
 inline constexpr int32_t HomeToHardStop = 18;  // two positions, with its own homing handling
 }  // namespace opmode
 

@@ -7,15 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "host/controls/ArnFieldLED.h"
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
 #include "core/NumberConversion.h"
+#include "host/controls/ArnFieldLED.h"
 #include "platform/Beep.h"
 #include "platform/Resources.h"
+#include "support/DebuggingFlags.h"
 #include "toolkit/ResPicture.h"
 #include "toolkit/SSCheck.h"
-#include "support/DebuggingFlags.h"
 
 namespace arn {
 
@@ -164,7 +164,8 @@ bool jogAndSwInputs::get_ExternalInputs() {
     if (!m_node || !m_node->ParamExists(param::InputStimulus)) {
         return false;
     }
-    return m_node->Param(param::InputStimulus)->get_NumberValue()->GetDouble() == StimulusFollowsPins;
+    return m_node->Param(param::InputStimulus)->get_NumberValue()->GetDouble() ==
+           StimulusFollowsPins;
 }
 
 void jogAndSwInputs::put_ExternalInputs(bool newState) {

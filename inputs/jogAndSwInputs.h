@@ -4,14 +4,14 @@
 #include <memory>
 #include <optional>
 
+#include "core/Event.h"
 #include "host/AppEvents.h"
-#include "host/values/Field.h"
 #include "host/Motion.h"
 #include "host/Net.h"
 #include "host/Node.h"
 #include "host/NodeParams.h"
+#include "host/values/Field.h"
 #include "host/values/Value.h"
-#include "core/Event.h"
 
 namespace arn {
 
@@ -53,8 +53,8 @@ class jogAndSwInputs : public std::enable_shared_from_this<jogAndSwInputs> {
     // Subscribes to (or, with nullptr, drops) the net's TimerTick.
     void putref_NetRef(std::shared_ptr<Net> theNet);
 
-    // True exactly when the stimulus register reads StimulusFollowsPins (65535); False without a node or without
-    // a stimulus register.
+    // True exactly when the stimulus register reads StimulusFollowsPins (65535); False without a
+    // node or without a stimulus register.
     bool get_ExternalInputs();
     // True hands the inputs to the hardware pins. False hands them to software, seeding the
     // software states from the current input register; refused with a trace while the

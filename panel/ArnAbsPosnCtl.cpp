@@ -1,10 +1,10 @@
 #include "panel/ArnAbsPosnCtl.h"
+#include "core/ErrorCatalogue.h"
 #include "panel/NodeBinding.h"
 #include "panel/PanelStrings.h"
-#include "core/ErrorCatalogue.h"
 
-#include "host/values/ValueCaption.h"
 #include "core/ObjectRef.h"
+#include "host/values/ValueCaption.h"
 #include "platform/StringTable.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
@@ -46,9 +46,9 @@ void ArnAbsPosnCtl::ConnectControls() {
     c.push_back(m_ctl.teachingCmd->Click.connect([this] { teachingCmd_Click(); }));
     c.push_back(m_ctl.hardStopCmd->Click.connect([this] { hardStopCmd_Click(); }));
     c.push_back(m_ctl.inputOptChk->Click.connect([this] { inputOptChk_Click(); }));
-    for (auto& conn : m_ctl.inCheck.ConnectEach(&SSCheck::Click, [this](int16_t index, int16_t value) {
-             inCheck_Click(index, value);
-         })) {
+    for (auto& conn : m_ctl.inCheck.ConnectEach(
+             &SSCheck::Click,
+             [this](int16_t index, int16_t value) { inCheck_Click(index, value); })) {
         c.push_back(std::move(conn));
     }
     c.push_back(m_ctl.HomingCtl->SetupRequested.connect([this] { ShowHoming(); }));

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "core/Event.h"
 #include "host/AppEvents.h"
 #include "host/DriveEvents.h"
-#include "host/values/Field.h"
 #include "host/Net.h"
 #include "host/NetSupervisor.h"
 #include "host/Node.h"
 #include "host/NodeParams.h"
 #include "host/UIuserControl.h"
+#include "host/values/Field.h"
 #include "host/values/Value.h"
 #include "inputs/jogAndSwInputs.h"
 #include "panel/BusyScope.h"
@@ -21,7 +22,6 @@
 #include "panel/PanelControls.h"
 #include "panel/PanelIds.h"
 #include "panel/PositionTable.h"
-#include "core/Event.h"
 #include "toolkit/UserControl.h"
 
 namespace arn {

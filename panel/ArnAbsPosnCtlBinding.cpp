@@ -1,10 +1,10 @@
 // Field binding and control enabling of the position panel.
-#include "host/controls/ArnFieldLED.h"
 #include "core/ErrorCatalogue.h"
+#include "core/ObjectRef.h"
+#include "host/controls/ArnFieldLED.h"
 #include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
-#include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
 #include "support/lyrFormUtils.h"
@@ -47,7 +47,9 @@ void ArnAbsPosnCtl::AttachNodeProc() {
     };
     traced([&] { LocalizeControls(*this); });
     traced([&] {
-        auto item = Deref(node.Param(param::Configuration)).get_Fields().Item(fieldkey::ConfigurationSource);
+        auto item = Deref(node.Param(param::Configuration))
+                        .get_Fields()
+                        .Item(fieldkey::ConfigurationSource);
         if (!item) {
             throw MakeError(err::ObjectRequired, "");
         }
@@ -85,7 +87,8 @@ void ArnAbsPosnCtl::AttachNodeProc() {
             m_monitor.ResetHoming(false);
         }
     });
-    Skippable([&] { m_binding->m_fldEnableReqStatus = NodeField(param::Status, fieldkey::EnableReq); });
+    Skippable(
+        [&] { m_binding->m_fldEnableReqStatus = NodeField(param::Status, fieldkey::EnableReq); });
     Skippable([&] {
         m_binding->m_opModeFld = NodeField(param::MotionSetup, fieldkey::OperationalMode);
         m_positions.m_opModeFld_UpdateView(m_binding->m_opModeFld.get());
@@ -94,10 +97,16 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         m_binding->m_units = node.Param(param::UnitsSelect);
         m_positions.m_units_ValueChanged(m_binding->m_units.get());
     });
-    Skippable([&] { m_binding->m_enableOrFld = NodeField(param::InputStimulus, fieldkey::EnableRequestOverride); });
-    Skippable([&] { m_binding->m_inAOrFld = NodeField(param::InputStimulus, fieldkey::InputAOverride); });
-    Skippable([&] { m_binding->m_inBOrFld = NodeField(param::InputStimulus, fieldkey::InputBOverride); });
-    Skippable([&] { m_binding->m_homingDirFld = NodeField(param::MotionSetup, fieldkey::HomingDirection); });
+    Skippable([&] {
+        m_binding->m_enableOrFld = NodeField(param::InputStimulus, fieldkey::EnableRequestOverride);
+    });
+    Skippable(
+        [&] { m_binding->m_inAOrFld = NodeField(param::InputStimulus, fieldkey::InputAOverride); });
+    Skippable(
+        [&] { m_binding->m_inBOrFld = NodeField(param::InputStimulus, fieldkey::InputBOverride); });
+    Skippable([&] {
+        m_binding->m_homingDirFld = NodeField(param::MotionSetup, fieldkey::HomingDirection);
+    });
     Skippable([&] { m_binding->m_rotAxisFld = NodeField(param::MotionSetup, fieldkey::AxisType); });
     Skippable([&] {
         if (node.ParamExists(param::MaxTravel)) {
@@ -109,13 +118,18 @@ void ArnAbsPosnCtl::AttachNodeProc() {
             m_binding->m_posnWindowValue = node.Param(param::PositionWindow);
         }
     });
-    Skippable([&] { m_binding->m_homeSensorPolarityFld = NodeField(param::MotionSetup, fieldkey::HomeSensorPolarity); });
+    Skippable([&] {
+        m_binding->m_homeSensorPolarityFld =
+            NodeField(param::MotionSetup, fieldkey::HomeSensorPolarity);
+    });
     Skippable([&] {
         const bool four = Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions;
         m_positions.SetNumPosns(four ? 4 : 2);
     });
     for (int16_t i = 0; i < m_positions.NumPosns(); ++i) {
-        Skippable([&] { m_binding->m_posnValues[static_cast<size_t>(i)] = node.Param(param::Position1 + i); });
+        Skippable([&] {
+            m_binding->m_posnValues[static_cast<size_t>(i)] = node.Param(param::Position1 + i);
+        });
     }
     Skippable([&] { m_binding->m_posnSetting0 = node.Param(param::Position1); });
     Skippable([&] { m_binding->m_posnSetting1 = node.Param(param::Position1 + 1); });
@@ -123,23 +137,28 @@ void ArnAbsPosnCtl::AttachNodeProc() {
         Skippable([&] { m_binding->m_posnSetting2 = node.Param(param::Position1 + 2); });
         Skippable([&] { m_binding->m_posnSetting3 = node.Param(param::Position1 + 3); });
     }
-    Skippable([&] { m_binding->m_motionPendingFld = NodeField(param::Status, fieldkey::MotionPending); });
+    Skippable(
+        [&] { m_binding->m_motionPendingFld = NodeField(param::Status, fieldkey::MotionPending); });
     Skippable([&] { m_binding->m_posnMeas = node.Param(param::MeasuredPosition); });
     Skippable([&] { UpdateInputControls(Deref(m_io.get()).get_ExternalInputs()); });
     Skippable([&] {
         if (node.ParamExists(param::TeachingSetup)) {
-            m_binding->m_teachingEnabledFld = NodeField(param::TeachingSetup, fieldkey::TeachAbsolutePositions);
+            m_binding->m_teachingEnabledFld =
+                NodeField(param::TeachingSetup, fieldkey::TeachAbsolutePositions);
             if (m_binding->m_teachingEnabledFld) {
-                m_ctl.teachingCheck->put_Value(
-                    static_cast<int16_t>(m_binding->m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
+                m_ctl.teachingCheck->put_Value(static_cast<int16_t>(
+                    m_binding->m_teachingEnabledFld->get_Value() != 0 ? 1 : 0));
                 m_ctl.teachingCheck->put_Enabled(m_enabled);
             }
         } else {
             m_binding->m_teachingEnabledFld = nullptr;
         }
     });
-    Skippable(
-        [&] { m_binding->m_homingExFld = node.ParamExists(param::TeachingSetup) ? NodeField(param::TeachingSetup, fieldkey::HomingEx) : nullptr; });
+    Skippable([&] {
+        m_binding->m_homingExFld = node.ParamExists(param::TeachingSetup)
+                                       ? NodeField(param::TeachingSetup, fieldkey::HomingEx)
+                                       : nullptr;
+    });
     Skippable([&] { m_binding->m_wasHomed = NodeField(param::Status, fieldkey::HomingComplete); });
 
     Skippable([&] { UpdateTeachingWarning(); });

@@ -1,8 +1,8 @@
 // The panel's commands: teaching switch, host window requests, hard stop, input overrides.
+#include "core/ObjectRef.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
 #include "panel/PanelStrings.h"
-#include "core/ObjectRef.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"
 
@@ -43,8 +43,10 @@ void ArnAbsPosnCtl::hardStopCmd_Click() {
         return;
     }
     try {
-        Deref(Deref(m_binding->m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).put_Value(1);
-        Deref(Deref(m_binding->m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped)).Apply();
+        Deref(Deref(m_binding->m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped))
+            .put_Value(1);
+        Deref(Deref(m_binding->m_node->Param(param::HomingCommand)).Field(fieldkey::SetHardStopped))
+            .Apply();
     } catch (const std::exception&) {
         // The command is fire-and-forget: no message, no retry.
     }

@@ -1,9 +1,9 @@
 // The timer tick and the change handlers that flag its work.
-#include "host/values/Number.h"
 #include "core/ErrorCatalogue.h"
+#include "core/ObjectRef.h"
+#include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/NodeBinding.h"
-#include "core/ObjectRef.h"
 #include "support/ControlUtils.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"

@@ -29,10 +29,13 @@ void HomingMonitor::UpdateHomingState() {
     }
     m_wasHomingActive = m_homingActive;
     m_homingActive = m_binding->m_homingFld->get_Value() == 1;
-    if (Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions && m_binding->m_homingExFld) {
+    if (Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions &&
+        m_binding->m_homingExFld) {
         // A node without "Position Recovering" is never recovering.
-        const bool recovering = m_binding->m_posnRecoveringFld && m_binding->m_posnRecoveringFld->get_Value() == 1;
-        m_homingActive = m_homingActive && m_binding->m_homingExFld->get_Value() == 0 && !recovering;
+        const bool recovering =
+            m_binding->m_posnRecoveringFld && m_binding->m_posnRecoveringFld->get_Value() == 1;
+        m_homingActive =
+            m_homingActive && m_binding->m_homingExFld->get_Value() == 0 && !recovering;
     }
 
     if (m_binding->m_opModeFld->get_Value() == opmode::HomeToHardStop) {
@@ -41,7 +44,8 @@ void HomingMonitor::UpdateHomingState() {
             // Homing has just started while the overrides drive the inputs: the Input B
             // override takes the home sensor polarity; the box follows through UpdateView.
             m_panel.m_busy = false;
-            const int16_t level = Deref(m_binding->m_homeSensorPolarityFld).get_Value() != 0 ? 1 : 0;
+            const int16_t level =
+                Deref(m_binding->m_homeSensorPolarityFld).get_Value() != 0 ? 1 : 0;
             m_panel.inCheck_Click(2, level);
             m_panel.m_busy = true;
         }
@@ -74,8 +78,9 @@ void HomingMonitor::MotionCheck() {
     } else {
         bool windowKnown = true;
         try {
-            window =
-                ToInteger(Deref(Deref(m_binding->m_posnWindowValue).get_NumberValue()).GetDouble() / 80.0, "");
+            window = ToInteger(
+                Deref(Deref(m_binding->m_posnWindowValue).get_NumberValue()).GetDouble() / 80.0,
+                "");
         } catch (const std::exception&) {
             windowKnown = false;
         }
@@ -84,10 +89,10 @@ void HomingMonitor::MotionCheck() {
         } else {
             const int32_t mode = Deref(m_binding->m_opModeFld.get()).get_Value();
             const int32_t bWeight = mode == opmode::FourPositions ? 2 : 0;
-            const int32_t hwIndex =
-                Deref(m_binding->m_inAFld.get()).get_Value() + bWeight * Deref(m_binding->m_inBFld.get()).get_Value();
-            const int32_t swIndex =
-                Deref(m_binding->m_inAOrFld.get()).get_Value() + bWeight * Deref(m_binding->m_inBOrFld.get()).get_Value();
+            const int32_t hwIndex = Deref(m_binding->m_inAFld.get()).get_Value() +
+                                    bWeight * Deref(m_binding->m_inBFld.get()).get_Value();
+            const int32_t swIndex = Deref(m_binding->m_inAOrFld.get()).get_Value() +
+                                    bWeight * Deref(m_binding->m_inBOrFld.get()).get_Value();
             auto measured = [this] {
                 return Deref(Deref(m_binding->m_posnMeas.get()).get_NumberValue()).GetDouble();
             };
@@ -109,13 +114,15 @@ void HomingMonitor::MotionCheck() {
         }
     }
 
-    DebugTrace(m_panel,
-               ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
-                   ", dx=" + CStr(static_cast<int64_t>(window)) +
-                   ", tip=" + m_ctl.motionTriangle->get_ToolTipText() + ", pend=" +
-                   CStr(static_cast<int64_t>(Deref(m_binding->m_motionPendingFld.get()).get_Value())) +
-                   ", badPosn=" + CStr(m_panel.m_positions.BadPosn()) + ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
-               TraceLevelVerbose, false);
+    DebugTrace(
+        m_panel,
+        ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
+            ", dx=" + CStr(static_cast<int64_t>(window)) +
+            ", tip=" + m_ctl.motionTriangle->get_ToolTipText() + ", pend=" +
+            CStr(static_cast<int64_t>(Deref(m_binding->m_motionPendingFld.get()).get_Value())) +
+            ", badPosn=" + CStr(m_panel.m_positions.BadPosn()) +
+            ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
+        TraceLevelVerbose, false);
 }
 
 void HomingMonitor::ShowStopWarning(bool visible) {

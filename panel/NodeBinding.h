@@ -36,8 +36,9 @@ WithEvents<Value>::Binder OnContentChanged(Handler handler) {
 }  // namespace detail
 
 // What an attachment holds: the outside objects the host hands over, and the node's fields
-// and values that the panel binds on its first tick after. Each member is declared here once, together with the handlers its events reach; release
-// replaces the whole object, which drops every subscription and reference at once.
+// and values that the panel binds on its first tick after. Each member is declared here once,
+// together with the handlers its events reach; release replaces the whole object, which drops every
+// subscription and reference at once.
 struct NodeBinding {
     explicit NodeBinding(ArnAbsPosnCtl& panel) : p(panel) {}
     NodeBinding(const NodeBinding&) = delete;
@@ -92,7 +93,8 @@ struct NodeBinding {
     WithEvents<Field> m_teachingEnabledFld{
         detail::OnUpdateView([this](const auto& o) { p.m_teachingEnabledFld_UpdateView(o); })};
     WithEvents<Value> m_units{[this](Value& v, std::vector<Connection>& c) {
-        c.push_back(v.ValueChanged.connect([this](const auto& o) { p.m_positions.m_units_ValueChanged(o); }));
+        c.push_back(v.ValueChanged.connect(
+            [this](const auto& o) { p.m_positions.m_units_ValueChanged(o); }));
     }};
     WithEvents<Field> m_wasHomed{
         detail::OnUpdateView([this](const auto& o) { p.m_wasHomed_UpdateView(o); })};

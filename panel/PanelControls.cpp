@@ -79,8 +79,8 @@ PanelControls::PanelControls(UserControl& surface) {
     BuildPositionTable(surface);
 
     // The editors outside the position table, right of the sub-panels.
-    for (auto [index, parameter, top] :
-         {std::array<int32_t, 3>{5, param::HomeOffset, 720}, std::array<int32_t, 3>{7, param::HomingSpeed, 1260}}) {
+    for (auto [index, parameter, top] : {std::array<int32_t, 3>{5, param::HomeOffset, 720},
+                                         std::array<int32_t, 3>{7, param::HomingSpeed, 1260}}) {
         auto editor =
             PlaceIn(ParamItems, surface, frame, static_cast<int16_t>(index), 7800, top, 2160, 480);
         editor->put_Parameter(parameter);
@@ -111,8 +111,8 @@ void PanelControls::BuildInputsArea(UserControl& surface) {
     for (int16_t i = 0; i < 3; ++i) {
         auto led = PlaceIn(swLED, surface, items.get(), i, 120,
                            InputRowTop[static_cast<size_t>(i)] - SwItemsTop + 30, 195, 195);
-        led->put_fieldkey(
-            std::array<const char*, 3>{fieldkey::EnableReq, fieldkey::InA, fieldkey::InB}[static_cast<size_t>(i)]);
+        led->put_fieldkey(std::array<const char*, 3>{fieldkey::EnableReq, fieldkey::InA,
+                                                     fieldkey::InB}[static_cast<size_t>(i)]);
     }
     hardStopCmd = Place(surface, items.get(), std::make_shared<SSCommand>("hardStopCmd"), 120, 1440,
                         1380, 420);
@@ -154,8 +154,8 @@ void PanelControls::BuildInputsArea(UserControl& surface) {
     for (int16_t i = 0; i < 3; ++i) {
         auto led = PlaceIn(fldStatusLED, surface, area, i, 1020,
                            InputRowTop[static_cast<size_t>(i)] + 30, 195, 195);
-        led->put_fieldkey(
-            std::array<const char*, 3>{fieldkey::EnableReq, fieldkey::InA, fieldkey::InB}[static_cast<size_t>(i)]);
+        led->put_fieldkey(std::array<const char*, 3>{fieldkey::EnableReq, fieldkey::InA,
+                                                     fieldkey::InB}[static_cast<size_t>(i)]);
     }
     IndexLabelLbl =
         Place(surface, area, MakeLabel("IndexLabelLbl", "Position Index"), 60, 2220, 1200, 240);

@@ -2,13 +2,13 @@
 // warnings against the homing setup.
 #include <cmath>
 
-#include "host/values/Number.h"
 #include "core/ErrorCatalogue.h"
+#include "core/ObjectRef.h"
 #include "host/controls/ParamEditor.h"
+#include "host/values/Number.h"
 #include "panel/NodeBinding.h"
 #include "panel/PanelStrings.h"
 #include "panel/PositionTable.h"
-#include "core/ObjectRef.h"
 
 namespace arn {
 
@@ -34,7 +34,8 @@ void PositionTable::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
     const int16_t shown = four ? 4 : 2;
     for (int16_t i = 0; i < shown; ++i) {
         m_ctl.warnTriangle(i).put_Top(720);
-        m_ctl.warnTriangle(i).put_Left(m_ctl.ParamItems(i).get_Left() + m_ctl.ParamItems(i).get_Width() - 10);
+        m_ctl.warnTriangle(i).put_Left(m_ctl.ParamItems(i).get_Left() +
+                                       m_ctl.ParamItems(i).get_Width() - 10);
     }
     ParamEditor& last = m_ctl.ParamItems(static_cast<int16_t>(shown - 1));
     m_ctl.posnSettingsFrame->put_Width(last.get_Left() + last.get_Width() + 300);
@@ -61,7 +62,8 @@ void PositionTable::m_opModeFld_UpdateView(const std::shared_ptr<Field>& obj) {
 void PositionTable::m_units_ValueChanged(const std::shared_ptr<Value>&) {
     std::string quantity;
     std::string units;
-    Deref(Deref(Deref(m_binding->m_node).Param(param::UnitsText)).get_UnitsInfo()).GetUnitsText(quantity, units);
+    Deref(Deref(Deref(m_binding->m_node).Param(param::UnitsText)).get_UnitsInfo())
+        .GetUnitsText(quantity, units);
     m_ctl.posnSettingsFrame->put_Caption("Position Selection Setup (" + units + ")");
 }
 
@@ -69,7 +71,8 @@ double PositionTable::PositionOf(int32_t index) const {
     if (index < 0 || index >= static_cast<int32_t>(m_binding->m_posnValues.size())) {
         throw MakeError(err::SubscriptOutOfRange, "");
     }
-    return Deref(Deref(m_binding->m_posnValues[static_cast<size_t>(index)]).get_NumberValue()).GetDouble();
+    return Deref(Deref(m_binding->m_posnValues[static_cast<size_t>(index)]).get_NumberValue())
+        .GetDouble();
 }
 
 void PositionTable::UpdatePositionWarnings() {
@@ -78,8 +81,8 @@ void PositionTable::UpdatePositionWarnings() {
     const bool homingEx = m_binding->m_homingExFld && m_binding->m_homingExFld->get_Value() == 1;
     const int32_t mode = Deref(m_binding->m_opModeFld.get()).get_Value();
     const int32_t axis = Deref(m_binding->m_rotAxisFld.get()).get_Value();
-    const bool checked =
-        (mode == opmode::HomeToHardStop && axis == 0) || (mode == opmode::FourPositions && !homingEx);
+    const bool checked = (mode == opmode::HomeToHardStop && axis == 0) ||
+                         (mode == opmode::FourPositions && !homingEx);
 
     for (int16_t i = 0; i < m_numPosns; ++i) {
         Image& icon = m_ctl.warnTriangle(i);
@@ -93,7 +96,8 @@ void PositionTable::UpdatePositionWarnings() {
         const bool onHomingSide = (dir == 1 && p < 0) || (dir == 0 && p > 0);
         if (onHomingSide) {
             icon.put_Visible(true);
-            const bool stopMode = Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::HomeToHardStop;
+            const bool stopMode =
+                Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::HomeToHardStop;
             icon.put_ToolTipText(ResString(stopMode ? 18518 : 18520));
         } else {
             icon.put_Visible(false);
@@ -101,7 +105,9 @@ void PositionTable::UpdatePositionWarnings() {
         }
         // A maximum travel of 0 switches the travel check off, and so does a node without
         // one; a direction message already on the icon wins over the travel message.
-        const double m = m_binding->m_maxTravel ? Deref(m_binding->m_maxTravel->get_NumberValue()).GetDouble() : 0.0;
+        const double m = m_binding->m_maxTravel
+                             ? Deref(m_binding->m_maxTravel->get_NumberValue()).GetDouble()
+                             : 0.0;
         if (m != 0 && std::fabs(p) > m) {
             icon.put_Visible(true);
             if (icon.get_ToolTipText().empty()) {

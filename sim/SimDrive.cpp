@@ -4,9 +4,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "host/values/Value.h"
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "host/values/Value.h"
 #include "sim/SimLayout.h"
 
 namespace arn {
@@ -20,7 +20,8 @@ constexpr const char* kOverrideKeys[3] = {fieldkey::EnableRequestOverride, field
                                           fieldkey::InputBOverride};
 
 [[noreturn]] void invalid(int32_t number, const std::string& why) {
-    throw MakeError(err::InvalidPropertyValue, "SimNode", "parameter " + std::to_string(number) + " " + why);
+    throw MakeError(err::InvalidPropertyValue, "SimNode",
+                    "parameter " + std::to_string(number) + " " + why);
 }
 
 }  // namespace
@@ -45,8 +46,8 @@ bool SimDrive::Effective(SimPin pin) const {
 }
 
 int32_t SimDrive::OperationalMode() const {
-    return static_cast<int32_t>(
-        SimFieldGet(sp::MotionSetup, fieldkey::OperationalMode, Value::WordOf(stored(sp::MotionSetup))));
+    return static_cast<int32_t>(SimFieldGet(sp::MotionSetup, fieldkey::OperationalMode,
+                                            Value::WordOf(stored(sp::MotionSetup))));
 }
 
 int SimDrive::SelectedIndex() const {
@@ -122,7 +123,8 @@ double SimDrive::Read(int32_t number) const {
 void SimDrive::Write(int32_t number, double content) {
     const auto* def = FindSimParam(number);
     if (!def) {
-        throw ArnError(err::SubscriptOutOfRange.number, "SimNode", "Parameter " + std::to_string(number) + " does not exist");
+        throw ArnError(err::SubscriptOutOfRange.number, "SimNode",
+                       "Parameter " + std::to_string(number) + " does not exist");
     }
     if (def->readOnly) {
         throw ArnError(err::ReadOnlyProperty.number, "SimNode",

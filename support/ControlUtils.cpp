@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "toolkit/Control.h"
 #include "core/Dispatch.h"
-#include "toolkit/Form.h"
-#include "platform/StringTable.h"
-#include "toolkit/UserControl.h"
 #include "core/Variant.h"
+#include "platform/StringTable.h"
+#include "toolkit/Control.h"
+#include "toolkit/Form.h"
+#include "toolkit/UserControl.h"
 
 namespace arn {
 

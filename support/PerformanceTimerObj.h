@@ -14,8 +14,8 @@ inline constexpr int32_t NoHighResTimerError = 1001;
 // reads the time left once for its minutes and again for its seconds.
 class PerformanceTimerObj {
   public:
-    // Starts a run at once (total zero, no timeout). Throws ArnError NoHighResTimerError when the system has
-    // no high-resolution counter.
+    // Starts a run at once (total zero, no timeout). Throws ArnError NoHighResTimerError when the
+    // system has no high-resolution counter.
     PerformanceTimerObj();
 
     // Starts a new run; with ResetTotalTime the total of finished runs is cleared.

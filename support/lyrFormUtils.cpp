@@ -5,10 +5,10 @@
 #include <system_error>
 #include <vector>
 
-#include "host/UIuserControl.h"
 #include "core/ArnError.h"
-#include "core/ErrorCatalogue.h"
 #include "core/Dispatch.h"
+#include "core/ErrorCatalogue.h"
+#include "host/UIuserControl.h"
 #include "platform/VersionInfo.h"
 #include "support/DebuggingFlags.h"
 #include "support/Format.h"

@@ -43,7 +43,8 @@ void Control::AddChild(const std::shared_ptr<Control>& child) {
     }
     for (const Control* up = this; up != nullptr; up = up->m_parent) {
         if (up == child.get()) {
-            throw MakeError(err::InvalidPropertyValue, TypeName(), "Container of " + child->get_Name());
+            throw MakeError(err::InvalidPropertyValue, TypeName(),
+                            "Container of " + child->get_Name());
         }
     }
     child->m_parent = this;
@@ -105,7 +106,9 @@ bool Control::IsShown() const {
     return true;
 }
 
-bool Control::IsUsable() const { return m_enabled && IsShown(); }
+bool Control::IsUsable() const {
+    return m_enabled && IsShown();
+}
 
 void Control::Refresh() {
     Changed("Refresh");

@@ -25,8 +25,8 @@ void UserControl::AddControl(const std::shared_ptr<Control>& control, Control* c
         throw MakeError(err::InvalidPropertyValue, "UserControl", "control");
     }
     if (container != nullptr && !Contains(container)) {
-        throw MakeError(err::InvalidPropertyValue, "UserControl", "container of " + control->get_Name() +
-                           " is not on this surface");
+        throw MakeError(err::InvalidPropertyValue, "UserControl",
+                        "container of " + control->get_Name() + " is not on this surface");
     }
     if (control->get_Parent() != nullptr || Contains(control.get())) {
         throw MakeError(err::ObjectAlreadyLoaded, "UserControl", control->get_Name());
@@ -38,12 +38,13 @@ void UserControl::AddControl(const std::shared_ptr<Control>& control, Control* c
             continue;
         }
         if (other->get_Index() == control->get_Index()) {
-            throw MakeError(err::ObjectAlreadyLoaded, "UserControl", name +
-                               (grouped ? "(" + std::to_string(control->get_Index()) + ")" : ""));
+            throw MakeError(
+                err::ObjectAlreadyLoaded, "UserControl",
+                name + (grouped ? "(" + std::to_string(control->get_Index()) + ")" : ""));
         }
         if ((other->get_Index() >= 0) != grouped) {
-            throw MakeError(err::InvalidPropertyValue, "UserControl", name +
-                               " is used both for a group and a single control");
+            throw MakeError(err::InvalidPropertyValue, "UserControl",
+                            name + " is used both for a group and a single control");
         }
     }
     if (container != nullptr) {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/Control.h"
 #include "core/Event.h"
+#include "toolkit/Control.h"
 
 namespace arn {
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/qt/ControlPainter.h"
-#include "host/controls/ArnFieldLED.h"
 #include "host/Node.h"
-#include "host/values/Number.h"
+#include "host/controls/ArnFieldLED.h"
 #include "host/controls/ParamEditor.h"
 #include "host/controls/SubPanel.h"
+#include "host/values/Number.h"
 #include "host/values/Value.h"
 
 namespace arn {

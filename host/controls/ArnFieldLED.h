@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/Control.h"
 #include "core/Event.h"
+#include "toolkit/Control.h"
 
 namespace arn {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "core/Event.h"
 #include "host/UIuserControl.h"
 #include "toolkit/Control.h"
-#include "core/Event.h"
 
 namespace arn {
 

@@ -1,8 +1,8 @@
 #include "host/values/Field.h"
 
-#include "host/values/Value.h"
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "host/values/Value.h"
 
 namespace arn {
 
@@ -11,8 +11,9 @@ namespace {
 void checkRange(int32_t bitIndex, int32_t bitCount) {
     if (bitIndex < 0 || bitIndex > 31 || bitCount < 1 || bitCount > 32 ||
         bitIndex + bitCount > 32) {
-        throw MakeError(err::InvalidProcedureCall, "Field", "bit field " + std::to_string(bitIndex) +
-                           "+" + std::to_string(bitCount) + " does not fit a 32-bit word");
+        throw MakeError(err::InvalidProcedureCall, "Field",
+                        "bit field " + std::to_string(bitIndex) + "+" + std::to_string(bitCount) +
+                            " does not fit a 32-bit word");
     }
 }
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "host/values/ValueCaption.h"
 #include "core/Dictionary.h"
 #include "core/Event.h"
+#include "host/values/ValueCaption.h"
 
 namespace arn {
 

@@ -1,8 +1,8 @@
 #include "host/values/Number.h"
 
-#include "host/values/Value.h"
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "host/values/Value.h"
 
 namespace arn {
 

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Dictionary.h"
+#include "core/Event.h"
 #include "host/values/Field.h"
 #include "host/values/Number.h"
 #include "host/values/ValueBackend.h"
-#include "core/Dictionary.h"
-#include "core/Event.h"
 
 namespace arn {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/Control.h"
 #include "fakes/PropertyBag.h"
+#include "toolkit/Control.h"
 
 namespace arn {
 

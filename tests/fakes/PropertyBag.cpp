@@ -49,7 +49,8 @@ bool PropertyBag::Has(std::string_view name) const {
 
 size_t PropertyBag::Position(std::string_view source, const Slot& slot, int32_t index) {
     if (index < 0 || static_cast<size_t>(index) >= slot.values.size()) {
-        throw MakeError(err::InvalidPropertyIndex, std::string(source), slot.name + "(" + std::to_string(index) + ")");
+        throw MakeError(err::InvalidPropertyIndex, std::string(source),
+                        slot.name + "(" + std::to_string(index) + ")");
     }
     return static_cast<size_t>(index);
 }

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "fakes/TraceReset.h"
 #include "inputs/jogAndSwInputs.h"
 #include "platform/DebugChannel.h"
 #include "sim/SimLayout.h"
 #include "sim/SimNet.h"
-#include "fakes/TraceReset.h"
 #include "support/DebuggingFlags.h"
 
 namespace arn::testing {

@@ -3,8 +3,8 @@
 #include <tuple>
 
 #include "InputsRig.h"
-#include "host/controls/ArnFieldLED.h"
 #include "fakes/BeepCounter.h"
+#include "host/controls/ArnFieldLED.h"
 #include "toolkit/Picture.h"
 #include "toolkit/SSCheck.h"
 

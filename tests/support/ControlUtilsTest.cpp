@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "host/controls/ParamEditor.h"
 #include "fakes/DispatchCollection.h"
-#include "toolkit/Form.h"
 #include "fakes/GenericControl.h"
 #include "fakes/GenericObject.h"
+#include "host/controls/ParamEditor.h"
+#include "support/ControlUtils.h"
+#include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/UserControl.h"
-#include "support/ControlUtils.h"
 
 namespace arn {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FakeCounter.h"
 #include "core/ArnError.h"
+#include "fakes/FakeCounter.h"
 #include "support/PerformanceTimerObj.h"
 
 namespace arn {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "fakes/FakeCounter.h"
 #include "core/ArnError.h"
-#include "platform/DebugChannel.h"
+#include "fakes/FakeCounter.h"
 #include "fakes/TraceReset.h"
+#include "platform/DebugChannel.h"
 #include "support/DebuggingFlags.h"
 
 namespace arn {

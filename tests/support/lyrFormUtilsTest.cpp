@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "fakes/FakeCounter.h"
-#include "host/UIuserControl.h"
-#include "toolkit/Control.h"
-#include "platform/DebugChannel.h"
 #include "fakes/GenericControl.h"
 #include "fakes/TraceReset.h"
+#include "host/UIuserControl.h"
+#include "platform/DebugChannel.h"
 #include "support/DebuggingFlags.h"
 #include "support/lyrFormUtils.h"
+#include "toolkit/Control.h"
 
 namespace arn {
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/CheckBox.h"
 #include "fakes/DispatchCollection.h"
 #include "fakes/GenericControl.h"
 #include "fakes/GenericObject.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/Label.h"
 #include "toolkit/Line.h"
 #include "toolkit/Picture.h"

@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "fakes/SubPanelSpy.h"
+#include "host/Net.h"
+#include "host/Node.h"
 #include "host/controls/ArnFieldLED.h"
 #include "host/controls/ArnHomingCtl.h"
 #include "host/controls/ArnJerkPanelCtl.h"
 #include "host/controls/ArnTrqLimitSetupCtl.h"
-#include "host/values/Field.h"
-#include "host/Net.h"
-#include "host/Node.h"
 #include "host/controls/ParamEditor.h"
+#include "host/values/Field.h"
 #include "host/values/Value.h"
 #include "toolkit/Form.h"
-#include "fakes/SubPanelSpy.h"
 
 namespace arn {
 namespace {

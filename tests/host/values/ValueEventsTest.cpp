@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/values/Value.h"
 #include "core/ArnError.h"
+#include "host/values/Value.h"
 
 namespace arn {
 namespace {

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "host/values/Value.h"
 #include "core/ArnError.h"
+#include "host/values/Value.h"
 
 namespace arn {
 namespace {
