@@ -171,6 +171,25 @@ class ReadHandle {
     HKEY m_handle = 0;
 };
 
+// The folders made for the database hold one user's settings, so each is opened to that user
+// alone as soon as it exists, before a folder inside it is made. Folders that were already there
+// keep the mode their owner gave them.
+void CreatePrivateFolders(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> missing;
+    for (std::filesystem::path at = folder; !at.empty() && !std::filesystem::exists(at);
+         at = at.parent_path()) {
+        missing.push_back(at);
+        if (at == at.parent_path()) {
+            break;
+        }
+    }
+    for (auto at = missing.rbegin(); at != missing.rend(); ++at) {
+        if (std::filesystem::create_directory(*at)) {
+            std::filesystem::permissions(*at, std::filesystem::perms::owner_all);
+        }
+    }
+}
+
 LONG QueryValue(HKEY handle, const std::string& name, DWORD& type, std::string& data) {
     DWORD size = 0;
     LONG rc = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
@@ -259,7 +278,7 @@ int RegTool::Run(const std::vector<std::string>& args) {
     try {
         const std::filesystem::path path = database ? *database : DefaultDatabasePath();
         if (path.has_parent_path()) {
-            std::filesystem::create_directories(path.parent_path());
+            CreatePrivateFolders(path.parent_path());
         }
         RegistryUseDatabase(path.string());
     } catch (const std::exception& e) {

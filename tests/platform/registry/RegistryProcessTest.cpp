@@ -406,5 +406,28 @@ TEST_F(Arnreg, FindsItsDatabaseInTheUsersDataFolder) {
                                         "registry.db"));
 }
 
+TEST_F(Arnreg, KeepsTheDatabaseAndTheFoldersItMakesPrivate) {
+    const ScopedUmask scoped(022);
+    const std::filesystem::path home = m_dir / "home";
+    ASSERT_TRUE(std::filesystem::create_directory(home));
+    ASSERT_EQ(chmod(home.c_str(), 0755), 0);
+    m_env["ARN_REGISTRY_DB"] = std::nullopt;
+    m_env["XDG_DATA_HOME"] = std::nullopt;
+    m_env["HOME"] = home.string();
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).status, 0);
+    const std::filesystem::path database = home / ".local" / "share" / "arnabsposn" / "registry.db";
+    EXPECT_EQ(PermissionsOf(database), 0600);
+    EXPECT_EQ(PermissionsOf(database.parent_path()), 0700);
+    EXPECT_EQ(PermissionsOf(home / ".local" / "share"), 0700);
+    EXPECT_EQ(PermissionsOf(home / ".local"), 0700);
+    EXPECT_EQ(PermissionsOf(home), 0755);
+
+    // A database its owner chose to share stays shared.
+    ASSERT_EQ(chmod(database.c_str(), 0644), 0);
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "2"}).status, 0);
+    EXPECT_EQ(PermissionsOf(database), 0644);
+    EXPECT_EQ(Run({"get", "HKCU\\A", "v"}).out, "2\n");
+}
+
 }  // namespace
 }  // namespace arn::test
