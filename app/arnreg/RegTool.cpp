@@ -4,14 +4,13 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 
+#include "app/arnreg/DatabaseLocation.h"
 #include "app/arnreg/RegFileText.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
@@ -67,6 +66,8 @@ Options:
 
 The database is FILE from --db, else $ARN_REGISTRY_DB, else
 $XDG_DATA_HOME/arnabsposn/registry.db, else ~/.local/share/arnabsposn/registry.db.
+A new database is readable by its owner only (mode 0600), as are the folders made
+for it (0700).
 
 Exit status: 0 on success, 1 when the registry or a file refused the request,
 2 when the command line is wrong.
@@ -171,25 +172,6 @@ class ReadHandle {
     HKEY m_handle = 0;
 };
 
-// The folders made for the database hold one user's settings, so each is opened to that user
-// alone as soon as it exists, before a folder inside it is made. Folders that were already there
-// keep the mode their owner gave them.
-void CreatePrivateFolders(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> missing;
-    for (std::filesystem::path at = folder; !at.empty() && !std::filesystem::exists(at);
-         at = at.parent_path()) {
-        missing.push_back(at);
-        if (at == at.parent_path()) {
-            break;
-        }
-    }
-    for (auto at = missing.rbegin(); at != missing.rend(); ++at) {
-        if (std::filesystem::create_directory(*at)) {
-            std::filesystem::permissions(*at, std::filesystem::perms::owner_all);
-        }
-    }
-}
-
 LONG QueryValue(HKEY handle, const std::string& name, DWORD& type, std::string& data) {
     DWORD size = 0;
     LONG rc = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
@@ -204,22 +186,6 @@ LONG QueryValue(HKEY handle, const std::string& name, DWORD& type, std::string& 
 }
 
 }  // namespace
-
-std::string RegTool::DefaultDatabasePath() {
-    if (const char* path = std::getenv("ARN_REGISTRY_DB"); path != nullptr && *path != '\0') {
-        return path;
-    }
-    std::filesystem::path base;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') {
-        base = data;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        base = std::filesystem::path(home) / ".local" / "share";
-    } else {
-        throw std::runtime_error(
-            "no database location: set ARN_REGISTRY_DB or HOME, or give --db FILE");
-    }
-    return (base / "arnabsposn" / "registry.db").string();
-}
 
 int RegTool::Run(const std::vector<std::string>& args) {
     std::vector<std::string> rest;
@@ -276,11 +242,9 @@ int RegTool::Run(const std::vector<std::string>& args) {
     }
 
     try {
-        const std::filesystem::path path = database ? *database : DefaultDatabasePath();
-        if (path.has_parent_path()) {
-            CreatePrivateFolders(path.parent_path());
-        }
-        RegistryUseDatabase(path.string());
+        const DatabaseLocation location(database);
+        location.CreateFolders();
+        RegistryUseDatabase(location.Path().string());
     } catch (const std::exception& e) {
         m_err << "arnreg: " << e.what() << "\n";
         return kExitFailure;

@@ -21,10 +21,6 @@ class RegTool {
     // Runs the arguments that follow the program name; returns the exit status.
     int Run(const std::vector<std::string>& args);
 
-    // $ARN_REGISTRY_DB, else $XDG_DATA_HOME/arnabsposn/registry.db, else
-    // ~/.local/share/arnabsposn/registry.db. Throws std::runtime_error when none can be formed.
-    static std::string DefaultDatabasePath();
-
   private:
     struct KeyName {
         int32_t root = 0;
