@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "app/arnreg/DatabaseLocation.h"
+#include "app/arnreg/ForeignLines.h"
 #include "app/arnreg/RegFileText.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
@@ -45,7 +46,11 @@ Commands:
                               or to standard output without FILE
   import FILE                 load a registry text file ("-" reads standard input);
                               UTF-16 files with a byte-order mark and UTF-8 or ANSI
-                              text are accepted
+                              text are accepted. Each line of other registry tools
+                              that this format does not know (@=, dword:, hex:,
+                              [-KEY], "NAME"=-) is warned of first, with what the
+                              load does with it: refuses it, stores it as a string,
+                              or ignores it
   get KEY [NAME]              print the value NAME of KEY (the default value without NAME)
   set [--dword] KEY NAME VALUE
                               store VALUE as a string (or, with --dword, as a 32-bit
@@ -62,6 +67,7 @@ be shortened to HKCR, HKCU, HKLM, HKU, HKCC, and "/" may stand for "\".
 
 Options:
   --db FILE                   use FILE as the registry database
+  -q, --quiet                 leave out import's warnings
   -h, --help                  show this text
 
 The database is FILE from --db, else $ARN_REGISTRY_DB, else
@@ -204,6 +210,8 @@ int RegTool::Run(const std::vector<std::string>& args) {
             database = args[++i];
         } else if (arg == "--dword") {
             dword = true;
+        } else if (arg == "-q" || arg == "--quiet") {
+            m_quiet = true;
         } else if (arg == "--") {
             rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
             break;
@@ -324,8 +332,17 @@ int RegTool::Import(const std::string& file) {
         m_err << "arnreg: cannot read '" << file << "': " << problem << "\n";
         return kExitFailure;
     }
+    const std::string image = DecodeRegistryFile(*bytes);
+    // The warnings come before the load, so that they stand before any error it raises. Lines
+    // are numbered as the load's errors number them, from 0 for the signature.
+    if (!m_quiet) {
+        const ForeignLines foreign(image);
+        for (const ForeignLines::Warning& warning : foreign.Warnings()) {
+            m_err << "arnreg: warning: line " << warning.line << ": " << warning.text << "\n";
+        }
+    }
     CRegistry registry;
-    registry.LoadRegistry(DecodeRegistryFile(*bytes));
+    registry.LoadRegistry(image);
     return kExitOk;
 }
 

@@ -45,6 +45,7 @@ class RegTool {
     std::ostream& m_out;
     std::ostream& m_err;
     std::string m_keyText;  // the KEY argument as given, for messages
+    bool m_quiet = false;   // leaves out import's warnings of lines the format does not know
 };
 
 }  // namespace arn
