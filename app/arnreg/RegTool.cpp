@@ -4,14 +4,14 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 
+#include "app/arnreg/DatabaseLocation.h"
+#include "app/arnreg/ForeignLines.h"
 #include "app/arnreg/RegFileText.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
@@ -46,7 +46,11 @@ Commands:
                               or to standard output without FILE
   import FILE                 load a registry text file ("-" reads standard input);
                               UTF-16 files with a byte-order mark and UTF-8 or ANSI
-                              text are accepted
+                              text are accepted. Each line of other registry tools
+                              that this format does not know (@=, dword:, hex:,
+                              [-KEY], "NAME"=-) is warned of first, with what the
+                              load does with it: refuses it, stores it as a string,
+                              or ignores it
   get KEY [NAME]              print the value NAME of KEY (the default value without NAME)
   set [--dword] KEY NAME VALUE
                               store VALUE as a string (or, with --dword, as a 32-bit
@@ -63,10 +67,13 @@ be shortened to HKCR, HKCU, HKLM, HKU, HKCC, and "/" may stand for "\".
 
 Options:
   --db FILE                   use FILE as the registry database
+  -q, --quiet                 leave out import's warnings
   -h, --help                  show this text
 
 The database is FILE from --db, else $ARN_REGISTRY_DB, else
 $XDG_DATA_HOME/arnabsposn/registry.db, else ~/.local/share/arnabsposn/registry.db.
+A new database is readable by its owner only (mode 0600), as are the folders made
+for it (0700).
 
 Exit status: 0 on success, 1 when the registry or a file refused the request,
 2 when the command line is wrong.
@@ -186,22 +193,6 @@ LONG QueryValue(HKEY handle, const std::string& name, DWORD& type, std::string& 
 
 }  // namespace
 
-std::string RegTool::DefaultDatabasePath() {
-    if (const char* path = std::getenv("ARN_REGISTRY_DB"); path != nullptr && *path != '\0') {
-        return path;
-    }
-    std::filesystem::path base;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && data[0] == '/') {
-        base = data;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        base = std::filesystem::path(home) / ".local" / "share";
-    } else {
-        throw std::runtime_error(
-            "no database location: set ARN_REGISTRY_DB or HOME, or give --db FILE");
-    }
-    return (base / "arnabsposn" / "registry.db").string();
-}
-
 int RegTool::Run(const std::vector<std::string>& args) {
     std::vector<std::string> rest;
     std::optional<std::string> database;
@@ -219,6 +210,8 @@ int RegTool::Run(const std::vector<std::string>& args) {
             database = args[++i];
         } else if (arg == "--dword") {
             dword = true;
+        } else if (arg == "-q" || arg == "--quiet") {
+            m_quiet = true;
         } else if (arg == "--") {
             rest.insert(rest.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
             break;
@@ -257,11 +250,9 @@ int RegTool::Run(const std::vector<std::string>& args) {
     }
 
     try {
-        const std::filesystem::path path = database ? *database : DefaultDatabasePath();
-        if (path.has_parent_path()) {
-            std::filesystem::create_directories(path.parent_path());
-        }
-        RegistryUseDatabase(path.string());
+        const DatabaseLocation location(database);
+        location.CreateFolders();
+        RegistryUseDatabase(location.Path().string());
     } catch (const std::exception& e) {
         m_err << "arnreg: " << e.what() << "\n";
         return kExitFailure;
@@ -341,8 +332,17 @@ int RegTool::Import(const std::string& file) {
         m_err << "arnreg: cannot read '" << file << "': " << problem << "\n";
         return kExitFailure;
     }
+    const std::string image = DecodeRegistryFile(*bytes);
+    // The warnings come before the load, so that they stand before any error it raises. Lines
+    // are numbered as the load's errors number them, from 0 for the signature.
+    if (!m_quiet) {
+        const ForeignLines foreign(image);
+        for (const ForeignLines::Warning& warning : foreign.Warnings()) {
+            m_err << "arnreg: warning: line " << warning.line << ": " << warning.text << "\n";
+        }
+    }
     CRegistry registry;
-    registry.LoadRegistry(DecodeRegistryFile(*bytes));
+    registry.LoadRegistry(image);
     return kExitOk;
 }
 

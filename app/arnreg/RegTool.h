@@ -21,10 +21,6 @@ class RegTool {
     // Runs the arguments that follow the program name; returns the exit status.
     int Run(const std::vector<std::string>& args);
 
-    // $ARN_REGISTRY_DB, else $XDG_DATA_HOME/arnabsposn/registry.db, else
-    // ~/.local/share/arnabsposn/registry.db. Throws std::runtime_error when none can be formed.
-    static std::string DefaultDatabasePath();
-
   private:
     struct KeyName {
         int32_t root = 0;
@@ -49,6 +45,7 @@ class RegTool {
     std::ostream& m_out;
     std::ostream& m_err;
     std::string m_keyText;  // the KEY argument as given, for messages
+    bool m_quiet = false;   // leaves out import's warnings of lines the format does not know
 };
 
 }  // namespace arn

@@ -1,6 +1,9 @@
 #include "platform/registry/RegistrySqlConnection.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace arn {
 
@@ -9,10 +12,28 @@ namespace {
 // Long enough to ride out another process's import of a large file.
 constexpr int kBusyTimeoutMs = 20000;
 
+// The registry holds one user's settings, so a new database is readable and writable by that
+// user alone, whatever the umask. SQLite gives the log and shared-memory files the mode of the
+// database file, so creating this one file first is enough. A file that already exists keeps
+// the mode its owner gave it.
+void CreatePrivateFile(const std::string& path) {
+    if (path.empty() || path == ":memory:") {
+        return;  // SQLite's names for databases that have no file of their own
+    }
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd < 0) {
+        return;  // it exists, or SQLite will say why it cannot be opened
+    }
+    // The umask may have taken bits from the mode asked for; the owner needs both.
+    fchmod(fd, S_IRUSR | S_IWUSR);
+    close(fd);
+}
+
 }  // namespace
 
 RegistrySqlConnection::RegistrySqlConnection(const std::string& path) {
     try {
+        CreatePrivateFile(path);
         const int rc = sqlite3_open_v2(
             path.c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
             nullptr);

@@ -20,7 +20,8 @@ class RegistrySqlConnection {
         using std::runtime_error::runtime_error;
     };
 
-    // Opens or creates the file; throws Error with SQLite's reason.
+    // Opens or creates the file; throws Error with SQLite's reason. A new file, and the log and
+    // shared-memory files beside it, are readable and writable by their owner only.
     explicit RegistrySqlConnection(const std::string& path);
     ~RegistrySqlConnection();
     RegistrySqlConnection(const RegistrySqlConnection&) = delete;

@@ -17,8 +17,9 @@ namespace arn {
 // other processes are waited for (up to a busy timeout) rather than failed.
 class SqliteRegistryStore : public RegistryStore {
   public:
-    // Opens or creates the file. Throws std::runtime_error naming the file and the reason
-    // when it cannot be opened or holds some other kind of database.
+    // Opens or creates the file; a new one is private to its owner (mode 0600). Throws
+    // std::runtime_error naming the file and the reason when it cannot be opened or holds some
+    // other kind of database.
     explicit SqliteRegistryStore(std::string path, Clock clock = SystemFileTimeNow);
     ~SqliteRegistryStore() override;
     SqliteRegistryStore(const SqliteRegistryStore&) = delete;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +65,24 @@ class ScopedTimeZone {
   private:
     std::optional<std::string> m_saved;
 };
+
+// Sets the process's umask for the scope of a test and puts the previous one back.
+class ScopedUmask {
+  public:
+    explicit ScopedUmask(mode_t mask) : m_saved(umask(mask)) {}
+    ~ScopedUmask() { umask(m_saved); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+  private:
+    mode_t m_saved;
+};
+
+// The permission bits of a file or folder, or -1 when it cannot be found.
+inline int PermissionsOf(const std::filesystem::path& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
+}
 
 // Opens `path` under `root` with `reg`, for tests that do not look at the normalised path.
 inline void Open(CRegistry& reg, std::string path, bool create = false,

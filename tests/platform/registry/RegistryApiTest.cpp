@@ -274,6 +274,38 @@ TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
                  std::runtime_error);
 }
 
+TEST(SqliteRegistryStore, NewFilesArePrivateToTheUserAndOldOnesKeepTheirMode) {
+    TempDir dir;
+    // The usual umask would leave a new file readable by everyone; one that takes the owner's
+    // write bit would leave it unwritable.
+    for (const mode_t mask : {mode_t{022}, mode_t{0277}}) {
+        const std::string path = (dir / ("mask" + std::to_string(mask) + ".db")).string();
+        const ScopedUmask scoped(mask);
+        SqliteRegistryStore store(path);
+        RegistryStore::KeyId key = 0;
+        bool created = false;
+        ASSERT_EQ(store.CreateKey(RegistryStore::RootKeyId(1), {"Private"}, "", key, created),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(store.SetValue(key, "v", REG_SZ, "x"), ERROR_SUCCESS);
+        EXPECT_EQ(PermissionsOf(path), 0600) << "umask " << std::oct << mask;
+        EXPECT_EQ(PermissionsOf(path + "-wal"), 0600) << "umask " << std::oct << mask;
+        EXPECT_EQ(PermissionsOf(path + "-shm"), 0600) << "umask " << std::oct << mask;
+    }
+
+    // A database whose owner chose to share it stays shared, and so does its log.
+    const std::string shared = (dir / "shared.db").string();
+    SqliteRegistryStore{shared};
+    ASSERT_EQ(chmod(shared.c_str(), 0640), 0);
+    const ScopedUmask scoped(022);
+    SqliteRegistryStore store(shared);
+    RegistryStore::KeyId key = 0;
+    bool created = false;
+    ASSERT_EQ(store.CreateKey(RegistryStore::RootKeyId(1), {"Shared"}, "", key, created),
+              ERROR_SUCCESS);
+    EXPECT_EQ(PermissionsOf(shared), 0640);
+    EXPECT_EQ(PermissionsOf(shared + "-wal"), 0640);
+}
+
 TEST(FileTimes, ConvertToCalendarAndLocalTime) {
     using namespace std::chrono;
     const auto since1601 = sys_days{year{2024} / February / 29} + hours{13} + minutes{45} +

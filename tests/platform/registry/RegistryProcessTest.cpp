@@ -406,5 +406,75 @@ TEST_F(Arnreg, FindsItsDatabaseInTheUsersDataFolder) {
                                         "registry.db"));
 }
 
+TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
+    const std::string accepted = kSig +
+                                 "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n"
+                                 "@=\"Main axis\"\r\n"
+                                 "\"Title\"=\"Main axis\"\r\n"
+                                 "\"Count\"=dword:0000002a\r\n"
+                                 "\r\n[-HKEY_CURRENT_USER\\Software\\Old]\r\n"
+                                 "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n";
+    const std::string refused = accepted + "\"Stale\"=-\r\n\"Later\"=\"never\"\r\n";
+    // Registry editors write UTF-16.
+    const auto utf16 = [](const std::string& ascii) {
+        return Utf16LeWithBom(std::u16string(ascii.begin(), ascii.end()));
+    };
+    const std::string warnings =
+        "arnreg: warning: line 3: default value (@=) ignored: the load reads values only from "
+        "lines that start with a double quote\n"
+        "arnreg: warning: line 5: dword value \"Count\" stored as the string \"word:0000002\"\n"
+        "arnreg: warning: line 7: key deletion [-HKEY_CURRENT_USER\\Software\\Old] ignored: "
+        "nothing is deleted, and no key is open after it (its root \"-HKEY_CURRENT_USER\" is "
+        "unknown) until the next section header\n";
+    const std::string failure =
+        "arnreg: import failed: error 5 from ArnAbsPosn.cRegistry: Invalid procedure call or "
+        "argument\n";
+
+    const Outcome loaded = Run({"import", WriteFile("accepted.reg", utf16(accepted))});
+    EXPECT_EQ(loaded.status, 0);
+    EXPECT_EQ(loaded.err, warnings);
+    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Count"}).out, "word:0000002\n");
+    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Title"}).out, "Main axis\n");
+    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn"}).status, 1);
+    const Outcome quiet = Run({"--quiet", "import", WriteFile("again.reg", utf16(accepted))});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.err, "");
+
+    const Outcome stopped = Run({"import", WriteFile("refused.reg", refused)});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.err, warnings +
+                               "arnreg: warning: line 10: deletion of value \"Stale\" ends the "
+                               "load: refused with error 5 from ArnAbsPosn.cRegistry: Invalid "
+                               "procedure call or argument\n" +
+                               failure);
+    const Outcome stoppedQuietly = Run({"import", "-q", WriteFile("refused2.reg", refused)});
+    EXPECT_EQ(stoppedQuietly.status, 1);
+    EXPECT_EQ(stoppedQuietly.err, failure);
+    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Later"}).status, 1);
+}
+
+TEST_F(Arnreg, KeepsTheDatabaseAndTheFoldersItMakesPrivate) {
+    const ScopedUmask scoped(022);
+    const std::filesystem::path home = m_dir / "home";
+    ASSERT_TRUE(std::filesystem::create_directory(home));
+    ASSERT_EQ(chmod(home.c_str(), 0755), 0);
+    m_env["ARN_REGISTRY_DB"] = std::nullopt;
+    m_env["XDG_DATA_HOME"] = std::nullopt;
+    m_env["HOME"] = home.string();
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).status, 0);
+    const std::filesystem::path database = home / ".local" / "share" / "arnabsposn" / "registry.db";
+    EXPECT_EQ(PermissionsOf(database), 0600);
+    EXPECT_EQ(PermissionsOf(database.parent_path()), 0700);
+    EXPECT_EQ(PermissionsOf(home / ".local" / "share"), 0700);
+    EXPECT_EQ(PermissionsOf(home / ".local"), 0700);
+    EXPECT_EQ(PermissionsOf(home), 0755);
+
+    // A database its owner chose to share stays shared.
+    ASSERT_EQ(chmod(database.c_str(), 0644), 0);
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "2"}).status, 0);
+    EXPECT_EQ(PermissionsOf(database), 0644);
+    EXPECT_EQ(Run({"get", "HKCU\\A", "v"}).out, "2\n");
+}
+
 }  // namespace
 }  // namespace arn::test

@@ -1,0 +1,164 @@
+#include "app/arnreg/ForeignLines.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "core/ArnError.h"
+#include "fakes/RegistryTestSupport.h"
+#include "support/CRegistry.h"
+
+namespace arn::test {
+namespace {
+
+using testing::ElementsAre;
+using testing::EndsWith;
+using Warning = ForeignLines::Warning;
+
+// Registry text from its lines: the signature, the line after it, then `lines`.
+std::string Image(const std::vector<std::string>& lines) {
+    std::string text = "Windows Registry Editor Version 5.00\r\n";
+    for (const std::string& line : lines) {
+        text += "\r\n" + line;
+    }
+    return text + "\r\n";
+}
+
+// Loads `image` into a fresh registry in memory; the error the load raised, if any.
+std::optional<ArnError> Load(const std::string& image) {
+    RegistryUseMemory();
+    try {
+        CRegistry().LoadRegistry(image);
+    } catch (const ArnError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+std::string Read(const std::string& path, const std::string& name) {
+    CRegistry reg;
+    Open(reg, path);
+    return reg.ReadValue(name, "<missing>");
+}
+
+TEST(ForeignLines, SaysWhatTheLoadDoesWithEachLineOfAnotherTool) {
+    const std::string image = Image({
+        R"([HKEY_CURRENT_USER\Software\Arn])",  // line 2
+        R"(@="Main axis")",
+        R"("Title"="Main axis")",
+        R"("Count"=dword:0000002a)",
+        R"("Blob"=hex:01,02,03,\)",
+        R"(  04,05,\)",
+        R"(  06)",
+        R"("Path"=hex(2):25,00,50,00,00,00)",
+        "",
+        R"([-HKEY_CURRENT_USER\Software\Old])",
+        "",
+        R"([HKEY_CURRENT_USER\Software\Arn\Axis])",
+        R"("Units"="mm")",
+    });
+    EXPECT_THAT(
+        ForeignLines(image).Warnings(),
+        ElementsAre(
+            Warning{3,
+                    "default value (@=) ignored: the load reads values only from lines that "
+                    "start with a double quote"},
+            Warning{5, R"(dword value "Count" stored as the string "word:0000002")"},
+            Warning{6, R"(hex value "Blob" stored as the string "ex:01,02,03,"; its continuation )"
+                       "lines 7 to 8 are ignored"},
+            Warning{9, R"(hex(2) value "Path" stored as the string "ex(2):25,00,50,00,00,0")"},
+            Warning{11, R"(key deletion [-HKEY_CURRENT_USER\Software\Old] ignored: nothing is )"
+                        R"(deleted, and no key is open after it (its root "-HKEY_CURRENT_USER" is )"
+                        "unknown) until the next section header"}));
+
+    // The load does what the warnings say.
+    ASSERT_EQ(Load(image), std::nullopt);
+    EXPECT_EQ(Read("Software\\Arn", ""), "<missing>");
+    EXPECT_EQ(Read("Software\\Arn", "Title"), "Main axis");
+    EXPECT_EQ(Read("Software\\Arn", "Count"), "word:0000002");
+    EXPECT_EQ(Read("Software\\Arn", "Blob"), "ex:01,02,03,");
+    EXPECT_EQ(Read("Software\\Arn", "Path"), "ex(2):25,00,50,00,00,0");
+    EXPECT_EQ(Read("Software\\Arn\\Axis", "Units"), "mm");
+}
+
+TEST(ForeignLines, ARefusedLineNamesTheLoadsErrorAndNothingAfterItIsRead) {
+    struct Case {
+        std::vector<std::string> lines;
+        std::vector<Warning> warnings;
+    };
+    const std::vector<Case> cases = {
+        {{R"([HKEY_CURRENT_USER\A])", R"("Old"=-)", R"("Count"=dword:1)"},
+         {{3, R"(deletion of value "Old" ends the load: refused with error 5 from )"
+              "ArnAbsPosn.cRegistry: Invalid procedure call or argument"}}},
+        {{R"([HKEY_CURRENT_USER\A])", R"(""=-)"},
+         {{3, R"(deletion of value "" ends the load: refused with error 0x80040005 from )"
+              "CRegistry::LoadRegistry: Format Error: no equal signs.  Line 3=>'\"\"=-'"}}},
+        {{R"([-HKEY_CURRENT_USER])", R"(@="x")"},
+         {{2,
+           "key deletion [-HKEY_CURRENT_USER] ends the load: refused with error 0x80040006 "
+           "from CRegistry::LoadRegistry: Format Error: registry section formatting.  "
+           "Line 2=>'[-HKEY_CURRENT_USER]'"}}},
+        {{R"("Count"=dword:1)", R"([HKEY_CURRENT_USER\A])"},
+         {{2, R"(dword value "Count" ends the load: refused with error 0x80040002 from )"
+              "CRegistry:WriteValue: No key is currently open."}}},
+        // Behind a key deletion no key is open, so the next value ends the load: a string
+        // value of this format, which is not warned of, and no line after it is reported.
+        {{R"([-HKEY_CURRENT_USER\Old])", R"("Name"="x")", R"("n"=dword:2)"},
+         {{2, R"(key deletion [-HKEY_CURRENT_USER\Old] ignored: nothing is deleted, and no )"
+              R"(key is open after it (its root "-HKEY_CURRENT_USER" is unknown) until the )"
+              "next section header"}}},
+    };
+    for (const Case& c : cases) {
+        const std::string image = Image(c.lines);
+        EXPECT_EQ(ForeignLines(image).Warnings(), c.warnings) << image;
+        // The load raises the error that the warning names.
+        const std::optional<ArnError> error = Load(image);
+        ASSERT_NE(error, std::nullopt) << image;
+        if (c.lines[0].starts_with("[-HKEY_CURRENT_USER\\Old")) {
+            EXPECT_EQ(error->description(), "No key is currently open.");
+        } else {
+            EXPECT_THAT(c.warnings.back().text,
+                        EndsWith(" from " + error->source() + ": " + error->description()));
+        }
+    }
+}
+
+TEST(ForeignLines, LinesTheLoadNeverReadsAreNotReported) {
+    // The line after the signature is skipped, whatever it holds.
+    EXPECT_THAT(ForeignLines("Windows Registry Editor Version 5.00\r\n@=\"x\"\r\n\r\n").Warnings(),
+                ElementsAre(Warning{
+                    1, "default value (@=) ignored: the line after the signature is never read"}));
+    // Text the load refuses as a whole.
+    EXPECT_THAT(ForeignLines("REGEDIT4\r\n\r\n\"a\"=dword:1\r\n").Warnings(), testing::IsEmpty());
+    EXPECT_THAT(ForeignLines("Windows Registry Editor Version 5.00\r\n\"a\"=dword:1").Warnings(),
+                testing::IsEmpty());
+    EXPECT_THAT(ForeignLines("").Warnings(), testing::IsEmpty());
+    // Text of this format alone.
+    EXPECT_THAT(ForeignLines(Image({R"([HKEY_CURRENT_USER\A])", R"("a"="b")"})).Warnings(),
+                testing::IsEmpty());
+}
+
+TEST(ForeignLines, ShowsTheTextAndNameAsTheLoadCutsThem) {
+    std::string big = R"("Big"=hex:)";
+    for (int i = 0; i < 40; ++i) {
+        big += "00,";
+    }
+    big += "00";
+    // The load takes the name up to two before the first "=", wherever the writer's name ends.
+    const std::string image = Image({R"([HKEY_CURRENT_USER\A])", big, R"("ab=cd"=dword:1)"});
+    EXPECT_THAT(
+        ForeignLines(image).Warnings(),
+        ElementsAre(
+            Warning{3, R"(hex value "Big" stored as the string "ex:00,00,00,00,00,00,00,00,)"
+                       R"(00,00,00,00,00,00,00,00,00,00,00,..." (124 bytes))"},
+            Warning{4, R"(dword value "ab=cd" stored as the string "d"=dword:" named "a")"}));
+
+    ASSERT_EQ(Load(image), std::nullopt);
+    EXPECT_EQ(Read("A", "Big").size(), 124u);
+    EXPECT_EQ(Read("A", "Big").substr(0, 9), "ex:00,00,");
+    EXPECT_EQ(Read("A", "a"), "d\"=dword:");
+}
+
+}  // namespace
+}  // namespace arn::test
