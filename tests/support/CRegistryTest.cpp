@@ -3,8 +3,8 @@
 
 #include <chrono>
 
-#include "fakes/RegistryTestSupport.h"
 #include "core/ArnError.h"
+#include "fakes/RegistryTestSupport.h"
 
 namespace arn::test {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fakes/RegistryTestSupport.h"
 #include "core/ArnError.h"
+#include "fakes/RegistryTestSupport.h"
 #include "support/CRegistry.h"
 
 namespace arn::test {
