@@ -21,7 +21,7 @@ SSCheck::SSCheck(std::string name, int16_t index)
 void SSCheck::put_CheckValue(bool v) {
     auto keep = KeepAlive();
     if (Change(m_checkValue, v, kCheckValue)) {
-        Click(static_cast<int16_t>(v ? -1 : 0));
+        Click(static_cast<int16_t>(v ? 1 : 0));
     }
 }
 

@@ -6,9 +6,10 @@ namespace arn {
 
 class Picture;
 
-// The Threed check box. Click carries the new state as a 16-bit Boolean (-1 checked, 0 not)
-// and is raised whenever CheckValue changes, by the user or by code, and not when CheckValue
-// is set to what it already holds. CheckPicture is the image drawn in place of the box.
+// The Threed check box. Click carries the new state as 1 (checked) or 0 (not), the value a
+// one-bit field takes, and is raised whenever CheckValue changes, by the user or by code, and not
+// when CheckValue is set to what it already holds. CheckPicture is the image drawn in place of the
+// box.
 class SSCheck : public CaptionedControl {
   public:
     explicit SSCheck(std::string name, int16_t index = -1);

@@ -68,6 +68,11 @@ int32_t Field::get_Value() const {
 }
 
 void Field::put_Value(int32_t v) {
+    if (m_bitCount < 32 && (v < 0 || static_cast<uint32_t>(v) > Mask())) {
+        throw MakeError(
+            err::InvalidPropertyValue, "Field",
+            m_name + " takes 0 to " + std::to_string(Mask()) + ", not " + std::to_string(v));
+    }
     const uint32_t bits = static_cast<uint32_t>(v) & Mask();
     if (!m_ofValue) {
         if (bits == m_bits) {

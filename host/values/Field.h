@@ -31,7 +31,8 @@ class Field : public std::enable_shared_from_this<Field> {
 
     // The field's bits, right-aligned; a 32-bit field returns the register as a signed word.
     int32_t get_Value() const;
-    // Masked to BitCount.
+    // 0 to 2^BitCount - 1 (any value for a 32-bit field); anything else raises 380 and writes
+    // nothing, as node libraries refuse a value their field cannot hold.
     void put_Value(int32_t v);
     std::string get_Name() const { return m_name; }
     std::string get_Description() const { return m_description; }

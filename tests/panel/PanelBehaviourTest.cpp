@@ -95,6 +95,41 @@ TEST_F(PanelTest, EnabledStateUnderHardwareAndSoftwareInputs) {
     EXPECT_EQ(trace.Count("ArnAbsPosnCtl.IN-A upd view"), 1);
 }
 
+TEST_F(PanelTest, OverrideBoxesWriteOneOrZeroAndFollowTheDrive) {
+    AttachAndBind();
+    panel->put_Enabled(true);
+    ctl().inputOptChk->UserClick();
+    ASSERT_FALSE(panel->InputsObject()->get_ExternalInputs());
+    auto stimulus = node->Param(265);
+    const char* const fields[] = {"Enable Request OR Override", "Input-A OR Override",
+                                  "Input-B OR Override"};
+
+    // The node refuses anything but 0 or 1 for these one-bit fields, so a click that carried
+    // a 16-bit True would surface here as an error instead of a checked override.
+    for (int16_t i = 0; i < 3; ++i) {
+        ctl().inCheck(i).UserClick();
+        EXPECT_EQ(stimulus->Field(fields[i])->get_Value(), 1) << fields[i];
+        EXPECT_TRUE(ctl().inCheck(i).get_CheckValue());
+    }
+    // Under software control the pins no longer drive the stimulus (low 16 bits clear); all
+    // three overrides are on.
+    EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x70000);
+    EXPECT_EQ(ctl().inCheck(0).get_ToolTipText(), "");
+
+    ctl().inCheck(1).UserClick();
+    EXPECT_EQ(stimulus->Field(fields[1])->get_Value(), 0);
+    EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x50000);
+
+    // A change from the drive checks the box; the box's click writes the same 1 back.
+    stimulus->Field(fields[1])->put_Value(1);
+    EXPECT_TRUE(ctl().inCheck(1).get_CheckValue());
+    EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x70000);
+    stimulus->Field(fields[0])->put_Value(0);
+    EXPECT_FALSE(ctl().inCheck(0).get_CheckValue());
+    EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x60000);
+    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.AttachNodeProc err="), 0);
+}
+
 TEST_F(PanelTest, HardwareEnableDuringSoftwareControlReturnsToHardware) {
     AttachAndBind();
     panel->put_Enabled(true);

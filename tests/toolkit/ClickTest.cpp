@@ -52,7 +52,7 @@ TEST(CheckBoxClick, HandlerEchoWritesAndReentrantChangesAreSeen) {
     EXPECT_EQ(box->get_Value(), 0);
 }
 
-TEST(SSCheckClick, CarriesTheNewStateAsSixteenBitBoolean) {
+TEST(SSCheckClick, CarriesTheNewStateAsOneOrZero) {
     auto check = std::make_shared<SSCheck>("inCheck", 2);
     std::vector<int16_t> values;
     std::vector<std::string> props;
@@ -63,7 +63,8 @@ TEST(SSCheckClick, CarriesTheNewStateAsSixteenBitBoolean) {
     check->put_CheckValue(true);
     check->put_CheckValue(true);
     check->UserClick();
-    EXPECT_EQ(values, (std::vector<int16_t>{-1, 0}));
+    EXPECT_EQ(values, (std::vector<int16_t>{1, 0}));
+    EXPECT_FALSE(check->get_CheckValue());
     EXPECT_EQ(props, (std::vector<std::string>{"CheckValue", "CheckValue"}));
 }
 
@@ -164,7 +165,7 @@ TEST(ControlGroup, ElementsByIndexWithHoles) {
     group(5).UserClick();
     group(1).put_CheckValue(true);
     group(1).put_CheckValue(false);
-    EXPECT_EQ(calls, (std::vector<std::pair<int16_t, int16_t>>{{5, -1}, {1, -1}, {1, 0}}));
+    EXPECT_EQ(calls, (std::vector<std::pair<int16_t, int16_t>>{{5, 1}, {1, 1}, {1, 0}}));
     connections.clear();
     group(5).UserClick();
     EXPECT_EQ(calls.size(), 3u);

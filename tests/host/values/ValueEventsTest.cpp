@@ -80,10 +80,25 @@ TEST(ValueEvents, WriteRaisesContentThenValueThenChangedFieldsOnly) {
 
     value->get_NumberValue()->SetDouble(0x13);
     value->Field("Flag")->put_Value(1);
-    value->Field("Low")->put_Value(0x13);  // masked to 3: unchanged
+    value->Field("Low")->put_Value(3);
     EXPECT_TRUE(spy.log.empty()) << "rewriting the same content must raise nothing";
 
-    value->Field("High")->put_Value(0x1AB);  // masked to 0xAB
+    // A value the field cannot hold is refused whole, not masked into a different one.
+    for (int32_t bad : {16, -1, 0x13}) {
+        try {
+            value->Field("Low")->put_Value(bad);
+            ADD_FAILURE() << bad << " accepted by a 4-bit field";
+        } catch (const ArnError& e) {
+            EXPECT_EQ(e.number(), 380);
+            EXPECT_NE(e.description().find("Low takes 0 to 15, not " + std::to_string(bad)),
+                      std::string::npos)
+                << e.description();
+        }
+    }
+    EXPECT_TRUE(spy.log.empty());
+    EXPECT_EQ(value->get_NumberValue()->GetDouble(), 0x13);
+
+    value->Field("High")->put_Value(0xAB);
     EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status", "View High"}));
     EXPECT_EQ(value->get_NumberValue()->GetDouble(), 0xAB13);
 
@@ -101,7 +116,9 @@ TEST(ValueEvents, FreeStandingFieldRaisesUpdateViewOnlyOnChange) {
     });
     field->put_Value(0);
     EXPECT_EQ(views, 0);
-    field->put_Value(3);  // masked to 1
+    EXPECT_THROW(field->put_Value(2), ArnError) << "a one-bit field holds 0 or 1";
+    EXPECT_EQ(views, 0);
+    field->put_Value(1);
     EXPECT_EQ(views, 1);
     EXPECT_EQ(field->get_Value(), 1);
     field->put_Value(1);
