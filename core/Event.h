@@ -65,10 +65,13 @@ class Connection {
     std::weak_ptr<detail::SlotBase> m_slot;
 };
 
-// A typed event. Raising it calls every connected slot in connection order, over a snapshot
-// taken when the dispatch begins: slots connected meanwhile wait for the next raise, slots
+// A typed event. Raising it calls every connected slot in connection order, over the slots
+// present when the dispatch begins: slots connected meanwhile wait for the next raise, slots
 // disconnected meanwhile are skipped. The slot list outlives the Event for the whole dispatch,
 // so a handler may destroy the object that raised it (the raiser keeps itself alive).
+//
+// A raise allocates nothing: disconnected slots stay in the list, marked, until the outermost
+// dispatch ends, so the dispatch can walk the live list by index instead of a copy.
 template <typename... Args>
 class Event {
   public:
@@ -91,17 +94,38 @@ class Event {
         return Connection(slot);
     }
 
+    // An exception from a slot ends the dispatch and reaches the raiser, as a handler's error
+    // reaches the code whose write raised the event.
     void operator()(Args... args) const {
-        const std::shared_ptr<List> keep = m_list;
-        const std::vector<std::shared_ptr<Slot>> snapshot = keep->slots;
-        for (const auto& slot : snapshot) {
-            if (slot->connected) {
-                slot->handler(args...);
-            }
-        }
+        Dispatch(
+            m_list, [](auto&& call) { call(); }, args...);
     }
 
-    std::size_t slotCount() const { return m_list->slots.size(); }
+    // Delivers the event to every slot even when some fail: each exception a slot lets escape
+    // goes to onError (with std::current_exception() available) and the next slot still runs.
+    // This is how an event source that has many independent listeners, a net's timer, behaves.
+    template <typename OnError>
+    void RaiseEach(OnError&& onError, Args... args) const {
+        Dispatch(
+            m_list,
+            [&onError](auto&& call) {
+                try {
+                    call();
+                } catch (...) {
+                    onError();
+                }
+            },
+            args...);
+    }
+
+    // Connected slots; those disconnected during a running dispatch no longer count.
+    std::size_t slotCount() const {
+        std::size_t n = 0;
+        for (const auto& slot : m_list->slots) {
+            n += slot->connected ? 1 : 0;
+        }
+        return n;
+    }
 
   private:
     struct Slot : detail::SlotBase {
@@ -109,10 +133,47 @@ class Event {
     };
     struct List : detail::SlotListBase {
         std::vector<std::shared_ptr<Slot>> slots;
+        int dispatching = 0;
+        bool pendingErase = false;
+
         void erase(const detail::SlotBase* slot) override {
+            if (dispatching > 0) {
+                pendingErase = true;  // marked disconnected; removed when the dispatch ends
+                return;
+            }
             std::erase_if(slots, [slot](const auto& s) { return s.get() == slot; });
         }
+        void compact() {
+            pendingErase = false;
+            std::erase_if(slots, [](const auto& s) { return !s->connected; });
+        }
     };
+
+    template <typename Guard>
+    static void Dispatch(const std::shared_ptr<List>& list, Guard&& guard, Args&... args) {
+        // Holding the list (a reference count, not an allocation) keeps the slots alive if the
+        // Event goes away in a handler.
+        const std::shared_ptr<List> keep = list;
+        struct Depth {
+            List& l;
+            explicit Depth(List& list) : l(list) { ++l.dispatching; }
+            ~Depth() {
+                if (--l.dispatching == 0 && l.pendingErase) {
+                    l.compact();
+                }
+            }
+        } depth(*keep);
+        const std::size_t count = keep->slots.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            // Slots are only removed once no dispatch runs, so index i is still the slot it
+            // was at the start; a slot connected meanwhile may move the vector, not the slot.
+            Slot* slot = keep->slots[i].get();
+            if (slot->connected) {
+                guard([&] { slot->handler(args...); });
+            }
+        }
+    }
+
     std::shared_ptr<List> m_list = std::make_shared<List>();
 };
 

@@ -1,5 +1,8 @@
 #include "sim/SimNet.h"
 
+#include <exception>
+#include <string>
+
 namespace arn {
 
 namespace {
@@ -80,10 +83,27 @@ void SimNet::Tick() {
     // Copies keep the nodes and the events object alive if a handler changes the net.
     const auto nodes = m_nodes;
     for (const auto& node : nodes) {
-        node->Step();
+        try {
+            node->Step();
+        } catch (...) {
+            ReportListenerFailure("Step");
+        }
     }
     if (const auto events = m_appEvents) {
-        events->TimerTick();
+        events->TimerTick.RaiseEach([this] { ReportListenerFailure("TimerTick"); });
+    }
+}
+
+void SimNet::ReportListenerFailure(std::string_view where) {
+    ++m_listenerFailures;
+    try {
+        throw;
+    } catch (const ArnError& e) {
+        ListenerFailed(where, e);
+    } catch (const std::exception& e) {
+        ListenerFailed(where, ArnError(0, "SimNet", e.what()));
+    } catch (...) {
+        ListenerFailed(where, ArnError(0, "SimNet", "a listener threw something not an error"));
     }
 }
 

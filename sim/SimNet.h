@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/ArnError.h"
+#include "core/Event.h"
 #include "host/Net.h"
 #include "sim/FaultPlan.h"
 #include "sim/SimNode.h"
@@ -42,8 +44,15 @@ class SimNet : public Net {
 
     // One period: every node takes a drive step (its value objects raise their events), then
     // TimerTick is raised. Ticks() counts the calls.
+    //
+    // Like a real host's event source, a tick reaches every listener: an error that one
+    // TimerTick subscriber (or a change handler during a node's step) lets escape does not stop
+    // the others. Each such error is raised as ListenerFailed after the delivery that caught it,
+    // with where it came from ("TimerTick" or "Step"); Tick itself does not throw for them.
     void Tick();
     int64_t Ticks() const { return m_ticks; }
+    Event<std::string_view, const ArnError&> ListenerFailed;
+    int64_t ListenerFailures() const { return m_listenerFailures; }
 
     void SetDebugFlags(int32_t flags);
     FaultPlan& Faults() { return *m_faults; }
@@ -54,6 +63,8 @@ class SimNet : public Net {
 
   private:
     SimNet() = default;
+    // Turns the exception being handled into the report hosts see.
+    void ReportListenerFailure(std::string_view where);
 
     std::shared_ptr<FaultPlan> m_faults;
     std::shared_ptr<AppEvents> m_appEvents;
@@ -62,6 +73,7 @@ class SimNet : public Net {
     std::shared_ptr<NetOptions> m_options;
     std::vector<std::shared_ptr<SimNode>> m_nodes;
     int64_t m_ticks = 0;
+    int64_t m_listenerFailures = 0;
 };
 
 }  // namespace arn

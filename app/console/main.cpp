@@ -76,6 +76,13 @@ int main(int argc, char** argv) {
         options.debugFlags = flags;
         auto net = arn::SimNet::Create(options);
         auto node = net->CreateNode();
+        // What a listener of the net lets escape goes into the trace, where the user reads it.
+        auto failures =
+            net->ListenerFailed.connect([&trace](std::string_view where, const arn::ArnError& e) {
+                trace += "host: " + std::string(where) + " listener failed: error " +
+                         std::to_string(e.number()) + " (" + e.source() + "): " + e.description() +
+                         "\r\n";
+            });
         auto panel = arn::ArnAbsPosnCtl::Create();
         panel->put_DisplayName("ArnAbsPosnCtl1");
         panel->Resize(arn::PanelControls::DesignWidth, arn::PanelControls::DesignHeight);

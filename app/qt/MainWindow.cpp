@@ -47,6 +47,7 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     const ErrorSink report = [this](const QString& text) { Report(text); };
     // The trace listens before anything is attached, so the first lines show too.
     m_trace = new TracePane();
+    WatchNet();
     m_view = new PanelView(m_panel, report);
     setCentralWidget(m_view);
     m_drive = new DrivePanel(m_node, report);
@@ -209,6 +210,19 @@ void MainWindow::Report(const QString& text) {
     statusBar()->showMessage(text, StatusMessageMs);
 }
 
+void MainWindow::WatchNet() {
+    m_netFailures = m_net->ListenerFailed.connect([this](std::string_view where,
+                                                         const ArnError& e) {
+        const QString text =
+            QStringLiteral("%1 listener failed: error %2 (%3): %4")
+                .arg(QString::fromUtf8(where.data(), static_cast<qsizetype>(where.size())))
+                .arg(e.number())
+                .arg(QString::fromStdString(e.source()), QString::fromStdString(e.description()));
+        m_trace->AppendNote(text);
+        Report(text);
+    });
+}
+
 void MainWindow::Tick() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Timer tick"),
             [&] { m_net->Tick(); });
@@ -278,6 +292,7 @@ void MainWindow::SetVerbose(bool on) {
                 m_panel->get_UIref()->ReleaseControl();
             }
             m_net = std::move(net);
+            WatchNet();
             if (attached) {
                 m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", "");
                 Report(on ? QStringLiteral("Verbose trace on")

@@ -67,6 +67,8 @@ class MainWindow : public QMainWindow {
   private:
     void BuildActions();
     void ConnectPanelEvents();
+    // Shows, in the trace pane and the status bar, each error a listener of the net let escape.
+    void WatchNet();
     void ShowRequest(const QString& title, const QString& text);
     void Attach();
     void Release();
@@ -77,6 +79,7 @@ class MainWindow : public QMainWindow {
     std::shared_ptr<SimNode> m_node;
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     std::vector<Connection> m_panelEvents;
+    Connection m_netFailures;
     int32_t m_debugFlags = 0;
 
     PanelView* m_view = nullptr;

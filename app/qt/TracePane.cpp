@@ -36,3 +36,12 @@ void TracePane::Receive(std::string_view text) {
 }
 
 }  // namespace arn
+
+namespace arn {
+
+void TracePane::AppendNote(const QString& text) {
+    ++m_lines;
+    appendPlainText(QStringLiteral("host:\t") + text);
+}
+
+}  // namespace arn

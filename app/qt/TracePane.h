@@ -13,6 +13,10 @@ class TracePane : public QPlainTextEdit {
   public:
     explicit TracePane(QWidget* parent = nullptr);
 
+    // A line of the host's own, between the system's lines (for what the host saw happen
+    // outside the system's trace, such as a listener that failed).
+    void AppendNote(const QString& text);
+
     // Lines received so far (also those scrolled out of the kept history).
     qint64 LineCount() const { return m_lines; }
 

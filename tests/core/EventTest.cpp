@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/Event.h"
+#include "fakes/AllocationCounter.h"
 
 namespace arn {
 namespace {
@@ -60,6 +62,78 @@ TEST(Event, AHandlerMayDestroyTheEventThatCalledIt) {
     EXPECT_EQ(after, 0);
     EXPECT_FALSE(next.connected());
     next.disconnect();  // harmless on a dead slot
+}
+
+TEST(Event, RaiseEachReachesEverySlotAndHandsOverEachFailure) {
+    Event<int> event;
+    std::vector<std::string> calls;
+    std::vector<std::string> failures;
+    Connection a = event.connect([&](int) {
+        calls.push_back("a");
+        throw std::runtime_error("a failed");
+    });
+    Connection b = event.connect([&](int v) { calls.push_back("b" + std::to_string(v)); });
+    Connection c = event.connect([&](int) {
+        calls.push_back("c");
+        throw 42;  // not even an exception class
+    });
+    const auto collect = [&] {
+        try {
+            throw;
+        } catch (const std::exception& e) {
+            failures.emplace_back(e.what());
+        } catch (...) {
+            failures.emplace_back("other");
+        }
+    };
+    event.RaiseEach(collect, 7);
+    EXPECT_EQ(calls, (std::vector<std::string>{"a", "b7", "c"}));
+    EXPECT_EQ(failures, (std::vector<std::string>{"a failed", "other"}));
+
+    // The plain raise stops at the first failure and hands it to the raiser.
+    calls.clear();
+    EXPECT_THROW(event(1), std::runtime_error);
+    EXPECT_EQ(calls, (std::vector<std::string>{"a"}));
+}
+
+TEST(Event, NestedRaisesAndDisconnectsKeepTheListConsistent) {
+    Event<int> event;
+    std::vector<std::string> calls;
+    Connection victim;
+    Connection outer = event.connect([&](int depth) {
+        calls.push_back("outer" + std::to_string(depth));
+        if (depth == 0) {
+            event(1);  // the same event, raised again from one of its slots
+        }
+    });
+    Connection inner = event.connect([&](int depth) {
+        calls.push_back("inner" + std::to_string(depth));
+        victim.disconnect();  // during two running dispatches at once
+    });
+    victim = event.connect([&](int depth) { calls.push_back("victim" + std::to_string(depth)); });
+    event(0);
+    EXPECT_EQ(calls, (std::vector<std::string>{"outer0", "outer1", "inner1", "inner0"}));
+    EXPECT_EQ(event.slotCount(), 2u);
+    calls.clear();
+    inner = Connection();
+    event(5);
+    EXPECT_EQ(calls, (std::vector<std::string>{"outer5"}));
+    EXPECT_EQ(event.slotCount(), 1u);
+}
+
+TEST(Event, RaisingAllocatesNothing) {
+    Event<const std::shared_ptr<int>&> event;
+    int sum = 0;
+    Connection a = event.connect([&](const std::shared_ptr<int>& v) { sum += *v; });
+    Connection b = event.connect([&](const std::shared_ptr<int>& v) { sum += 2 * *v; });
+    const auto value = std::make_shared<int>(3);
+    const int64_t before = test::AllocationCount();
+    for (int i = 0; i < 100; ++i) {
+        event(value);
+        event.RaiseEach([] {}, value);
+    }
+    EXPECT_EQ(test::AllocationCount() - before, 0);
+    EXPECT_EQ(sum, 1800);
 }
 
 struct Source {
