@@ -1,16 +1,28 @@
 #include "core/Dispatch.h"
 #include "core/ErrorCatalogue.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace arn {
 
+namespace {
+
+// Property names are ASCII; folding without the locale keeps by-name lookups, made for every
+// property a binding touches, free of a library call per character.
+constexpr char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
 bool NamesEqual(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && FoldAscii(a[i]) != FoldAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 int16_t VariantToInteger(const Variant& v) {

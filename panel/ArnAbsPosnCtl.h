@@ -18,6 +18,7 @@
 #include "host/values/Value.h"
 #include "inputs/jogAndSwInputs.h"
 #include "panel/BusyScope.h"
+#include "panel/FocusPlan.h"
 #include "panel/HomingMonitor.h"
 #include "panel/PanelControls.h"
 #include "panel/PanelIds.h"
@@ -118,7 +119,7 @@ class ArnAbsPosnCtl : public UserControl,
     void AttachNodeProc();
     void UpdateFocus(bool newState);
     void UpdateInputControls(bool extInputs);
-    void EnableControl(Control& ctl, bool newState, bool ext);
+    void EnableControl(const FocusPlan::Entry& entry, bool newState, bool ext);
 
     // Commands.
     void teachingCheck_Click();
@@ -156,6 +157,7 @@ class ArnAbsPosnCtl : public UserControl,
     std::unique_ptr<NodeBinding> m_binding;
     PositionTable m_positions;
     HomingMonitor m_monitor;
+    FocusPlan m_focusPlan;
 
     std::vector<Connection> m_controlConnections;
 

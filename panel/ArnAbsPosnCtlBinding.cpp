@@ -167,13 +167,14 @@ void ArnAbsPosnCtl::AttachNodeProc() {
 
 void ArnAbsPosnCtl::UpdateFocus(bool newState) {
     m_enabled = newState;
-    const auto controls = Controls();
+    const auto& plan = m_focusPlan.Of(*this, m_ctl);
     if (!m_binding->m_net || !m_binding->m_node) {
-        for (const auto& ctl : controls) {
+        for (const auto& entry : plan) {
+            if (entry.role == FocusPlan::Role::Passive || entry.role == FocusPlan::Role::Plain) {
+                continue;
+            }
             try {
-                if (IsUserInputControl(ctl.get())) {
-                    ctl->put_Enabled(false);
-                }
+                entry.control->put_Enabled(false);
             } catch (const std::exception& e) {
                 DebugTrace(*this, ".UpdateFocus err=" + ErrDescription(e), TraceLevelAlways, false);
             }
@@ -187,37 +188,47 @@ void ArnAbsPosnCtl::UpdateFocus(bool newState) {
     } catch (const std::exception& e) {
         DebugTrace(*this, ".UpdateFocus err=" + ErrDescription(e), TraceLevelAlways, false);
     }
-    for (const auto& ctl : controls) {
+    for (const auto& entry : plan) {
         try {
-            EnableControl(*ctl, newState, ext);
+            EnableControl(entry, newState, ext);
         } catch (const std::exception& e) {
             DebugTrace(*this, ".UpdateFocus err=" + ErrDescription(e), TraceLevelAlways, false);
         }
     }
 }
 
-void ArnAbsPosnCtl::EnableControl(Control& ctl, bool newState, bool ext) {
-    if (!IsUserInputControl(&ctl)) {
-        if (!IsPassiveControl(&ctl)) {
-            ctl.put_Enabled(newState);
+void ArnAbsPosnCtl::EnableControl(const FocusPlan::Entry& entry, bool newState, bool ext) {
+    Control& ctl = *entry.control;
+    switch (entry.role) {
+        case FocusPlan::Role::Passive:
+            return;
+        case FocusPlan::Role::InCheck: {
+            auto& chk = static_cast<SSCheck&>(ctl);
+            chk.put_Enabled(newState && !ext);
+            Deref(m_io.get()).UpdateCheckbox(chk);
+            return;
         }
-        return;
-    }
-    if (ctl.get_Name() == "inCheck") {
-        auto& chk = dynamic_cast<SSCheck&>(ctl);
-        chk.put_Enabled(newState && !ext);
-        Deref(m_io.get()).UpdateCheckbox(chk);
-    } else if (&ctl == m_ctl.hardStopCmd.get()) {
-        ctl.put_Enabled(newState && m_monitor.HomingActive());
-    } else if (&ctl == m_ctl.inputOptChk.get()) {
-        ctl.put_Enabled(newState && !Deref(m_io.get()).get_EnableReqPin());
-    } else if (&ctl == m_ctl.teachingCheck.get()) {
-        ctl.put_Enabled(newState && static_cast<bool>(m_binding->m_teachingEnabledFld));
-    } else if (auto* editor = dynamic_cast<ParamEditor*>(&ctl);
-               editor && param::IsPosition1To4(editor->get_Parameter())) {
-        ctl.put_Enabled(newState && !m_monitor.HomingActive());
-    } else {
-        ctl.put_Enabled(newState);
+        case FocusPlan::Role::HardStop:
+            ctl.put_Enabled(newState && m_monitor.HomingActive());
+            return;
+        case FocusPlan::Role::InputOption:
+            ctl.put_Enabled(newState && !Deref(m_io.get()).get_EnableReqPin());
+            return;
+        case FocusPlan::Role::TeachingCheck:
+            ctl.put_Enabled(newState && static_cast<bool>(m_binding->m_teachingEnabledFld));
+            return;
+        case FocusPlan::Role::Editor:
+            // The parameter is read on each call: binding may point an editor elsewhere.
+            if (param::IsPosition1To4(static_cast<ParamEditor&>(ctl).get_Parameter())) {
+                ctl.put_Enabled(newState && !m_monitor.HomingActive());
+                return;
+            }
+            ctl.put_Enabled(newState);
+            return;
+        case FocusPlan::Role::Plain:
+        case FocusPlan::Role::Input:
+            ctl.put_Enabled(newState);
+            return;
     }
 }
 

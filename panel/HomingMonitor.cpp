@@ -114,15 +114,19 @@ void HomingMonitor::MotionCheck() {
         }
     }
 
-    DebugTrace(
-        m_panel,
-        ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
-            ", dx=" + CStr(static_cast<int64_t>(window)) +
-            ", tip=" + m_ctl.motionTriangle->get_ToolTipText() + ", pend=" +
-            CStr(static_cast<int64_t>(Deref(m_binding->m_motionPendingFld.get()).get_Value())) +
-            ", badPosn=" + CStr(m_panel.m_positions.BadPosn()) +
-            ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
-        TraceLevelVerbose, false);
+    // The pending field is read again for the line whether or not it is emitted, so the tick
+    // makes the same calls at every trace level; only building the text waits for the level.
+    const int32_t pending = Deref(m_binding->m_motionPendingFld.get()).get_Value();
+    if (TraceLevelOn(TraceLevelVerbose)) {
+        DebugTrace(m_panel,
+                   ".tmr(motion pend) hw=" + CStr(hwBad) + ", sw=" + CStr(swBad) +
+                       ", dx=" + CStr(static_cast<int64_t>(window)) +
+                       ", tip=" + m_ctl.motionTriangle->get_ToolTipText() +
+                       ", pend=" + CStr(static_cast<int64_t>(pending)) +
+                       ", badPosn=" + CStr(m_panel.m_positions.BadPosn()) +
+                       ", vis=" + CStr(m_ctl.motionTriangle->get_Visible()),
+                   TraceLevelVerbose, false);
+    }
 }
 
 void HomingMonitor::ShowStopWarning(bool visible) {

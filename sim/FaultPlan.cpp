@@ -10,12 +10,30 @@ void FaultPlan::Fail(std::string op, int nth, int32_t param, int32_t number,
     m_rules.push_back(Rule{std::move(op), nth, param, number, std::move(description)});
 }
 
-void FaultPlan::Check(std::string_view op, int32_t param) {
-    auto it = m_calls.find(op);
-    if (it == m_calls.end()) {
-        it = m_calls.emplace(std::string(op), 0).first;
+FaultPlan::Counter& FaultPlan::counterOf(std::string_view op) {
+    for (const Alias& alias : m_aliases) {
+        if (alias.data == op.data() && alias.size == op.size() &&
+            m_counters[alias.counter].op == op) {
+            return m_counters[alias.counter];
+        }
     }
-    ++it->second;
+    std::size_t index = 0;
+    while (index < m_counters.size() && m_counters[index].op != op) {
+        ++index;
+    }
+    if (index == m_counters.size()) {
+        m_counters.push_back(Counter{std::string(op)});
+    }
+    // Names from buffers that change would add aliases without end; literals add one each.
+    constexpr std::size_t kMaxAliases = 256;
+    if (m_aliases.size() < kMaxAliases) {
+        m_aliases.push_back(Alias{op.data(), op.size(), index});
+    }
+    return m_counters[index];
+}
+
+void FaultPlan::Check(std::string_view op, int32_t param) {
+    ++counterOf(op).calls;
     for (auto& rule : m_rules) {
         if (rule.op != op || (rule.param != kAnyParam && rule.param != param)) {
             continue;
@@ -29,8 +47,12 @@ void FaultPlan::Check(std::string_view op, int32_t param) {
 }
 
 int FaultPlan::Calls(std::string_view op) const {
-    auto it = m_calls.find(op);
-    return it == m_calls.end() ? 0 : it->second;
+    for (const Counter& counter : m_counters) {
+        if (counter.op == op) {
+            return counter.calls;
+        }
+    }
+    return 0;
 }
 
 }  // namespace arn

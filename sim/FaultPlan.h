@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,8 +43,24 @@ class FaultPlan {
         std::string description;
         int seen = 0;
     };
+    struct Counter {
+        std::string op;
+        int calls = 0;
+    };
+    // Every call is counted, on the hot path of every simulated read, so the lookup must be
+    // cheap: operations name themselves with string literals, and the address of the name
+    // seen last time finds its counter without comparing strings along a tree. The name is
+    // still compared once, so an op spelled in a reused buffer is never miscounted.
+    Counter& counterOf(std::string_view op);
+
     std::vector<Rule> m_rules;
-    std::map<std::string, int, std::less<>> m_calls;
+    std::vector<Counter> m_counters;
+    struct Alias {
+        const char* data;
+        std::size_t size;
+        std::size_t counter;
+    };
+    std::vector<Alias> m_aliases;
     int m_failures = 0;
 };
 

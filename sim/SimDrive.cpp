@@ -19,6 +19,41 @@ constexpr const char* kPinKeys[3] = {fieldkey::EnableReq, fieldkey::InA, fieldke
 constexpr const char* kOverrideKeys[3] = {fieldkey::EnableRequestOverride, fieldkey::InputAOverride,
                                           fieldkey::InputBOverride};
 
+// The fields the drive composes on every read of its computed registers, looked up in the
+// table once instead of by key on each read.
+struct DriveFields {
+    const SimFieldDef* statusPins[3];
+    const SimFieldDef* inputPins[3];
+    const SimFieldDef* overrides[3];
+    const SimFieldDef* homing;
+    const SimFieldDef* recovering;
+    const SimFieldDef* pending;
+    const SimFieldDef* complete;
+    const SimFieldDef* inMotion;
+    const SimFieldDef* atPosition;
+    const SimFieldDef* opMode;
+};
+
+const DriveFields& Fields() {
+    static const DriveFields fields = [] {
+        DriveFields f{};
+        for (int i = 0; i < 3; ++i) {
+            f.statusPins[i] = &SimField(sp::Status, kPinKeys[i]);
+            f.inputPins[i] = &SimField(sp::InputRegister, kPinKeys[i]);
+            f.overrides[i] = &SimField(sp::InputStimulus, kOverrideKeys[i]);
+        }
+        f.homing = &SimField(sp::Status, fieldkey::Homing);
+        f.recovering = &SimField(sp::Status, fieldkey::PositionRecovering);
+        f.pending = &SimField(sp::Status, fieldkey::MotionPending);
+        f.complete = &SimField(sp::Status, fieldkey::HomingComplete);
+        f.inMotion = &SimField(sp::Status, fieldkey::InMotion);
+        f.atPosition = &SimField(sp::Status, fieldkey::AtPosition);
+        f.opMode = &SimField(sp::MotionSetup, fieldkey::OperationalMode);
+        return f;
+    }();
+    return fields;
+}
+
 [[noreturn]] void invalid(int32_t number, const std::string& why) {
     throw MakeError(err::InvalidPropertyValue, "SimNode",
                     "parameter " + std::to_string(number) + " " + why);
@@ -46,14 +81,14 @@ bool SimDrive::Effective(SimPin pin) const {
 }
 
 int32_t SimDrive::OperationalMode() const {
-    return static_cast<int32_t>(SimFieldGet(sp::MotionSetup, fieldkey::OperationalMode,
-                                            Value::WordOf(stored(sp::MotionSetup))));
+    return static_cast<int32_t>(
+        SimFieldGet(*Fields().opMode, Value::WordOf(stored(sp::MotionSetup))));
 }
 
 int SimDrive::SelectedIndex() const {
     const int a = Effective(SimPin::InputA) ? 1 : 0;
     const int b = Effective(SimPin::InputB) ? 1 : 0;
-    return OperationalMode() == 8 ? a + 2 * b : a;
+    return OperationalMode() == opmode::FourPositions ? a + 2 * b : a;
 }
 
 double SimDrive::SelectedTarget() const {
@@ -77,16 +112,17 @@ bool SimDrive::InMotion() const {
 }
 
 uint32_t SimDrive::statusWord() const {
+    const DriveFields& f = Fields();
     uint32_t word = 0;
     for (int i = 0; i < 3; ++i) {
-        word = SimFieldSet(sp::Status, kPinKeys[i], word, Effective(static_cast<SimPin>(i)));
+        word = SimFieldSet(*f.statusPins[i], word, Effective(static_cast<SimPin>(i)));
     }
-    word = SimFieldSet(sp::Status, fieldkey::Homing, word, m_homing);
-    word = SimFieldSet(sp::Status, fieldkey::PositionRecovering, word, m_positionRecovering);
-    word = SimFieldSet(sp::Status, fieldkey::MotionPending, word, MotionPending());
-    word = SimFieldSet(sp::Status, fieldkey::HomingComplete, word, m_homed);
-    word = SimFieldSet(sp::Status, fieldkey::InMotion, word, InMotion());
-    word = SimFieldSet(sp::Status, fieldkey::AtPosition, word, AtPosition());
+    word = SimFieldSet(*f.homing, word, m_homing);
+    word = SimFieldSet(*f.recovering, word, m_positionRecovering);
+    word = SimFieldSet(*f.pending, word, MotionPending());
+    word = SimFieldSet(*f.complete, word, m_homed);
+    word = SimFieldSet(*f.inMotion, word, InMotion());
+    word = SimFieldSet(*f.atPosition, word, AtPosition());
     return word;
 }
 
@@ -95,7 +131,7 @@ double SimDrive::Read(int32_t number) const {
         case sp::InputRegister: {
             uint32_t word = 0;
             for (int i = 0; i < 3; ++i) {
-                word = SimFieldSet(sp::InputRegister, kPinKeys[i], word, m_pins[i]);
+                word = SimFieldSet(*Fields().inputPins[i], word, m_pins[i]);
             }
             return word;
         }
@@ -109,7 +145,7 @@ double SimDrive::Read(int32_t number) const {
             }
             uint32_t word = 0;
             for (int i = 0; i < 3; ++i) {
-                word = SimFieldSet(sp::InputStimulus, kOverrideKeys[i], word, m_software[i]);
+                word = SimFieldSet(*Fields().overrides[i], word, m_software[i]);
             }
             return word;
         }

@@ -128,15 +128,21 @@ uint32_t maskOf(const SimFieldDef& field) {
 }
 }  // namespace
 
-uint32_t SimFieldGet(int32_t number, std::string_view key, uint32_t word) {
-    const auto& field = SimField(number, key);
+uint32_t SimFieldGet(const SimFieldDef& field, uint32_t word) {
     return (word >> field.bit) & maskOf(field);
 }
 
-uint32_t SimFieldSet(int32_t number, std::string_view key, uint32_t word, uint32_t bits) {
-    const auto& field = SimField(number, key);
+uint32_t SimFieldSet(const SimFieldDef& field, uint32_t word, uint32_t bits) {
     const uint32_t placed = maskOf(field) << field.bit;
     return (word & ~placed) | ((bits & maskOf(field)) << field.bit);
+}
+
+uint32_t SimFieldGet(int32_t number, std::string_view key, uint32_t word) {
+    return SimFieldGet(SimField(number, key), word);
+}
+
+uint32_t SimFieldSet(int32_t number, std::string_view key, uint32_t word, uint32_t bits) {
+    return SimFieldSet(SimField(number, key), word, bits);
 }
 
 const char* SimUnitsName(int32_t selection) {

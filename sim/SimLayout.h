@@ -41,6 +41,9 @@ const SimFieldDef& SimField(int32_t number, std::string_view key);
 // A field's bits in a register word, and the word with a field replaced.
 uint32_t SimFieldGet(int32_t number, std::string_view key, uint32_t word);
 uint32_t SimFieldSet(int32_t number, std::string_view key, uint32_t word, uint32_t bits);
+// The same for a field already looked up, for callers that resolve their fields once.
+uint32_t SimFieldGet(const SimFieldDef& field, uint32_t word);
+uint32_t SimFieldSet(const SimFieldDef& field, uint32_t word, uint32_t bits);
 // The units name of a units selection (parameter 268): 0 "counts", 1 "revs", 2 "mm".
 const char* SimUnitsName(int32_t selection);
 inline constexpr int32_t kSimUnitsCount = 3;

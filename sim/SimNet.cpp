@@ -80,9 +80,11 @@ void SimNet::AddNode(std::shared_ptr<SimNode> node) {
 
 void SimNet::Tick() {
     ++m_ticks;
-    // Copies keep the nodes and the events object alive if a handler changes the net.
-    const auto nodes = m_nodes;
-    for (const auto& node : nodes) {
+    // Nodes are only ever added, so walking by index over those present at the start is safe
+    // if a handler adds one; the local reference keeps each node alive through its step.
+    const std::size_t count = m_nodes.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::shared_ptr<SimNode> node = m_nodes[i];
         try {
             node->Step();
         } catch (...) {

@@ -176,11 +176,11 @@ void SimNode::Step() {
 }
 
 void SimNode::Sync() {
-    // Keep the node alive: a handler may drop the last outside reference to it.
+    // Keep the node alive: a handler may drop the last outside reference to it. The table
+    // itself is built once and never changes, so it can be walked while handlers look
+    // parameters up.
     const auto keep = shared_from_this();
-    // Copy first: a handler may look parameters up while we hand out contents.
-    const auto params = m_params;
-    for (const auto& [number, value] : params) {
+    for (const auto& [number, value] : m_params) {
         value->Receive(m_drive.Read(number));
     }
 }

@@ -47,6 +47,11 @@ inline int32_t GetDebugFlags() {
     return detail::t_debugFlags | 1;
 }
 
+// Whether a line of this level would be emitted: lets a caller skip building a costly text.
+inline bool TraceLevelOn(int32_t level) {
+    return (level & GetDebugFlags()) != 0;
+}
+
 // Emits className, a blank unless msg starts with ".", and msg, when level AND the flag word is
 // non-zero. With raiseError, an emitted line is then also thrown as ArnError(vbObjectError,
 // className, the text).
