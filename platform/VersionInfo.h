@@ -18,5 +18,7 @@ std::string AppPath();
 std::string AppEXEName();
 // The full path of that loaded object.
 std::string AppModuleFile();
+// What separates folder names in these paths: '\\' on Windows, '/' on Linux.
+char AppPathSeparator();
 
 }  // namespace arn

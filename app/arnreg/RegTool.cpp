@@ -249,10 +249,16 @@ int RegTool::Run(const std::vector<std::string>& args) {
         }
     }
 
+    // Where the registry is the system's own (Windows) there is no database to choose.
+    if (!RegistryHasStores() && database) {
+        return Usage("--db applies only where the registry is a database file");
+    }
     try {
-        const DatabaseLocation location(database);
-        location.CreateFolders();
-        RegistryUseDatabase(location.Path().string());
+        if (RegistryHasStores()) {
+            const DatabaseLocation location(database);
+            location.CreateFolders();
+            RegistryUseDatabase(location.Path().string());
+        }
     } catch (const std::exception& e) {
         m_err << "arnreg: " << e.what() << "\n";
         return kExitFailure;

@@ -141,9 +141,12 @@ LONG RegDeleteTreeA(HKEY hKey, const char* lpSubKey);
 bool FileTimeToLocalFileTime(const FILETIME* lpFileTime, FILETIME* lpLocalFileTime);
 bool FileTimeToSystemTime(const FILETIME* lpFileTime, SYSTEMTIME* lpSystemTime);
 
-// Choosing the store. Until the host chooses, the first registry call picks the SQLite file
-// named by the environment variable ARN_REGISTRY_DB, or a fresh in-memory store when it is
-// unset or empty. Keys already open keep their store.
+// Choosing the store, on Linux. Until the host chooses, the first registry call picks the
+// SQLite file named by the environment variable ARN_REGISTRY_DB, or a fresh in-memory store
+// when it is unset or empty. Keys already open keep their store. On Windows the functions
+// above are the system's own and there is no store to choose: RegistryHasStores is false, the
+// three choosing functions throw std::runtime_error and RegistryCurrentStore is null.
+bool RegistryHasStores();
 
 // Opens (creating when needed) the database file and makes it the store; throws
 // std::runtime_error naming the file and the reason when it cannot be opened.
@@ -154,7 +157,8 @@ void RegistryUseStore(std::shared_ptr<RegistryStore> store);
 // The store that new handles open on; null when the file named by ARN_REGISTRY_DB could
 // not be opened, in which case every call fails with ERROR_REGISTRY_IO_FAILED.
 std::shared_ptr<RegistryStore> RegistryCurrentStore();
-// How many handles are open (predefined roots not counted); for leak checks.
+// How many handles this library's calls have opened and not closed yet (predefined roots not
+// counted); for leak checks.
 size_t RegistryOpenHandleCount();
 
 }  // namespace arn

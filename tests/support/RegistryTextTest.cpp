@@ -153,7 +153,7 @@ TEST_P(RegistryText, UnknownRootFallsBackToTheLoadersOwnRoot) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryText,
-                         testing::Values(StoreKind::Memory, StoreKind::Sqlite), StoreName);
+                         RegistryKinds(), StoreName);
 
 }  // namespace
 }  // namespace arn::test
