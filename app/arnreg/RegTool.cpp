@@ -73,7 +73,7 @@ Options:
 The database is FILE from --db, else $ARN_REGISTRY_DB, else
 $XDG_DATA_HOME/arnabsposn/registry.db, else ~/.local/share/arnabsposn/registry.db.
 A new database is readable by its owner only (mode 0600), as are the folders made
-for it (0700).
+for it (0700). On Windows arnreg works on the system's registry and takes no --db.
 
 Exit status: 0 on success, 1 when the registry or a file refused the request,
 2 when the command line is wrong.

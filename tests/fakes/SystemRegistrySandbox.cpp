@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -33,23 +34,41 @@ std::string RandomName() {
 
 SystemRegistrySandbox::SystemRegistrySandbox()
     : m_path(std::string(kParent) + "\\" + RandomName()) {
-    for (const Redirect& redirect : kRedirects) {
-        const std::string path = m_path + "\\" + redirect.name;
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr) != ERROR_SUCCESS) {
-            throw std::runtime_error("cannot create the test key " + path);
+    HKEY keys[std::size(kRedirects)] = {};
+    try {
+        // Every key first: once HKEY_CURRENT_USER is redirected, it no longer leads here.
+        for (size_t i = 0; i < std::size(kRedirects); ++i) {
+            const std::string path = m_path + "\\" + kRedirects[i].name;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &keys[i], nullptr) != ERROR_SUCCESS) {
+                throw std::runtime_error("cannot create the test key " + path);
+            }
         }
-        // The override keeps its own handle to the key.
-        const LONG rc = RegOverridePredefKey(redirect.root, key);
+        for (size_t i = 0; i < std::size(kRedirects); ++i) {
+            // The override keeps its own handle to the key.
+            if (RegOverridePredefKey(kRedirects[i].root, keys[i]) != ERROR_SUCCESS) {
+                throw std::runtime_error("cannot redirect a root to " + m_path);
+            }
+        }
+    } catch (...) {
+        for (HKEY key : keys) {
+            if (key != nullptr) {
+                RegCloseKey(key);
+            }
+        }
+        Remove();  // no destructor runs for a constructor that throws
+        throw;
+    }
+    for (HKEY key : keys) {
         RegCloseKey(key);
-        if (rc != ERROR_SUCCESS) {
-            throw std::runtime_error("cannot redirect a root to " + path);
-        }
     }
 }
 
 SystemRegistrySandbox::~SystemRegistrySandbox() {
+    Remove();
+}
+
+void SystemRegistrySandbox::Remove() {
     for (const Redirect& redirect : kRedirects) {
         RegOverridePredefKey(redirect.root, nullptr);
     }

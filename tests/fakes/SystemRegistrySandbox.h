@@ -23,6 +23,9 @@ class SystemRegistrySandbox {
     static constexpr const char* kParent = "Software\\ArnAbsPosnTest";
 
   private:
+    // Puts the roots back and deletes the random key.
+    void Remove();
+
     std::string m_path;
 };
 
