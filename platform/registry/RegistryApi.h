@@ -12,8 +12,9 @@ class RegistryStore;
 // The registry functions the library calls, with the Windows meaning: a tree of keys below
 // seven predefined roots, key paths separated by "\", key and value names compared
 // ASCII-case-insensitively and stored as given, typed values as bytes, and Windows result
-// codes. The keys live in a RegistryStore: in memory by default, or in one SQLite file that
-// several processes share (see RegistryUseDatabase).
+// codes. On Windows they are the system's own functions on its registry. On Linux the keys
+// live in a RegistryStore: in memory by default, or in one SQLite file that several processes
+// share (see RegistryUseDatabase).
 //
 // Handles are opaque 32-bit numbers. A handle keeps the store it was opened on even when the
 // host switches stores afterwards. Every function is safe to call from several threads.
