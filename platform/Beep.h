@@ -5,9 +5,9 @@
 
 namespace arn {
 
-// The system beep. On this platform there is no speaker to drive: every beep is handed to an
-// optional listener, through which a host (the Qt program) sounds its own. UI thread only,
-// like its callers.
+// The system beep: MessageBeep on Windows. Linux has no speaker to drive, so there a beep is
+// only what the optional listener makes of it (the Qt program sounds its own). On both, every
+// beep is handed to the listener. UI thread only, like its callers.
 void Beep();
 
 // Called once per beep; an empty function removes the listener.

@@ -10,7 +10,8 @@ bool QueryPerformanceFrequency(int64_t& frequency);
 bool QueryPerformanceCounter(int64_t& count);
 
 // Replaces the counter for tests (a fake that steps on command, or one with no frequency).
-// Process-wide; nullptr restores the monotonic clock. The source must outlive its use.
+// Process-wide; nullptr restores the system's counter (QueryPerformanceCounter on Windows,
+// the monotonic clock in nanoseconds on Linux). The source must outlive its use.
 class PerformanceCounterSource {
   public:
     virtual ~PerformanceCounterSource() = default;

@@ -1,49 +1,33 @@
 #include "support/LogFile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 namespace arn {
 
 bool LogFile::Open(const std::string& path, bool truncate, std::string& error) {
     Close();
-    int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC;
-    if (truncate) {
-        flags |= O_TRUNC;
-    }
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), flags, 0644);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        error = std::strerror(errno);
+    if (!m_file.Open(path, truncate, error)) {
         return false;
     }
-    m_fd = fd;
     m_line = 1;
     m_written = false;
     return true;
 }
 
 int64_t LogFile::Close() {
-    if (m_fd < 0) {
+    if (!m_file.IsOpen()) {
         return 0;
     }
     WriteQueued();
     const auto lost = static_cast<int64_t>(m_ends.size());
     m_queue.clear();
     m_ends.clear();
-    ::close(m_fd);
-    m_fd = -1;
+    m_file.Close();
     return lost;
 }
 
 bool LogFile::WriteLine(std::string_view text, double nowMS) {
-    if (m_fd < 0) {
+    if (!m_file.IsOpen()) {
         return false;
     }
     if (!m_queue.empty() && m_queue.size() + text.size() > kBufferBytes && !WriteQueued() &&
@@ -68,21 +52,11 @@ bool LogFile::WriteLine(std::string_view text, double nowMS) {
 }
 
 bool LogFile::Flush() {
-    return m_fd >= 0 && WriteQueued();
+    return m_file.IsOpen() && WriteQueued();
 }
 
 bool LogFile::WriteQueued() {
-    size_t written = 0;
-    while (written < m_queue.size()) {
-        const ssize_t n = ::write(m_fd, m_queue.data() + written, m_queue.size() - written);
-        if (n > 0) {
-            written += static_cast<size_t>(n);
-        } else if (n < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
-    }
+    const size_t written = m_file.Write(m_queue.data(), m_queue.size());
     if (written == m_queue.size()) {
         m_queue.clear();
         m_ends.clear();
@@ -93,11 +67,7 @@ bool LogFile::WriteQueued() {
     const auto done = std::upper_bound(m_ends.begin(), m_ends.end(), written);
     const size_t whole = done == m_ends.begin() ? 0 : *(done - 1);
     if (written > whole) {
-        const off_t end = ::lseek(m_fd, 0, SEEK_END);
-        const auto fragment = static_cast<off_t>(written - whole);
-        if (end >= fragment) {
-            (void)!::ftruncate(m_fd, end - fragment);
-        }
+        m_file.CutTail(written - whole);
     }
     m_queue.erase(0, whole);
     m_ends.erase(m_ends.begin(), done);

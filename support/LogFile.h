@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/AppendFile.h"
+
 namespace arn {
 
 // A text file open for appending whole lines, counting them like a text stream: the current
@@ -31,7 +33,7 @@ class LogFile {
     bool Open(const std::string& path, bool truncate, std::string& error);
     // Writes what is queued and closes; returns the number of lines that could not be written.
     int64_t Close();
-    bool IsOpen() const { return m_fd >= 0; }
+    bool IsOpen() const { return m_file.IsOpen(); }
     int64_t Line() const { return m_line; }
 
     // Takes one line (text carries its own line end). nowMS is a steady clock in milliseconds
@@ -45,7 +47,7 @@ class LogFile {
     // Writes the queue from the front, keeping in it whatever did not reach the file whole.
     bool WriteQueued();
 
-    int m_fd = -1;
+    AppendFile m_file;
     int64_t m_line = 1;
     std::string m_queue;
     std::vector<size_t> m_ends;  // end offset of each queued line in m_queue

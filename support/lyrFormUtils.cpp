@@ -34,7 +34,7 @@ bool IsArnwellControlType(std::string_view type) {
 
 std::string AppVersionText() {
     return CStr(AppMajor()) + "." + CStr(AppMinor()) + "." + CStr(AppRevision()) +
-           std::string(kCrLf) + AppPath() + "/" + AppEXEName();
+           std::string(kCrLf) + AppPath() + AppPathSeparator() + AppEXEName();
 }
 
 std::string AppRelativePath(std::string_view text) {
@@ -43,7 +43,7 @@ std::string AppRelativePath(std::string_view text) {
     if (ec) {
         folder = AppPath();
     }
-    const size_t slash = folder.rfind('/');
+    const size_t slash = folder.rfind(AppPathSeparator());
     const std::string parent =
         slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
     std::string result(text);

@@ -73,7 +73,7 @@ Options:
 The database is FILE from --db, else $ARN_REGISTRY_DB, else
 $XDG_DATA_HOME/arnabsposn/registry.db, else ~/.local/share/arnabsposn/registry.db.
 A new database is readable by its owner only (mode 0600), as are the folders made
-for it (0700).
+for it (0700). On Windows arnreg works on the system's registry and takes no --db.
 
 Exit status: 0 on success, 1 when the registry or a file refused the request,
 2 when the command line is wrong.
@@ -249,10 +249,16 @@ int RegTool::Run(const std::vector<std::string>& args) {
         }
     }
 
+    // Where the registry is the system's own (Windows) there is no database to choose.
+    if (!RegistryHasStores() && database) {
+        return Usage("--db applies only where the registry is a database file");
+    }
     try {
-        const DatabaseLocation location(database);
-        location.CreateFolders();
-        RegistryUseDatabase(location.Path().string());
+        if (RegistryHasStores()) {
+            const DatabaseLocation location(database);
+            location.CreateFolders();
+            RegistryUseDatabase(location.Path().string());
+        }
     } catch (const std::exception& e) {
         m_err << "arnreg: " << e.what() << "\n";
         return kExitFailure;

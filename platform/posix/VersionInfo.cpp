@@ -71,4 +71,8 @@ std::string AppModuleFile() {
     return LoadedObject().string();
 }
 
+char AppPathSeparator() {
+    return '/';
+}
+
 }  // namespace arn

@@ -440,6 +440,10 @@ bool FileTimeToSystemTime(const FILETIME* lpFileTime, SYSTEMTIME* lpSystemTime) 
     return true;
 }
 
+bool RegistryHasStores() {
+    return true;
+}
+
 void RegistryUseDatabase(const std::string& path) {
     RegistryUseStore(std::make_shared<SqliteRegistryStore>(path));
 }

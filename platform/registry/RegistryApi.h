@@ -12,8 +12,9 @@ class RegistryStore;
 // The registry functions the library calls, with the Windows meaning: a tree of keys below
 // seven predefined roots, key paths separated by "\", key and value names compared
 // ASCII-case-insensitively and stored as given, typed values as bytes, and Windows result
-// codes. The keys live in a RegistryStore: in memory by default, or in one SQLite file that
-// several processes share (see RegistryUseDatabase).
+// codes. On Windows they are the system's own functions on its registry. On Linux the keys
+// live in a RegistryStore: in memory by default, or in one SQLite file that several processes
+// share (see RegistryUseDatabase).
 //
 // Handles are opaque 32-bit numbers. A handle keeps the store it was opened on even when the
 // host switches stores afterwards. Every function is safe to call from several threads.
@@ -141,9 +142,12 @@ LONG RegDeleteTreeA(HKEY hKey, const char* lpSubKey);
 bool FileTimeToLocalFileTime(const FILETIME* lpFileTime, FILETIME* lpLocalFileTime);
 bool FileTimeToSystemTime(const FILETIME* lpFileTime, SYSTEMTIME* lpSystemTime);
 
-// Choosing the store. Until the host chooses, the first registry call picks the SQLite file
-// named by the environment variable ARN_REGISTRY_DB, or a fresh in-memory store when it is
-// unset or empty. Keys already open keep their store.
+// Choosing the store, on Linux. Until the host chooses, the first registry call picks the
+// SQLite file named by the environment variable ARN_REGISTRY_DB, or a fresh in-memory store
+// when it is unset or empty. Keys already open keep their store. On Windows the functions
+// above are the system's own and there is no store to choose: RegistryHasStores is false, the
+// three choosing functions throw std::runtime_error and RegistryCurrentStore is null.
+bool RegistryHasStores();
 
 // Opens (creating when needed) the database file and makes it the store; throws
 // std::runtime_error naming the file and the reason when it cannot be opened.
@@ -154,7 +158,8 @@ void RegistryUseStore(std::shared_ptr<RegistryStore> store);
 // The store that new handles open on; null when the file named by ARN_REGISTRY_DB could
 // not be opened, in which case every call fails with ERROR_REGISTRY_IO_FAILED.
 std::shared_ptr<RegistryStore> RegistryCurrentStore();
-// How many handles are open (predefined roots not counted); for leak checks.
+// How many handles this library's calls have opened and not closed yet (predefined roots not
+// counted); for leak checks.
 size_t RegistryOpenHandleCount();
 
 }  // namespace arn

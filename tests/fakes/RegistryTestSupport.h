@@ -1,18 +1,26 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 
-#include "platform/registry/MemoryRegistryStore.h"
 #include "platform/registry/RegistryApi.h"
-#include "platform/registry/SqliteRegistryStore.h"
+#include "platform/registry/RegistryStore.h"
 #include "support/CRegistry.h"
+
+#ifdef _WIN32
+#include "fakes/SystemRegistrySandbox.h"
+#else
+#include <sys/stat.h>
+
+#include "platform/registry/MemoryRegistryStore.h"
+#include "platform/registry/SqliteRegistryStore.h"
+#endif
 
 namespace arn::test {
 
@@ -20,11 +28,16 @@ namespace arn::test {
 class TempDir {
   public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "arnreg-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = std::filesystem::temp_directory_path() /
+                     ("arnreg-" + std::to_string(random()) + std::to_string(random()));
+            if (std::filesystem::create_directory(m_path)) {
+                std::filesystem::permissions(m_path, std::filesystem::perms::owner_all);
+                return;
+            }
         }
-        m_path = pattern;
+        throw std::runtime_error("no fresh temp folder");
     }
     ~TempDir() {
         std::error_code ignored;
@@ -47,6 +60,7 @@ struct ManualClock {
     }
 };
 
+#ifndef _WIN32
 // Sets TZ for the scope of a test and puts the previous setting back.
 class ScopedTimeZone {
   public:
@@ -84,37 +98,99 @@ inline int PermissionsOf(const std::filesystem::path& path) {
     return stat(path.c_str(), &info) == 0 ? static_cast<int>(info.st_mode & 07777) : -1;
 }
 
+#endif
+
 // Opens `path` under `root` with `reg`, for tests that do not look at the normalised path.
 inline void Open(CRegistry& reg, std::string path, bool create = false,
                  HKEY root = HKEY_CURRENT_USER) {
     reg.OpenKey(root, path, create);
 }
 
-enum class StoreKind { Memory, Sqlite };
+// Where a registry suite runs: this library's stores on Linux, the system's registry on
+// Windows.
+enum class StoreKind { Memory, Sqlite, System };
 
 inline std::string StoreName(const testing::TestParamInfo<StoreKind>& info) {
-    return info.param == StoreKind::Memory ? "Memory" : "Sqlite";
+    switch (info.param) {
+        case StoreKind::Memory:
+            return "Memory";
+        case StoreKind::Sqlite:
+            return "Sqlite";
+        case StoreKind::System:
+            break;
+    }
+    return "System";
 }
 
-// Puts a fresh store of the parameter's kind behind the registry functions for each test,
-// and checks that the test closed every handle it opened.
+inline auto RegistryKinds() {
+#ifdef _WIN32
+    return testing::Values(StoreKind::System);
+#else
+    return testing::Values(StoreKind::Memory, StoreKind::Sqlite);
+#endif
+}
+
+// An empty registry for the scope of a test: a fresh in-memory store on Linux, fresh keys
+// behind the roots on Windows (removed again at the end of the scope).
+class ScopedFreshRegistry {
+  public:
+#ifdef _WIN32
+    ScopedFreshRegistry() : m_sandbox(std::make_unique<SystemRegistrySandbox>()) {}
+#else
+    ScopedFreshRegistry() {
+        RegistryUseMemory();
+    }
+    ~ScopedFreshRegistry() {
+        RegistryUseMemory();
+    }
+#endif
+    ScopedFreshRegistry(const ScopedFreshRegistry&) = delete;
+    ScopedFreshRegistry& operator=(const ScopedFreshRegistry&) = delete;
+
+  private:
+#ifdef _WIN32
+    std::unique_ptr<SystemRegistrySandbox> m_sandbox;
+#endif
+};
+
+// Puts a fresh store of the parameter's kind behind the registry functions for each test (on
+// Windows: fresh keys behind the roots), and checks that the test closed every handle it
+// opened. m_clock drives the stores' write times; the system's registry keeps its own.
 class RegistryStoreTest : public testing::TestWithParam<StoreKind> {
   protected:
     void SetUp() override {
+        m_handlesBefore = RegistryOpenHandleCount();
+#ifdef _WIN32
+        m_sandbox = std::make_unique<SystemRegistrySandbox>();
+#else
         if (GetParam() == StoreKind::Memory) {
             RegistryUseStore(std::make_shared<MemoryRegistryStore>(m_clock.Function()));
         } else {
             RegistryUseStore(std::make_shared<SqliteRegistryStore>((m_dir / "registry.db").string(),
                                                                    m_clock.Function()));
         }
+#endif
     }
     void TearDown() override {
-        EXPECT_EQ(RegistryOpenHandleCount(), 0u);
+        EXPECT_EQ(RegistryOpenHandleCount(), m_handlesBefore);
+#ifdef _WIN32
+        m_sandbox.reset();
+#else
         RegistryUseMemory();
+#endif
+    }
+    // The test needs the stores' injected clock or another trait of the Linux stores.
+    bool OnStores() const {
+        return GetParam() != StoreKind::System;
     }
 
     TempDir m_dir;
     ManualClock m_clock;
+    size_t m_handlesBefore = 0;
+#ifdef _WIN32
+    // Also removed by the fixture's destruction when SetUp or the test fails half-way.
+    std::unique_ptr<SystemRegistrySandbox> m_sandbox;
+#endif
 };
 
 // A handle closed on scope exit.

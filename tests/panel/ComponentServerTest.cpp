@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "fakes/RegistryTestSupport.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/ArnAbsPosnServer.h"
 #include "panel/PanelIds.h"
@@ -20,7 +21,7 @@ std::string DefaultValue(const std::string& path) {
 }
 
 TEST(ComponentServer, RegistersAndUnregistersTheControlClass) {
-    RegistryUseMemory();
+    const test::ScopedFreshRegistry registry;
     ASSERT_EQ(DllRegisterServer(), S_OK);
     const std::string classKey = "CLSID\\" + std::string(CLSID_ArnAbsPosnCtl);
     EXPECT_EQ(DefaultValue(classKey), ArnAbsPosnCtlDescription);

@@ -152,8 +152,7 @@ TEST_P(RegistryText, UnknownRootFallsBackToTheLoadersOwnRoot) {
               "No key is currently open.");
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, RegistryText,
-                         testing::Values(StoreKind::Memory, StoreKind::Sqlite), StoreName);
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryText, RegistryKinds(), StoreName);
 
 }  // namespace
 }  // namespace arn::test

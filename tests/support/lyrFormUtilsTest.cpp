@@ -7,6 +7,7 @@
 
 #include "fakes/FakeCounter.h"
 #include "fakes/GenericControl.h"
+#include "fakes/RunningProgram.h"
 #include "fakes/TraceReset.h"
 #include "host/UIuserControl.h"
 #include "platform/DebugChannel.h"
@@ -16,8 +17,6 @@
 
 namespace arn {
 namespace {
-
-namespace fs = std::filesystem;
 
 // A control of the host framework that answers VersionStr through UIuserControl.
 class FrameworkControl : public Control, public UIuserControl {
@@ -49,18 +48,21 @@ class FrameworkControl : public Control, public UIuserControl {
 
 // The folder above the one this code was loaded from, with its trailing separator.
 std::string ParentOfLoadFolder() {
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path().string() + "/";
+    const test::ProgramFile program = test::RunningProgram();
+    return program.folder.substr(0, program.folder.rfind(program.separator) + 1);
 }
 
 TEST(lyrFormUtils, VersionTextNamesTheLoadedObject) {
-    const fs::path exe = fs::read_symlink("/proc/self/exe");
+    const test::ProgramFile program = test::RunningProgram();
     const std::string text = AppVersionText();
     std::smatch match;
     ASSERT_TRUE(std::regex_match(text, match, std::regex(R"((\d+)\.(\d+)\.(\d+)\r\n(.*))")))
         << text;
-    EXPECT_EQ(match[4].str(), (exe.parent_path() / exe.stem()).string());
+    EXPECT_EQ(match[4].str(), program.folder + program.separator + program.stem);
 
-    const std::string relative = exe.parent_path().filename().string() + "/" + exe.stem().string();
+    const std::string relative =
+        program.folder.substr(program.folder.rfind(program.separator) + 1) + program.separator +
+        program.stem;
     EXPECT_EQ(AppRelativePath(text).substr(text.find('\n') + 1), relative);
     const std::string parent = ParentOfLoadFolder();
     EXPECT_EQ(AppRelativePath("a " + parent + "x " + parent), "a x ");

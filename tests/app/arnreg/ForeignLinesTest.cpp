@@ -25,16 +25,24 @@ std::string Image(const std::vector<std::string>& lines) {
     return text + "\r\n";
 }
 
-// Loads `image` into a fresh registry in memory; the error the load raised, if any.
-std::optional<ArnError> Load(const std::string& image) {
-    RegistryUseMemory();
-    try {
-        CRegistry().LoadRegistry(image);
-    } catch (const ArnError& e) {
-        return e;
+class ForeignLinesTest : public testing::Test {
+  protected:
+    // Loads `image` into a fresh registry, kept for reading until the next load; the error the
+    // load raised, if any.
+    std::optional<ArnError> Load(const std::string& image) {
+        m_registry.reset();
+        m_registry.emplace();
+        try {
+            CRegistry().LoadRegistry(image);
+        } catch (const ArnError& e) {
+            return e;
+        }
+        return std::nullopt;
     }
-    return std::nullopt;
-}
+
+  private:
+    std::optional<ScopedFreshRegistry> m_registry;
+};
 
 std::string Read(const std::string& path, const std::string& name) {
     CRegistry reg;
@@ -42,7 +50,7 @@ std::string Read(const std::string& path, const std::string& name) {
     return reg.ReadValue(name, "<missing>");
 }
 
-TEST(ForeignLines, SaysWhatTheLoadDoesWithEachLineOfAnotherTool) {
+TEST_F(ForeignLinesTest, SaysWhatTheLoadDoesWithEachLineOfAnotherTool) {
     const std::string image = Image({
         R"([HKEY_CURRENT_USER\Software\Arn])",  // line 2
         R"(@="Main axis")",
@@ -82,7 +90,7 @@ TEST(ForeignLines, SaysWhatTheLoadDoesWithEachLineOfAnotherTool) {
     EXPECT_EQ(Read("Software\\Arn\\Axis", "Units"), "mm");
 }
 
-TEST(ForeignLines, ARefusedLineNamesTheLoadsErrorAndNothingAfterItIsRead) {
+TEST_F(ForeignLinesTest, ARefusedLineNamesTheLoadsErrorAndNothingAfterItIsRead) {
     struct Case {
         std::vector<std::string> lines;
         std::vector<Warning> warnings;
@@ -124,7 +132,7 @@ TEST(ForeignLines, ARefusedLineNamesTheLoadsErrorAndNothingAfterItIsRead) {
     }
 }
 
-TEST(ForeignLines, LinesTheLoadNeverReadsAreNotReported) {
+TEST_F(ForeignLinesTest, LinesTheLoadNeverReadsAreNotReported) {
     // The line after the signature is skipped, whatever it holds.
     EXPECT_THAT(ForeignLines("Windows Registry Editor Version 5.00\r\n@=\"x\"\r\n\r\n").Warnings(),
                 ElementsAre(Warning{
@@ -139,7 +147,7 @@ TEST(ForeignLines, LinesTheLoadNeverReadsAreNotReported) {
                 testing::IsEmpty());
 }
 
-TEST(ForeignLines, ShowsTheTextAndNameAsTheLoadCutsThem) {
+TEST_F(ForeignLinesTest, ShowsTheTextAndNameAsTheLoadCutsThem) {
     std::string big = R"("Big"=hex:)";
     for (int i = 0; i < 40; ++i) {
         big += "00,";

@@ -1,9 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <chrono>
-#include <fstream>
 #include <vector>
 
 #include "fakes/RegistryTestSupport.h"
@@ -12,6 +10,7 @@ namespace arn::test {
 namespace {
 
 using testing::ElementsAre;
+using testing::UnorderedElementsAre;
 
 LONG Create(HKEY parent, const char* path, KeyHandle& key, const char* keyClass = nullptr,
             DWORD* disposition = nullptr) {
@@ -49,7 +48,12 @@ uint64_t Ticks(const FILETIME& ft) {
     return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
 }
 
-using RegistryApi = RegistryStoreTest;
+class RegistryApi : public RegistryStoreTest {
+  protected:
+    // What the registry adds to a string written without its NUL: nothing in the stores, a
+    // NUL in the system's registry (Wine).
+    std::string Terminator() const { return OnStores() ? std::string() : std::string(1, '\0'); }
+};
 
 TEST_P(RegistryApi, DeleteTreeRemovesNestedKeysAndLeavesTheirSiblings) {
     {
@@ -100,7 +104,7 @@ TEST_P(RegistryApi, NamesMatchWithoutCaseAndKeepTheirFirstSpelling) {
     ASSERT_EQ(RegQueryValueExA(again.get(), "speed", nullptr, nullptr,
                                reinterpret_cast<uint8_t*>(data), &size),
               ERROR_SUCCESS);
-    EXPECT_EQ(std::string(data, size), "2");
+    EXPECT_EQ(std::string(data, size), std::string("2") + Terminator());
     EXPECT_THAT(ValueNames(again.get()), ElementsAre("Speed"));
 
     KeyHandle software;
@@ -116,14 +120,26 @@ TEST_P(RegistryApi, EnumerationOrderIsStable) {
         KeyHandle sub;
         ASSERT_EQ(Create(key.get(), name, sub), ERROR_SUCCESS);
     }
-    // Subkeys by upper-cased name: "_" sorts after the letters.
-    EXPECT_THAT(SubkeyNames(key.get()), ElementsAre("A", "b", "c", "_x"));
+    // Subkeys by upper-cased name: "_" sorts after the letters. Wine sorts by lower-cased
+    // name instead; either order is the same on every enumeration.
+    const std::vector<std::string> subkeys = SubkeyNames(key.get());
+    if (OnStores()) {
+        EXPECT_THAT(subkeys, ElementsAre("A", "b", "c", "_x"));
+    } else {
+        EXPECT_THAT(subkeys, UnorderedElementsAre("A", "b", "c", "_x"));
+    }
+    EXPECT_EQ(SubkeyNames(key.get()), subkeys);
 
     for (const char* name : {"zeta", "alpha", "mid"}) {
         ASSERT_EQ(SetText(key.get(), name, name), ERROR_SUCCESS);
     }
     ASSERT_EQ(SetText(key.get(), "ALPHA", "again"), ERROR_SUCCESS);
-    EXPECT_THAT(ValueNames(key.get()), ElementsAre("zeta", "alpha", "mid"));
+    // Values in creation order in the stores; Wine keeps them sorted by name.
+    if (OnStores()) {
+        EXPECT_THAT(ValueNames(key.get()), ElementsAre("zeta", "alpha", "mid"));
+    } else {
+        EXPECT_THAT(ValueNames(key.get()), ElementsAre("alpha", "mid", "zeta"));
+    }
     ASSERT_EQ(RegDeleteValueA(key.get(), "zeta"), ERROR_SUCCESS);
     ASSERT_EQ(SetText(key.get(), "zeta", "back"), ERROR_SUCCESS);
     EXPECT_THAT(ValueNames(key.get()), ElementsAre("alpha", "mid", "zeta"));
@@ -137,19 +153,23 @@ TEST_P(RegistryApi, ResultCodes) {
     EXPECT_EQ(missing, 0);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "\\Lead", 0, KEY_READ, &missing),
               ERROR_BAD_PATHNAME);
-    EXPECT_EQ(Create(HKEY_CURRENT_USER, "a\\\\b", key), ERROR_BAD_PATHNAME);
-    EXPECT_EQ(Create(HKEY_CURRENT_USER, std::string(256, 'k').c_str(), key),
-              ERROR_INVALID_PARAMETER);
+    // Wine takes empty path components and names longer than 255 characters.
+    if (OnStores()) {
+        EXPECT_EQ(Create(HKEY_CURRENT_USER, "a\\\\b", key), ERROR_BAD_PATHNAME);
+        EXPECT_EQ(Create(HKEY_CURRENT_USER, std::string(256, 'k').c_str(), key),
+                  ERROR_INVALID_PARAMETER);
+    }
     ASSERT_EQ(Create(HKEY_CURRENT_USER, "Codes", key), ERROR_SUCCESS);
     ASSERT_EQ(SetText(key.get(), "text", "hello"), ERROR_SUCCESS);
 
     uint8_t small[3];
     DWORD size = sizeof small;
     EXPECT_EQ(RegQueryValueExA(key.get(), "text", nullptr, nullptr, small, &size), ERROR_MORE_DATA);
-    EXPECT_EQ(size, 5u);
+    const DWORD stored = 5 + Terminator().size();
+    EXPECT_EQ(size, stored);
     size = 0;
     EXPECT_EQ(RegQueryValueExA(key.get(), "text", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(size, stored);
     EXPECT_EQ(RegQueryValueExA(key.get(), "none", nullptr, nullptr, nullptr, &size),
               ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegDeleteValueA(key.get(), "none"), ERROR_FILE_NOT_FOUND);
@@ -174,7 +194,9 @@ TEST_P(RegistryApi, AccessRightsOfTheHandleApply) {
     EXPECT_EQ(SetText(readOnly.get(), "v", "x"), ERROR_ACCESS_DENIED);
     EXPECT_EQ(RegDeleteValueA(readOnly.get(), "v"), ERROR_ACCESS_DENIED);
     KeyHandle viaReadOnly;
-    EXPECT_EQ(Create(readOnly.get(), "New", viaReadOnly), ERROR_ACCESS_DENIED);
+    if (OnStores()) {  // Wine creates subkeys through any handle
+        EXPECT_EQ(Create(readOnly.get(), "New", viaReadOnly), ERROR_ACCESS_DENIED);
+    }
     // Opening an existing subkey needs no right on the parent.
     EXPECT_EQ(Create(readOnly.get(), "Existing", viaReadOnly), ERROR_SUCCESS);
 
@@ -203,6 +225,10 @@ TEST_P(RegistryApi, DeletingKeys) {
 }
 
 TEST_P(RegistryApi, KeysNestAtMost512LevelsBelowTheirRoot) {
+    if (!OnStores()) {
+        // The test keys already sit four levels down, and Wine limits the path's length.
+        GTEST_SKIP() << "the stores' own nesting limit";
+    }
     std::string path = "n";
     for (size_t level = 1; level < kMaxKeyDepth; ++level) {
         path += "\\n";
@@ -227,115 +253,25 @@ TEST_P(RegistryApi, KeyInformationNeedsRoomForTheClassAndDatesSubkeyDeletions) {
         KeyHandle sub;
         ASSERT_EQ(Create(key.get(), "Sub", sub), ERROR_SUCCESS);
     }
+    FILETIME before{};
+    ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr, nullptr, &before),
+              ERROR_SUCCESS);
     *m_clock.now += 1000;
     ASSERT_EQ(RegDeleteKeyA(key.get(), "Sub"), ERROR_SUCCESS);
     FILETIME written{};
     ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr, &written),
               ERROR_SUCCESS);
-    EXPECT_EQ(Ticks(written), *m_clock.now);
-}
-
-TEST_P(RegistryApi, HandlesKeepTheirStoreWhenTheHostSwitches) {
-    KeyHandle key;
-    ASSERT_EQ(Create(HKEY_CURRENT_USER, "Kept", key), ERROR_SUCCESS);
-    RegistryUseMemory();
-    EXPECT_EQ(SetText(key.get(), "v", "x"), ERROR_SUCCESS);
-    HKEY other = 0;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Kept", 0, KEY_READ, &other), ERROR_FILE_NOT_FOUND);
-}
-
-INSTANTIATE_TEST_SUITE_P(Stores, RegistryApi, testing::Values(StoreKind::Memory, StoreKind::Sqlite),
-                         StoreName);
-
-TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
-    TempDir dir;
-    const std::string text = (dir / "notes.txt").string();
-    std::ofstream(text) << "not a database, just some notes of mine\n";
-    EXPECT_THROW(SqliteRegistryStore{text}, std::runtime_error);
-    std::string kept;
-    std::getline(std::ifstream(text), kept);
-    EXPECT_EQ(kept, "not a database, just some notes of mine");
-
-    const std::string foreign = (dir / "other.db").string();
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(foreign.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE mine(x); INSERT INTO mine VALUES(7)", nullptr, nullptr,
-                           nullptr),
-              SQLITE_OK);
-    sqlite3_close(db);
-    try {
-        SqliteRegistryStore store(foreign);
-        FAIL() << "a foreign database was accepted";
-    } catch (const std::runtime_error& e) {
-        EXPECT_THAT(e.what(), testing::HasSubstr(foreign));
+    // The system's registry keeps its own clock, which only never goes back.
+    if (OnStores()) {
+        EXPECT_EQ(Ticks(written), *m_clock.now);
+    } else {
+        EXPECT_GE(Ticks(written), Ticks(before));
     }
-    EXPECT_THROW(RegistryUseDatabase((dir / "missing-folder" / "x.db").string()),
-                 std::runtime_error);
 }
 
-TEST(SqliteRegistryStore, NewFilesArePrivateToTheUserAndOldOnesKeepTheirMode) {
-    TempDir dir;
-    // The usual umask would leave a new file readable by everyone; one that takes the owner's
-    // write bit would leave it unwritable.
-    for (const mode_t mask : {mode_t{022}, mode_t{0277}}) {
-        const std::string path = (dir / ("mask" + std::to_string(mask) + ".db")).string();
-        const ScopedUmask scoped(mask);
-        SqliteRegistryStore store(path);
-        RegistryStore::KeyId key = 0;
-        bool created = false;
-        ASSERT_EQ(store.CreateKey(RegistryStore::RootKeyId(1), {"Private"}, "", key, created),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(store.SetValue(key, "v", REG_SZ, "x"), ERROR_SUCCESS);
-        EXPECT_EQ(PermissionsOf(path), 0600) << "umask " << std::oct << mask;
-        EXPECT_EQ(PermissionsOf(path + "-wal"), 0600) << "umask " << std::oct << mask;
-        EXPECT_EQ(PermissionsOf(path + "-shm"), 0600) << "umask " << std::oct << mask;
-    }
-
-    // A database whose owner chose to share it stays shared, and so does its log.
-    const std::string shared = (dir / "shared.db").string();
-    SqliteRegistryStore{shared};
-    ASSERT_EQ(chmod(shared.c_str(), 0640), 0);
-    const ScopedUmask scoped(022);
-    SqliteRegistryStore store(shared);
-    RegistryStore::KeyId key = 0;
-    bool created = false;
-    ASSERT_EQ(store.CreateKey(RegistryStore::RootKeyId(1), {"Shared"}, "", key, created),
-              ERROR_SUCCESS);
-    EXPECT_EQ(PermissionsOf(shared), 0640);
-    EXPECT_EQ(PermissionsOf(shared + "-wal"), 0640);
-}
-
-TEST(FileTimes, ConvertToCalendarAndLocalTime) {
-    using namespace std::chrono;
-    const auto since1601 = sys_days{year{2024} / February / 29} + hours{13} + minutes{45} +
-                           seconds{30} + milliseconds{250} - sys_days{year{1601} / January / 1};
-    const uint64_t leapDay =
-        static_cast<uint64_t>(duration_cast<milliseconds>(since1601).count()) * 10'000;
-    const FILETIME ft{static_cast<DWORD>(leapDay), static_cast<DWORD>(leapDay >> 32)};
-    SYSTEMTIME st{};
-    ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
-    // Year, month, day, day of week (a Thursday), hour, minute, second, millisecond.
-    EXPECT_EQ((std::vector<int>{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute,
-                                st.wSecond, st.wMilliseconds}),
-              (std::vector<int>{2024, 2, 29, 4, 13, 45, 30, 250}));
-    const FILETIME origin{};
-    ASSERT_TRUE(FileTimeToSystemTime(&origin, &st));
-    EXPECT_EQ(st.wYear, 1601);
-    EXPECT_EQ(st.wDayOfWeek, 1);  // a Monday
-    const FILETIME outOfRange{0, 0x80000000u};
-    EXPECT_FALSE(FileTimeToSystemTime(&outOfRange, &st));
-
-    FILETIME local{};
-    {
-        const ScopedTimeZone east("ARN-3");  // three hours east of UTC, no daylight saving
-        EXPECT_TRUE(FileTimeToLocalFileTime(&ft, &local));
-        EXPECT_EQ(Ticks(local), leapDay + 3ull * 3600 * 10'000'000);
-        EXPECT_TRUE(FileTimeToLocalFileTime(&origin, &local));
-    }
-    const ScopedTimeZone west("ARN+3");
-    EXPECT_FALSE(FileTimeToLocalFileTime(&origin, &local));
-}
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryApi, RegistryKinds(), StoreName);
 
 }  // namespace
 }  // namespace arn::test

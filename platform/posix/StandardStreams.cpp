@@ -1,0 +1,7 @@
+#include "platform/StandardStreams.h"
+
+namespace arn {
+
+void UseBinaryStandardStreams() {}
+
+}  // namespace arn

@@ -1,0 +1,31 @@
+#include "platform/Beep.h"
+
+#include <windows.h>
+
+#include <utility>
+
+namespace arn {
+
+namespace {
+
+std::function<void()>& Listener() {
+    static std::function<void()> listener;
+    return listener;
+}
+
+}  // namespace
+
+void Beep() {
+    ::MessageBeep(MB_OK);
+    // Copy first: the listener may replace itself while it runs.
+    const std::function<void()> listener = Listener();
+    if (listener) {
+        listener();
+    }
+}
+
+std::function<void()> SetBeepListener(std::function<void()> listener) {
+    return std::exchange(Listener(), std::move(listener));
+}
+
+}  // namespace arn

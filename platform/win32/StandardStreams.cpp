@@ -1,0 +1,15 @@
+#include "platform/StandardStreams.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+namespace arn {
+
+void UseBinaryStandardStreams() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace arn

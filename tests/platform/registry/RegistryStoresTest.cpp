@@ -1,0 +1,134 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <fstream>
+#include <vector>
+
+#include "fakes/RegistryTestSupport.h"
+
+namespace arn::test {
+namespace {
+
+using testing::ElementsAre;
+
+LONG Create(HKEY parent, const char* path, KeyHandle& key, const char* keyClass = nullptr,
+            DWORD* disposition = nullptr) {
+    return RegCreateKeyExA(parent, path, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                           nullptr, key.out(), disposition);
+}
+
+LONG SetText(HKEY key, const char* name, const std::string& text) {
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const uint8_t*>(text.data()),
+                          static_cast<DWORD>(text.size()));
+}
+
+uint64_t Ticks(const FILETIME& ft) {
+    return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
+}
+
+using RegistryStores = RegistryStoreTest;
+
+TEST_P(RegistryStores, HandlesKeepTheirStoreWhenTheHostSwitches) {
+    KeyHandle key;
+    ASSERT_EQ(Create(HKEY_CURRENT_USER, "Kept", key), ERROR_SUCCESS);
+    RegistryUseMemory();
+    EXPECT_EQ(SetText(key.get(), "v", "x"), ERROR_SUCCESS);
+    HKEY other = 0;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Kept", 0, KEY_READ, &other), ERROR_FILE_NOT_FOUND);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryStores, RegistryKinds(), StoreName);
+
+TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
+    TempDir dir;
+    const std::string text = (dir / "notes.txt").string();
+    std::ofstream(text) << "not a database, just some notes of mine\n";
+    EXPECT_THROW(SqliteRegistryStore{text}, std::runtime_error);
+    std::string kept;
+    std::getline(std::ifstream(text), kept);
+    EXPECT_EQ(kept, "not a database, just some notes of mine");
+
+    const std::string foreign = (dir / "other.db").string();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(foreign.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE mine(x); INSERT INTO mine VALUES(7)", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    try {
+        SqliteRegistryStore store(foreign);
+        FAIL() << "a foreign database was accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_THAT(e.what(), testing::HasSubstr(foreign));
+    }
+    EXPECT_THROW(RegistryUseDatabase((dir / "missing-folder" / "x.db").string()),
+                 std::runtime_error);
+}
+
+TEST(SqliteRegistryStore, NewFilesArePrivateToTheUserAndOldOnesKeepTheirMode) {
+    TempDir dir;
+    // The usual umask would leave a new file readable by everyone; one that takes the owner's
+    // write bit would leave it unwritable.
+    for (const mode_t mask : {mode_t{022}, mode_t{0277}}) {
+        const std::string path = (dir / ("mask" + std::to_string(mask) + ".db")).string();
+        const ScopedUmask scoped(mask);
+        SqliteRegistryStore store(path);
+        RegistryStore::KeyId key = 0;
+        bool created = false;
+        ASSERT_EQ(store.CreateKey(RegistryStore::RootKeyId(1), {"Private"}, "", key, created),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(store.SetValue(key, "v", REG_SZ, "x"), ERROR_SUCCESS);
+        EXPECT_EQ(PermissionsOf(path), 0600) << "umask " << std::oct << mask;
+        EXPECT_EQ(PermissionsOf(path + "-wal"), 0600) << "umask " << std::oct << mask;
+        EXPECT_EQ(PermissionsOf(path + "-shm"), 0600) << "umask " << std::oct << mask;
+    }
+
+    // A database whose owner chose to share it stays shared, and so does its log.
+    const std::string shared = (dir / "shared.db").string();
+    SqliteRegistryStore{shared};
+    ASSERT_EQ(chmod(shared.c_str(), 0640), 0);
+    const ScopedUmask scoped(022);
+    SqliteRegistryStore store(shared);
+    RegistryStore::KeyId key = 0;
+    bool created = false;
+    ASSERT_EQ(store.CreateKey(RegistryStore::RootKeyId(1), {"Shared"}, "", key, created),
+              ERROR_SUCCESS);
+    EXPECT_EQ(PermissionsOf(shared), 0640);
+    EXPECT_EQ(PermissionsOf(shared + "-wal"), 0640);
+}
+
+TEST(FileTimes, ConvertToCalendarAndLocalTime) {
+    using namespace std::chrono;
+    const auto since1601 = sys_days{year{2024} / February / 29} + hours{13} + minutes{45} +
+                           seconds{30} + milliseconds{250} - sys_days{year{1601} / January / 1};
+    const uint64_t leapDay =
+        static_cast<uint64_t>(duration_cast<milliseconds>(since1601).count()) * 10'000;
+    const FILETIME ft{static_cast<DWORD>(leapDay), static_cast<DWORD>(leapDay >> 32)};
+    SYSTEMTIME st{};
+    ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
+    // Year, month, day, day of week (a Thursday), hour, minute, second, millisecond.
+    EXPECT_EQ((std::vector<int>{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek, st.wHour, st.wMinute,
+                                st.wSecond, st.wMilliseconds}),
+              (std::vector<int>{2024, 2, 29, 4, 13, 45, 30, 250}));
+    const FILETIME origin{};
+    ASSERT_TRUE(FileTimeToSystemTime(&origin, &st));
+    EXPECT_EQ(st.wYear, 1601);
+    EXPECT_EQ(st.wDayOfWeek, 1);  // a Monday
+    const FILETIME outOfRange{0, 0x80000000u};
+    EXPECT_FALSE(FileTimeToSystemTime(&outOfRange, &st));
+
+    FILETIME local{};
+    {
+        const ScopedTimeZone east("ARN-3");  // three hours east of UTC, no daylight saving
+        EXPECT_TRUE(FileTimeToLocalFileTime(&ft, &local));
+        EXPECT_EQ(Ticks(local), leapDay + 3ull * 3600 * 10'000'000);
+        EXPECT_TRUE(FileTimeToLocalFileTime(&origin, &local));
+    }
+    const ScopedTimeZone west("ARN+3");
+    EXPECT_FALSE(FileTimeToLocalFileTime(&origin, &local));
+}
+
+}  // namespace
+}  // namespace arn::test
