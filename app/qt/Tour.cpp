@@ -392,8 +392,8 @@ void Tour::RefusedHandOver() {
     Expect(c.fldStatusLED(0).IsLit(), "the hardware Enable LED lit");
     Finish(QStringLiteral("refused-hand-over"),
            QStringLiteral("set the drive's hardware Enable and clicked %1 at once: refused, "
-                          "trace %2; the box stays unchecked, and after the next tick it is "
-                          "greyed and a second click does nothing; the drive follows its pins, "
+                          "trace %2; the box stays unchecked and greyed, and a second click "
+                          "after the next tick does nothing; the drive follows its pins, "
                           "enabled, with the hardware Enable LED lit")
                .arg(Caption(*c.inputOptChk), Quoted(refusal)));
 }
