@@ -402,12 +402,14 @@ void Tour::Release() {
     const ArnAbsPosnCtl& panel = *m_window->Panel();
     m_user->SetAttached(false);
     const QString released = TraceLine(QStringLiteral(".ReleaseControl "));
+    const qsizetype traced = m_trace.size();
     m_user->Tick(2);
     Expect(!panel.IsAttached(), "released");
     Expect(!released.isEmpty(), "the release traced");
+    Expect(m_trace.size() == traced, "ticks after the release trace nothing");
     Finish(QStringLiteral("release"),
            QStringLiteral("switched Panel > Attached off: the panel let go of the node (trace "
-                          "%1); ticks after it change nothing and the LEDs draw unlit")
+                          "%1); the two ticks after it trace nothing")
                .arg(Quoted(released)));
 }
 
