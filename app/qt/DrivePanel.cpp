@@ -68,8 +68,8 @@ DrivePanel::DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget*
     }
     modeForm->addRow(QStringLiteral("Operational mode"), m_mode);
     driveLayout->addLayout(modeForm);
-    auto* homing = new QPushButton(QStringLiteral("Start homing"));
-    connect(homing, &QPushButton::clicked, this, [this] {
+    m_startHoming = new QPushButton(QStringLiteral("Start homing"));
+    connect(m_startHoming, &QPushButton::clicked, this, [this] {
         Guarded(m_report, QStringLiteral("Start homing"), [&] {
             m_node->Drive().StartHoming();
             m_node->Sync();
@@ -84,7 +84,7 @@ DrivePanel::DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget*
         Guarded(m_report, QStringLiteral("Position recovering"),
                 [&] { m_node->SetPositionRecovering(on); });
     });
-    driveLayout->addWidget(homing);
+    driveLayout->addWidget(m_startHoming);
     driveLayout->addWidget(trigger);
     driveLayout->addWidget(m_recovering);
     layout->addWidget(drive);

@@ -31,6 +31,8 @@ class DrivePanel : public QWidget {
     std::function<void(int32_t)> ModeChanged;
 
     QCheckBox* PinBox(int pin) const { return m_pins.at(static_cast<size_t>(pin)); }
+    QPushButton* HomingButton() const { return m_startHoming; }
+    QComboBox* ModeBox() const { return m_mode; }
 
   private:
     void SetPin(int pin, bool on);
@@ -39,6 +41,7 @@ class DrivePanel : public QWidget {
     std::shared_ptr<SimNode> m_node;
     ErrorSink m_report;
     std::array<QCheckBox*, 3> m_pins{};
+    QPushButton* m_startHoming = nullptr;
     QCheckBox* m_recovering = nullptr;
     QComboBox* m_mode = nullptr;
     QLabel* m_measured = nullptr;

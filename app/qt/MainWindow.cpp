@@ -131,6 +131,7 @@ void MainWindow::BuildActions() {
     run->setCheckable(true);
     run->setChecked(true);
     connect(run, &QAction::triggered, this, [this](bool on) { SetTicking(on); });
+    m_runAction = run;
     auto* step = panelMenu->addAction(QStringLiteral("&Single tick"));
     step->setShortcut(QKeySequence(Qt::Key_F10));
     connect(step, &QAction::triggered, this, [this] { Tick(); });
@@ -233,6 +234,10 @@ void MainWindow::Tick() {
 }
 
 void MainWindow::SetTicking(bool on) {
+    // A script that stops the timer shows it stopped.
+    if (m_runAction) {
+        m_runAction->setChecked(on);
+    }
     if (on) {
         m_timer->start();
     } else {

@@ -61,6 +61,8 @@ class MainWindow : public QMainWindow {
     PanelView* View() const { return m_view; }
     DrivePanel* Drive() const { return m_drive; }
     TracePane* Trace() const { return m_trace; }
+    // The Panel menu's Attached switch, which releases and attaches the panel.
+    QAction* AttachedAction() const { return m_attachedAction; }
     // How often each host window was asked for, by its title.
     int RequestCount(const QString& title) const;
 
@@ -92,6 +94,7 @@ class MainWindow : public QMainWindow {
     QAction* m_enabledAction = nullptr;
     QAction* m_attachedAction = nullptr;
     QAction* m_verboseAction = nullptr;
+    QAction* m_runAction = nullptr;
     std::map<QString, QPointer<QWidget>> m_requestWindows;
     std::map<QString, int> m_requestCounts;
 };
