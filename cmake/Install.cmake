@@ -31,6 +31,7 @@ target_link_libraries(ArnAbsPosnSim PUBLIC ArnAbsPosn)
 target_link_libraries(ArnAbsPosn INTERFACE $<INSTALL_INTERFACE:$<LINK_ONLY:SQLite::SQLite3>>)
 
 install(TARGETS ArnAbsPosn ArnAbsPosnSim EXPORT ArnAbsPosnTargets
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         INCLUDES DESTINATION ${ARN_INSTALL_INCLUDEDIR})
@@ -62,10 +63,12 @@ install(FILES ${PROJECT_BINARY_DIR}/ArnAbsPosnConfig.cmake
         DESTINATION ${ARN_INSTALL_CMAKEDIR})
 
 # The pkg-config files find the prefix from their own folder, so the tree can be moved and
-# installed with --prefix after configuring.
+# installed with --prefix after configuring. They name the file a linker takes for the
+# component (ArnAbsPosn.so here, the import library where the component is a DLL).
 file(RELATIVE_PATH ARN_PC_TO_PREFIX /${ARN_INSTALL_PKGCONFIGDIR} /)
 string(REGEX REPLACE "/$" "" ARN_PC_TO_PREFIX "${ARN_PC_TO_PREFIX}")
 foreach(pc arnabsposn arnabsposn-sim)
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${PROJECT_BINARY_DIR}/${pc}.pc.gen @ONLY)
+  file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/${pc}.pc INPUT ${PROJECT_BINARY_DIR}/${pc}.pc.gen)
   install(FILES ${PROJECT_BINARY_DIR}/${pc}.pc DESTINATION ${ARN_INSTALL_PKGCONFIGDIR})
 endforeach()
