@@ -1,19 +1,12 @@
-#include "platform/DebugChannel.h"
+#include "platform/SystemSignals.h"
 
 #include <windows.h>
 
 #include <string>
 
-namespace arn {
+namespace arn::detail {
 
 namespace {
-
-// Made on first use and never destroyed, so a trace line sent while statics are being torn
-// down at exit still finds a channel.
-Event<std::string_view>& Channel() {
-    static auto* channel = new Event<std::string_view>();
-    return *channel;
-}
 
 // The library's texts are UTF-8; the system's debug output takes the ANSI code page. A text
 // that is not valid UTF-8 is passed on as it is.
@@ -41,20 +34,12 @@ std::string ToAnsi(std::string_view text) {
 
 }  // namespace
 
-void OutputDebugStringA(std::string_view text) {
+void SystemDebugOutput(std::string_view text) {
     ::OutputDebugStringA(ToAnsi(text).c_str());
-    Event<std::string_view>& channel = Channel();
-    if (channel.slotCount() != 0) {
-        channel(text);
-    }
 }
 
-Connection AttachDebugListener(std::function<void(std::string_view)> listener) {
-    return Channel().connect(std::move(listener));
+void SystemBeep() {
+    ::MessageBeep(MB_OK);
 }
 
-bool DebugListenerAttached() {
-    return Channel().slotCount() != 0;
-}
-
-}  // namespace arn
+}  // namespace arn::detail

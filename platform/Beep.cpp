@@ -1,6 +1,6 @@
 #include "platform/Beep.h"
 
-#include <windows.h>
+#include "platform/SystemSignals.h"
 
 #include <utility>
 
@@ -16,7 +16,7 @@ std::function<void()>& Listener() {
 }  // namespace
 
 void Beep() {
-    ::MessageBeep(MB_OK);
+    detail::SystemBeep();
     // Copy first: the listener may replace itself while it runs.
     const std::function<void()> listener = Listener();
     if (listener) {

@@ -1,5 +1,7 @@
 #include "platform/DebugChannel.h"
 
+#include "platform/SystemSignals.h"
+
 namespace arn {
 
 namespace {
@@ -14,6 +16,7 @@ Event<std::string_view>& Channel() {
 }  // namespace
 
 void OutputDebugStringA(std::string_view text) {
+    detail::SystemDebugOutput(text);
     Event<std::string_view>& channel = Channel();
     if (channel.slotCount() != 0) {
         channel(text);
