@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/BenchDefaults.h"
 #include "support/DebuggingFlags.h"
 
 namespace {
@@ -116,20 +117,7 @@ class RecordingReporter : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The machine may be shared: by default take the median of interleaved repetitions.
-    std::vector<char*> args(argv, argv + argc);
-    std::string repetitions = "--benchmark_repetitions=7";
-    std::string interleave = "--benchmark_enable_random_interleaving=true";
-    std::string aggregates = "--benchmark_report_aggregates_only=true";
-    bool custom = false;
-    for (int i = 1; i < argc; ++i) {
-        custom = custom || std::string_view(argv[i]).starts_with("--benchmark_repetitions");
-    }
-    if (!custom) {
-        args.insert(args.begin() + 1, {repetitions.data(), interleave.data(), aggregates.data()});
-    }
-    int count = static_cast<int>(args.size());
-    benchmark::Initialize(&count, args.data());
+    arn::bench::InitializeWithDefaults(argc, argv);
     RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto& t = reporter.times;
