@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,5 +28,35 @@ inline void InitializeWithDefaults(int argc, char** argv) {
     int count = static_cast<int>(args.size());
     benchmark::Initialize(&count, args.data());
 }
+
+// Prints as the console reporter does and keeps, per benchmark, the median times per iteration
+// (in ns) and the median counters, for the ratios each binary prints at the end.
+class RecordingReporter : public benchmark::ConsoleReporter {
+  public:
+    struct Times {
+        double cpu = 0;
+        double real = 0;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
+                !run.error_occurred) {
+                const double toNanos = benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
+                                       benchmark::GetTimeUnitMultiplier(run.time_unit);
+                const std::string name = run.run_name.str();
+                times[name] =
+                    Times{run.GetAdjustedCPUTime() * toNanos, run.GetAdjustedRealTime() * toNanos};
+                for (const auto& [counter, value] : run.counters) {
+                    counters[name + " " + counter] = value.value;
+                }
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::map<std::string, Times> times;
+    std::map<std::string, double> counters;
+};
 
 }  // namespace arn::bench

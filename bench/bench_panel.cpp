@@ -214,34 +214,16 @@ void BM_PanelsOnOneNet(benchmark::State& state) {
 }
 BENCHMARK(BM_PanelsOnOneNet)->Arg(1)->Arg(8)->Arg(64);
 
-// Keeps each benchmark's median CPU time per iteration (in ns) and its counters.
-class RecordingReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
-                !run.error_occurred) {
-                const double toNanos = benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
-                                       benchmark::GetTimeUnitMultiplier(run.time_unit);
-                times[run.run_name.str()] = run.GetAdjustedCPUTime() * toNanos;
-                for (const auto& [name, counter] : run.counters) {
-                    counters[run.run_name.str() + " " + name] = counter.value;
-                }
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::map<std::string, double> counters;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     arn::bench::InitializeWithDefaults(argc, argv);
-    RecordingReporter reporter;
+    arn::bench::RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto& t = reporter.times;
+    std::map<std::string, double> t;
+    for (const auto& [name, times] : reporter.times) {
+        t[name] = times.cpu;
+    }
     const auto ratio = [&](const char* what, const char* anchor, double goal) {
         if (t.count(what) && t.count(anchor)) {
             std::printf("%s / %s: %.0f / %.0f ns = ratio %.1f (goal < %.0f)\n", what, anchor,

@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <limits>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -91,34 +90,11 @@ void BM_TraceSuppressed(benchmark::State& state) {
 }
 BENCHMARK(BM_TraceSuppressed);
 
-// Keeps each benchmark's median time per iteration (in ns) for the summary.
-class RecordingReporter : public benchmark::ConsoleReporter {
-  public:
-    struct Times {
-        double cpu = 0;
-        double real = 0;
-    };
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" &&
-                !run.error_occurred) {
-                const double toNanos = benchmark::GetTimeUnitMultiplier(benchmark::kNanosecond) /
-                                       benchmark::GetTimeUnitMultiplier(run.time_unit);
-                times[run.run_name.function_name] =
-                    Times{run.GetAdjustedCPUTime() * toNanos, run.GetAdjustedRealTime() * toNanos};
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, Times> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     arn::bench::InitializeWithDefaults(argc, argv);
-    RecordingReporter reporter;
+    arn::bench::RecordingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto& t = reporter.times;
     if (t.count("BM_TraceEmitted") && t.count("BM_SpdlogBaseline")) {

@@ -1,6 +1,6 @@
 #include "platform/Beep.h"
 
-#include "platform/SystemSignals.h"
+#include "platform/SystemCalls.h"
 
 #include <utility>
 

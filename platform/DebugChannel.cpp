@@ -1,6 +1,6 @@
 #include "platform/DebugChannel.h"
 
-#include "platform/SystemSignals.h"
+#include "platform/SystemCalls.h"
 
 namespace arn {
 

@@ -1,14 +1,10 @@
-#include "platform/LocalClock.h"
-
 #include <ctime>
 
-namespace arn {
+#include "platform/SystemCalls.h"
 
-namespace {
+namespace arn::detail {
 
-LocalClockFunction g_clock = nullptr;
-
-LocalDateTime SystemNow() {
+LocalDateTime SystemLocalNow() {
     // Converting to local time takes the time-zone lock; callers ask many times a second, so
     // the conversion is redone only when the second changes.
     thread_local std::time_t cachedSecond = -1;
@@ -26,14 +22,4 @@ LocalDateTime SystemNow() {
     return cached;
 }
 
-}  // namespace
-
-LocalDateTime LocalNow() {
-    return g_clock != nullptr ? g_clock() : SystemNow();
-}
-
-void SetLocalClock(LocalClockFunction clock) {
-    g_clock = clock;
-}
-
-}  // namespace arn
+}  // namespace arn::detail

@@ -1,34 +1,22 @@
-#include "platform/PerformanceCounter.h"
-
 #include <ctime>
 
-namespace arn {
+#include "platform/SystemCalls.h"
+
+namespace arn::detail {
 
 namespace {
 
 // Nanoseconds of CLOCK_MONOTONIC: steady across wall-clock changes, never goes back.
 constexpr int64_t kNanosPerSecond = 1'000'000'000;
 
-PerformanceCounterSource* g_source = nullptr;
-
 }  // namespace
 
-void SetPerformanceCounterSource(PerformanceCounterSource* source) {
-    g_source = source;
-}
-
-bool QueryPerformanceFrequency(int64_t& frequency) {
-    if (g_source != nullptr) {
-        return g_source->Frequency(frequency);
-    }
+bool SystemPerformanceFrequency(int64_t& frequency) {
     frequency = kNanosPerSecond;
     return true;
 }
 
-bool QueryPerformanceCounter(int64_t& count) {
-    if (g_source != nullptr) {
-        return g_source->Counter(count);
-    }
+bool SystemPerformanceCounter(int64_t& count) {
     timespec ts{};
     if (clock_gettime(CLOCK_MONOTONIC, &ts) != 0) {
         return false;
@@ -37,4 +25,4 @@ bool QueryPerformanceCounter(int64_t& count) {
     return true;
 }
 
-}  // namespace arn
+}  // namespace arn::detail

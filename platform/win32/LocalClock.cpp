@@ -1,27 +1,13 @@
-#include "platform/LocalClock.h"
-
 #include <windows.h>
 
-namespace arn {
+#include "platform/SystemCalls.h"
 
-namespace {
+namespace arn::detail {
 
-LocalClockFunction g_clock = nullptr;
-
-LocalDateTime SystemNow() {
+LocalDateTime SystemLocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return LocalDateTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-}  // namespace
-
-LocalDateTime LocalNow() {
-    return g_clock != nullptr ? g_clock() : SystemNow();
-}
-
-void SetLocalClock(LocalClockFunction clock) {
-    g_clock = clock;
-}
-
-}  // namespace arn
+}  // namespace arn::detail

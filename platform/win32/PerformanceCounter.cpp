@@ -1,23 +1,10 @@
-#include "platform/PerformanceCounter.h"
-
 #include <windows.h>
 
-namespace arn {
+#include "platform/SystemCalls.h"
 
-namespace {
+namespace arn::detail {
 
-PerformanceCounterSource* g_source = nullptr;
-
-}  // namespace
-
-void SetPerformanceCounterSource(PerformanceCounterSource* source) {
-    g_source = source;
-}
-
-bool QueryPerformanceFrequency(int64_t& frequency) {
-    if (g_source != nullptr) {
-        return g_source->Frequency(frequency);
-    }
+bool SystemPerformanceFrequency(int64_t& frequency) {
     LARGE_INTEGER value{};
     // A frequency of 0 means no counter, as a failed call does.
     if (::QueryPerformanceFrequency(&value) == 0 || value.QuadPart <= 0) {
@@ -27,10 +14,7 @@ bool QueryPerformanceFrequency(int64_t& frequency) {
     return true;
 }
 
-bool QueryPerformanceCounter(int64_t& count) {
-    if (g_source != nullptr) {
-        return g_source->Counter(count);
-    }
+bool SystemPerformanceCounter(int64_t& count) {
     LARGE_INTEGER value{};
     if (::QueryPerformanceCounter(&value) == 0) {
         return false;
@@ -39,4 +23,4 @@ bool QueryPerformanceCounter(int64_t& count) {
     return true;
 }
 
-}  // namespace arn
+}  // namespace arn::detail

@@ -211,4 +211,17 @@ class KeyHandle {
     HKEY m_handle = 0;
 };
 
+// The registry calls as the suites make them: a key created with every right, and a string
+// value written without its terminating NUL.
+inline LONG Create(HKEY parent, const char* path, KeyHandle& key, const char* keyClass = nullptr,
+                   DWORD* disposition = nullptr) {
+    return RegCreateKeyExA(parent, path, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                           nullptr, key.out(), disposition);
+}
+
+inline LONG SetText(HKEY key, const char* name, const std::string& text) {
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const uint8_t*>(text.data()),
+                          static_cast<DWORD>(text.size()));
+}
+
 }  // namespace arn::test

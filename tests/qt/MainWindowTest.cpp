@@ -21,18 +21,13 @@
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
 
+#include "qt/OffscreenQtTest.h"
+
 namespace arn {
 namespace {
 
-class QtHost : public ::testing::Test {
+class QtHost : public test::OffscreenQtTest<QApplication> {
   protected:
-    static void SetUpTestSuite() {
-        // No display in a test run: Qt draws off-screen.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        s_app = std::make_unique<QApplication>(s_argc, s_argv);
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
     void SetUp() override {
         m_window = std::make_unique<MainWindow>();
         m_window->SetTicking(false);
@@ -59,10 +54,6 @@ class QtHost : public ::testing::Test {
         QApplication::sendEvent(view, &release);
     }
 
-    static inline int s_argc = 1;
-    static inline char s_name[] = "test_qt";
-    static inline char* s_argv[] = {s_name, nullptr};
-    static inline std::unique_ptr<QApplication> s_app;
     std::unique_ptr<MainWindow> m_window;
 };
 

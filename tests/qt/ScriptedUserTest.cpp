@@ -15,17 +15,13 @@
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNode.h"
 
+#include "qt/OffscreenQtTest.h"
+
 namespace arn {
 namespace {
 
-class ScriptedUserTest : public ::testing::Test {
+class ScriptedUserTest : public test::OffscreenQtTest<QApplication> {
   protected:
-    static void SetUpTestSuite() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        s_app = std::make_unique<QApplication>(s_argc, s_argv);
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
     void SetUp() override {
         m_window = std::make_unique<MainWindow>();
         m_user = std::make_unique<ScriptedUser>(*m_window);
@@ -40,10 +36,6 @@ class ScriptedUserTest : public ::testing::Test {
 
     PanelControls& Controls() { return m_window->Panel()->NamedControls(); }
 
-    static inline int s_argc = 1;
-    static inline char s_name[] = "test_qt";
-    static inline char* s_argv[] = {s_name, nullptr};
-    static inline std::unique_ptr<QApplication> s_app;
     std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ScriptedUser> m_user;
 };

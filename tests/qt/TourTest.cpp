@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "qt/OffscreenQtTest.h"
+
 namespace {
 
 // Under the sanitizers the tour takes several times as long as in the optimised build.
@@ -34,11 +36,8 @@ struct HostRun {
     QString err;
 };
 
-class Tour : public ::testing::Test {
+class Tour : public arn::test::OffscreenQtTest<QCoreApplication> {
   protected:
-    static void SetUpTestSuite() { s_app = std::make_unique<QCoreApplication>(s_argc, s_argv); }
-    static void TearDownTestSuite() { s_app.reset(); }
-
     // The host program with no display at all, and no platform chosen for it.
     static HostRun RunHost(const QString& workingDir, const QStringList& args) {
         QProcess host;
@@ -61,11 +60,6 @@ class Tour : public ::testing::Test {
         run.err = QString::fromUtf8(host.readAllStandardError());
         return run;
     }
-
-    static inline int s_argc = 1;
-    static inline char s_name[] = "test_qt";
-    static inline char* s_argv[] = {s_name, nullptr};
-    static inline std::unique_ptr<QCoreApplication> s_app;
 };
 
 TEST_F(Tour, WithoutADisplayTheHostToursIntoItsFolder) {

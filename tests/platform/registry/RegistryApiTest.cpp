@@ -12,17 +12,6 @@ namespace {
 using testing::ElementsAre;
 using testing::UnorderedElementsAre;
 
-LONG Create(HKEY parent, const char* path, KeyHandle& key, const char* keyClass = nullptr,
-            DWORD* disposition = nullptr) {
-    return RegCreateKeyExA(parent, path, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                           nullptr, key.out(), disposition);
-}
-
-LONG SetText(HKEY key, const char* name, const std::string& text) {
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const uint8_t*>(text.data()),
-                          static_cast<DWORD>(text.size()));
-}
-
 std::vector<std::string> SubkeyNames(HKEY key) {
     std::vector<std::string> names;
     char buffer[256];

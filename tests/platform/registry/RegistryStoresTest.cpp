@@ -13,17 +13,6 @@ namespace {
 
 using testing::ElementsAre;
 
-LONG Create(HKEY parent, const char* path, KeyHandle& key, const char* keyClass = nullptr,
-            DWORD* disposition = nullptr) {
-    return RegCreateKeyExA(parent, path, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                           nullptr, key.out(), disposition);
-}
-
-LONG SetText(HKEY key, const char* name, const std::string& text) {
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const uint8_t*>(text.data()),
-                          static_cast<DWORD>(text.size()));
-}
-
 uint64_t Ticks(const FILETIME& ft) {
     return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
 }

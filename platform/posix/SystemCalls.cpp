@@ -1,4 +1,4 @@
-#include "platform/SystemSignals.h"
+#include "platform/SystemCalls.h"
 
 namespace arn::detail {
 
