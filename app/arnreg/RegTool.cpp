@@ -5,14 +5,19 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 
 #include "app/arnreg/DatabaseLocation.h"
+#include "app/arnreg/ExportLosses.h"
 #include "app/arnreg/ForeignLines.h"
+#include "app/arnreg/ImportTally.h"
+#include "app/arnreg/KeyReader.h"
 #include "app/arnreg/RegFileText.h"
+#include "app/arnreg/RegToolHelp.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
 #include "support/CRegistry.h"
@@ -37,47 +42,10 @@ constexpr std::array<RootAlias, 7> kRoots = {{
     {"HKEY_DYN_DATA", "HKDD", HKEY_DYN_DATA},
 }};
 
-constexpr const char* kHelp = R"(Usage: arnreg [--db FILE] COMMAND [ARGUMENTS]
-
-Reads and writes the registry database that the ArnAbsPosn library uses.
-
-Commands:
-  export KEY [FILE]           write KEY and all its subkeys as registry text to FILE,
-                              or to standard output without FILE
-  import FILE                 load a registry text file ("-" reads standard input);
-                              UTF-16 files with a byte-order mark and UTF-8 or ANSI
-                              text are accepted. Each line of other registry tools
-                              that this format does not know (@=, dword:, hex:,
-                              [-KEY], "NAME"=-) is warned of first, with what the
-                              load does with it: refuses it, stores it as a string,
-                              or ignores it
-  get KEY [NAME]              print the value NAME of KEY (the default value without NAME)
-  set [--dword] KEY NAME VALUE
-                              store VALUE as a string (or, with --dword, as a 32-bit
-                              number), creating KEY when missing
-  delete KEY [NAME]           delete the value NAME, or without NAME the key KEY with all
-                              its subkeys
-  list KEY                    list the subkeys (ending in "\") and values of KEY
-
-Keys under HKEY_LOCAL_MACHINE open read-only once they exist, as the library opens them:
-values can be added to such a key only while it is being created.
-
-KEY is a root key and a path, e.g. HKEY_CURRENT_USER\Software\Example; the roots may
-be shortened to HKCR, HKCU, HKLM, HKU, HKCC, and "/" may stand for "\".
-
-Options:
-  --db FILE                   use FILE as the registry database
-  -q, --quiet                 leave out import's warnings
-  -h, --help                  show this text
-
-The database is FILE from --db, else $ARN_REGISTRY_DB, else
-$XDG_DATA_HOME/arnabsposn/registry.db, else ~/.local/share/arnabsposn/registry.db.
-A new database is readable by its owner only (mode 0600), as are the folders made
-for it (0700). On Windows arnreg works on the system's registry and takes no --db.
-
-Exit status: 0 on success, 1 when the registry or a file refused the request,
-2 when the command line is wrong.
-)";
+// "1 key", "2 keys".
+std::string Counted(size_t count, const std::string& noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](char c) {
@@ -157,40 +125,6 @@ std::optional<std::string> ReadFile(const std::string& file, std::string& proble
     return bytes;
 }
 
-// A handle opened for reading, closed on scope exit.
-class ReadHandle {
-  public:
-    ReadHandle(int32_t root, const std::string& path) {
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &m_handle) != ERROR_SUCCESS) {
-            m_handle = 0;
-        }
-    }
-    ~ReadHandle() {
-        if (m_handle != 0) {
-            RegCloseKey(m_handle);
-        }
-    }
-    ReadHandle(const ReadHandle&) = delete;
-    ReadHandle& operator=(const ReadHandle&) = delete;
-    HKEY get() const { return m_handle; }
-
-  private:
-    HKEY m_handle = 0;
-};
-
-LONG QueryValue(HKEY handle, const std::string& name, DWORD& type, std::string& data) {
-    DWORD size = 0;
-    LONG rc = RegQueryValueExA(handle, name.c_str(), nullptr, &type, nullptr, &size);
-    if (rc != ERROR_SUCCESS) {
-        return rc;
-    }
-    data.assign(size, '\0');
-    rc = RegQueryValueExA(handle, name.c_str(), nullptr, &type,
-                          reinterpret_cast<uint8_t*>(data.data()), &size);
-    data.resize(size);
-    return rc;
-}
-
 }  // namespace
 
 int RegTool::Run(const std::vector<std::string>& args) {
@@ -210,6 +144,8 @@ int RegTool::Run(const std::vector<std::string>& args) {
             database = args[++i];
         } else if (arg == "--dword") {
             dword = true;
+        } else if (arg == "--allow-lossy") {
+            m_allowLossy = true;
         } else if (arg == "-q" || arg == "--quiet") {
             m_quiet = true;
         } else if (arg == "--") {
@@ -240,6 +176,9 @@ int RegTool::Run(const std::vector<std::string>& args) {
     if (dword && command != "set") {
         return Usage("--dword applies to 'set' only");
     }
+    if (m_allowLossy && command != "export") {
+        return Usage("--allow-lossy applies to 'export' only");
+    }
     std::optional<KeyName> key;
     if (command != "import") {
         key = ParseKey(rest[1]);
@@ -253,14 +192,7 @@ int RegTool::Run(const std::vector<std::string>& args) {
     if (!RegistryHasStores() && database) {
         return Usage("--db applies only where the registry is a database file");
     }
-    try {
-        if (RegistryHasStores()) {
-            const DatabaseLocation location(database);
-            location.CreateFolders();
-            RegistryUseDatabase(location.Path().string());
-        }
-    } catch (const std::exception& e) {
-        m_err << "arnreg: " << e.what() << "\n";
+    if (RegistryHasStores() && !UseDatabase(database)) {
         return kExitFailure;
     }
 
@@ -286,6 +218,38 @@ int RegTool::Run(const std::vector<std::string>& args) {
     }
 }
 
+bool RegTool::UseDatabase(const std::optional<std::string>& given) {
+    std::string path;
+    try {
+        const DatabaseLocation location(given);
+        path = location.Path().string();
+        std::error_code ignored;
+        if (std::filesystem::is_directory(location.Path(), ignored)) {
+            m_err << "arnreg: cannot use '" << path
+                  << "' as the registry database, since it is a folder\n";
+            return false;
+        }
+        try {
+            location.CreateFolders();
+        } catch (const std::filesystem::filesystem_error& e) {
+            m_err << "arnreg: cannot make the folder for the registry database '" << path << "' ("
+                  << e.code().message() << ")\n";
+            return false;
+        }
+        RegistryUseDatabase(path);
+    } catch (const std::exception& e) {
+        if (path.empty()) {
+            m_err << "arnreg: " << e.what() << "\n";
+        } else {
+            m_err << "arnreg: cannot use '" << path
+                  << "' as the registry database, since it is not one or cannot be opened for "
+                     "writing\n";
+        }
+        return false;
+    }
+    return true;
+}
+
 std::optional<RegTool::KeyName> RegTool::ParseKey(const std::string& text) {
     m_keyText = text;
     const size_t cut = text.find_first_of("\\/");
@@ -294,6 +258,7 @@ std::optional<RegTool::KeyName> RegTool::ParseKey(const std::string& text) {
         if (root == alias.name || root == alias.shortName) {
             KeyName key;
             key.root = alias.handle;
+            key.rootName = alias.name;
             key.path = cut == std::string::npos ? std::string() : text.substr(cut + 1);
             std::replace(key.path.begin(), key.path.end(), '/', '\\');
             return key;
@@ -303,12 +268,24 @@ std::optional<RegTool::KeyName> RegTool::ParseKey(const std::string& text) {
 }
 
 bool RegTool::KeyExists(const KeyName& key) {
-    return ReadHandle(key.root, key.path).get() != 0;
+    return KeyReader(key.root, key.path).IsOpen();
 }
 
 int RegTool::Export(const KeyName& key, const std::optional<std::string>& file) {
     if (!KeyExists(key)) {
         return NoSuchKey(m_keyText);
+    }
+    // The losses are read before the text is made, so that a refused export writes nothing.
+    const ExportLosses losses(key.root, key.rootName, key.path);
+    for (const ExportLosses::Loss& loss : losses.Losses()) {
+        m_err << "arnreg: warning: " << loss.key << ": value \"" << loss.name << "\" "
+              << loss.problem << "\n";
+    }
+    if (!losses.Losses().empty() && !m_allowLossy) {
+        m_err << "arnreg: export refused: " << Counted(losses.Losses().size(), "value")
+              << " would not load back as " << (losses.Losses().size() == 1 ? "it is" : "they are")
+              << "; nothing was written (--allow-lossy writes the text anyway)\n";
+        return kExitLossy;
     }
     CRegistry registry;
     std::string path = key.path;
@@ -347,21 +324,55 @@ int RegTool::Import(const std::string& file) {
             m_err << "arnreg: warning: line " << warning.line << ": " << warning.text << "\n";
         }
     }
-    CRegistry registry;
-    registry.LoadRegistry(image);
+    // Read before the load changes what exists.
+    const ImportTally tally(image);
+    for (const ImportTally::ShortRoot& root : tally.ShortRoots()) {
+        m_err << "arnreg: hint: line " << root.line << ": the root \"" << root.shortName
+              << "\" is not known to registry text, which opens no key after it; files need "
+                 "the full root names, such as "
+              << root.fullName << "\n";
+    }
+    const std::string source = file == "-" ? "standard input" : "'" + file + "'";
+    try {
+        CRegistry registry;
+        registry.LoadRegistry(image);
+    } catch (const std::exception& e) {
+        Failed("import", e);
+        std::optional<size_t> stop;
+        if (const auto* error = dynamic_cast<const ArnError*>(&e)) {
+            stop = ImportTally::LineOfError(error->description());
+        }
+        if (!stop) {
+            stop = tally.FirstRefusal();
+        }
+        if (stop) {
+            const ImportTally::Count done = tally.Before(*stop);
+            m_err << "arnreg: before the error (line " << *stop << ") the import wrote "
+                  << Counted(done.keys, "key") << " and " << Counted(done.values, "value") << " of "
+                  << source << "; they stay written\n";
+        } else {
+            m_err << "arnreg: what the import wrote of " << source
+                  << " before the error stays written\n";
+        }
+        return kExitFailure;
+    }
+    const ImportTally::Count done = tally.Total();
+    m_out << "imported " << Counted(done.keys, "key") << " and " << Counted(done.values, "value")
+          << " from " << source << "\n";
     return kExitOk;
 }
 
 int RegTool::Get(const KeyName& key, const std::string& name) {
-    const ReadHandle handle(key.root, key.path);
-    if (handle.get() == 0) {
+    const KeyReader reader(key.root, key.path);
+    if (!reader.IsOpen()) {
         return NoSuchKey(m_keyText);
     }
     DWORD type = 0;
     std::string data;
-    const LONG rc = QueryValue(handle.get(), name, type, data);
+    const LONG rc = reader.Query(name, type, data);
     if (rc == ERROR_FILE_NOT_FOUND) {
-        m_err << "arnreg: no value '" << name << "' in " << m_keyText << "\n";
+        m_err << "arnreg: " << (name.empty() ? "no default value" : "no value '" + name + "'")
+              << " in " << m_keyText << "\n";
         return kExitFailure;
     }
     if (rc != ERROR_SUCCESS) {
@@ -410,8 +421,7 @@ int RegTool::Delete(const KeyName& key, const std::optional<std::string>& name) 
     if (name) {
         DWORD type = 0;
         std::string data;
-        if (QueryValue(ReadHandle(key.root, key.path).get(), *name, type, data) ==
-            ERROR_FILE_NOT_FOUND) {
+        if (KeyReader(key.root, key.path).Query(*name, type, data) == ERROR_FILE_NOT_FOUND) {
             m_err << "arnreg: no value '" << *name << "' in " << m_keyText << "\n";
             return kExitFailure;
         }
@@ -441,36 +451,17 @@ int RegTool::Delete(const KeyName& key, const std::optional<std::string>& name) 
 }
 
 int RegTool::List(const KeyName& key) {
-    const ReadHandle handle(key.root, key.path);
-    if (handle.get() == 0) {
+    const KeyReader reader(key.root, key.path);
+    if (!reader.IsOpen()) {
         return NoSuchKey(m_keyText);
     }
-    DWORD maxSubKey = 0;
-    DWORD maxValueName = 0;
-    DWORD maxValue = 0;
-    RegQueryInfoKeyA(handle.get(), nullptr, nullptr, nullptr, nullptr, &maxSubKey, nullptr, nullptr,
-                     &maxValueName, &maxValue, nullptr, nullptr);
-    std::string name(std::max(maxSubKey, maxValueName) + 1, '\0');
-    for (DWORD i = 0;; ++i) {
-        if (RegEnumKeyA(handle.get(), i, name.data(), static_cast<DWORD>(name.size())) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        m_out << name.c_str() << "\\\n";
+    for (const std::string& subkey : reader.Subkeys()) {
+        m_out << subkey << "\\\n";
     }
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = static_cast<DWORD>(name.size());
-        std::string data(maxValue, '\0');
-        DWORD size = maxValue;
-        DWORD type = 0;
-        if (RegEnumValueA(handle.get(), i, name.data(), &nameLength, nullptr, &type,
-                          reinterpret_cast<uint8_t*>(data.data()), &size) != ERROR_SUCCESS) {
-            break;
-        }
-        data.resize(size);
-        const std::string shown = nameLength == 0 ? "(Default)" : name.substr(0, nameLength);
-        m_out << shown << " = " << ShowValue(type, data) << (type == REG_DWORD ? "  (DWORD)" : "")
-              << "\n";
+    for (const KeyReader::Entry& value : reader.Values()) {
+        const std::string shown = value.name.empty() ? "(Default)" : value.name;
+        m_out << shown << " = " << ShowValue(value.type, value.data)
+              << (value.type == REG_DWORD ? "  (DWORD)" : "") << "\n";
     }
     return kExitOk;
 }
@@ -481,8 +472,7 @@ int RegTool::NoSuchKey(const std::string& text) {
 }
 
 int RegTool::Usage(const std::string& problem) {
-    m_err << "arnreg: " << problem << "\n\n";
-    PrintHelp(m_err);
+    m_err << "arnreg: " << problem << "; see arnreg --help\n";
     return kExitUsage;
 }
 
@@ -504,7 +494,7 @@ void RegTool::ReadOnlyHint(const KeyName& key) {
 }
 
 void RegTool::PrintHelp(std::ostream& to) {
-    to << kHelp;
+    to << RegToolHelp();
 }
 
 }  // namespace arn

@@ -15,6 +15,7 @@ class RegTool {
     static constexpr int kExitOk = 0;
     static constexpr int kExitFailure = 1;  // the registry or a file refused the request
     static constexpr int kExitUsage = 2;    // the command line itself is wrong
+    static constexpr int kExitLossy = 3;    // an export would lose values; nothing written
 
     RegTool(std::ostream& out, std::ostream& err) : m_out(out), m_err(err) {}
 
@@ -24,7 +25,8 @@ class RegTool {
   private:
     struct KeyName {
         int32_t root = 0;
-        std::string path;  // below the root, "\" separated
+        std::string rootName;  // the full name, as registry text writes it
+        std::string path;      // below the root, "\" separated
     };
 
     int Export(const KeyName& key, const std::optional<std::string>& file);
@@ -34,6 +36,8 @@ class RegTool {
     int Delete(const KeyName& key, const std::optional<std::string>& name);
     int List(const KeyName& key);
 
+    // Opens the database; false after saying in one sentence why it cannot be used.
+    bool UseDatabase(const std::optional<std::string>& given);
     std::optional<KeyName> ParseKey(const std::string& text);
     bool KeyExists(const KeyName& key);
     int NoSuchKey(const std::string& text);
@@ -44,8 +48,9 @@ class RegTool {
 
     std::ostream& m_out;
     std::ostream& m_err;
-    std::string m_keyText;  // the KEY argument as given, for messages
-    bool m_quiet = false;   // leaves out import's warnings of lines the format does not know
+    std::string m_keyText;      // the KEY argument as given, for messages
+    bool m_quiet = false;       // leaves out import's warnings of lines the format does not know
+    bool m_allowLossy = false;  // export writes even what the text cannot carry back
 };
 
 }  // namespace arn
