@@ -1,9 +1,12 @@
 // Qt host: the position panel on a simulated drive, with the drive's controls and the trace.
-// Without a display (or with --tour) it runs the scripted tour off-screen instead.
+// With --tour it runs the scripted tour off-screen instead, with or without a display.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QPixmap>
 #include <QTemporaryFile>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -24,10 +27,13 @@ struct Options {
     std::string screenshot;
     std::string tourFolder;
     int ticks = 5;
+    bool ticksGiven = false;
 };
 
-// Where the tour goes when no display asked for it and no --tour named a folder.
-constexpr const char* DefaultTourFolder = "arn_tour";
+// The window's size before the panel is fitted into it, and the panel's scale in it.
+constexpr int WindowWidth = 1360;
+constexpr int WindowHeight = 820;
+constexpr double PanelScale = 1.4;
 
 void PrintUsage(std::FILE* out) {
     std::fputs(
@@ -36,19 +42,52 @@ void PrintUsage(std::FILE* out) {
         "  Shows the absolute position panel attached to a simulated drive.\n"
         "  --verbose          hand the verbose trace flag to the panel\n"
         "  --log FILE.log     append the trace to FILE.log (the name must contain .log)\n"
-        "  --screenshot FILE  run N timer ticks (default 5), save the window to FILE, exit\n"
+        "  --screenshot FILE  run N timer ticks (default 5), save the window to FILE, exit;\n"
+        "                     FILE's extension names the image format (.png, .jpg, .bmp);\n"
+        "                     draws off-screen when there is no display\n"
+        "  --ticks N          the timer ticks before the screenshot (0 or more)\n"
         "  --tour DIR         walk through the panel off-screen, saving a picture per step\n"
-        "                     and the trace (tour.log) in DIR, and print a line per step.\n"
-        "                     Without a display (DISPLAY and WAYLAND_DISPLAY unset) and\n"
-        "                     without --screenshot the tour runs into ./arn_tour\n"
+        "                     and the trace (tour.log) in DIR, and print a line per step;\n"
+        "                     needs no display\n"
         "  --help             this text\n"
-        "  Qt's own options (e.g. -platform offscreen) are passed on to Qt.\n",
+        "  The window needs a display (DISPLAY or WAYLAND_DISPLAY) or a Qt platform chosen\n"
+        "  by QT_QPA_PLATFORM or -platform. Qt's own options (e.g. -platform offscreen) are\n"
+        "  passed on to Qt. Exit status: 0 done, 1 a failure while running, 2 a wrong\n"
+        "  command line or no display.\n",
         out);
 }
 
 bool HasEnv(const char* name) {
     const char* v = std::getenv(name);
     return v && *v;
+}
+
+// A whole, non-negative decimal number that fits an int.
+bool ReadTicks(std::string_view text, int& ticks) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), ticks);
+    return ec == std::errc() && end == text.data() + text.size() && ticks >= 0;
+}
+
+int Refuse(const std::string& problem) {
+    std::fprintf(stderr, "arn_qt: %s; see arn_qt --help\n", problem.c_str());
+    return 2;
+}
+
+// Whether Qt's own options choose a platform.
+bool PlatformOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-platform" || arg == "--platform" || arg.starts_with("-platform=")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The image format that FILE's extension names, or empty when Qt writes none by that name.
+QByteArray ImageFormatOf(const std::string& file) {
+    const QByteArray suffix = QFileInfo(QString::fromStdString(file)).suffix().toLower().toLatin1();
+    return QImageWriter::supportedImageFormats().contains(suffix) ? suffix : QByteArray();
 }
 
 // The off-screen platform has one screen of 800 by 600 pixels unless a configuration file says
@@ -71,11 +110,36 @@ std::unique_ptr<QTemporaryFile> WriteTourScreen() {
 }
 
 QtMessageHandler g_qtMessages = nullptr;
+bool g_startingQt = false;
+bool g_quietOffscreen = false;
 
-// The off-screen platform notes every window call it cannot carry out (raise, size hints), and
-// Qt that there is no runtime folder; the tour depends on neither.
-void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (type == QtWarningMsg &&
+// The display as the environment names it, for messages.
+std::string DisplayText() {
+    std::string text;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (HasEnv(name)) {
+            text += std::string(text.empty() ? "" : ", ") + name + "=" + std::getenv(name);
+        }
+    }
+    return text.empty() ? "no display" : text;
+}
+
+// Two kinds of Qt messages are the host's to handle. A platform that cannot start (a display
+// that does not answer) is fatal to Qt, which would abort; while Qt starts, the host says so in
+// one line and ends with the usage status instead. And off-screen, Qt notes every window call
+// the platform cannot carry out (raise, size hints) and that there is no runtime folder; the
+// pictures depend on neither.
+void HostMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg && g_startingQt) {
+        std::fprintf(stderr,
+                     "arn_qt: Qt cannot open a window (%s, and no Qt platform could start); "
+                     "check DISPLAY or WAYLAND_DISPLAY, or give --tour DIR or -platform "
+                     "offscreen\n",
+                     DisplayText().c_str());
+        std::fflush(stderr);
+        std::_Exit(2);
+    }
+    if (g_quietOffscreen && type == QtWarningMsg &&
         (text.startsWith(QStringLiteral("This plugin does not support")) ||
          text.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))) {
         return;
@@ -127,24 +191,36 @@ int main(int argc, char** argv) {
         } else if (arg == "--tour" && hasValue) {
             options.tourFolder = argv[++i];
         } else if (arg == "--ticks" && hasValue) {
-            options.ticks = std::atoi(argv[++i]);
+            options.ticksGiven = true;
+            if (!ReadTicks(argv[++i], options.ticks)) {
+                return Refuse("--ticks takes a whole number of ticks, 0 or more, not '" +
+                              std::string(argv[i]) + "'");
+            }
         } else if (arg.starts_with("--")) {
-            std::fprintf(stderr, "arn_qt: unknown or incomplete option %s\n", argv[i]);
-            PrintUsage(stderr);
-            return 2;
+            return Refuse("unknown or incomplete option " + std::string(arg));
         }
     }
     const bool display = HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY");
-    if (!display && options.screenshot.empty() && options.tourFolder.empty()) {
-        options.tourFolder = DefaultTourFolder;
-    }
+    const bool platformChosen = HasEnv("QT_QPA_PLATFORM") || PlatformOption(argc, argv);
     const bool tour = !options.tourFolder.empty();
     if (tour && !options.logPath.empty()) {
-        std::fputs(
-            "arn_qt: the tour writes its own log (tour.log in its folder); --log does not "
-            "go with it\n",
-            stderr);
-        return 2;
+        return Refuse(
+            "the tour writes its own log (tour.log in its folder); --log does not "
+            "go with it");
+    }
+    if (tour && !options.screenshot.empty()) {
+        return Refuse(
+            "the tour saves a picture of each step in its folder; --screenshot does "
+            "not go with it");
+    }
+    if (options.ticksGiven && options.screenshot.empty()) {
+        return Refuse("--ticks counts the ticks before a screenshot and needs --screenshot");
+    }
+    if (!tour && options.screenshot.empty() && !display && !platformChosen) {
+        return Refuse(
+            "there is no display to show the window on (DISPLAY and WAYLAND_DISPLAY "
+            "are unset); give --tour DIR to tour the panel off-screen, or "
+            "--screenshot FILE to draw it");
     }
     // A screenshot or the tour needs no screen: Qt draws off-screen. The tour draws off-screen
     // even where there is a display, so that its pictures do not depend on that display.
@@ -155,10 +231,9 @@ int main(int argc, char** argv) {
             platform += ":configfile=" + QFile::encodeName(tourScreen->fileName());
         }
         qputenv("QT_QPA_PLATFORM", platform);
+        g_quietOffscreen = true;
     }
-    if (tour) {
-        g_qtMessages = qInstallMessageHandler(QuietOffscreenNotes);
-    }
+    g_qtMessages = qInstallMessageHandler(HostMessages);
 
     // The log opens first, so a refused path is reported without needing a display.
     try {
@@ -170,16 +245,25 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    g_startingQt = true;
     QApplication app(argc, argv);
+    g_startingQt = false;
     QApplication::setApplicationName(QStringLiteral("arn_qt"));
     if (tour) {
         return RunTour(QString::fromStdString(options.tourFolder));
     }
+    // Known before the window ticks, so that a name without a format costs nothing.
+    const QByteArray format =
+        options.screenshot.empty() ? QByteArray() : ImageFormatOf(options.screenshot);
+    if (!options.screenshot.empty() && format.isEmpty()) {
+        return Refuse("cannot tell an image format from the name '" + options.screenshot +
+                      "': it needs an extension such as .png, .jpg or .bmp");
+    }
     try {
         arn::MainWindow window(options.verbose ? arn::TraceLevelVerbose : 0);
-        window.resize(1360, 820);
+        window.resize(WindowWidth, WindowHeight);
         window.show();
-        window.FitPanel(1.4);
+        window.FitPanel(PanelScale);
         if (options.screenshot.empty()) {
             return QApplication::exec();
         }
@@ -190,9 +274,10 @@ int main(int argc, char** argv) {
             window.Tick();
             QApplication::processEvents();
         }
-        const QString path = QString::fromStdString(options.screenshot);
-        if (!window.grab().save(path)) {
-            std::fprintf(stderr, "arn_qt: cannot write %s\n", options.screenshot.c_str());
+        QImageWriter writer(QString::fromStdString(options.screenshot), format);
+        if (!writer.write(window.grab().toImage())) {
+            std::fprintf(stderr, "arn_qt: cannot write %s: %s\n", options.screenshot.c_str(),
+                         qPrintable(writer.errorString()));
             return 1;
         }
         std::printf("%s\n", options.screenshot.c_str());
