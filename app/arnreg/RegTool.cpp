@@ -18,6 +18,7 @@
 #include "app/arnreg/KeyReader.h"
 #include "app/arnreg/RegFileText.h"
 #include "app/arnreg/RegToolHelp.h"
+#include "app/arnreg/ValueText.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
 #include "support/CRegistry.h"
@@ -61,50 +62,6 @@ std::string ErrorNumberText(int32_t number) {
     }
     std::ostringstream text;
     text << "0x" << std::hex << std::uppercase << static_cast<uint32_t>(number);
-    return text.str();
-}
-
-std::optional<int32_t> ParseDword(const std::string& text) {
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const char* first = text.data() + (hex ? 2 : 0);
-    const char* last = text.data() + text.size();
-    if (hex) {
-        uint32_t value = 0;
-        const auto [end, ec] = std::from_chars(first, last, value, 16);
-        if (ec != std::errc() || end != last) {
-            return std::nullopt;
-        }
-        return static_cast<int32_t>(value);
-    }
-    int64_t value = 0;
-    const auto [end, ec] = std::from_chars(first, last, value, 10);
-    if (ec != std::errc() || end != last || value < INT32_MIN || value > UINT32_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(static_cast<uint32_t>(value & 0xFFFFFFFF));
-}
-
-// A value as list and get show it: strings as their text, DWORDs as signed decimal numbers,
-// anything else as hex bytes.
-std::string ShowValue(DWORD type, const std::string& data) {
-    if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        return !data.empty() && data.back() == '\0' ? data.substr(0, data.size() - 1) : data;
-    }
-    if (type == REG_DWORD && data.size() == 4) {
-        uint32_t bits = 0;
-        for (int i = 3; i >= 0; --i) {
-            bits = bits << 8 | static_cast<uint8_t>(data[static_cast<size_t>(i)]);
-        }
-        return std::to_string(static_cast<int32_t>(bits));
-    }
-    std::ostringstream text;
-    text << "hex(" << type << "):";
-    for (size_t i = 0; i < data.size(); ++i) {
-        text << (i == 0 ? "" : ",") << std::hex;
-        text.width(2);
-        text.fill('0');
-        text << static_cast<unsigned>(static_cast<uint8_t>(data[i]));
-    }
     return text.str();
 }
 
@@ -227,6 +184,13 @@ bool RegTool::UseDatabase(const std::optional<std::string>& given) {
         if (std::filesystem::is_directory(location.Path(), ignored)) {
             m_err << "arnreg: cannot use '" << path
                   << "' as the registry database, since it is a folder\n";
+            return false;
+        }
+        const std::filesystem::path parent = location.Path().parent_path();
+        if (!parent.empty() && std::filesystem::exists(parent, ignored) &&
+            !std::filesystem::is_directory(parent, ignored)) {
+            m_err << "arnreg: cannot use '" << path << "' as the registry database, since '"
+                  << parent.string() << "' is not a folder\n";
             return false;
         }
         try {
@@ -380,7 +344,7 @@ int RegTool::Get(const KeyName& key, const std::string& name) {
               << "\n";
         return kExitFailure;
     }
-    m_out << ShowValue(type, data) << "\n";
+    m_out << ValueText::Show(type, data) << "\n";
     return kExitOk;
 }
 
@@ -388,7 +352,7 @@ int RegTool::Set(const KeyName& key, const std::string& name, const std::string&
                  bool dword) {
     std::optional<int32_t> number;
     if (dword) {
-        number = ParseDword(value);
+        number = ValueText::ParseDword(value);
         if (!number) {
             return Usage("'" + value + "' is not a 32-bit number (decimal or 0x hex)");
         }
@@ -460,7 +424,7 @@ int RegTool::List(const KeyName& key) {
     }
     for (const KeyReader::Entry& value : reader.Values()) {
         const std::string shown = value.name.empty() ? "(Default)" : value.name;
-        m_out << shown << " = " << ShowValue(value.type, value.data)
+        m_out << shown << " = " << ValueText::Show(value.type, value.data)
               << (value.type == REG_DWORD ? "  (DWORD)" : "") << "\n";
     }
     return kExitOk;

@@ -1,0 +1,197 @@
+// arnreg run as a user runs it, on a database of its own in a fresh folder.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "fakes/ProgramRun.h"
+#include "fakes/RegistryTestSupport.h"
+
+namespace arn::test {
+namespace {
+
+using testing::HasSubstr;
+
+class ArnregProgram : public testing::Test {
+  protected:
+    ProgramResult Arnreg(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--db", (m_dir / "registry.db").string()});
+        return RunProgram(ARN_ARNREG_PATH, args);
+    }
+    std::string Write(const std::string& name, const std::string& text) {
+        const std::string path = (m_dir / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+    std::string Read(const std::string& name) {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(ArnregProgram, ExportOfValuesTheTextCannotCarryBackIsRefusedUnlessAllowed) {
+    ASSERT_EQ(Arnreg({"set", "HKCU/Software/Arn", "Title", "Main axis"}).exitCode, 0);
+    ASSERT_EQ(Arnreg({"set", "--dword", "HKCU/Software/Arn", "Count", "42"}).exitCode, 0);
+    ASSERT_EQ(Arnreg({"set", "HKCU/Software/Arn/Sub", "", "default"}).exitCode, 0);
+    const std::string file = (m_dir / "out.reg").string();
+
+    const ProgramResult refused = Arnreg({"export", "HKCU/Software/Arn", file});
+    EXPECT_EQ(refused.exitCode, 3);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(refused.err,
+              "arnreg: warning: HKEY_CURRENT_USER\\Software\\Arn: value \"Count\" is REG_DWORD; "
+              "the text keeps the raw text of its bytes, which loads back as a string\n"
+              "arnreg: warning: HKEY_CURRENT_USER\\Software\\Arn\\Sub: value \"\" is the "
+              "default value; a line with an empty name does not load back\n"
+              "arnreg: export refused: 2 values would not load back as they are; nothing was "
+              "written (--allow-lossy writes the text anyway)\n");
+    EXPECT_FALSE(std::filesystem::exists(file));
+    // To standard output as well: nothing goes out.
+    const ProgramResult toOutput = Arnreg({"export", "HKCU/Software/Arn"});
+    EXPECT_EQ(toOutput.exitCode, 3);
+    EXPECT_EQ(toOutput.out, "");
+
+    const ProgramResult allowed = Arnreg({"export", "--allow-lossy", "HKCU/Software/Arn", file});
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
+    EXPECT_THAT(allowed.err, HasSubstr("value \"Count\" is REG_DWORD"));
+    EXPECT_THAT(allowed.err, testing::Not(HasSubstr("refused")));
+    // The DWORD 42 is the bytes 2A 00 00 00, read as text less its final NUL.
+    EXPECT_EQ(Read("out.reg"),
+              "Windows Registry Editor Version 5.00\r\n"
+              "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n"
+              "\"Title\"=\"Main axis\"\r\n"
+              "\"Count\"=\"*" +
+                  std::string(2, '\0') +
+                  "\"\r\n"
+                  "\r\n[HKEY_CURRENT_USER\\Software\\Arn\\Sub]\r\n"
+                  "\"\"=\"default\"\r\n");
+
+    // Strings alone export without a word.
+    ASSERT_EQ(Arnreg({"set", "HKCU/Software/Plain", "Name", "x"}).exitCode, 0);
+    const ProgramResult plain = Arnreg({"export", "HKCU/Software/Plain"});
+    EXPECT_EQ(plain.exitCode, 0);
+    EXPECT_EQ(plain.err, "");
+    // The option belongs to export.
+    const ProgramResult misplaced = Arnreg({"list", "--allow-lossy", "HKCU/Software/Plain"});
+    EXPECT_EQ(misplaced.exitCode, 2);
+    EXPECT_EQ(misplaced.err, "arnreg: --allow-lossy applies to 'export' only; see arnreg --help\n");
+}
+
+TEST_F(ArnregProgram, ImportSaysWhatItWroteAndWhatAFailedOneKept) {
+    const std::string good = Write("good.reg",
+                                   "Windows Registry Editor Version 5.00\r\n\r\n"
+                                   "[HKEY_CURRENT_USER\\Software\\A]\r\n\"x\"=\"1\"\r\n"
+                                   "\"y\"=\"2\"\r\n[HKEY_CURRENT_USER\\Software\\A\\B]\r\n"
+                                   "\"z\"=\"3\"\r\n");
+    const ProgramResult done = Arnreg({"import", good});
+    EXPECT_EQ(done.exitCode, 0) << done.err;
+    EXPECT_EQ(done.out, "imported 2 keys and 3 values from '" + good + "'\n");
+    EXPECT_EQ(done.err, "");
+
+    const std::string broken = Write("broken.reg",
+                                     "Windows Registry Editor Version 5.00\r\n\r\n"
+                                     "[HKEY_CURRENT_USER\\Software\\C]\r\n\"kept\"=\"yes\"\r\n"
+                                     "\"no equal sign\r\n\"after\"=\"never\"\r\n");
+    const ProgramResult failed = Arnreg({"import", broken});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_EQ(failed.err,
+              "arnreg: import failed: error 0x80040005 from CRegistry::LoadRegistry: Format "
+              "Error: no equal signs.  Line 4=>'\"no equal sign'\n"
+              "arnreg: before the error (line 4) the import wrote 1 key and 1 value of '" +
+                  broken + "'; they stay written\n");
+    EXPECT_EQ(Arnreg({"get", "HKCU/Software/C", "kept"}).out, "yes\n");
+    EXPECT_EQ(Arnreg({"get", "HKCU/Software/C", "after"}).exitCode, 1);
+}
+
+TEST_F(ArnregProgram, AShortRootInAFileGetsAHint) {
+    const std::string file = Write("short.reg",
+                                   "Windows Registry Editor Version 5.00\r\n\r\n"
+                                   "[HKCU\\Software\\D]\r\n\"x\"=\"1\"\r\n");
+    const ProgramResult run = Arnreg({"import", file});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              "arnreg: hint: line 2: the root \"HKCU\" is not known to registry text, which "
+              "opens no key after it; files need the full root names, such as "
+              "HKEY_CURRENT_USER\n"
+              "arnreg: import failed: error 0x80040002 from CRegistry:WriteValue: No key is "
+              "currently open.\n"
+              "arnreg: before the error (line 3) the import wrote 0 keys and 0 values of '" +
+                  file + "'; they stay written\n");
+}
+
+TEST_F(ArnregProgram, AnUnusableDatabaseIsNamedInOneSentence) {
+    const std::string folder = m_dir.path().string();
+    const ProgramResult dir = RunProgram(ARN_ARNREG_PATH, {"--db", folder, "list", "HKCU"});
+    EXPECT_EQ(dir.exitCode, 1);
+    EXPECT_EQ(dir.err, "arnreg: cannot use '" + folder +
+                           "' as the registry database, since it is a folder\n");
+
+    const std::string junk = Write("junk.db", "this is not a database, not even close to one\n");
+    const ProgramResult notOne = RunProgram(ARN_ARNREG_PATH, {"--db", junk, "list", "HKCU"});
+    EXPECT_EQ(notOne.exitCode, 1);
+    EXPECT_EQ(notOne.err, "arnreg: cannot use '" + junk +
+                              "' as the registry database, since it is not one or cannot be "
+                              "opened for writing\n");
+    EXPECT_EQ(Read("junk.db"), "this is not a database, not even close to one\n");
+
+    const std::string underFile = junk + "/registry.db";
+    const ProgramResult noFolder = RunProgram(ARN_ARNREG_PATH, {"--db", underFile, "list", "HKCU"});
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_EQ(noFolder.err, "arnreg: cannot use '" + underFile +
+                                "' as the registry database, since '" + junk +
+                                "' is not a folder\n");
+
+    const ProgramResult unreachable =
+        RunProgram(ARN_ARNREG_PATH, {"--db", "/proc/no-such-process/registry.db", "list", "HKCU"});
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_THAT(unreachable.err, testing::StartsWith("arnreg: cannot make the folder for the "
+                                                     "registry database "
+                                                     "'/proc/no-such-process/registry.db' ("));
+    EXPECT_EQ(std::count(unreachable.err.begin(), unreachable.err.end(), '\n'), 1);
+}
+
+TEST_F(ArnregProgram, AWrongCommandLineGetsOneLineAndAPointerToTheHelp) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{}, "arnreg: no command given; see arnreg --help\n"},
+        {{"frobnicate"}, "arnreg: unknown command 'frobnicate'; see arnreg --help\n"},
+        {{"get"}, "arnreg: wrong number of arguments for 'get'; see arnreg --help\n"},
+        {{"--bogus", "list", "HKCU"}, "arnreg: unknown option '--bogus'; see arnreg --help\n"},
+        {{"list", "HKXX\\Software"},
+         "arnreg: 'HKXX\\Software' does not start with a root key such as HKEY_CURRENT_USER; "
+         "see arnreg --help\n"},
+        {{"set", "--dword", "HKCU/A", "n", "12x"},
+         "arnreg: '12x' is not a 32-bit number (decimal or 0x hex); see arnreg --help\n"},
+    };
+    for (const Case& c : cases) {
+        const ProgramResult run = Arnreg(c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+    const ProgramResult help = Arnreg({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.out, HasSubstr("--allow-lossy"));
+}
+
+TEST_F(ArnregProgram, GetWithoutANameReadsTheDefaultValue) {
+    ASSERT_EQ(Arnreg({"set", "HKCU/Software/E", "Named", "n"}).exitCode, 0);
+    const ProgramResult none = Arnreg({"get", "HKCU/Software/E"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.err, "arnreg: no default value in HKCU/Software/E\n");
+    ASSERT_EQ(Arnreg({"set", "HKCU/Software/E", "", "the default"}).exitCode, 0);
+    const ProgramResult some = Arnreg({"get", "HKCU/Software/E"});
+    EXPECT_EQ(some.exitCode, 0);
+    EXPECT_EQ(some.out, "the default\n");
+}
+
+}  // namespace
+}  // namespace arn::test

@@ -1,0 +1,172 @@
+#include "app/console/ConsoleHost.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "fakes/TraceReset.h"
+
+namespace arn::test {
+namespace {
+
+using testing::HasSubstr;
+using testing::Not;
+
+struct HostRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+HostRun Host(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    ConsoleHost host(out, err);
+    HostRun run;
+    run.exitCode = host.Run(args);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+// The listing's line for one control, without its indent.
+std::string LineOf(const std::string& listing, const std::string& name) {
+    std::istringstream lines(listing);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t start = line.find_first_not_of(' ');
+        if (start != std::string::npos && line.compare(start, name.size() + 1, name + " ") == 0) {
+            return line.substr(start);
+        }
+    }
+    return "<no line for " + name + ">";
+}
+
+// The part of the output after `marker`.
+std::string After(const std::string& text, const std::string& marker) {
+    const size_t at = text.find(marker);
+    return at == std::string::npos ? std::string() : text.substr(at);
+}
+
+class ConsoleHostTest : public testing::Test {
+  protected:
+    void SetUp() override { ResetTraceState(); }
+    void TearDown() override { ResetTraceState(); }
+};
+
+TEST_F(ConsoleHostTest, ListsEachControlWithPlaceSizeAndWhatItsKindShows) {
+    const HostRun run = Host({});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string panel = After(run.out, "Panel after 5 ticks (units: twips)\n");
+    ASSERT_FALSE(panel.empty()) << run.out;
+    EXPECT_THAT(LineOf(panel, "EnclosingFrame"),
+                testing::MatchesRegex("EnclosingFrame +Frame +visible=yes enabled=yes at=0,0 "
+                                      "size=10155x4350 \"Absolute Positioning\""));
+    EXPECT_THAT(LineOf(panel, "inputOptChk"),
+                testing::MatchesRegex(".*CheckBox .* at=60,1050 size=2280x255 \"Override "
+                                      "Inputs\" value=unchecked"));
+    EXPECT_THAT(LineOf(panel, "inCheck(0)"),
+                testing::MatchesRegex(".*SSCheck .* value=unchecked picture=503 tooltip=\"Warning: "
+                                      "Disconnecting USB will cause disable even if box is "
+                                      "checked.\""));
+    EXPECT_THAT(LineOf(panel, "fldStatusLED(0)"),
+                HasSubstr("field=\"Enable Req\" bound=\"Enable Req\" lit=no on=&HFFB900 "
+                          "off=&H000000 shows=&H000000"));
+    EXPECT_THAT(LineOf(panel, "ParamItems(1)"),
+                testing::MatchesRegex(".*ParamEditor .* at=1720,600 size=1300x360 param=248 "
+                                      "value=\"1000\" unit=\"\" bound=yes"));
+    EXPECT_THAT(LineOf(panel, "teachingCmd"), HasSubstr("\"?\" tooltip=\"Teaching Setup\""));
+    EXPECT_THAT(LineOf(panel, "Line"), HasSubstr("from=60,300 to=4980,300"));
+    EXPECT_THAT(run.out, Not(HasSubstr("Script")));
+}
+
+TEST_F(ConsoleHostTest, AScriptDrivesThePanelAndTheDriveBeforeTheListing) {
+    // Enable set at the drive refuses the hand-over; with it clear, the hand-over goes through
+    // and Input A's override selects position 2.
+    const HostRun run = Host({"--ticks", "2", "--do",
+                              "pin enable on; tick 2; click inputOptChk; pin enable off; tick; "
+                              "click inputOptChk; tick 2",
+                              "--do", "click inCheck(1); tick 3; mode 18; tick; show"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("Script after 2 ticks:\n"
+                                   "> pin enable on\n"
+                                   "  pin enable is on\n"
+                                   "> tick 2\n"
+                                   "> click inputOptChk\n"
+                                   "  ignored: inputOptChk is disabled\n"
+                                   "> pin enable off\n"
+                                   "  pin enable is off\n"
+                                   "> tick\n"
+                                   "> click inputOptChk\n"));
+    EXPECT_THAT(run.out, HasSubstr("> mode 18\n  operational mode 18\n"));
+    const std::string panel = After(run.out, "Panel after 11 ticks (units: twips)\n");
+    ASSERT_FALSE(panel.empty()) << run.out;
+    EXPECT_THAT(LineOf(panel, "inputOptChk"), HasSubstr("value=checked"));
+    EXPECT_THAT(LineOf(panel, "inCheck(1)"), HasSubstr("enabled=yes"));
+    EXPECT_THAT(LineOf(panel, "inCheck(1)"), HasSubstr("value=checked"));
+    // "show" listed the controls inside the script's part as well.
+    const std::string script = run.out.substr(0, run.out.find("Panel after"));
+    EXPECT_THAT(script, HasSubstr("> show\n"));
+    EXPECT_THAT(LineOf(After(script, "> show\n"), "inputOptChk"), HasSubstr("value=checked"));
+}
+
+TEST_F(ConsoleHostTest, RefusesABadCommandLineOrScriptBeforeRunningAnything) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"--ticks", "-1"},
+         "arn_console: --ticks takes a whole number of ticks, 0 or more, not '-1'; see "
+         "arn_console --help\n"},
+        {{"--ticks", "3x"},
+         "arn_console: --ticks takes a whole number of ticks, 0 or more, not '3x'; see "
+         "arn_console --help\n"},
+        {{"--ticks"}, "arn_console: --ticks needs a value; see arn_console --help\n"},
+        {{"--frob"}, "arn_console: unknown option '--frob'; see arn_console --help\n"},
+        {{"--do", "tick 2; jump 3"},
+         "arn_console: --do: command 2 \"jump 3\": \"jump\" is not a command (pin, mode, tick, "
+         "click, enter, set, home, trigger, recover, show); see arn_console --help\n"},
+        {{"--do", "pin brake on"},
+         "arn_console: --do: command 1 \"pin brake on\": pin knows the pins enable, inA and "
+         "inB; see arn_console --help\n"},
+        {{"--do", "tick 0"},
+         "arn_console: --do: command 1 \"tick 0\": tick takes a number of ticks from 1 to "
+         "1000000; see arn_console --help\n"},
+        {{"--do", "click inputOptCk"},
+         "arn_console: --do: command 1 \"click inputOptCk\": click names no control on the "
+         "panel (\"inputOptCk\"; names as the listing shows them); see arn_console --help\n"},
+        {{"--do", "tick; click Label1"},
+         "arn_console: --do: command 2 \"click Label1\": click names a control that takes no "
+         "clicks; see arn_console --help\n"},
+        {{"--do", "enter inputOptChk 5"},
+         "arn_console: --do: command 1 \"enter inputOptChk 5\": enter names a control that is "
+         "not a parameter editor; see arn_console --help\n"},
+        {{"--do", "set 181 1"},
+         "arn_console: --do: command 1 \"set 181 1\": set names a parameter the drive computes "
+         "itself; see arn_console --help\n"},
+        {{"--do", "set 9999 1"},
+         "arn_console: --do: command 1 \"set 9999 1\": set names a parameter the drive does "
+         "not have; see arn_console --help\n"},
+    };
+    for (const Case& c : cases) {
+        const HostRun run = Host(c.args);
+        EXPECT_EQ(run.exitCode, 2) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST_F(ConsoleHostTest, EditorsTakeEntriesAndTheDriveTakesParameters) {
+    const HostRun run =
+        Host({"--do", "enter ParamItems(1) 1500; set 68 1234; tick; set 248 1750; tick"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_THAT(run.out, HasSubstr("> enter ParamItems(1) 1500\n  ParamItems(1)"));
+    EXPECT_THAT(run.out, HasSubstr("> set 68 1234\n  parameter 68 is 1234\n"));
+    const std::string panel = After(run.out, "Panel after 7 ticks");
+    EXPECT_THAT(LineOf(panel, "ParamItems(1)"), HasSubstr("value=\"1750\""));
+}
+
+}  // namespace
+}  // namespace arn::test

@@ -1,0 +1,43 @@
+// arn_console run as a user runs it.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes/ProgramRun.h"
+
+namespace arn::test {
+namespace {
+
+using testing::HasSubstr;
+
+TEST(ConsoleProgram, RefusesBadTicksAndScriptsAndRunsAGoodScript) {
+    const ProgramResult negative = RunProgram(ARN_CONSOLE_PATH, {"--ticks", "-4"});
+    EXPECT_EQ(negative.exitCode, 2);
+    EXPECT_EQ(negative.err,
+              "arn_console: --ticks takes a whole number of ticks, 0 or more, not '-4'; see "
+              "arn_console --help\n");
+    EXPECT_EQ(negative.out, "");
+
+    const ProgramResult word = RunProgram(ARN_CONSOLE_PATH, {"--ticks", "many"});
+    EXPECT_EQ(word.exitCode, 2);
+    EXPECT_THAT(word.err, HasSubstr("not 'many'"));
+
+    const ProgramResult script = RunProgram(ARN_CONSOLE_PATH, {"--do", "pin enable maybe"});
+    EXPECT_EQ(script.exitCode, 2);
+    EXPECT_EQ(script.err,
+              "arn_console: --do: command 1 \"pin enable maybe\": pin sets a pin on or off; see "
+              "arn_console --help\n");
+
+    const ProgramResult good =
+        RunProgram(ARN_CONSOLE_PATH, {"--do", "pin enable on; tick 2; click inputOptChk; mode 18"});
+    EXPECT_EQ(good.exitCode, 0) << good.err;
+    EXPECT_THAT(good.out, HasSubstr("> click inputOptChk\n  ignored: inputOptChk is disabled\n"
+                                    "> mode 18\n  operational mode 18\n"));
+    EXPECT_THAT(good.out, HasSubstr("Panel after 7 ticks (units: twips)\n"));
+
+    const ProgramResult help = RunProgram(ARN_CONSOLE_PATH, {"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_THAT(help.out, HasSubstr("--do SCRIPT"));
+}
+
+}  // namespace
+}  // namespace arn::test
