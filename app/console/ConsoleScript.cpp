@@ -5,8 +5,11 @@
 #include <cmath>
 
 #include "app/console/ControlReport.h"
+#include "core/ArnError.h"
 #include "host/NodeParams.h"
 #include "host/controls/ParamEditor.h"
+#include "host/values/Field.h"
+#include "host/values/Value.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
@@ -200,6 +203,14 @@ bool ConsoleScript::Resolve(ArnAbsPosnCtl& panel, SimNode& node) {
                 return Fail(command, i + 1, "names a control that is not a parameter editor");
             }
         }
+        if (command.kind == Kind::Mode) {
+            const auto field = node.Param(param::MotionSetup)->Field("Operational Mode");
+            const int64_t most = (int64_t{1} << field->get_BitCount()) - 1;
+            if (command.count > most) {
+                return Fail(command, i + 1,
+                            "takes a mode that the field holds, 0 to " + std::to_string(most));
+            }
+        }
         if (command.kind == Kind::Set) {
             const auto number = static_cast<int32_t>(command.count);
             if (command.count != number || !node.Drive().Has(number)) {
@@ -218,7 +229,13 @@ int64_t ConsoleScript::Run(SimNet& net, SimNode& node, std::ostream& out,
     int64_t ticks = 0;
     for (const Command& command : m_commands) {
         out << "> " << command.text << "\n";
-        RunOne(command, net, node, out, show);
+        try {
+            RunOne(command, net, node, out, show);
+        } catch (const ArnError& e) {
+            // The command that failed is named; the drive's or the panel's error says why.
+            throw ArnError(e.number(), e.source(),
+                           "command \"" + command.text + "\": " + e.description());
+        }
         ticks += command.kind == Kind::Tick ? command.count : 0;
     }
     return ticks;

@@ -143,6 +143,9 @@ TEST_F(ConsoleHostTest, RefusesABadCommandLineOrScriptBeforeRunningAnything) {
         {{"--do", "enter inputOptChk 5"},
          "arn_console: --do: command 1 \"enter inputOptChk 5\": enter names a control that is "
          "not a parameter editor; see arn_console --help\n"},
+        {{"--do", "mode 256"},
+         "arn_console: --do: command 1 \"mode 256\": mode takes a mode that the field holds, 0 "
+         "to 255; see arn_console --help\n"},
         {{"--do", "set 181 1"},
          "arn_console: --do: command 1 \"set 181 1\": set names a parameter the drive computes "
          "itself; see arn_console --help\n"},
