@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "panel/PanelIds.h"
 #include "platform/ComponentRuntime.h"
 
 // The library's entry points as an in-process component server. They hand over to the
@@ -18,8 +19,3 @@ arn::HRESULT DllGetClassObject(const char* rclsid, const char* riid, void** ppv)
 arn::HRESULT DllCanUnloadNow();
 }
 
-namespace arn {
-
-inline constexpr const char* ProgID_ArnAbsPosnCtl = "ArnAbsPosn.ArnAbsPosnCtl";
-
-}  // namespace arn
