@@ -18,4 +18,3 @@ arn::HRESULT DllGetClassObject(const char* rclsid, const char* riid, void** ppv)
 // S_OK once no panel made by the factory is alive, S_FALSE while one is.
 arn::HRESULT DllCanUnloadNow();
 }
-

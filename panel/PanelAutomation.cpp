@@ -16,7 +16,9 @@ class FormCollection : public AutomationObject {
   public:
     explicit FormCollection(std::vector<std::shared_ptr<Form>> forms)
         : m_forms(std::move(forms)),
-          m_members{{0, "Count", VariantKind::Long,
+          m_members{{0,
+                     "Count",
+                     VariantKind::Long,
                      [this] { return Variant(static_cast<int32_t>(m_forms.size())); },
                      {}}} {}
 
@@ -49,18 +51,26 @@ const std::vector<AutomationEvent>& PanelAutomation::Events() const {
 PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel) : m_panel(std::move(panel)) {
     ArnAbsPosnCtl* p = m_panel.get();
     m_members = {
-        {DISPID_UIuserControl_MyForms, "UIuserControl_MyForms", VariantKind::Object,
+        {DISPID_UIuserControl_MyForms,
+         "UIuserControl_MyForms",
+         VariantKind::Object,
          [p] {
              return Variant(std::shared_ptr<Dispatch>(
                  std::make_shared<FormCollection>(p->get_UIuserControl_MyForms())));
          },
          {}},
-        {DISPID_UIref, "UIref", VariantKind::Object,
-         [this] { return Variant(std::shared_ptr<Dispatch>(shared_from_this())); }, {}},
+        {DISPID_UIref,
+         "UIref",
+         VariantKind::Object,
+         [this] { return Variant(std::shared_ptr<Dispatch>(shared_from_this())); },
+         {}},
         {DISPID_DisplayMsg, "DisplayMsg", VariantKind::String,
          [p] { return Variant(p->get_DisplayMsg()); },
          [p](const Variant& v) { p->put_DisplayMsg(VariantToString(v)); }},
-        {DISPID_Show, "Show", VariantKind::Bool, {},
+        {DISPID_Show,
+         "Show",
+         VariantKind::Bool,
+         {},
          [p](const Variant& v) { p->put_Show(VariantToBool(v)); }},
         {DISPID_Enabled, "Enabled", VariantKind::Bool, [p] { return Variant(p->get_Enabled()); },
          [p](const Variant& v) { p->put_Enabled(VariantToBool(v)); }},

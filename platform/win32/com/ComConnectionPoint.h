@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
 

@@ -57,8 +57,8 @@ ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
         m_typeInfo->AddRef();
     }
     if (m_hasEvents) {
-        m_eventConnection =
-            m_object->EventRaised.connect([this](int32_t dispId) { m_connectionPoint.Fire(dispId); });
+        m_eventConnection = m_object->EventRaised.connect(
+            [this](int32_t dispId) { m_connectionPoint.Fire(dispId); });
     }
     ComObjectCreated();
 }

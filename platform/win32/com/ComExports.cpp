@@ -1,6 +1,7 @@
 // The four entry points of the in-process server as the system calls them (exported by their
 // plain names through ArnAbsPosn.def). They hand over to the class the module serves.
 #include <windows.h>
+
 #include <objbase.h>
 #include <olectl.h>
 

@@ -10,16 +10,16 @@ namespace {
 
 VARTYPE ComType(VariantKind kind) {
     switch (kind) {
-    case VariantKind::Bool:
-        return VT_BOOL;
-    case VariantKind::Long:
-        return VT_I4;
-    case VariantKind::Double:
-        return VT_R8;
-    case VariantKind::String:
-        return VT_BSTR;
-    case VariantKind::Object:
-        break;
+        case VariantKind::Bool:
+            return VT_BOOL;
+        case VariantKind::Long:
+            return VT_I4;
+        case VariantKind::Double:
+            return VT_R8;
+        case VariantKind::String:
+            return VT_BSTR;
+        case VariantKind::Object:
+            break;
     }
     return VT_DISPATCH;
 }
@@ -38,20 +38,20 @@ HRESULT FromComVariant(const VARIANT& in, VariantKind kind, Variant& out) {
         return hr == DISP_E_OVERFLOW ? DISP_E_OVERFLOW : DISP_E_TYPEMISMATCH;
     }
     switch (kind) {
-    case VariantKind::Bool:
-        out = coerced.boolVal != VARIANT_FALSE;
-        break;
-    case VariantKind::Long:
-        out = static_cast<int32_t>(coerced.lVal);
-        break;
-    case VariantKind::Double:
-        out = coerced.dblVal;
-        break;
-    case VariantKind::String:
-        out = Narrow(coerced.bstrVal, SysStringLen(coerced.bstrVal));
-        break;
-    case VariantKind::Object:
-        break;
+        case VariantKind::Bool:
+            out = coerced.boolVal != VARIANT_FALSE;
+            break;
+        case VariantKind::Long:
+            out = static_cast<int32_t>(coerced.lVal);
+            break;
+        case VariantKind::Double:
+            out = coerced.dblVal;
+            break;
+        case VariantKind::String:
+            out = Narrow(coerced.bstrVal, SysStringLen(coerced.bstrVal));
+            break;
+        case VariantKind::Object:
+            break;
     }
     VariantClear(&coerced);
     return S_OK;

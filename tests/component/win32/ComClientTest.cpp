@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+
 #include <objbase.h>
 #include <oleauto.h>
 #include <olectl.h>
@@ -80,17 +81,16 @@ bool KeyExists(const std::wstring& path) {
 }
 
 std::vector<std::wstring> RegisteredKeys() {
-    return {std::wstring(L"CLSID\\") + kClassId, kProgId,
-            std::wstring(L"Interface\\") + kInterfaceId,
-            std::wstring(L"Interface\\") + kEventInterfaceId,
-            std::wstring(L"TypeLib\\") + kTypeLibId};
+    return {
+        std::wstring(L"CLSID\\") + kClassId, kProgId, std::wstring(L"Interface\\") + kInterfaceId,
+        std::wstring(L"Interface\\") + kEventInterfaceId, std::wstring(L"TypeLib\\") + kTypeLibId};
 }
 
 HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value) {
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&value, &named, 1, 1};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                          nullptr, nullptr, nullptr);
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                          nullptr, nullptr);
 }
 
 HRESULT GetProperty(IDispatch* object, DISPID id, VARIANT* result) {
@@ -173,7 +173,7 @@ TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
     ITypeInfo* info = nullptr;
     ASSERT_EQ(lib->GetTypeInfoOfGuid(Guid(kInterfaceId), &info), S_OK);
     const std::vector<std::pair<DISPID, INVOKEKIND>> expected{
-        {kMyForms, INVOKE_PROPERTYGET}, {kUIref, INVOKE_PROPERTYGET},
+        {kMyForms, INVOKE_PROPERTYGET},    {kUIref, INVOKE_PROPERTYGET},
         {kDisplayMsg, INVOKE_PROPERTYPUT}, {kDisplayMsg, INVOKE_PROPERTYGET},
         {kShow, INVOKE_PROPERTYPUT},       {kEnabled, INVOKE_PROPERTYPUT},
         {kEnabled, INVOKE_PROPERTYGET}};
@@ -285,9 +285,9 @@ TEST_F(ComClient, WrongCallsGetTheStandardResults) {
     text.bstrVal = SysAllocString(L"not a Boolean");
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS put{&text, &named, 1, 1};
-    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr,
-                            &argErr),
-              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(
+        panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, &argErr),
+        DISP_E_TYPEMISMATCH);
     EXPECT_EQ(argErr, 0u);
     VariantClear(&text);
     ASSERT_EQ(GetProperty(panel, kEnabled, &result), S_OK);
@@ -295,27 +295,27 @@ TEST_F(ComClient, WrongCallsGetTheStandardResults) {
 
     VARIANT two[2] = {Bool(true), Bool(true)};
     DISPPARAMS twoArgs{two, &named, 2, 1};
-    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &twoArgs, nullptr,
-                            nullptr, nullptr),
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &twoArgs, nullptr, nullptr,
+                            nullptr),
               DISP_E_BADPARAMCOUNT);
     VARIANT one = Bool(true);
     DISPPARAMS unnamed{&one, nullptr, 1, 0};
-    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &unnamed, nullptr,
-                            nullptr, nullptr),
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &unnamed, nullptr, nullptr,
+                            nullptr),
               DISP_E_PARAMNOTFOUND);
     DISPPARAMS getWithArg{&one, nullptr, 1, 0};
     EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYGET, &getWithArg, &result,
                             nullptr, nullptr),
               DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(GetProperty(panel, kShow, &result), DISP_E_MEMBERNOTFOUND);  // put only
+    EXPECT_EQ(GetProperty(panel, kShow, &result), DISP_E_MEMBERNOTFOUND);      // put only
     EXPECT_EQ(PutProperty(panel, kUIref, Bool(true)), DISP_E_MEMBERNOTFOUND);  // get only
     EXPECT_EQ(GetProperty(panel, 0x12345, &result), DISP_E_MEMBERNOTFOUND);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    EXPECT_EQ(panel->Invoke(kEnabled, Guid(kInterfaceId), 0, DISPATCH_PROPERTYGET, &none,
-                            &result, nullptr, nullptr),
-              DISP_E_UNKNOWNINTERFACE);
-    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, &result,
+    EXPECT_EQ(panel->Invoke(kEnabled, Guid(kInterfaceId), 0, DISPATCH_PROPERTYGET, &none, &result,
                             nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, &result, nullptr,
+                            nullptr),
               E_POINTER);
 
     void* other = reinterpret_cast<void*>(1);
@@ -325,9 +325,9 @@ TEST_F(ComClient, WrongCallsGetTheStandardResults) {
 
     // Connection point: only the event interface, only sinks that dispatch.
     IConnectionPointContainer* container = nullptr;
-    ASSERT_EQ(panel->QueryInterface(IID_IConnectionPointContainer,
-                                    reinterpret_cast<void**>(&container)),
-              S_OK);
+    ASSERT_EQ(
+        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
+        S_OK);
     IConnectionPoint* point = nullptr;
     EXPECT_EQ(container->FindConnectionPoint(Guid(kInterfaceId), &point), CONNECT_E_NOCONNECTION);
     ASSERT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), &point), S_OK);
