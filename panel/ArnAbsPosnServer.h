@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "panel/PanelIds.h"
 #include "platform/ComponentRuntime.h"
 
 // The library's entry points as an in-process component server. They hand over to the
@@ -17,9 +18,3 @@ arn::HRESULT DllGetClassObject(const char* rclsid, const char* riid, void** ppv)
 // S_OK once no panel made by the factory is alive, S_FALSE while one is.
 arn::HRESULT DllCanUnloadNow();
 }
-
-namespace arn {
-
-inline constexpr const char* ProgID_ArnAbsPosnCtl = "ArnAbsPosn.ArnAbsPosnCtl";
-
-}  // namespace arn

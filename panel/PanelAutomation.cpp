@@ -1,0 +1,88 @@
+#include "panel/PanelAutomation.h"
+
+#include <utility>
+
+#include "panel/ArnAbsPosnCtl.h"
+#include "panel/PanelIds.h"
+#include "toolkit/Form.h"
+
+namespace arn {
+
+namespace {
+
+// The forms of UIuserControl_MyForms as one collection object: Count, and its elements for
+// For Each.
+class FormCollection : public AutomationObject {
+  public:
+    explicit FormCollection(std::vector<std::shared_ptr<Form>> forms)
+        : m_forms(std::move(forms)),
+          m_members{{0,
+                     "Count",
+                     VariantKind::Long,
+                     [this] { return Variant(static_cast<int32_t>(m_forms.size())); },
+                     {}}} {}
+
+    std::string TypeName() const override { return "Collection"; }
+    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    std::vector<std::shared_ptr<Dispatch>> Elements() const override {
+        return {m_forms.begin(), m_forms.end()};
+    }
+
+  private:
+    std::vector<std::shared_ptr<Form>> m_forms;
+    std::vector<AutomationMember> m_members;
+};
+
+}  // namespace
+
+std::shared_ptr<PanelAutomation> PanelAutomation::Create(std::shared_ptr<ArnAbsPosnCtl> panel) {
+    return std::shared_ptr<PanelAutomation>(new PanelAutomation(std::move(panel)));
+}
+
+const std::vector<AutomationEvent>& PanelAutomation::Events() const {
+    static const std::vector<AutomationEvent> events{{DISPID_ShowHoming, "ShowHoming"},
+                                                     {DISPID_ShowTrqLim, "ShowTrqLim"},
+                                                     {DISPID_ShowJerkLim, "ShowJerkLim"},
+                                                     {DISPID_Show16Posns, "Show16Posns"},
+                                                     {DISPID_ShowTeachingDlg, "ShowTeachingDlg"}};
+    return events;
+}
+
+PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel) : m_panel(std::move(panel)) {
+    ArnAbsPosnCtl* p = m_panel.get();
+    m_members = {
+        {DISPID_UIuserControl_MyForms,
+         "UIuserControl_MyForms",
+         VariantKind::Object,
+         [p] {
+             return Variant(std::shared_ptr<Dispatch>(
+                 std::make_shared<FormCollection>(p->get_UIuserControl_MyForms())));
+         },
+         {}},
+        {DISPID_UIref,
+         "UIref",
+         VariantKind::Object,
+         [this] { return Variant(std::shared_ptr<Dispatch>(shared_from_this())); },
+         {}},
+        {DISPID_DisplayMsg, "DisplayMsg", VariantKind::String,
+         [p] { return Variant(p->get_DisplayMsg()); },
+         [p](const Variant& v) { p->put_DisplayMsg(VariantToString(v)); }},
+        {DISPID_Show,
+         "Show",
+         VariantKind::Bool,
+         {},
+         [p](const Variant& v) { p->put_Show(VariantToBool(v)); }},
+        {DISPID_Enabled, "Enabled", VariantKind::Bool, [p] { return Variant(p->get_Enabled()); },
+         [p](const Variant& v) { p->put_Enabled(VariantToBool(v)); }},
+    };
+    const auto forward = [this](Event<>& event, int32_t dispId) {
+        m_eventConnections.push_back(event.connect([this, dispId] { EventRaised(dispId); }));
+    };
+    forward(p->ShowHoming, DISPID_ShowHoming);
+    forward(p->ShowTrqLim, DISPID_ShowTrqLim);
+    forward(p->ShowJerkLim, DISPID_ShowJerkLim);
+    forward(p->Show16Posns, DISPID_Show16Posns);
+    forward(p->ShowTeachingDlg, DISPID_ShowTeachingDlg);
+}
+
+}  // namespace arn

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "core/AutomationObject.h"
+
+namespace arn {
+
+// The one class a component server serves, as the component runtime registers, creates and
+// presents it: its ids (registry form, braces included), its names, and how to make one
+// initialised object. The automation object's member table is the class's automation interface
+// (interfaceId), its events the event interface (eventInterfaceId); the type library
+// (typeLibId, version major.minor) is resource 1 of type TYPELIB in the server's module.
+struct ComponentClass {
+    std::string_view classId;
+    std::string_view progId;
+    std::string_view description;
+    std::string_view interfaceId;
+    std::string_view interfaceName;
+    std::string_view eventInterfaceId;
+    std::string_view eventInterfaceName;
+    std::string_view typeLibId;
+    uint16_t typeLibMajor = 1;
+    uint16_t typeLibMinor = 0;
+    std::shared_ptr<AutomationObject> (*create)() = nullptr;
+};
+
+// Defined by the component server's top layer: the class that its module serves. The
+// platform's entry points (on Windows the system's own exports) hand over to it.
+const ComponentClass& ServedComponentClass();
+
+}  // namespace arn

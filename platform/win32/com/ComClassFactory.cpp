@@ -1,0 +1,81 @@
+#include "platform/win32/com/ComClassFactory.h"
+
+#include <exception>
+
+#include "platform/win32/ThisModule.h"
+#include "platform/win32/com/ComDispatchObject.h"
+#include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComText.h"
+
+namespace arn::win32 {
+
+namespace {
+
+// The automation interface's description from the module's own type library; nullptr when the
+// module carries none (a client then goes by names and ids alone).
+ITypeInfo* LoadInterfaceInfo(const ComponentClass& served) {
+    wchar_t path[MAX_PATH] = {};
+    if (GetModuleFileNameW(ThisModule(), path, MAX_PATH) == 0) {
+        return nullptr;
+    }
+    ITypeLib* lib = nullptr;
+    if (FAILED(LoadTypeLibEx(path, REGKIND_NONE, &lib))) {
+        return nullptr;
+    }
+    ITypeInfo* info = nullptr;
+    if (FAILED(lib->GetTypeInfoOfGuid(GuidFromText(served.interfaceId), &info))) {
+        info = nullptr;
+    }
+    lib->Release();
+    return info;
+}
+
+}  // namespace
+
+HRESULT ComClassFactory::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+        *ppv = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+HRESULT ComClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppvObject) {
+    if (ppvObject == nullptr) {
+        return E_POINTER;
+    }
+    *ppvObject = nullptr;
+    if (pUnkOuter != nullptr) {
+        return CLASS_E_NOAGGREGATION;
+    }
+    std::shared_ptr<AutomationObject> made;
+    try {
+        made = m_served.create();
+    } catch (const std::exception&) {
+        return E_FAIL;
+    }
+    if (made == nullptr) {
+        return E_FAIL;
+    }
+    const IID iid = GuidFromText(m_served.interfaceId);
+    const IID eventIid = GuidFromText(m_served.eventInterfaceId);
+    ITypeInfo* info = LoadInterfaceInfo(m_served);
+    ComDispatchObject* object = ComDispatchObject::Create(std::move(made), iid, &eventIid, info);
+    if (info != nullptr) {
+        info->Release();
+    }
+    const HRESULT hr = object->QueryInterface(riid, ppvObject);
+    object->Release();
+    return hr;
+}
+
+HRESULT ComClassFactory::LockServer(BOOL fLock) {
+    ComServerLock(fLock != FALSE);
+    return S_OK;
+}
+
+}  // namespace arn::win32

@@ -1,0 +1,247 @@
+#include "platform/win32/com/ComDispatchObject.h"
+
+#include <exception>
+#include <string>
+
+#include "core/ArnError.h"
+#include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComText.h"
+#include "platform/win32/com/ComVariant.h"
+
+namespace arn::win32 {
+
+namespace {
+
+// The automation runtime's own errors (small numbers) travel as FACILITY_CONTROL results;
+// object-defined ones (vbObjectError + n) are results already.
+HRESULT ErrorResult(int32_t number) {
+    if (number < 0) {
+        return static_cast<HRESULT>(number);
+    }
+    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
+}
+
+BSTR AllocText(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+}
+
+void FillException(EXCEPINFO* info, HRESULT scode, const std::string& source,
+                   const std::string& description) {
+    if (info == nullptr) {
+        return;
+    }
+    *info = EXCEPINFO{};
+    info->scode = scode;
+    info->bstrSource = AllocText(source);
+    info->bstrDescription = AllocText(description);
+}
+
+}  // namespace
+
+ComDispatchObject* ComDispatchObject::Create(std::shared_ptr<AutomationObject> object,
+                                             const IID& dispatchIid, const IID* eventIid,
+                                             ITypeInfo* typeInfo) {
+    return new ComDispatchObject(std::move(object), dispatchIid, eventIid, typeInfo);
+}
+
+ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
+                                     const IID& dispatchIid, const IID* eventIid,
+                                     ITypeInfo* typeInfo)
+    : m_object(std::move(object)),
+      m_dispatchIid(dispatchIid),
+      m_hasEvents(eventIid != nullptr),
+      m_connectionPoint(this, eventIid != nullptr ? *eventIid : IID_NULL),
+      m_typeInfo(typeInfo) {
+    if (m_typeInfo != nullptr) {
+        m_typeInfo->AddRef();
+    }
+    if (m_hasEvents) {
+        m_eventConnection = m_object->EventRaised.connect(
+            [this](int32_t dispId) { m_connectionPoint.Fire(dispId); });
+    }
+    ComObjectCreated();
+}
+
+ComDispatchObject::~ComDispatchObject() {
+    m_eventConnection.disconnect();
+    if (m_typeInfo != nullptr) {
+        m_typeInfo->Release();
+    }
+    ComObjectDestroyed();
+}
+
+HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) {
+        return E_POINTER;
+    }
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        IsEqualIID(riid, m_dispatchIid)) {
+        *ppv = static_cast<IDispatch*>(this);
+    } else if (m_hasEvents && IsEqualIID(riid, IID_IConnectionPointContainer)) {
+        *ppv = static_cast<IConnectionPointContainer*>(this);
+    } else {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG ComDispatchObject::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
+}
+
+ULONG ComDispatchObject::Release() {
+    const LONG refs = InterlockedDecrement(&m_refs);
+    if (refs == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(refs);
+}
+
+HRESULT ComDispatchObject::GetTypeInfoCount(UINT* pctinfo) {
+    if (pctinfo == nullptr) {
+        return E_POINTER;
+    }
+    *pctinfo = m_typeInfo != nullptr ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT ComDispatchObject::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) {
+    if (ppTInfo == nullptr) {
+        return E_POINTER;
+    }
+    *ppTInfo = nullptr;
+    if (iTInfo != 0 || m_typeInfo == nullptr) {
+        return DISP_E_BADINDEX;
+    }
+    m_typeInfo->AddRef();
+    *ppTInfo = m_typeInfo;
+    return S_OK;
+}
+
+HRESULT ComDispatchObject::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID,
+                                         DISPID* rgDispId) {
+    if (!IsEqualIID(riid, IID_NULL)) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
+    if (rgszNames == nullptr || rgDispId == nullptr || cNames == 0) {
+        return E_INVALIDARG;
+    }
+    const AutomationMember* member = m_object->FindMember(Narrow(rgszNames[0]));
+    rgDispId[0] = member != nullptr ? member->dispId : DISPID_UNKNOWN;
+    // The members take no named arguments other than a put's value.
+    for (UINT i = 1; i < cNames; ++i) {
+        rgDispId[i] = DISPID_UNKNOWN;
+    }
+    return member != nullptr && cNames == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+}
+
+HRESULT ComDispatchObject::Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags,
+                                  DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                                  EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+    if (!IsEqualIID(riid, IID_NULL)) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
+    if (pDispParams == nullptr) {
+        return E_POINTER;
+    }
+    const AutomationMember* member = m_object->FindMember(static_cast<int32_t>(dispIdMember));
+    if (member == nullptr) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    try {
+        return InvokeMember(*member, wFlags, *pDispParams, pVarResult, puArgErr);
+    } catch (const ArnError& e) {
+        FillException(pExcepInfo, ErrorResult(e.number()), e.source(), e.description());
+    } catch (const std::exception& e) {
+        FillException(pExcepInfo, E_FAIL, m_object->TypeName(), e.what());
+    }
+    return DISP_E_EXCEPTION;
+}
+
+HRESULT ComDispatchObject::InvokeMember(const AutomationMember& member, WORD flags,
+                                        DISPPARAMS& params, VARIANT* result, UINT* argErr) {
+    if ((flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0) {
+        if (!member.put) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        if (params.cArgs != 1) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        if (params.cNamedArgs != 1 || params.rgdispidNamedArgs == nullptr ||
+            params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT || params.rgvarg == nullptr) {
+            return DISP_E_PARAMNOTFOUND;
+        }
+        Variant value;
+        const HRESULT hr = FromComVariant(params.rgvarg[0], member.kind, value);
+        if (FAILED(hr)) {
+            if (argErr != nullptr) {
+                *argErr = 0;
+            }
+            return hr;
+        }
+        member.put(value);
+        return S_OK;
+    }
+    if ((flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) == 0 || !member.get) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (params.cArgs != 0) {
+        return DISP_E_BADPARAMCOUNT;
+    }
+    const Variant value = member.get();
+    if (result == nullptr) {
+        return S_OK;
+    }
+    VariantInit(result);
+    return ToComVariant(
+        value,
+        [this](const std::shared_ptr<Dispatch>& object, IDispatch** out) {
+            return Present(object, out);
+        },
+        result);
+}
+
+HRESULT ComDispatchObject::Present(const std::shared_ptr<Dispatch>& object, IDispatch** out) {
+    *out = nullptr;
+    if (object == nullptr) {
+        return S_OK;
+    }
+    if (object == m_object) {
+        AddRef();
+        *out = this;
+        return S_OK;
+    }
+    auto automation = std::dynamic_pointer_cast<AutomationObject>(object);
+    if (automation == nullptr) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    *out = Create(std::move(automation), IID_IDispatch, nullptr, nullptr);
+    return S_OK;
+}
+
+HRESULT ComDispatchObject::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) {
+    if (ppEnum != nullptr) {
+        *ppEnum = nullptr;
+    }
+    return E_NOTIMPL;
+}
+
+HRESULT ComDispatchObject::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) {
+    if (ppCP == nullptr) {
+        return E_POINTER;
+    }
+    *ppCP = nullptr;
+    IID eventIid = IID_NULL;
+    m_connectionPoint.GetConnectionInterface(&eventIid);
+    if (!m_hasEvents || !IsEqualIID(riid, eventIid)) {
+        return CONNECT_E_NOCONNECTION;
+    }
+    m_connectionPoint.AddRef();
+    *ppCP = &m_connectionPoint;
+    return S_OK;
+}
+
+}  // namespace arn::win32

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+#include <ocidl.h>
+
+#include <memory>
+
+#include "core/AutomationObject.h"
+#include "core/Event.h"
+#include "platform/win32/com/ComConnectionPoint.h"
+
+namespace arn::win32 {
+
+// Presents an AutomationObject to COM clients: IDispatch (also under the object's automation
+// interface id) over its member table, and, when it has an event interface, an
+// IConnectionPointContainer with one connection point for it.
+//
+// Invoke answers DISP_E_MEMBERNOTFOUND for an unknown id or an access the member lacks,
+// DISP_E_BADPARAMCOUNT for a wrong argument count, DISP_E_PARAMNOTFOUND for a put without its
+// named argument, DISP_E_TYPEMISMATCH (with the argument's index) for an argument the member's
+// kind cannot take, and DISP_E_EXCEPTION with EXCEPINFO (number, source, description) for an
+// error raised inside the object.
+//
+// Created with one reference; counts in ComModule from creation to the last Release. Lives in
+// the creating apartment: the object and its events are called on that thread only.
+class ComDispatchObject final : public IDispatch, public IConnectionPointContainer {
+  public:
+    // typeInfo (optional, AddRef'ed here) describes the automation interface to clients.
+    static ComDispatchObject* Create(std::shared_ptr<AutomationObject> object,
+                                     const IID& dispatchIid, const IID* eventIid,
+                                     ITypeInfo* typeInfo);
+
+    ComDispatchObject(const ComDispatchObject&) = delete;
+    ComDispatchObject& operator=(const ComDispatchObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
+                                            LCID lcid, DISPID* rgDispId) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                                     DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
+
+    HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override;
+    HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override;
+
+  private:
+    ComDispatchObject(std::shared_ptr<AutomationObject> object, const IID& dispatchIid,
+                      const IID* eventIid, ITypeInfo* typeInfo);
+    ~ComDispatchObject();
+
+    HRESULT InvokeMember(const AutomationMember& member, WORD flags, DISPPARAMS& params,
+                         VARIANT* result, UINT* argErr);
+    HRESULT Present(const std::shared_ptr<Dispatch>& object, IDispatch** out);
+
+    LONG m_refs = 1;
+    std::shared_ptr<AutomationObject> m_object;
+    IID m_dispatchIid;
+    bool m_hasEvents;
+    ComConnectionPoint m_connectionPoint;
+    ITypeInfo* m_typeInfo;
+    Connection m_eventConnection;
+};
+
+}  // namespace arn::win32

@@ -1,0 +1,390 @@
+// A client from outside: registers ArnAbsPosn.dll with regsvr32 in the test's Wine prefix,
+// creates the control through the system's component runtime and drives it by IDispatch.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <oleauto.h>
+#include <olectl.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/ComEventSink.h"
+
+namespace arn {
+namespace {
+
+constexpr const wchar_t* kClassId = L"{97D5A33E-9989-4B43-8E04-3A593F4590A5}";
+constexpr const wchar_t* kInterfaceId = L"{13F4AFE4-ED9A-4FFB-8E97-D121B0B7621D}";
+constexpr const wchar_t* kEventInterfaceId = L"{64ADED80-515F-4C80-B743-46754D807E87}";
+constexpr const wchar_t* kTypeLibId = L"{7A6994E4-8CF9-48FC-A3B9-31247647B340}";
+constexpr const wchar_t* kProgId = L"ArnAbsPosn.ArnAbsPosnCtl";
+constexpr DISPID kEnabled = 0x68030000;
+constexpr DISPID kDisplayMsg = 0x68030001;
+constexpr DISPID kUIref = 0x68030002;
+constexpr DISPID kShow = 0x68030003;
+constexpr DISPID kMyForms = 0x68030007;
+
+GUID Guid(const wchar_t* text) {
+    GUID guid{};
+    CLSIDFromString(text, &guid);
+    return guid;
+}
+
+// The component beside the tests' folder: <build>/ArnAbsPosn.dll.
+std::wstring DllPath() {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring path(exe);
+    path.resize(path.find_last_of(L'\\'));
+    path.resize(path.find_last_of(L'\\'));
+    return path + L"\\ArnAbsPosn.dll";
+}
+
+DWORD Regsvr32(const std::wstring& options) {
+    std::wstring command = L"regsvr32.exe /s " + options + L" \"" + DllPath() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return static_cast<DWORD>(-1);
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = static_cast<DWORD>(-1);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+// The value name of HKEY_CLASSES_ROOT\path ("" for the default); "<missing>" when absent.
+std::wstring ReadText(const std::wstring& path, const wchar_t* name = nullptr) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof(buffer) - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
+                     &size) != ERROR_SUCCESS) {
+        return L"<missing>";
+    }
+    return buffer;
+}
+
+bool KeyExists(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(key);
+    return true;
+}
+
+std::vector<std::wstring> RegisteredKeys() {
+    return {
+        std::wstring(L"CLSID\\") + kClassId, kProgId, std::wstring(L"Interface\\") + kInterfaceId,
+        std::wstring(L"Interface\\") + kEventInterfaceId, std::wstring(L"TypeLib\\") + kTypeLibId};
+}
+
+HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value) {
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&value, &named, 1, 1};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
+                          nullptr, nullptr);
+}
+
+HRESULT GetProperty(IDispatch* object, DISPID id, VARIANT* result) {
+    VariantInit(result);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result,
+                          nullptr, nullptr);
+}
+
+VARIANT Bool(bool b) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+DISPID IdOfName(IDispatch* object, const wchar_t* name) {
+    DISPID id = 0;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    return SUCCEEDED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))
+               ? id
+               : DISPID_UNKNOWN;
+}
+
+HRESULT ServerCanUnloadNow() {
+    HMODULE module = GetModuleHandleW(L"ArnAbsPosn.dll");
+    if (module == nullptr) {
+        return S_OK;  // not loaded at all
+    }
+    auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    return canUnload != nullptr ? canUnload() : E_FAIL;
+}
+
+// Each test registers the component with regsvr32 and removes it again; afterwards none of
+// the keys may remain.
+class ComClient : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(Regsvr32(L""), 0u);
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    }
+    void TearDown() override {
+        CoUninitialize();
+        EXPECT_EQ(Regsvr32(L"/u"), 0u);
+        for (const auto& key : RegisteredKeys()) {
+            EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
+        }
+    }
+
+    IDispatch* Create() {
+        IDispatch* object = nullptr;
+        EXPECT_EQ(CoCreateInstance(Guid(kClassId), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   reinterpret_cast<void**>(&object)),
+                  S_OK);
+        return object;
+    }
+};
+
+TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
+    const std::wstring classKey = std::wstring(L"CLSID\\") + kClassId;
+    // A second registration leaves the same keys.
+    ASSERT_EQ(Regsvr32(L""), 0u);
+    EXPECT_EQ(ReadText(classKey), L"Arnwell ZPR Absolute Position Panel");
+    EXPECT_EQ(ReadText(classKey + L"\\InprocServer32"), DllPath());
+    EXPECT_EQ(ReadText(classKey + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+    EXPECT_EQ(ReadText(classKey + L"\\ProgID"), kProgId);
+    EXPECT_EQ(ReadText(classKey + L"\\TypeLib"), kTypeLibId);
+    EXPECT_EQ(ReadText(std::wstring(kProgId) + L"\\CLSID"), kClassId);
+    EXPECT_EQ(ReadText(std::wstring(L"Interface\\") + kInterfaceId), L"_ArnAbsPosnCtl");
+    EXPECT_EQ(ReadText(std::wstring(L"Interface\\") + kEventInterfaceId), L"__ArnAbsPosnCtl");
+    EXPECT_EQ(ReadText(std::wstring(L"Interface\\") + kEventInterfaceId + L"\\TypeLib"),
+              kTypeLibId);
+    EXPECT_EQ(ReadText(std::wstring(L"TypeLib\\") + kTypeLibId + L"\\1.0\\0\\win64"), DllPath());
+
+    // The type library describes both interfaces, members in declaration order.
+    ITypeLib* lib = nullptr;
+    ASSERT_EQ(LoadRegTypeLib(Guid(kTypeLibId), 1, 0, LOCALE_NEUTRAL, &lib), S_OK);
+    ITypeInfo* info = nullptr;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(Guid(kInterfaceId), &info), S_OK);
+    const std::vector<std::pair<DISPID, INVOKEKIND>> expected{
+        {kMyForms, INVOKE_PROPERTYGET},    {kUIref, INVOKE_PROPERTYGET},
+        {kDisplayMsg, INVOKE_PROPERTYPUT}, {kDisplayMsg, INVOKE_PROPERTYGET},
+        {kShow, INVOKE_PROPERTYPUT},       {kEnabled, INVOKE_PROPERTYPUT},
+        {kEnabled, INVOKE_PROPERTYGET}};
+    TYPEATTR* attr = nullptr;
+    ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
+    EXPECT_EQ(attr->cFuncs, 7);
+    info->ReleaseTypeAttr(attr);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        FUNCDESC* func = nullptr;
+        ASSERT_EQ(info->GetFuncDesc(static_cast<UINT>(i), &func), S_OK);
+        EXPECT_EQ(func->memid, expected[i].first) << i;
+        EXPECT_EQ(func->invkind, expected[i].second) << i;
+        info->ReleaseFuncDesc(func);
+    }
+    info->Release();
+    ITypeInfo* events = nullptr;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(Guid(kEventInterfaceId), &events), S_OK);
+    BSTR name = nullptr;
+    ASSERT_EQ(events->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_STREQ(name, L"__ArnAbsPosnCtl");
+    SysFreeString(name);
+    events->Release();
+    lib->Release();
+}
+
+TEST_F(ComClient, CreatesByClassIdAndProgIdAndDrivesTheProperties) {
+    CLSID fromProgId{};
+    ASSERT_EQ(CLSIDFromProgID(kProgId, &fromProgId), S_OK);
+    EXPECT_TRUE(IsEqualCLSID(fromProgId, Guid(kClassId)));
+    IDispatch* byProgId = nullptr;
+    ASSERT_EQ(CoCreateInstance(fromProgId, nullptr, CLSCTX_INPROC_SERVER, Guid(kInterfaceId),
+                               reinterpret_cast<void**>(&byProgId)),
+              S_OK);
+    IDispatch* panel = Create();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_NE(panel, byProgId);  // two panels
+    byProgId->Release();
+
+    EXPECT_EQ(IdOfName(panel, L"Enabled"), kEnabled);
+    EXPECT_EQ(IdOfName(panel, L"displaymsg"), kDisplayMsg);
+    EXPECT_EQ(IdOfName(panel, L"UIref"), kUIref);
+    EXPECT_EQ(IdOfName(panel, L"Show"), kShow);
+    EXPECT_EQ(IdOfName(panel, L"UIuserControl_MyForms"), kMyForms);
+    EXPECT_EQ(IdOfName(panel, L"NoSuchMember"), DISPID_UNKNOWN);
+
+    VARIANT result;
+    ASSERT_EQ(GetProperty(panel, IdOfName(panel, L"Enabled"), &result), S_OK);
+    EXPECT_EQ(result.vt, VT_BOOL);
+    EXPECT_EQ(result.boolVal, VARIANT_FALSE);  // before any put
+    ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
+    ASSERT_EQ(GetProperty(panel, kEnabled, &result), S_OK);
+    EXPECT_EQ(result.boolVal, VARIANT_TRUE);
+
+    VARIANT text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"Drive not homed");
+    ASSERT_EQ(PutProperty(panel, IdOfName(panel, L"DisplayMsg"), text), S_OK);
+    VariantClear(&text);
+    ASSERT_EQ(GetProperty(panel, kDisplayMsg, &result), S_OK);
+    ASSERT_EQ(result.vt, VT_BSTR);
+    EXPECT_STREQ(result.bstrVal, L"Drive not homed");
+    VariantClear(&result);
+    // A number coerces to text, as automation clients expect.
+    VARIANT number;
+    VariantInit(&number);
+    number.vt = VT_I4;
+    number.lVal = 42;
+    ASSERT_EQ(PutProperty(panel, kDisplayMsg, number), S_OK);
+    ASSERT_EQ(GetProperty(panel, kDisplayMsg, &result), S_OK);
+    EXPECT_STREQ(result.bstrVal, L"42");
+    VariantClear(&result);
+    ASSERT_EQ(PutProperty(panel, kShow, Bool(true)), S_OK);
+
+    // UIref is the panel itself; MyForms the jerk-limit window.
+    ASSERT_EQ(GetProperty(panel, kUIref, &result), S_OK);
+    ASSERT_EQ(result.vt, VT_DISPATCH);
+    IUnknown* a = nullptr;
+    IUnknown* b = nullptr;
+    panel->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a));
+    result.pdispVal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&b));
+    EXPECT_EQ(a, b);
+    a->Release();
+    b->Release();
+    VariantClear(&result);
+    ASSERT_EQ(GetProperty(panel, kMyForms, &result), S_OK);
+    ASSERT_EQ(result.vt, VT_DISPATCH);
+    VARIANT count;
+    ASSERT_EQ(GetProperty(result.pdispVal, IdOfName(result.pdispVal, L"Count"), &count), S_OK);
+    EXPECT_EQ(count.vt, VT_I4);
+    EXPECT_EQ(count.lVal, 1);
+    VariantClear(&result);
+
+    EXPECT_EQ(ServerCanUnloadNow(), S_FALSE);
+    EXPECT_EQ(panel->Release(), 0u);
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+}
+
+TEST_F(ComClient, WrongCallsGetTheStandardResults) {
+    IDispatch* panel = Create();
+    ASSERT_NE(panel, nullptr);
+    VARIANT result;
+    UINT argErr = 99;
+
+    VARIANT text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(L"not a Boolean");
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS put{&text, &named, 1, 1};
+    EXPECT_EQ(
+        panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, &argErr),
+        DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(argErr, 0u);
+    VariantClear(&text);
+    ASSERT_EQ(GetProperty(panel, kEnabled, &result), S_OK);
+    EXPECT_EQ(result.boolVal, VARIANT_FALSE);  // nothing written
+
+    VARIANT two[2] = {Bool(true), Bool(true)};
+    DISPPARAMS twoArgs{two, &named, 2, 1};
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &twoArgs, nullptr, nullptr,
+                            nullptr),
+              DISP_E_BADPARAMCOUNT);
+    VARIANT one = Bool(true);
+    DISPPARAMS unnamed{&one, nullptr, 1, 0};
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYPUT, &unnamed, nullptr, nullptr,
+                            nullptr),
+              DISP_E_PARAMNOTFOUND);
+    DISPPARAMS getWithArg{&one, nullptr, 1, 0};
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYGET, &getWithArg, &result,
+                            nullptr, nullptr),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(GetProperty(panel, kShow, &result), DISP_E_MEMBERNOTFOUND);      // put only
+    EXPECT_EQ(PutProperty(panel, kUIref, Bool(true)), DISP_E_MEMBERNOTFOUND);  // get only
+    EXPECT_EQ(GetProperty(panel, 0x12345, &result), DISP_E_MEMBERNOTFOUND);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    EXPECT_EQ(panel->Invoke(kEnabled, Guid(kInterfaceId), 0, DISPATCH_PROPERTYGET, &none, &result,
+                            nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(panel->Invoke(kEnabled, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, &result, nullptr,
+                            nullptr),
+              E_POINTER);
+
+    void* other = reinterpret_cast<void*>(1);
+    EXPECT_EQ(panel->QueryInterface(Guid(kTypeLibId), &other), E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
+    EXPECT_EQ(panel->QueryInterface(IID_IDispatch, nullptr), E_POINTER);
+
+    // Connection point: only the event interface, only sinks that dispatch.
+    IConnectionPointContainer* container = nullptr;
+    ASSERT_EQ(
+        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
+        S_OK);
+    IConnectionPoint* point = nullptr;
+    EXPECT_EQ(container->FindConnectionPoint(Guid(kInterfaceId), &point), CONNECT_E_NOCONNECTION);
+    ASSERT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), &point), S_OK);
+    IID iid{};
+    ASSERT_EQ(point->GetConnectionInterface(&iid), S_OK);
+    EXPECT_TRUE(IsEqualIID(iid, Guid(kEventInterfaceId)));
+    test::ComPlainUnknown plain;
+    DWORD cookie = 7;
+    EXPECT_EQ(point->Advise(&plain, &cookie), CONNECT_E_CANNOTCONNECT);
+    EXPECT_EQ(cookie, 0u);
+    test::ComEventSink sink;
+    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    EXPECT_EQ(sink.References(), 2);
+    EXPECT_EQ(point->Unadvise(cookie + 100), CONNECT_E_NOCONNECTION);
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    EXPECT_EQ(sink.References(), 1);
+    point->Release();
+    container->Release();
+
+    EXPECT_EQ(panel->Release(), 0u);
+}
+
+TEST_F(ComClient, ClassFactoryServesTheClassOnlyAndLocksTheServer) {
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(CoGetClassObject(Guid(kClassId), CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                               reinterpret_cast<void**>(&factory)),
+              S_OK);
+    HMODULE module = GetModuleHandleW(L"ArnAbsPosn.dll");
+    ASSERT_NE(module, nullptr);
+    auto getClassObject = reinterpret_cast<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    ASSERT_NE(getClassObject, nullptr);
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(getClassObject(Guid(kInterfaceId), IID_IClassFactory, &object),
+              CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(getClassObject(Guid(kClassId), IID_IDispatch, &object), E_NOINTERFACE);
+    EXPECT_EQ(getClassObject(Guid(kClassId), IID_IClassFactory, nullptr), E_POINTER);
+
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, nullptr), E_POINTER);
+    test::ComPlainUnknown outer;
+    EXPECT_EQ(factory->CreateInstance(&outer, IID_IUnknown, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(nullptr, Guid(kTypeLibId), &object), E_NOINTERFACE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);  // the refused object is gone
+
+    ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(ServerCanUnloadNow(), S_FALSE);
+    IDispatch* panel = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&panel)),
+              S_OK);
+    ASSERT_EQ(factory->LockServer(FALSE), S_OK);
+    EXPECT_EQ(ServerCanUnloadNow(), S_FALSE);  // the panel still lives
+    panel->Release();
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+    factory->Release();
+}
+
+}  // namespace
+}  // namespace arn
