@@ -34,7 +34,7 @@
 namespace arn::test {
 namespace {
 
-// Attached, bound, enabled and settled.
+// Attached, bound, enabled and settled (the simulated drive starts in the four-position mode).
 void Bound(SweepRig& r) {
     r.Attach();
     r.Tick();
@@ -107,6 +107,7 @@ TEST(FaultSweep, AttachAndTicks) {
                     .Trapped()
                     .Tick()
                     .Setup([](SweepRig& r) {
+                        Mode(r, 2);
                         Bound(r);
                         r.node->ForceParam(param::Position1, 3000);
                         r.node->ForceParam(param::MaxTravel, 1000);
@@ -242,8 +243,7 @@ TEST(FaultSweep, ChangeHandlers) {
     s.push_back(
         Change("Input A", Bound, [](SweepRig& r) { r.node->SetPin(SimPin::InputA, true); }));
     s.push_back(Change("Input B", four, [](SweepRig& r) { r.node->SetPin(SimPin::InputB, true); }));
-    s.push_back(
-        Change("Operational Mode", Bound, [](SweepRig& r) { Mode(r, opmode::FourPositions); }));
+    s.push_back(Change("Operational Mode", Bound, [](SweepRig& r) { Mode(r, 2); }));
     s.push_back(Change("Homing Direction", Bound, [](SweepRig& r) {
         r.node->ForceField(param::MotionSetup, fieldkey::HomingDirection, 1);
     }));
