@@ -72,7 +72,7 @@ struct Scenario {
     // The remedy of a non-tick scenario; the action itself when empty.
     std::function<void(SweepRig&)> repeat;
     // Snapshot entries that an operation whose error reached its caller may leave as they
-    // were before it, since the Part leaves the rest of the operation undone and repeating
+    // were before it, since the rest of such an operation stays undone and repeating
     // it does not redo them (a control already changed fires no click again).
     std::vector<std::string> unfinished;
     SimNodeOptions node;
@@ -100,7 +100,7 @@ struct SweepFigures {
 // - after the remedy (the next tick; for other operations the operation repeated and its
 //   changes redelivered, then a tick) the whole control tree, the inputs object and the node
 //   equal the fault-free run's, the work flags apart; one tick later the flags too.
-// Known outcomes that the Parts specify instead of a recovery are in FaultSweep.cpp.
+// The outcomes that the panel promises instead of a recovery are listed in FaultSweep.cpp.
 void RunSweep(const Scenario& scenario, SweepFigures& figures);
 
 }  // namespace arn::test

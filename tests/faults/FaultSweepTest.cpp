@@ -9,7 +9,7 @@
 //   made to the node redelivered (as a node library does for a listener that failed), then
 //   a tick; the fault-free reference does the same. A change of the drive is repeated by the
 //   redelivery alone.
-// - Where the error reaches the caller, entries that the Part leaves undone and a repeat does
+// - Where the error reaches the caller, entries that the operation leaves undone and a repeat does
 //   not redo (a check box already set fires no second click) may stay as they were before.
 // - Work that a failed tick left flagged is served by the next tick; work that this flags in
 //   turn, by the one after, so the work flags are compared a tick later.
