@@ -125,6 +125,9 @@ class Dispatch {
     virtual Variant GetProperty(std::string_view name, int32_t index) const;
     virtual void SetProperty(std::string_view name, int32_t index, const Variant& value);
     virtual bool HasProperty(std::string_view name) const;
+    // The names of the by-name properties, in declaration order, for type browsers and
+    // property dumps.
+    std::vector<std::string> PropertyNames() const { return Properties().Names(); }
 
     // The elements of a collection object, for For Each; other objects raise 451.
     virtual std::vector<std::shared_ptr<Dispatch>> Elements() const;

@@ -100,6 +100,11 @@ class ArnAbsPosnCtl : public UserControl,
     int16_t NumPosns() const { return m_positions.NumPosns(); }
     bool IsHomingActive() const { return m_monitor.HomingActive(); }
     bool IsBadPosn() const { return m_positions.BadPosn(); }
+    bool IsBusy() const { return m_busy; }
+    bool IsOverrideCleared() const { return m_overrideCleared; }
+    // Work that the next tick will serve.
+    bool IsPosnChecksDue() const { return m_positions.PosnChecksDue(); }
+    bool IsMotionCheckDue() const { return m_monitor.MotionCheckDue(); }
 
   protected:
     ArnAbsPosnCtl();

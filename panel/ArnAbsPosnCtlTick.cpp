@@ -39,9 +39,11 @@ void ArnAbsPosnCtl::TimerTickBody() {
         m_monitor.MotionCheck();
         m_monitor.ClearMotionCheck();
     }
-    if (m_monitor.HomingChanged()) {
-        // Controls locked during homing are locked or freed.
+    if (m_monitor.FocusDue()) {
+        // Controls locked during homing are locked or freed; a change that a failed tick
+        // found is still due here.
         UpdateFocus(m_enabled);
+        m_monitor.ClearFocusDue();
     }
 }
 

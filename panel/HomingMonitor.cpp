@@ -28,19 +28,30 @@ void HomingMonitor::UpdateHomingState() {
         return;
     }
     m_wasHomingActive = m_homingActive;
-    m_homingActive = m_binding->m_homingFld->get_Value() == 1;
+    // The new state is worked out whole before it is taken, so that a failing read leaves the
+    // state of the last tick for the next one to compare with.
+    bool active = m_binding->m_homingFld->get_Value() == 1;
     if (Deref(m_binding->m_opModeFld.get()).get_Value() == opmode::FourPositions &&
         m_binding->m_homingExFld) {
         // A node without "Position Recovering" is never recovering.
         const bool recovering =
             m_binding->m_posnRecoveringFld && m_binding->m_posnRecoveringFld->get_Value() == 1;
-        m_homingActive =
-            m_homingActive && m_binding->m_homingExFld->get_Value() == 0 && !recovering;
+        active = active && m_binding->m_homingExFld->get_Value() == 0 && !recovering;
+    }
+    m_homingActive = active;
+    // The work a change asks for stays due until it has run, even if this tick fails first.
+    if (m_homingActive != m_wasHomingActive) {
+        m_focusDue = true;
+    }
+    if (m_homingActive && !m_wasHomingActive) {
+        m_startDue = true;
+    } else if (!m_homingActive) {
+        m_startDue = false;
     }
 
     if (m_binding->m_opModeFld->get_Value() == opmode::HomeToHardStop) {
         jogAndSwInputs& io = Deref(m_panel.m_io.get());
-        if (m_homingActive && !m_wasHomingActive && !io.get_ExternalInputs()) {
+        if (m_startDue && !io.get_ExternalInputs()) {
             // Homing has just started while the overrides drive the inputs: the Input B
             // override takes the home sensor polarity; the box follows through UpdateView.
             m_panel.m_busy = false;
@@ -49,11 +60,13 @@ void HomingMonitor::UpdateHomingState() {
             m_panel.inCheck_Click(2, level);
             m_panel.m_busy = true;
         }
+        m_startDue = false;
         m_ctl.hardStopCmd->put_Visible(false);
         m_ctl.hardStopCmd->put_FontBold(false);
         m_ctl.HSwarnBox->put_Visible(false);
         ShowStopWarning(!io.get_ExternalInputs() && m_homingActive);
     } else {
+        m_startDue = false;
         m_ctl.hardStopCmd->put_Visible(true);
         m_ctl.hardStopCmd->put_FontBold(m_homingActive);
         m_ctl.hardStopCmd->put_Enabled(m_panel.m_enabled && m_homingActive);

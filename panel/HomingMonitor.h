@@ -34,10 +34,15 @@ class HomingMonitor {
 
     bool HomingActive() const { return m_homingActive; }
     bool HomingChanged() const { return m_wasHomingActive != m_homingActive; }
+    // A change of the homing state whose controls UpdateFocus has not yet locked or freed: a
+    // tick that fails after reading the new state keeps it for the next tick.
+    bool FocusDue() const { return m_focusDue; }
+    void ClearFocusDue() { m_focusDue = false; }
     // The homing state found when the node is bound, as if it had held since the last tick.
     void ResetHoming(bool active) {
         m_homingActive = active;
         m_wasHomingActive = active;
+        m_startDue = false;
     }
 
   private:
@@ -48,6 +53,9 @@ class HomingMonitor {
     bool m_homingActive = false;
     bool m_wasHomingActive = false;
     bool m_motionCheckDue = false;
+    bool m_focusDue = false;
+    // A homing start in the hard-stop mode whose Input B override is still to be written.
+    bool m_startDue = false;
 };
 
 }  // namespace arn

@@ -1,5 +1,7 @@
 #include "sim/FaultPlan.h"
 
+#include <string>
+
 namespace arn {
 
 void FaultPlan::Fail(std::string op, int nth, int32_t param, int32_t number,
@@ -8,6 +10,13 @@ void FaultPlan::Fail(std::string op, int nth, int32_t param, int32_t number,
         description = "Simulated failure of " + op;
     }
     m_rules.push_back(Rule{std::move(op), nth, param, number, std::move(description)});
+}
+
+void FaultPlan::FailCall(int64_t k, int32_t number, std::string description) {
+    m_failAtCall = k > 0 ? m_totalCalls + k : 0;
+    m_failAtK = k;
+    m_failAtNumber = number;
+    m_failAtDescription = std::move(description);
 }
 
 FaultPlan::Counter& FaultPlan::counterOf(std::string_view op) {
@@ -34,6 +43,18 @@ FaultPlan::Counter& FaultPlan::counterOf(std::string_view op) {
 
 void FaultPlan::Check(std::string_view op, int32_t param) {
     ++counterOf(op).calls;
+    if (++m_totalCalls == m_failAtCall) {
+        const int64_t k = m_failAtK;
+        m_failAtCall = 0;
+        ++m_failures;
+        m_lastFailedOp = op;
+        m_lastFailedParam = param;
+        throw ArnError(
+            m_failAtNumber, "SimNode",
+            m_failAtDescription.empty()
+                ? "Simulated failure of call " + std::to_string(k) + " (" + std::string(op) + ")"
+                : m_failAtDescription);
+    }
     for (auto& rule : m_rules) {
         if (rule.op != op || (rule.param != kAnyParam && rule.param != param)) {
             continue;
@@ -41,6 +62,8 @@ void FaultPlan::Check(std::string_view op, int32_t param) {
         ++rule.seen;
         if (rule.nth == 0 || rule.seen == rule.nth) {
             ++m_failures;
+            m_lastFailedOp = op;
+            m_lastFailedParam = param;
             throw ArnError(rule.number, "SimNode", rule.description);
         }
     }

@@ -24,13 +24,25 @@ class FaultPlan {
     // makes every matching call fail. param restricts the rule to one parameter number.
     void Fail(std::string op, int nth = 0, int32_t param = kAnyParam,
               int32_t number = kDefaultNumber, std::string description = {});
-    // Drops every rule; call counts are kept.
-    void Clear() { m_rules.clear(); }
+    // Makes the k-th call checked from now on (counted from 1 over every operation and
+    // parameter) raise ArnError with the description "Simulated failure of call <k> (<op>)"
+    // unless one is given. One such rule at a time: a later call replaces it.
+    void FailCall(int64_t k, int32_t number = kDefaultNumber, std::string description = {});
+    // Drops every rule, FailCall's included; call counts are kept.
+    void Clear() {
+        m_rules.clear();
+        m_failAtCall = 0;
+    }
 
     // Counts the call and raises ArnError when a rule says so.
     void Check(std::string_view op, int32_t param = kAnyParam);
     // How many times op was checked, over all parameters.
     int Calls(std::string_view op) const;
+    // How many calls were checked, of every operation, since the plan was made.
+    int64_t TotalCalls() const { return m_totalCalls; }
+    // The operation and parameter of the last call this plan made fail (empty before any).
+    const std::string& LastFailedOp() const { return m_lastFailedOp; }
+    int32_t LastFailedParam() const { return m_lastFailedParam; }
     // How many calls this plan made fail.
     int Failures() const { return m_failures; }
 
@@ -62,6 +74,15 @@ class FaultPlan {
     };
     std::vector<Alias> m_aliases;
     int m_failures = 0;
+    // Unarmed while 0: the count is at least 1 when it is compared, so checking costs one
+    // increment and one comparison until FailCall arms it.
+    int64_t m_totalCalls = 0;
+    int64_t m_failAtCall = 0;
+    int64_t m_failAtK = 0;  // as given, for the description
+    int32_t m_failAtNumber = kDefaultNumber;
+    std::string m_failAtDescription;
+    std::string m_lastFailedOp;
+    int32_t m_lastFailedParam = kAnyParam;
 };
 
 }  // namespace arn
