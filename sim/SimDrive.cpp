@@ -103,8 +103,33 @@ bool SimDrive::AtPosition() const {
     return std::fabs(SelectedTarget() - m_measured) <= PositionWindow();
 }
 
+bool SimDrive::PathAtPosition(bool software) const {
+    const bool* states = software ? m_software : m_pins;
+    const int a = states[index(SimPin::InputA)] ? 1 : 0;
+    const int b = states[index(SimPin::InputB)] ? 1 : 0;
+    const int selected = OperationalMode() == opmode::FourPositions ? a + 2 * b : a;
+    return std::fabs(stored(sp::Position1 + selected) - m_measured) <= PositionWindow();
+}
+
 bool SimDrive::MotionPending() const {
-    return !Enabled() && !m_homing && !AtPosition();
+    if (Enabled() || m_homing || PathAtPosition(false)) {
+        return false;
+    }
+    return m_followPins || !PathAtPosition(true);
+}
+
+bool SimDrive::TeachingEnabled() const {
+    return SimFieldGet(sp::TeachingSetup, fieldkey::TeachAbsolutePositions,
+                       Value::WordOf(stored(sp::TeachingSetup))) != 0;
+}
+
+int32_t SimDrive::Teach() {
+    if (!TeachingEnabled()) {
+        return 0;
+    }
+    const int32_t number = sp::Position1 + SelectedIndex();
+    m_stored[number] = m_measured;
+    return number;
 }
 
 bool SimDrive::InMotion() const {

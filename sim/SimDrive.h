@@ -50,17 +50,35 @@ class SimDrive {
     double SelectedTarget() const;
     double PositionWindow() const;
     double MeasuredPosition() const { return m_measured; }
+    // "Motion Pending": the drive is disabled, not homing, and enabling it by either path would
+    // move it at once. The two paths are the hardware pins and, while the drive is under
+    // software control, the software states: pending is set only when the position that the
+    // pins select and (under software control) the position that the software states select
+    // both lie outside the in-position window of the measured position. So under software
+    // control one path alone off its position leaves pending clear, and the panel's own
+    // comparison then names that path ("via HW input" or "via Override input"); both paths off
+    // set pending, the general caution.
     bool MotionPending() const;
+    // Whether the position that the pins (false) or the software states (true) select lies
+    // within the in-position window of the measured position.
+    bool PathAtPosition(bool software) const;
     bool InMotion() const;
     bool AtPosition() const;
     bool QueryState() const { return Enabled() || m_homing; }
 
+    // A homing runs to its end whether the drive is enabled or not: the drive homes on its own
+    // command (parameter 285), as the panel's homing handling expects.
     void StartHoming();
     bool Homing() const { return m_homing; }
     bool Homed() const { return m_homed; }
     void SetHomed(bool homed) { m_homed = homed; }
     void SetPositionRecovering(bool on) { m_positionRecovering = on; }
     bool PositionRecovering() const { return m_positionRecovering; }
+    bool TeachingEnabled() const;
+    // Teach-in: with "Teach Absolute Positions" on, stores the measured position into the
+    // position parameter that the effective inputs select and returns its number; returns 0
+    // and changes nothing while teaching is off.
+    int32_t Teach();
     // Raises "Trigger Detected" of the accumulated status until the next step.
     void PulseTrigger();
 

@@ -157,6 +157,12 @@ void SimNode::SetPositionRecovering(bool on) {
     Sync();
 }
 
+int32_t SimNode::Teach() {
+    const int32_t number = m_drive.Teach();
+    Sync();
+    return number;
+}
+
 void SimNode::ForceParam(int32_t number, double content) {
     m_drive.Force(number, content);
     Sync();

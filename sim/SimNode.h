@@ -58,6 +58,9 @@ class SimNode : public Node, public Motion, public std::enable_shared_from_this<
     void SetPin(SimPin pin, bool on);
     void PulseTrigger();
     void SetPositionRecovering(bool on);
+    // The drive's teach-in (see SimDrive::Teach), then Sync: the taught position's value
+    // raises its change events. Returns the parameter taught, 0 while teaching is off.
+    int32_t Teach();
     // The drive changing a parameter or one field of it (see SimDrive::Force).
     void ForceParam(int32_t number, double content);
     void ForceField(int32_t number, const std::string& key, uint32_t bits);

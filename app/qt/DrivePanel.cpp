@@ -5,11 +5,13 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "app/qt/DriveSetupBox.h"
+#include "app/qt/JogTeachBox.h"
+#include "app/qt/NumberText.h"
 #include "sim/SimLayout.h"
 #include "sim/SimNode.h"
 
@@ -29,8 +31,10 @@ constexpr std::array<ModeChoice, 3> Modes = {{
     {18, "18: two positions, homing to a stop"},
 }};
 
-QLabel* Readout(QFormLayout* form, const QString& caption) {
+QLabel* AddReadout(QFormLayout* form, const QString& caption) {
     auto* value = new QLabel(QStringLiteral("-"));
+    value->setObjectName(caption);
+    value->setWordWrap(true);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form->addRow(caption, value);
     return value;
@@ -42,7 +46,9 @@ QString YesNo(bool v) {
 
 }  // namespace
 
-DrivePanel::DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget* parent)
+DrivePanel::DrivePanel(std::shared_ptr<SimNode> node,
+                       std::function<std::shared_ptr<jogAndSwInputs>()> inputs, ErrorSink report,
+                       QWidget* parent)
     : QWidget(parent), m_node(std::move(node)), m_report(std::move(report)) {
     auto* layout = new QVBoxLayout(this);
 
@@ -88,15 +94,19 @@ DrivePanel::DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget*
     driveLayout->addWidget(trigger);
     driveLayout->addWidget(m_recovering);
     layout->addWidget(drive);
+    m_setup = new DriveSetupBox(m_node, m_report);
+    layout->addWidget(m_setup);
+    m_jogTeach = new JogTeachBox(m_node, std::move(inputs), m_report);
+    layout->addWidget(m_jogTeach);
 
     auto* state = new QGroupBox(QStringLiteral("Drive state"));
     auto* form = new QFormLayout(state);
-    m_measured = Readout(form, QStringLiteral("Measured position"));
-    m_selected = Readout(form, QStringLiteral("Selected position"));
-    m_source = Readout(form, QStringLiteral("Inputs from"));
-    m_enabled = Readout(form, QStringLiteral("Enabled"));
-    m_homing = Readout(form, QStringLiteral("Homing"));
-    m_motion = Readout(form, QStringLiteral("Motion"));
+    m_measured = AddReadout(form, QStringLiteral("Measured position"));
+    m_selected = AddReadout(form, QStringLiteral("Selected position"));
+    m_source = AddReadout(form, QStringLiteral("Inputs from"));
+    m_enabled = AddReadout(form, QStringLiteral("Enabled"));
+    m_homing = AddReadout(form, QStringLiteral("Homing"));
+    m_motion = AddReadout(form, QStringLiteral("Motion"));
     layout->addWidget(state);
     layout->addStretch(1);
 
@@ -132,21 +142,32 @@ void DrivePanel::Refresh() {
         const QSignalBlocker quiet(m_mode);
         m_mode->setCurrentIndex(modeIndex);
     }
-    const QLocale locale;
-    m_measured->setText(locale.toString(d.MeasuredPosition(), 'f', 0));
+    m_measured->setText(NumberText(d.MeasuredPosition()));
     m_selected->setText(QStringLiteral("%1 (target %2)")
                             .arg(d.SelectedIndex() + 1)
-                            .arg(locale.toString(d.SelectedTarget(), 'f', 0)));
+                            .arg(NumberText(d.SelectedTarget())));
     m_source->setText(d.FollowsPins() ? QStringLiteral("hardware pins")
                                       : QStringLiteral("software overrides"));
     m_enabled->setText(YesNo(d.Enabled()));
-    m_homing->setText(d.Homing()  ? QStringLiteral("running")
+    // The drive homes on its own command, so a homing moves the motor while it is disabled.
+    m_homing->setText(d.Homing()  ? (d.Enabled() ? QStringLiteral("running")
+                                                 : QStringLiteral("running: the drive homes on "
+                                                                   "its own command, enabled or "
+                                                                   "not"))
                       : d.Homed() ? QStringLiteral("homed")
                                   : QStringLiteral("not homed"));
     m_motion->setText(d.InMotion()        ? QStringLiteral("moving")
                       : d.AtPosition()    ? QStringLiteral("at position")
-                      : d.MotionPending() ? QStringLiteral("would move when enabled")
+                      : d.MotionPending() ? QStringLiteral("would move when enabled (Motion "
+                                                           "Pending: every input path is off "
+                                                           "its position)")
                                           : QStringLiteral("stopped"));
+    m_setup->Refresh();
+    m_jogTeach->Refresh();
+}
+
+QLabel* DrivePanel::Readout(const QString& caption) const {
+    return findChild<QLabel*>(caption);
 }
 
 }  // namespace arn

@@ -15,14 +15,21 @@ class QPushButton;
 
 namespace arn {
 
+class DriveSetupBox;
+class JogTeachBox;
 class SimNode;
+class jogAndSwInputs;
 
 // The person at the drive: the three hardware input pins, homing, the trigger input, the
-// operational mode, and readouts of what the simulated drive is doing. Every action is a
+// operational mode, the homing and position setup that the panel's checks read, jog and
+// teach-in, and readouts of what the simulated drive is doing. Every action is a
 // drive-side change of the node (its value objects then raise their events to the panel).
 class DrivePanel : public QWidget {
   public:
-    DrivePanel(std::shared_ptr<SimNode> node, ErrorSink report, QWidget* parent = nullptr);
+    // inputs gives the panel's current inputs object, through which the jog buttons jog.
+    DrivePanel(std::shared_ptr<SimNode> node,
+               std::function<std::shared_ptr<jogAndSwInputs>()> inputs, ErrorSink report,
+               QWidget* parent = nullptr);
 
     // Updates the readouts from the drive; the host calls it after each tick.
     void Refresh();
@@ -33,6 +40,10 @@ class DrivePanel : public QWidget {
     QCheckBox* PinBox(int pin) const { return m_pins.at(static_cast<size_t>(pin)); }
     QPushButton* HomingButton() const { return m_startHoming; }
     QComboBox* ModeBox() const { return m_mode; }
+    DriveSetupBox* Setup() const { return m_setup; }
+    JogTeachBox* JogTeach() const { return m_jogTeach; }
+    // The drive-state readouts by caption ("Measured position", "Homing", "Motion", ...).
+    QLabel* Readout(const QString& caption) const;
 
   private:
     void SetPin(int pin, bool on);
@@ -50,6 +61,8 @@ class DrivePanel : public QWidget {
     QLabel* m_enabled = nullptr;
     QLabel* m_homing = nullptr;
     QLabel* m_motion = nullptr;
+    DriveSetupBox* m_setup = nullptr;
+    JogTeachBox* m_jogTeach = nullptr;
 };
 
 }  // namespace arn

@@ -1,12 +1,14 @@
 #include "app/qt/MainWindow.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -48,21 +50,38 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     // The trace listens before anything is attached, so the first lines show too.
     m_trace = new TracePane();
     WatchNet();
+    m_trace->LineReceived = [this](const QString& line) { ExplainTraceLine(line); };
     m_view = new PanelView(m_panel, report);
-    setCentralWidget(m_view);
-    m_drive = new DrivePanel(m_node, report);
+    // Below its smallest zoom the panel keeps its size and the area scrolls.
+    auto* viewArea = new QScrollArea();
+    viewArea->setObjectName(QStringLiteral("panelArea"));
+    viewArea->setWidgetResizable(true);
+    viewArea->setFrameShape(QFrame::NoFrame);
+    viewArea->setWidget(m_view);
+    setCentralWidget(viewArea);
+    m_drive = new DrivePanel(
+        m_node, [this] { return m_panel->InputsObject(); }, report);
 
     // The drive's controls run the full height; the trace sits under the panel only.
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     auto* driveDock = new QDockWidget(QStringLiteral("Drive"), this);
     driveDock->setObjectName(QStringLiteral("driveDock"));
-    driveDock->setWidget(m_drive);
-    driveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    auto* driveArea = new QScrollArea();
+    driveArea->setWidgetResizable(true);
+    driveArea->setFrameShape(QFrame::NoFrame);
+    driveArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    driveArea->setWidget(m_drive);
+    driveArea->setMinimumWidth(m_drive->minimumSizeHint().width() + 20);
+    driveDock->setWidget(driveArea);
+    // Closable, so that the View menu's entries can hide and show the docks.
+    driveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                           QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::RightDockWidgetArea, driveDock);
     m_traceDock = new QDockWidget(QStringLiteral("Trace"), this);
     m_traceDock->setObjectName(QStringLiteral("traceDock"));
     m_traceDock->setWidget(m_trace);
-    m_traceDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    m_traceDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                             QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::BottomDockWidgetArea, m_traceDock);
 
     m_tickLabel = new QLabel();
@@ -87,6 +106,9 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
 
     Attach();
     SetPanelEnabled(true);
+
+    // Room for a readable panel at its smallest zoom beside a narrow Drive dock.
+    setMinimumSize(MinimumWidth, MinimumHeight);
 
     m_timer = new QTimer(this);
     m_timer->setInterval(TickMs);
@@ -143,11 +165,19 @@ void MainWindow::BuildActions() {
     m_verboseAction->setToolTip(QStringLiteral("Hand the verbose flag to the panel"));
     connect(m_verboseAction, &QAction::triggered, this, [this](bool on) { SetVerbose(on); });
     auto* clear = traceMenu->addAction(QStringLiteral("&Clear"));
-    connect(clear, &QAction::triggered, m_trace, &QPlainTextEdit::clear);
+    connect(clear, &QAction::triggered, this, [this] { m_trace->clear(); });
+    auto* pause = traceMenu->addAction(QStringLiteral("&Pause"));
+    pause->setCheckable(true);
+    connect(pause, &QAction::triggered, this, [this](bool on) { m_trace->SetPaused(on); });
+    connect(m_trace->PauseBox(), &QCheckBox::toggled, pause, &QAction::setChecked);
+    auto* copy = traceMenu->addAction(QStringLiteral("C&opy"));
+    connect(copy, &QAction::triggered, this, [this] { m_trace->Copy(); });
 
     auto* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
     for (auto* dock : findChildren<QDockWidget*>()) {
-        viewMenu->addAction(dock->toggleViewAction());
+        QAction* toggle = dock->toggleViewAction();
+        toggle->setObjectName(dock->objectName() + QStringLiteral("Toggle"));
+        viewMenu->addAction(toggle);
     }
 
     auto* toolbar = addToolBar(QStringLiteral("Host"));
@@ -233,7 +263,8 @@ void MainWindow::Tick() {
     UpdateStatus();
 }
 
-void MainWindow::SetTicking(bool on) {
+void MainWindow::SetTicking(bool on, bool scripted) {
+    m_scripted = !on && scripted;
     // A script that stops the timer shows it stopped.
     if (m_runAction) {
         m_runAction->setChecked(on);
@@ -243,6 +274,7 @@ void MainWindow::SetTicking(bool on) {
     } else {
         m_timer->stop();
     }
+    UpdateStatus();
 }
 
 void MainWindow::FitPanel(double zoom) {
@@ -343,6 +375,31 @@ void MainWindow::UpdateStatus() {
     if (m_enabledAction) {
         m_enabledAction->setChecked(m_panel->get_Enabled());
         m_attachedAction->setChecked(m_panel->IsAttached());
+    }
+    QString banner;
+    if (!m_panel->IsAttached()) {
+        banner = QStringLiteral(
+            "Released: the panel is attached to no node and follows nothing "
+            "(Panel > Attached attaches it)");
+    } else if (m_timer && !m_timer->isActive() && !m_scripted) {
+        banner = QStringLiteral(
+            "Timer stopped: the panel follows the drive only on Panel > "
+            "Single tick (F10) or Panel > Run timer");
+    }
+    m_view->SetBanner(banner);
+}
+
+void MainWindow::ExplainTraceLine(const QString& line) {
+    // The meanings of the trace lines that tell of a refusal or a failure, for the status bar.
+    if (line.contains(QStringLiteral("can't get into SW control when HW is enabled"))) {
+        Report(QStringLiteral("Override refused: the drive's hardware Enable pin is on, and the "
+                              "inputs go to software only while it is off (trace: %1)")
+                   .arg(line));
+    } else if (line.contains(QStringLiteral(" err="))) {
+        Report(QStringLiteral("The panel caught an error and went on (trace: %1)").arg(line));
+    } else if (line.contains(QStringLiteral("Item Missing: "))) {
+        Report(QStringLiteral("An LED has no field on this node and stays dark (trace: %1)")
+                   .arg(line));
     }
 }
 

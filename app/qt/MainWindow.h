@@ -34,6 +34,8 @@ class TracePane;
 class MainWindow : public QMainWindow {
   public:
     static constexpr int TickMs = 100;
+    static constexpr int MinimumWidth = 760;
+    static constexpr int MinimumHeight = 520;
 
     // debugFlags is the flag word the net hands to the panel when it attaches.
     explicit MainWindow(int32_t debugFlags = 0, QWidget* parent = nullptr);
@@ -41,8 +43,9 @@ class MainWindow : public QMainWindow {
 
     // One period of the host: the net's tick, then the readouts. Guarded.
     void Tick();
-    // Stops (or restarts) the periodic ticks, e.g. while a script drives Tick itself.
-    void SetTicking(bool on);
+    // Stops (or restarts) the periodic ticks. A stopped timer shows a banner on the panel
+    // unless scripted says a script drives Tick itself.
+    void SetTicking(bool on, bool scripted = false);
     // Sizes the window and its docks so that the panel shows at zoom (1.0: natural size).
     void FitPanel(double zoom);
 
@@ -76,6 +79,8 @@ class MainWindow : public QMainWindow {
     void Release();
     void ChooseLogFile();
     void UpdateStatus();
+    // Puts the meaning of a refusal or failure line of the trace into the status bar.
+    void ExplainTraceLine(const QString& line);
 
     std::shared_ptr<SimNet> m_net;
     std::shared_ptr<SimNode> m_node;
@@ -83,6 +88,7 @@ class MainWindow : public QMainWindow {
     std::vector<Connection> m_panelEvents;
     Connection m_netFailures;
     int32_t m_debugFlags = 0;
+    bool m_scripted = false;
 
     PanelView* m_view = nullptr;
     DrivePanel* m_drive = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/qt/ControlPainter.h"
 #include "host/controls/ArnHomingCtl.h"
@@ -53,7 +55,7 @@ bool ParseNumber(const QString& text, double& value) {
 
 PanelView::PanelView(std::shared_ptr<ArnAbsPosnCtl> panel, ErrorSink report, QWidget* parent)
     : QWidget(parent), m_panel(std::move(panel)), m_report(std::move(report)) {
-    setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     Subscribe();
 }
@@ -87,7 +89,9 @@ QSize PanelView::sizeHint() const {
 }
 
 QSize PanelView::minimumSizeHint() const {
-    return {static_cast<int>(DesignWidthPx * 0.6), static_cast<int>(DesignHeightPx * 0.6)};
+    // The smallest zoom that stays readable; a smaller area scrolls.
+    return {static_cast<int>(std::ceil(DesignWidthPx * MinZoom)),
+            static_cast<int>(std::ceil(DesignHeightPx * MinZoom))};
 }
 
 QRectF PanelView::ControlRect(const Control& ctl) const {
@@ -128,6 +132,46 @@ void PanelView::paintEvent(QPaintEvent*) {
     for (const auto& top : m_panel->TopLevelControls()) {
         PaintTree(painter, *top, QPointF(0, 0));
     }
+    PaintFocus(painter);
+    PaintBanner(painter);
+}
+
+void PanelView::PaintFocus(QPainter& painter) {
+    const auto focus = m_focus.lock();
+    if (!focus || !hasFocus() || !focus->IsShown()) {
+        return;
+    }
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(ControlRect(*focus).adjusted(-2, -2, 1, 1));
+    painter.restore();
+}
+
+void PanelView::PaintBanner(QPainter& painter) {
+    if (m_banner.isEmpty()) {
+        return;
+    }
+    painter.save();
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    const int h = QFontMetrics(font).height() + 8;
+    const QRect strip(0, 0, width(), h);
+    painter.fillRect(strip, QColor(255, 236, 160, 235));
+    painter.setPen(QColor(120, 70, 0));
+    painter.drawLine(strip.bottomLeft(), strip.bottomRight());
+    painter.setPen(Qt::black);
+    painter.drawText(strip.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, m_banner);
+    painter.restore();
+}
+
+void PanelView::SetBanner(const QString& text) {
+    if (text == m_banner) {
+        return;
+    }
+    m_banner = text;
+    update();
 }
 
 void PanelView::PaintTree(QPainter& painter, const Control& ctl, const QPointF& origin) {
@@ -190,7 +234,27 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
         m_pressed = target;
         m_pressedInside = true;
         update();
+    } else if (target) {
+        ReportIgnored(*target);
     }
+}
+
+void PanelView::ReportIgnored(const Control& ctl) {
+    if (!m_report) {
+        return;
+    }
+    QString why;
+    if (!m_panel->IsAttached()) {
+        why = QStringLiteral("the panel is released (Panel > Attached)");
+    } else if (!m_panel->get_Enabled()) {
+        why = QStringLiteral("the panel is disabled (Panel > Enabled)");
+    } else {
+        why = QStringLiteral(
+            "the panel keeps it disabled in this state (e.g. the override boxes "
+            "act only with \"Override Inputs\" checked, the positions are "
+            "locked while homing runs)");
+    }
+    m_report(NameOf(ctl) + QStringLiteral(" ignores the click: ") + why);
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
@@ -261,23 +325,54 @@ void PanelView::OpenEditor(const std::shared_ptr<ParamEditor>& editor) {
 void PanelView::CommitEditor() {
     const auto editor = m_editing.lock();
     const QString text = m_edit ? m_edit->text() : QString();
-    CloseEditor();
     if (!editor) {
+        CloseEditor();
         return;
     }
+    // A refused entry keeps the box open with its text and says why, so nothing is lost.
     double value = 0;
     if (!ParseNumber(text, value)) {
-        if (m_report) {
-            m_report(NameOf(*editor) + ": \"" + text + "\" is not a number; nothing written");
-        }
+        Refuse(NameOf(*editor) + QStringLiteral(": \"") + text +
+               QStringLiteral("\" is not a number; nothing written (Esc cancels)"));
         return;
     }
+    if (value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max()) {
+        Refuse(NameOf(*editor) + QStringLiteral(": ") + text +
+               QStringLiteral(" is outside the 32-bit range -2147483648 to 2147483647; nothing "
+                              "written (Esc cancels)"));
+        return;
+    }
+    CloseEditor();
     Guarded(m_report, QStringLiteral("Writing %1").arg(NameOf(*editor)),
             [&] { editor->UserEnter(value); });
     update();
 }
 
+void PanelView::Refuse(const QString& text) {
+    if (!m_editMessage) {
+        m_editMessage = new QLabel(this);
+        m_editMessage->setObjectName(QStringLiteral("editorMessage"));
+        m_editMessage->setStyleSheet(
+            QStringLiteral("QLabel { background: #b00020; color: white; padding: 2px 4px; }"));
+    }
+    m_editMessage->setText(text);
+    m_editMessage->adjustSize();
+    const QRect box = m_edit->geometry();
+    const int left = std::clamp(box.left(), 0, std::max(0, width() - m_editMessage->width()));
+    m_editMessage->move(left, box.bottom() + 2);
+    m_editMessage->show();
+    m_editMessage->raise();
+    m_edit->selectAll();
+    if (m_report) {
+        m_report(text);
+    }
+}
+
 void PanelView::CloseEditor() {
+    if (m_editMessage) {
+        m_editMessage->hide();
+    }
     if (!m_edit) {
         return;
     }
@@ -304,6 +399,81 @@ bool PanelView::event(QEvent* event) {
         return true;
     }
     return QWidget::event(event);
+}
+
+std::vector<std::shared_ptr<Control>> PanelView::FocusChain() const {
+    std::vector<std::shared_ptr<Control>> chain;
+    for (const auto& ctl : m_panel->Controls()) {
+        if (!ctl->IsShown() || !ctl->AcceptsClicks() || !ctl->IsUsable()) {
+            continue;
+        }
+        if (const auto editor = std::dynamic_pointer_cast<ParamEditor>(ctl)) {
+            if (!editor->get_ParamObject() || !editor->get_Active()) {
+                continue;
+            }
+        }
+        chain.push_back(ctl);
+    }
+    return chain;
+}
+
+bool PanelView::focusNextPrevChild(bool next) {
+    if (m_edit) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    const auto chain = FocusChain();
+    const auto current = m_focus.lock();
+    const auto at = std::find(chain.begin(), chain.end(), current);
+    std::shared_ptr<Control> target;
+    if (at == chain.end()) {
+        if (!chain.empty()) {
+            target = next ? chain.front() : chain.back();
+        }
+    } else if (next && at + 1 != chain.end()) {
+        target = *(at + 1);
+    } else if (!next && at != chain.begin()) {
+        target = *(at - 1);
+    }
+    if (!target) {
+        // Past either end the keyboard leaves the panel for the window's other widgets.
+        m_focus.reset();
+        update();
+        return QWidget::focusNextPrevChild(next);
+    }
+    m_focus = target;
+    update();
+    return true;
+}
+
+void PanelView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        const auto chain = FocusChain();
+        if (!chain.empty() && !m_focus.lock()) {
+            m_focus = event->reason() == Qt::TabFocusReason ? chain.front() : chain.back();
+        }
+    }
+    update();
+}
+
+void PanelView::keyPressEvent(QKeyEvent* event) {
+    const auto focus = m_focus.lock();
+    const int key = event->key();
+    if (event->isAutoRepeat()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Space only: a Return that the inline editor passes on must not act on the marked control.
+    if (focus && key == Qt::Key_Space) {
+        if (focus->IsShown() && focus->IsUsable()) {
+            Activate(focus);
+        } else {
+            ReportIgnored(*focus);
+        }
+        update();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool PanelView::eventFilter(QObject* watched, QEvent* event) {

@@ -10,6 +10,7 @@
 #include "app/qt/Guard.h"
 #include "core/Event.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace arn {
@@ -22,6 +23,10 @@ class ParamEditor;
 // the controls. Geometry is the controls' own, in twips, drawn at a fixed number of twips per
 // pixel and zoomed so that the panel's design fits the widget; the panel surface is resized to
 // the widget's size, which its enclosing frame then fills.
+//
+// The keyboard reaches the controls too: Tab and Shift+Tab move a focus mark over the usable
+// controls in control order, Space acts on the marked one as a click does. A click
+// on a control that is shown but not usable is reported with the reason.
 //
 // The view repaints when any control reports a property change, and holds the panel for as
 // long as it subscribes to its controls. Library errors raised by a click or an edit go to the
@@ -41,6 +46,16 @@ class PanelView : public QWidget {
     std::shared_ptr<Control> ToolTipAt(const QPointF& pos) const;
     // The inline editor while a parameter is being edited, else nullptr.
     QLineEdit* ActiveEditor() const { return m_edit; }
+    // The message under the inline editor after a refused entry (hidden while none).
+    QLabel* EditorMessage() const { return m_editMessage; }
+    // The control with the keyboard's focus mark (nullptr: none).
+    std::shared_ptr<Control> FocusedControl() const { return m_focus.lock(); }
+    // The controls that Tab visits, in order.
+    std::vector<std::shared_ptr<Control>> FocusChain() const;
+    // A line across the top of the panel area, for a state the panel itself does not show
+    // (released, timer stopped); empty hides it.
+    void SetBanner(const QString& text);
+    QString Banner() const { return m_banner; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -55,6 +70,9 @@ class PanelView : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent* event) override;
 
   private:
     void Subscribe();
@@ -66,6 +84,10 @@ class PanelView : public QWidget {
     void CommitEditor();
     void CloseEditor();
     void PropertyChanged();
+    void Refuse(const QString& text);
+    void ReportIgnored(const Control& ctl);
+    void PaintFocus(QPainter& painter);
+    void PaintBanner(QPainter& painter);
 
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     ErrorSink m_report;
@@ -75,6 +97,9 @@ class PanelView : public QWidget {
     bool m_pressedInside = false;
     QLineEdit* m_edit = nullptr;
     std::weak_ptr<ParamEditor> m_editing;
+    QLabel* m_editMessage = nullptr;
+    std::weak_ptr<Control> m_focus;
+    QString m_banner;
 };
 
 }  // namespace arn

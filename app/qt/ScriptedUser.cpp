@@ -30,7 +30,7 @@ void SendMouse(QWidget* target, QEvent::Type type, const QPointF& at, Qt::MouseB
 }  // namespace
 
 ScriptedUser::ScriptedUser(MainWindow& window) : m_window(window) {
-    m_window.SetTicking(false);
+    m_window.SetTicking(false, true);
 }
 
 bool ScriptedUser::Click(const Control& ctl) {

@@ -98,7 +98,8 @@ TEST_F(Tour, WithoutADisplayTheTourDrawsOffScreenIntoItsFolder) {
                           "(0, 1000, 2000, 3000)"));
     EXPECT_TRUE(lines[3].contains("the drive selects position 3 (target 2000)"));
     EXPECT_TRUE(lines[4].contains(
-        "tooltip \"Use caution when enabling; current settings will cause immediate motion.\""));
+        "tooltip \"Use caution when enabling via Override input; current settings will cause "
+        "immediate motion.\""));
     EXPECT_TRUE(
         lines[6].contains("tooltip \"Attempting to teach positions before the unit has "
                           "been homed will result in a shutdown\""));

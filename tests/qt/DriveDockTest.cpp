@@ -1,0 +1,362 @@
+// The Drive dock's setup, jog and teach controls, and the host's feedback around the panel:
+// every warning text of the panel produced through the dock, the keyboard, editor refusals.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <memory>
+
+#include "app/qt/DrivePanel.h"
+#include "app/qt/DriveSetupBox.h"
+#include "app/qt/JogTeachBox.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/PanelView.h"
+#include "app/qt/TracePane.h"
+#include "host/controls/ParamEditor.h"
+#include "host/values/Number.h"
+#include "panel/ArnAbsPosnCtl.h"
+#include "sim/SimNode.h"
+
+#include "qt/OffscreenQtTest.h"
+
+namespace arn {
+namespace {
+
+constexpr const char* Beyond =
+    "Location of this position is beyond the hard-stop, based on the homing direction specified "
+    "in the Homing Setup window.";
+constexpr const char* SameDirection =
+    "Location of this position is in the same direction as homing, but the axis is not set as "
+    "having infinite rotation.";
+constexpr const char* Outside =
+    "This location is outside the maximum travel distance specified in the Homing Setup window.";
+constexpr const char* Caution =
+    "Use caution when enabling; current settings will cause immediate motion.";
+constexpr const char* CautionHw =
+    "Use caution when enabling via HW input; current settings will cause immediate motion.";
+constexpr const char* CautionSw =
+    "Use caution when enabling via Override input; current settings will cause immediate motion.";
+
+class DriveDock : public test::OffscreenQtTest<QApplication> {
+  protected:
+    void SetUp() override {
+        m_window = std::make_unique<MainWindow>();
+        m_window->SetTicking(false, true);
+        m_window->resize(1200, 800);
+        m_window->show();
+        QApplication::processEvents();
+        Tick(3);
+    }
+    void TearDown() override { m_window.reset(); }
+
+    void Tick(int n = 1) {
+        for (int i = 0; i < n; ++i) {
+            m_window->Tick();
+        }
+    }
+    PanelControls& Ctl() { return m_window->Panel()->NamedControls(); }
+    DriveSetupBox& Dock() { return *m_window->Drive()->Setup(); }
+    JogTeachBox& Jog() { return *m_window->Drive()->JogTeach(); }
+    const SimDrive& Drive() { return m_window->Node()->Drive(); }
+    std::string Tip(int i) { return Ctl().warnTriangle(i).get_ToolTipText(); }
+    bool Shown(int i) { return Ctl().warnTriangle(i).IsShown(); }
+    std::string Caution() {
+        return Ctl().motionTriangle->IsShown() ? Ctl().motionTriangle->get_ToolTipText() : "";
+    }
+
+    void ClickOn(const Control& ctl) {
+        PanelView* view = m_window->View();
+        const QPointF at = view->ControlRect(ctl).center();
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(type, at, view->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(view, &e);
+        }
+    }
+    void Key(QWidget* to, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QKeyEvent press(QEvent::KeyPress, key, mods);
+        QApplication::sendEvent(to, &press);
+    }
+    void Mouse(QWidget* button, QEvent::Type type) {
+        const QPointF at = QRectF(button->rect()).center();
+        QMouseEvent e(type, at, button->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(button, &e);
+    }
+    void ChooseMode(int32_t mode) {
+        QComboBox* box = m_window->Drive()->ModeBox();
+        box->setCurrentIndex(box->findData(mode));
+        Tick(2);  // the host attached the panel again: bind, then the checks
+    }
+    QString Status() { return m_window->statusBar()->currentMessage(); }
+
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(DriveDock, SetupControlsProduceEveryPositionWarning) {
+    // Mode 8, homing toward negative, linear axis, travel 5000, positions 0/1000/2000/3000.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FALSE(Shown(i)) << i;
+    }
+    Dock().HomingDirectionBox()->setCurrentIndex(0);  // toward positive
+    Tick();
+    EXPECT_FALSE(Shown(0)) << "a position of 0 never fails the direction check";
+    EXPECT_EQ(Tip(1), Beyond);
+    EXPECT_EQ(Tip(3), Beyond);
+
+    Dock().HomingDirectionBox()->setCurrentIndex(1);
+    Dock().MaxTravelBox()->setValue(1500);
+    Tick();
+    EXPECT_FALSE(Shown(1));
+    EXPECT_EQ(Tip(2), Outside);
+    EXPECT_EQ(Tip(3), Outside);
+    Dock().MaxTravelBox()->setValue(0);  // the travel check off
+    Tick();
+    EXPECT_FALSE(Shown(3));
+
+    Dock().MaxTravelBox()->setValue(1500);
+    Dock().HomingExBox()->setChecked(true);
+    Tick();
+    EXPECT_FALSE(Shown(2)) << "mode 8 with Homing Ex: no checks";
+    EXPECT_FALSE(m_window->Panel()->IsBadPosn());
+    Dock().HomingExBox()->setChecked(false);
+
+    ChooseMode(18);
+    Dock().MaxTravelBox()->setValue(0);
+    Dock().HomingDirectionBox()->setCurrentIndex(0);
+    Tick();
+    EXPECT_FALSE(Shown(0));
+    EXPECT_EQ(Tip(1), SameDirection);
+    Dock().InfiniteAxisBox()->setChecked(true);
+    Tick();
+    EXPECT_FALSE(Shown(1)) << "an infinite rotation axis has no homing side";
+
+    Dock().UnitsBox()->setCurrentIndex(Dock().UnitsBox()->findData(2));
+    Tick();
+    EXPECT_EQ(Ctl().posnSettingsFrame->get_Caption(), "Position Selection Setup (mm)");
+}
+
+TEST_F(DriveDock, EachCautionTextThroughThePinsTheOverridesAndTheWindow) {
+    m_window->Drive()->PinBox(2)->setChecked(true);  // the pins select position 3 (2000)
+    Tick();
+    EXPECT_EQ(Caution(), ::arn::Caution) << "under the pins, pending";
+
+    // The hand-over copies the pins into the software states: both select position 3.
+    ClickOn(*Ctl().inputOptChk);
+    Tick(2);
+    ASSERT_FALSE(m_window->Panel()->InputsObject()->get_ExternalInputs());
+    EXPECT_EQ(Caution(), ::arn::Caution);
+    ClickOn(Ctl().inCheck(2));  // the overrides select position 1, where the drive is
+    Tick(2);
+    EXPECT_EQ(Caution(), CautionHw);
+
+    m_window->Drive()->PinBox(2)->setChecked(false);
+    Tick();
+    EXPECT_EQ(Caution(), "");
+    ClickOn(Ctl().inCheck(1));  // the override selects position 2 (1000)
+    Tick(2);
+    EXPECT_EQ(Caution(), CautionSw);
+
+    // The panel compares again on its next flagged change (here the override, off and on).
+    Dock().WindowBox()->setValue(80000);  // a window of 1000: position 2 is in position
+    ClickOn(Ctl().inCheck(1));
+    Tick(2);
+    ClickOn(Ctl().inCheck(1));
+    Tick(2);
+    EXPECT_EQ(Caution(), "");
+    Dock().WindowBox()->setValue(79920);             // 999
+    m_window->Drive()->PinBox(1)->setChecked(true);  // the pins select position 2 too
+    Tick();
+    EXPECT_EQ(Caution(), ::arn::Caution) << "both paths off: pending";
+}
+
+TEST_F(DriveDock, HomedAndSensorPolarityReachTheTeachingWarningAndModeEighteenHoming) {
+    ClickOn(*Ctl().teachingCheck);
+    Tick();
+    EXPECT_TRUE(Shown(14));
+    Dock().HomedBox()->setChecked(true);
+    Tick();
+    EXPECT_FALSE(Shown(14));
+    Dock().HomedBox()->setChecked(false);
+    Tick();
+    EXPECT_TRUE(Shown(14));
+
+    ChooseMode(18);
+    Dock().SensorPolarityBox()->setChecked(true);
+    ClickOn(*Ctl().inputOptChk);
+    Tick();
+    ASSERT_FALSE(Drive().SoftwareState(SimPin::InputB));
+    m_window->Drive()->HomingButton()->click();
+    Tick(2);
+    EXPECT_TRUE(Drive().SoftwareState(SimPin::InputB)) << "homing start wrote the polarity";
+    EXPECT_TRUE(Ctl().warnLbl->IsShown());
+    EXPECT_TRUE(m_window->Drive()->Readout("Homing")->text().contains("enabled or not"));
+}
+
+TEST_F(DriveDock, JogButtonsJogWhileHeldAndTeachStoresTheMeasuredPosition) {
+    EXPECT_EQ(Jog().JogValues()->text(), "Jog speed 100, acceleration 4");
+    Mouse(Jog().JogForwardButton(), QEvent::MouseButtonPress);
+    EXPECT_TRUE(Drive().Jogging());
+    EXPECT_EQ(Drive().JogVelocity(), 100);
+    EXPECT_EQ(Jog().JogValues()->text(), "Jog speed 100, acceleration 4: jogging at 100");
+    Mouse(Jog().JogForwardButton(), QEvent::MouseButtonRelease);
+    EXPECT_FALSE(Drive().Jogging());
+    EXPECT_EQ(Drive().LastStopCode(), 65);
+    Mouse(Jog().JogReverseButton(), QEvent::MouseButtonPress);
+    EXPECT_EQ(Drive().JogVelocity(), -100);
+    m_window->Drive()->PinBox(0)->setChecked(true);  // enabled: the jog moves the motor
+    m_window->Tick();
+    EXPECT_EQ(Drive().MeasuredPosition(), -10);
+    Mouse(Jog().JogReverseButton(), QEvent::MouseButtonRelease);
+    m_window->Drive()->PinBox(0)->setChecked(false);
+    EXPECT_FALSE(Drive().Jogging());
+
+    EXPECT_FALSE(Jog().TeachButton()->isEnabled()) << "teaching is off";
+    ClickOn(*Ctl().teachingCheck);
+    Tick();
+    ASSERT_TRUE(Jog().TeachButton()->isEnabled());
+    Jog().TeachButton()->click();
+    EXPECT_TRUE(Status().startsWith("Teach refused: the unit is not homed"))
+        << Status().toStdString();
+
+    Dock().HomedBox()->setChecked(true);
+    m_window->Node()->ForceParam(68, 1234);
+    m_window->Drive()->PinBox(1)->setChecked(true);  // position 2
+    int changes = 0;
+    const Connection spy = m_window->Node()->Param(248)->ContentChanged.connect(
+        [&](const std::shared_ptr<Value>&) { ++changes; });
+    Jog().TeachButton()->click();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Ctl().ParamItems(1).DisplayText(), "1234");
+    EXPECT_EQ(Ctl().ParamItems(0).DisplayText(), "0");
+    EXPECT_EQ(Status(), "Taught position 2 (parameter 248): 1234");
+}
+
+TEST_F(DriveDock, EditorsRefuseNonNumbersAndValuesOutsideThirtyTwoBits) {
+    ParamEditor& editor = Ctl().ParamItems(0);
+    ClickOn(editor);
+    QLineEdit* box = m_window->View()->ActiveEditor();
+    ASSERT_NE(box, nullptr);
+    box->setText("12a");
+    Key(box, Qt::Key_Return);
+    ASSERT_EQ(m_window->View()->ActiveEditor(), box) << "the box stays open with the text";
+    EXPECT_EQ(box->text(), "12a");
+    ASSERT_NE(m_window->View()->EditorMessage(), nullptr);
+    EXPECT_TRUE(m_window->View()->EditorMessage()->isVisible());
+    EXPECT_EQ(m_window->View()->EditorMessage()->text(),
+              "ParamItems(0): \"12a\" is not a number; nothing written (Esc cancels)");
+    box->setText("2147483648");
+    Key(box, Qt::Key_Return);
+    EXPECT_EQ(m_window->View()->EditorMessage()->text(),
+              "ParamItems(0): 2147483648 is outside the 32-bit range -2147483648 to 2147483647; "
+              "nothing written (Esc cancels)");
+    EXPECT_EQ(Drive().Read(247), 0);
+    box->setText("-2147483648");
+    Key(box, Qt::Key_Return);
+    EXPECT_EQ(m_window->View()->ActiveEditor(), nullptr);
+    EXPECT_FALSE(m_window->View()->EditorMessage()->isVisible());
+    EXPECT_EQ(Drive().Read(247), -2147483648.0);
+}
+
+TEST_F(DriveDock, TabWalksTheUsableControlsInControlOrderAndSpaceActs) {
+    PanelView* view = m_window->View();
+    view->setFocus();
+    const auto chain = view->FocusChain();
+    ASSERT_GE(chain.size(), 3u);
+    std::vector<Control*> visited;
+    for (size_t i = 0; i < chain.size(); ++i) {
+        Key(view, Qt::Key_Tab);
+        visited.push_back(view->FocusedControl().get());
+    }
+    for (size_t i = 0; i < chain.size(); ++i) {
+        EXPECT_EQ(visited[i], chain[i].get()) << i;
+    }
+    // Control order: each visited control comes later in the panel's list than the one before.
+    const auto& all = m_window->Panel()->Controls();
+    auto indexOf = [&](Control* c) {
+        return std::find_if(all.begin(), all.end(), [&](const auto& p) { return p.get() == c; }) -
+               all.begin();
+    };
+    for (size_t i = 1; i < visited.size(); ++i) {
+        EXPECT_LT(indexOf(visited[i - 1]), indexOf(visited[i]));
+    }
+    Key(view, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(view->FocusedControl().get(), chain[chain.size() - 2].get());
+
+    // Space presses the marked button and toggles the marked check box.
+    auto markAndSpace = [&](const Control& target) {
+        view->setFocus();
+        for (size_t i = 0; i <= 2 * chain.size() && view->FocusedControl().get() != &target; ++i) {
+            Key(view, Qt::Key_Tab);
+        }
+        ASSERT_EQ(view->FocusedControl().get(), &target) << "not in the chain";
+        Key(view, Qt::Key_Space);
+    };
+    markAndSpace(*Ctl().teachingCmd);
+    EXPECT_EQ(m_window->RequestCount("Teaching Setup"), 1);
+    markAndSpace(*Ctl().inputOptChk);
+    EXPECT_FALSE(m_window->Panel()->InputsObject()->get_ExternalInputs());
+    EXPECT_EQ(Ctl().inputOptChk->get_Value(), CheckBox::Checked);
+}
+
+TEST_F(DriveDock, BannerViewMenuTraceAndRefusalMeanings) {
+    EXPECT_EQ(m_window->View()->Banner(), "");
+    m_window->SetTicking(false);
+    EXPECT_TRUE(m_window->View()->Banner().startsWith("Timer stopped"));
+    m_window->SetAttached(false);
+    EXPECT_TRUE(m_window->View()->Banner().startsWith("Released"));
+    m_window->SetAttached(true);
+    m_window->SetTicking(false, true);
+    EXPECT_EQ(m_window->View()->Banner(), "");
+    Tick(2);
+
+    auto* dock = m_window->findChild<QDockWidget*>("driveDock");
+    auto* toggle = m_window->findChild<QAction*>("driveDockToggle");
+    ASSERT_TRUE(dock && toggle);
+    toggle->trigger();
+    EXPECT_FALSE(dock->isVisible());
+    toggle->trigger();
+    EXPECT_TRUE(dock->isVisible());
+
+    // A refused hand-over: the status bar says what the trace line means.
+    m_window->Drive()->PinBox(0)->setChecked(true);
+    Tick();
+    m_window->SetPanelEnabled(true);
+    m_window->Panel()->InputsObject()->put_ExternalInputs(false);
+    EXPECT_TRUE(Status().startsWith("Override refused: the drive's hardware Enable pin is on"))
+        << Status().toStdString();
+    // A click on a disabled control is reported with the reason.
+    ClickOn(Ctl().inCheck(1));
+    EXPECT_TRUE(Status().startsWith("inCheck(1) ignores the click: ")) << Status().toStdString();
+
+    TracePane* trace = m_window->Trace();
+    trace->clear();
+    trace->AppendNote("one");
+    trace->AppendNote("two");
+    trace->SetFilter("TW");
+    EXPECT_EQ(trace->toPlainText(), "host:  two");
+    trace->SetFilter("");
+    trace->SetPaused(true);
+    trace->AppendNote("three");
+    EXPECT_EQ(trace->toPlainText(), "host:  one\nhost:  two");
+    trace->SetPaused(false);
+    EXPECT_EQ(trace->toPlainText(), "host:  one\nhost:  two\nhost:  three");
+    trace->Copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "host:  one\nhost:  two\nhost:  three");
+}
+
+}  // namespace
+}  // namespace arn
