@@ -1,7 +1,9 @@
-// Registry text of any shape: loading may refuse it with an error, but never crashes, and what
-// it wrote can always be saved again.
+// Registry text of any shape: loading may refuse it with an error, but never crashes, leaves
+// no key open, and what it wrote can always be saved again. Each input loads into a fresh
+// store, so that no input sees what an earlier one wrote.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "core/ArnError.h"
@@ -17,9 +19,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const arn::ArnError&) {
         // Refused input is an expected outcome; any other exception ends the run as a fault.
     }
-    arn::CRegistry root;
-    std::string key = "Software";
-    root.OpenKey(arn::HKEY_CURRENT_USER, key, true);
-    (void)root.SaveRegistry();
+    if (arn::RegistryOpenHandleCount() != 0) {
+        std::abort();  // a load that ended, however it ended, keeps no key open
+    }
+    {
+        arn::CRegistry root;
+        std::string key = "Software";
+        root.OpenKey(arn::HKEY_CURRENT_USER, key, true);
+        const std::string saved = root.SaveRegistry();
+        if (saved.rfind("Windows Registry Editor Version 5.00\r\n", 0) != 0) {
+            std::abort();
+        }
+    }
+    if (arn::RegistryOpenHandleCount() != 0) {
+        std::abort();
+    }
     return 0;
 }

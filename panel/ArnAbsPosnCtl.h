@@ -100,6 +100,7 @@ class ArnAbsPosnCtl : public UserControl,
     int16_t NumPosns() const { return m_positions.NumPosns(); }
     bool IsHomingActive() const { return m_monitor.HomingActive(); }
     bool IsBadPosn() const { return m_positions.BadPosn(); }
+    // True only while the panel is inside one of its own operations (m_busy).
     bool IsBusy() const { return m_busy; }
     bool IsOverrideCleared() const { return m_overrideCleared; }
     // Work that the next tick will serve.

@@ -78,6 +78,10 @@ std::string CStr(double v) {
     if (v == 0.0) {
         return "0";  // also for -0.0
     }
+    // to_chars spells these "nan" and "inf"; the trace spells them as its other formats do.
+    if (!std::isfinite(v)) {
+        return std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity");
+    }
     char text[400];  // the fixed form of the largest double has 309 digits
     const auto [end, ec] = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed);
     if (ec != std::errc()) {
@@ -141,7 +145,11 @@ std::string FormatTwoDigits(int64_t v) {
     if (magnitude < 10) {
         out.push_back('0');
     }
-    out += CStr(static_cast<int64_t>(magnitude));
+    // The magnitude of the most negative value does not fit a signed number.
+    char text[24];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, magnitude);
+    (void)ec;
+    out.append(text, end);
     return out;
 }
 

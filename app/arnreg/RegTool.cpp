@@ -279,7 +279,11 @@ int RegTool::Import(const std::string& file) {
         m_err << "arnreg: cannot read '" << file << "': " << problem << "\n";
         return kExitFailure;
     }
-    const std::string image = DecodeRegistryFile(*bytes);
+    return ImportBytes(*bytes);
+}
+
+int RegTool::ImportBytes(const std::string& bytes) {
+    const std::string image = DecodeRegistryFile(bytes);
     // The warnings come before the load, so that they stand before any error it raises. Lines
     // are numbered as the load's errors number them, from 0 for the signature.
     if (!m_quiet) {

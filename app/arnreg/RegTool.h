@@ -22,6 +22,11 @@ class RegTool {
     // Runs the arguments that follow the program name; returns the exit status.
     int Run(const std::vector<std::string>& args);
 
+    // The import command on the bytes of a file already read, into the registry store in use:
+    // decodes them, warns of the lines the format does not know (unless quiet), then loads.
+    // Errors of the load reach the caller as ArnError.
+    int ImportBytes(const std::string& bytes);
+
   private:
     struct KeyName {
         int32_t root = 0;

@@ -7,6 +7,14 @@
 namespace {
 
 std::atomic<int64_t> g_allocations{0};
+std::atomic<int64_t> g_deletions{0};
+
+void Release(void* p) noexcept {
+    if (p != nullptr) {
+        g_deletions.fetch_add(1, std::memory_order_relaxed);
+        std::free(p);
+    }
+}
 
 void* Allocate(std::size_t size) {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
@@ -25,6 +33,11 @@ int64_t AllocationCount() {
     return g_allocations.load(std::memory_order_relaxed);
 }
 
+int64_t LiveAllocationCount() {
+    return g_allocations.load(std::memory_order_relaxed) -
+           g_deletions.load(std::memory_order_relaxed);
+}
+
 }  // namespace arn::test
 
 // GCC pairs the inlined malloc of the replacement new with the frees below and warns of a
@@ -38,14 +51,14 @@ void* operator new[](std::size_t size) {
     return Allocate(size);
 }
 void operator delete(void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 void operator delete[](void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }
 void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }

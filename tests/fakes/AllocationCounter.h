@@ -9,4 +9,8 @@ namespace arn::test {
 // of code allocates by taking the difference around it.
 int64_t AllocationCount();
 
+// Blocks allocated through operator new and not yet deleted: what stays allocated, so that a
+// test can tell growth from work that allocates and frees again.
+int64_t LiveAllocationCount();
+
 }  // namespace arn::test

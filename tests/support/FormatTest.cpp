@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/Format.h"
 
 namespace arn {
@@ -14,6 +16,14 @@ TEST(Format, ConcatenationTextIsShortestPlainForm) {
     EXPECT_EQ(CStr(int64_t{-9000000000}), "-9000000000");
     EXPECT_EQ(CStr(true), "True");
     EXPECT_EQ(CStr(false), "False");
+}
+
+TEST(Format, ConcatenationTextNamesNonFiniteValuesAsTheTenthsDo) {
+    EXPECT_EQ(CStr(std::numeric_limits<double>::quiet_NaN()), "NaN");
+    EXPECT_EQ(CStr(std::numeric_limits<double>::infinity()), "Infinity");
+    EXPECT_EQ(CStr(-std::numeric_limits<double>::infinity()), "-Infinity");
+    EXPECT_EQ(FormatTenths(std::numeric_limits<double>::quiet_NaN()), "NaN");
+    EXPECT_EQ(FormatGroupedTenths(-std::numeric_limits<double>::infinity()), "-Infinity");
 }
 
 TEST(Format, TenthsRoundTiesAwayFromZeroAndGroupThousands) {
@@ -35,6 +45,8 @@ TEST(Format, TwoDigitsKeepTheSignInFront) {
     EXPECT_EQ(FormatTwoDigits(123), "123");
     EXPECT_EQ(FormatTwoDigits(-1), "-01");
     EXPECT_EQ(FormatTwoDigits(-59), "-59");
+    EXPECT_EQ(FormatTwoDigits(std::numeric_limits<int64_t>::min()), "-9223372036854775808");
+    EXPECT_EQ(FormatTwoDigits(std::numeric_limits<int64_t>::max()), "9223372036854775807");
 }
 
 TEST(Format, RoundHalfEvenAtAnyPlace) {

@@ -1,0 +1,201 @@
+// Control trees of any shape: LocalizeControls walks controls of every type name, with
+// properties of any kind, missing ones and ones that refuse to be read, and never throws. A
+// text it touches becomes what ResCaption makes of it; every other property, and every
+// control of a kind without localisable text, keeps what it had.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "FuzzInput.h"
+#include "core/Variant.h"
+#include "fakes/DispatchCollection.h"
+#include "fakes/GenericControl.h"
+#include "fakes/GenericObject.h"
+#include "support/ControlUtils.h"
+
+namespace {
+
+using arn::fuzz::FuzzInput;
+
+// Every type name the walk knows, a few it must leave alone, and the input classes.
+const char* const kTypes[] = {"Menu",          "Label",         "Frame",
+                              "CommandButton", "SSFrame",       "CheckBox",
+                              "OptionButton",  "RadioEditor",   "LEDcontrol",
+                              "SSPanel",       "Form",          "ParamRadioEditor",
+                              "SSCommand",     "PictureBox",    "ParamRadioGrpEditor",
+                              "OutputIO",      "DisplayBoxCtl", "ARProgressBar",
+                              "Toolbar",       "SmartUI",       "nTextBox",
+                              "ParamEditor",   "SSTab",         "SftTabs",
+                              "Timer",         "ImageList",     "Image",
+                              "Picture",       "ComboBox",      "StatusBar",
+                              "WinHook",       "NTGraph",       "CommonDialog",
+                              "TextBox",       "label",         "SSCheck",
+                              "Line",          "Shape",         ""};
+
+const char* const kProperties[] = {
+    "Caption",    "ToolTipText", "Text", "BitCaptions", "UserUnit", "UserDescription",
+    "Filter",     "DialogTitle", "Tabs", "TabCaption",  "Tag",      "Buttons",
+    "SmartItems", "Tab",         "Count"};
+
+// Texts that resolve, that almost resolve, and whatever the input spells.
+std::string MakeText(FuzzInput& in) {
+    switch (in.Pick(6)) {
+        case 0:
+            return ":8011:Input Override";
+        case 1:
+            return ":18018:";
+        case 2:
+            return ":99999:none";
+        case 3:
+            return ":801:" + in.Text(8);
+        default:
+            return in.Text(24);
+    }
+}
+
+arn::Variant MakeValue(FuzzInput& in, int depth);
+
+std::shared_ptr<arn::Dispatch> MakeObject(FuzzInput& in, int depth) {
+    const size_t kind = depth > 2 ? 2 : in.Pick(3);
+    if (kind == 0) {
+        std::vector<std::shared_ptr<arn::Dispatch>> items;
+        const size_t count = in.Pick(4);
+        for (size_t i = 0; i < count; ++i) {
+            items.push_back(in.Flag() ? MakeObject(in, depth + 1) : nullptr);
+        }
+        return arn::DispatchCollection::Create(std::move(items));
+    }
+    auto object = arn::GenericObject::Create(in.Flag() ? "Tab" : "Button");
+    const size_t count = in.Pick(4);
+    for (size_t i = 0; i < count; ++i) {
+        object->Define(kProperties[in.Pick(std::size(kProperties))], MakeValue(in, depth + 1));
+    }
+    return object;
+}
+
+arn::Variant MakeValue(FuzzInput& in, int depth) {
+    switch (in.Pick(7)) {
+        case 0:
+            return arn::Variant{};
+        case 1:
+            return in.Flag();
+        case 2:
+            return static_cast<int32_t>(static_cast<int8_t>(in.Byte()));
+        case 3:
+            return in.Double();
+        case 4:
+            return depth > 2 ? arn::Variant{} : arn::Variant{MakeObject(in, depth)};
+        default:
+            return MakeText(in);
+    }
+}
+
+struct Built {
+    std::shared_ptr<arn::GenericControl> control;
+    // The plain properties the case defined, with what they held before the walk.
+    std::vector<std::pair<std::string, arn::Variant>> before;
+};
+
+Built MakeControl(FuzzInput& in, size_t n) {
+    const std::string type = in.Pick(16) == 0 ? in.Text(12) : kTypes[in.Pick(std::size(kTypes))];
+    Built built{arn::GenericControl::Create(type, "c" + std::to_string(n)), {}};
+    const size_t count = in.Pick(6);
+    for (size_t i = 0; i < count; ++i) {
+        const std::string name = kProperties[in.Pick(std::size(kProperties))];
+        switch (in.Pick(4)) {
+            case 0:
+                built.control->Withhold(name);  // reading it fails
+                break;
+            case 1: {
+                std::vector<arn::Variant> values;
+                const size_t length = in.Pick(4);
+                for (size_t k = 0; k < length; ++k) {
+                    values.push_back(MakeValue(in, 1));
+                }
+                built.control->DefineIndexed(name, std::move(values));
+                break;
+            }
+            default:
+                built.control->Define(name, MakeValue(in, 0));
+        }
+    }
+    return built;
+}
+
+bool Localises(const std::string& type) {
+    for (const char* name : kTypes) {
+        if (type == name) {
+            return type != "Timer" && type != "ImageList" && type != "Image" && type != "Picture" &&
+                   type != "ComboBox" && type != "StatusBar" && type != "WinHook" &&
+                   type != "TextBox" && type != "label" && type != "SSCheck" && type != "Line" &&
+                   type != "Shape" && !type.empty();
+        }
+    }
+    return false;
+}
+
+// Equal contents; a NaN is the same as itself.
+bool Same(const arn::Variant& a, const arn::Variant& b) {
+    const auto* x = std::get_if<double>(&a);
+    const auto* y = std::get_if<double>(&b);
+    if (x != nullptr && y != nullptr && std::isnan(*x) && std::isnan(*y)) {
+        return true;
+    }
+    return a == b;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzInput in(data, size);
+    std::vector<Built> built;
+    std::vector<std::shared_ptr<arn::Control>> controls;
+    const size_t count = 1 + in.Pick(8);
+    for (size_t i = 0; i < count; ++i) {
+        Built one = MakeControl(in, i);
+        for (const char* name : kProperties) {
+            if (one.control->HasProperty(name)) {
+                try {
+                    one.before.emplace_back(name, one.control->GetProperty(name));
+                } catch (...) {
+                    // Indexed or refused: not compared.
+                }
+            }
+        }
+        // Nesting is the panel's business; a child after its parent is walked like it.
+        if (!controls.empty() && in.Flag()) {
+            controls.back()->AddChild(one.control);
+        }
+        controls.push_back(one.control);
+        built.push_back(std::move(one));
+        (void)arn::IsUserInputControl(controls.back().get());
+        (void)arn::IsPassiveControl(controls.back().get());
+    }
+    if (in.Flag()) {
+        controls.push_back(nullptr);  // a hole in the collection is skipped
+    }
+
+    arn::LocalizeControls(controls);
+
+    for (const Built& one : built) {
+        for (const auto& [name, old] : one.before) {
+            const arn::Variant now = one.control->GetProperty(name);
+            if (!Localises(one.control->TypeName())) {
+                if (!Same(now, old)) {
+                    std::abort();  // a kind without localisable text was changed
+                }
+            } else if (const auto* text = std::get_if<std::string>(&old)) {
+                const auto* after = std::get_if<std::string>(&now);
+                if (after != nullptr && *after != *text && *after != arn::ResCaption(*text)) {
+                    std::abort();  // a text became something ResCaption does not make of it
+                }
+            }
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,132 @@
+// arnreg import of any bytes: UTF-16 with and without a byte-order mark, odd byte counts, lone
+// surrogates, UTF-8 and ANSI. Decoding never fails, a UTF-16 file always decodes to valid
+// UTF-8, the import either loads or refuses with ArnError, and no key stays open. Each input
+// imports into a fresh store.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "FuzzInput.h"
+#include "app/arnreg/RegFileText.h"
+#include "app/arnreg/RegTool.h"
+#include "core/ArnError.h"
+#include "platform/registry/RegistryApi.h"
+
+namespace {
+
+// Whether text is well-formed UTF-8 without encoded surrogates.
+bool ValidUtf8(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<uint8_t>(text[i]);
+        size_t n = 0;
+        uint32_t cp = 0;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if ((b & 0xE0) == 0xC0) {
+            n = 1;
+            cp = b & 0x1F;
+        } else if ((b & 0xF0) == 0xE0) {
+            n = 2;
+            cp = b & 0x0F;
+        } else if ((b & 0xF8) == 0xF0) {
+            n = 3;
+            cp = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + n >= text.size()) {
+            return false;  // cut short
+        }
+        for (size_t k = 1; k <= n; ++k) {
+            const auto c = static_cast<uint8_t>(text[i + k]);
+            if ((c & 0xC0) != 0x80) {
+                return false;
+            }
+            cp = cp << 6 | (c & 0x3F);
+        }
+        const uint32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) {
+            return false;
+        }
+        i += n + 1;
+    }
+    return true;
+}
+
+// Each byte of text as one UTF-16 code unit.
+std::string Widen(const std::string& text, bool bigEndian) {
+    std::string out;
+    for (const char c : text) {
+        out += bigEndian ? '\0' : c;
+        out += bigEndian ? c : '\0';
+    }
+    return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    arn::fuzz::FuzzInput in(data, size);
+    const size_t shape = in.Pick(7);
+    const bool quiet = in.Flag();
+    const std::string rest = in.Rest();
+    std::string bytes;
+    switch (shape) {
+        case 0:  // raw: UTF-16 without a mark, ANSI, UTF-8, anything
+            bytes = rest;
+            break;
+        case 1:
+            bytes = "\xFF\xFE" + rest;
+            break;
+        case 2:
+            bytes = "\xFE\xFF" + rest;
+            break;
+        case 3:
+            bytes = "\xEF\xBB\xBF" + rest;
+            break;
+        case 4:  // the text as Windows writes it: UTF-16 little-endian with a mark
+            bytes = "\xFF\xFE" + Widen(rest, false);
+            break;
+        case 5:
+            bytes = "\xFE\xFF" + Widen(rest, true);
+            break;
+        default:  // UTF-16 without a mark: read as ANSI text full of NULs
+            bytes = Widen(rest, false);
+    }
+
+    const std::string decoded = arn::DecodeRegistryFile(bytes);
+    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                             (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+    if (utf16 && !ValidUtf8(decoded)) {
+        std::abort();
+    }
+    if (decoded.find('\n') != std::string::npos && decoded.find("\r\n") == std::string::npos) {
+        std::abort();  // LF line ends were left for the load, which splits at CR LF only
+    }
+
+    arn::RegistryUseMemory();
+    std::ostringstream out;
+    std::ostringstream err;
+    arn::RegTool tool(out, err);
+    try {
+        if (quiet) {
+            (void)tool.Run({"--quiet", "--help"});  // sets quiet; --help touches no store
+        }
+        if (tool.ImportBytes(bytes) != arn::RegTool::kExitOk) {
+            std::abort();
+        }
+    } catch (const arn::ArnError&) {
+        // A refused file is an expected outcome.
+    }
+    if (quiet && !err.str().empty()) {
+        std::abort();  // --quiet leaves the warnings out
+    }
+    if (arn::RegistryOpenHandleCount() != 0) {
+        std::abort();
+    }
+    return 0;
+}
