@@ -279,10 +279,10 @@ int RegTool::Import(const std::string& file) {
         m_err << "arnreg: cannot read '" << file << "': " << problem << "\n";
         return kExitFailure;
     }
-    return ImportBytes(*bytes);
+    return ImportBytes(*bytes, file == "-" ? "standard input" : "'" + file + "'");
 }
 
-int RegTool::ImportBytes(const std::string& bytes) {
+int RegTool::ImportBytes(const std::string& bytes, const std::string& source) {
     const std::string image = DecodeRegistryFile(bytes);
     // The warnings come before the load, so that they stand before any error it raises. Lines
     // are numbered as the load's errors number them, from 0 for the signature.
@@ -300,7 +300,6 @@ int RegTool::ImportBytes(const std::string& bytes) {
                  "the full root names, such as "
               << root.fullName << "\n";
     }
-    const std::string source = file == "-" ? "standard input" : "'" + file + "'";
     try {
         CRegistry registry;
         registry.LoadRegistry(image);

@@ -23,9 +23,10 @@ class RegTool {
     int Run(const std::vector<std::string>& args);
 
     // The import command on the bytes of a file already read, into the registry store in use:
-    // decodes them, warns of the lines the format does not know (unless quiet), then loads.
-    // Errors of the load reach the caller as ArnError.
-    int ImportBytes(const std::string& bytes);
+    // decodes them, warns of the lines the format does not know (unless quiet), then loads and
+    // counts what it wrote. A refused load is reported on the error stream, naming `source`, and
+    // returns kExitFailure; what it wrote before the error stays.
+    int ImportBytes(const std::string& bytes, const std::string& source);
 
   private:
     struct KeyName {
