@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "FuzzInput.h"
 #include "app/arnreg/RegFileText.h"
@@ -123,8 +124,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (...) {
         std::abort();  // the command reports a refused load itself; nothing may escape it
     }
-    if (quiet && err.str().find("warning:") != std::string::npos) {
-        std::abort();  // --quiet leaves the warnings out
+    // --quiet leaves the warnings out. Hints and the refusal still go to the error stream, and
+    // they may quote the input, so an input that spells a warning itself proves nothing.
+    constexpr std::string_view kWarning = "arnreg: warning: line ";
+    if (quiet && decoded.find(kWarning) == std::string::npos &&
+        err.str().find(kWarning) != std::string::npos) {
+        std::abort();
     }
     if (arn::RegistryOpenHandleCount() != 0) {
         std::abort();
