@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "app/arnreg/RegistryRoots.h"
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
 #include "support/Format.h"
@@ -14,9 +15,6 @@ namespace {
 
 constexpr std::string_view kSignature = "Windows Registry Editor Version 5.00";
 constexpr const char* kLoadSource = "CRegistry::LoadRegistry";
-constexpr std::array<std::string_view, 7> kRootNames = {
-    "HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE", "HKEY_USERS",
-    "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "HKEY_DYN_DATA"};
 // A stored text longer than this is shown by its start and its length: a hex value can run to
 // thousands of characters.
 constexpr size_t kShownLength = 60;
@@ -150,7 +148,8 @@ bool ForeignLines::ReadSection(size_t number, std::string_view line) {
     // A root the load does not know falls back to the loading object's own, which a fresh
     // object does not have: the header then leaves no key open.
     const std::string_view root = inner.substr(0, cut);
-    m_keyOpen = std::find(kRootNames.begin(), kRootNames.end(), root) != kRootNames.end();
+    m_keyOpen = std::any_of(kRegistryRoots.begin(), kRegistryRoots.end(),
+                            [&](const RegistryRoot& r) { return r.name == root; });
     if (written.kind == Kind::KeyDeletion) {
         Warn(number, written.label + " ignored: nothing is deleted, and no key is open after it" +
                          " (its root \"" + std::string(root) +

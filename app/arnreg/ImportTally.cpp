@@ -5,6 +5,8 @@
 #include <charconv>
 
 #include "app/arnreg/KeyReader.h"
+#include "app/arnreg/RegistryRoots.h"
+#include "support/Format.h"
 
 namespace arn {
 
@@ -13,43 +15,6 @@ namespace {
 constexpr std::string_view kSignature = "Windows Registry Editor Version 5.00";
 constexpr size_t kFirstReadLine = 2;  // line 1 is never read
 constexpr size_t kFewestLines = 3;
-
-struct RootNames {
-    std::string_view name;
-    std::string_view shortName;
-    HKEY handle;
-};
-
-constexpr std::array<RootNames, 7> kRoots = {{
-    {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},
-    {"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},
-    {"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE},
-    {"HKEY_USERS", "HKU", HKEY_USERS},
-    {"HKEY_PERFORMANCE_DATA", "HKPD", HKEY_PERFORMANCE_DATA},
-    {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG},
-    {"HKEY_DYN_DATA", "HKDD", HKEY_DYN_DATA},
-}};
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    for (size_t at = 0;;) {
-        const size_t end = text.find("\r\n", at);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(at));
-            return lines;
-        }
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
-    return upper;
-}
 
 // The path as OpenKey uses it: one leading "\" dropped, "/" read as "\".
 std::string NormalPath(std::string_view path) {
@@ -61,7 +26,7 @@ std::string NormalPath(std::string_view path) {
 }  // namespace
 
 ImportTally::ImportTally(std::string_view image) {
-    const std::vector<std::string_view> lines = SplitLines(image);
+    const std::vector<std::string_view> lines = SplitAtCrLf(image);
     m_after.assign(lines.size(), Count{});
     if (lines.size() < kFewestLines || lines[0] != kSignature) {
         m_refusal = 0;
@@ -120,13 +85,13 @@ bool ImportTally::ReadSection(size_t number, std::string_view line) {
         return false;
     }
     const std::string_view root = inner.substr(0, cut);
-    const auto known = std::find_if(kRoots.begin(), kRoots.end(),
-                                    [&](const RootNames& r) { return r.name == root; });
-    m_keyOpen = known != kRoots.end();
+    const auto known = std::find_if(kRegistryRoots.begin(), kRegistryRoots.end(),
+                                    [&](const RegistryRoot& r) { return r.name == root; });
+    m_keyOpen = known != kRegistryRoots.end();
     m_keyReadOnly = false;
     if (!m_keyOpen) {
-        const std::string upper = Upper(root);
-        for (const RootNames& r : kRoots) {
+        const std::string upper = UpperAscii(root);
+        for (const RegistryRoot& r : kRegistryRoots) {
             if (upper == r.shortName || upper == r.name) {
                 m_shortRoots.push_back(ShortRoot{number, std::string(root), std::string(r.name)});
             }
@@ -134,7 +99,7 @@ bool ImportTally::ReadSection(size_t number, std::string_view line) {
         return true;
     }
     const std::string path = NormalPath(inner.substr(cut + 1));
-    const auto entry = std::make_pair(known->handle, Upper(path));
+    const auto entry = std::make_pair(known->handle, UpperAscii(path));
     // The load opens a key under this root read-only when it is there already, from before the
     // load or from an earlier header of the same text.
     m_keyReadOnly = known->handle == HKEY_LOCAL_MACHINE &&

@@ -18,6 +18,7 @@
 #include "app/arnreg/KeyReader.h"
 #include "app/arnreg/RegFileText.h"
 #include "app/arnreg/RegToolHelp.h"
+#include "app/arnreg/RegistryRoots.h"
 #include "app/arnreg/ValueText.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
@@ -27,32 +28,9 @@ namespace arn {
 
 namespace {
 
-struct RootAlias {
-    const char* name;
-    const char* shortName;
-    HKEY handle;
-};
-
-constexpr std::array<RootAlias, 7> kRoots = {{
-    {"HKEY_CLASSES_ROOT", "HKCR", HKEY_CLASSES_ROOT},
-    {"HKEY_CURRENT_USER", "HKCU", HKEY_CURRENT_USER},
-    {"HKEY_LOCAL_MACHINE", "HKLM", HKEY_LOCAL_MACHINE},
-    {"HKEY_USERS", "HKU", HKEY_USERS},
-    {"HKEY_PERFORMANCE_DATA", "HKPD", HKEY_PERFORMANCE_DATA},
-    {"HKEY_CURRENT_CONFIG", "HKCC", HKEY_CURRENT_CONFIG},
-    {"HKEY_DYN_DATA", "HKDD", HKEY_DYN_DATA},
-}};
-
 // "1 key", "2 keys".
 std::string Counted(size_t count, const std::string& noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
-}
-
-std::string Upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
-        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    });
-    return text;
 }
 
 // An automation error number reads best in hex, a plain one in decimal.
@@ -217,8 +195,8 @@ bool RegTool::UseDatabase(const std::optional<std::string>& given) {
 std::optional<RegTool::KeyName> RegTool::ParseKey(const std::string& text) {
     m_keyText = text;
     const size_t cut = text.find_first_of("\\/");
-    const std::string root = Upper(text.substr(0, cut));
-    for (const RootAlias& alias : kRoots) {
+    const std::string root = UpperAscii(text.substr(0, cut));
+    for (const RegistryRoot& alias : kRegistryRoots) {
         if (root == alias.name || root == alias.shortName) {
             KeyName key;
             key.root = alias.handle;

@@ -8,44 +8,20 @@
 #include <QTemporaryDir>
 
 #include "qt/OffscreenQtTest.h"
+#include "qt/QtHostRun.h"
 
 namespace {
 
 // Long enough for a start under the sanitizers; a refusal comes at once.
 constexpr int HostTimeoutMs = 120000;
 
-struct HostRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using arn::test::HostRun;
 
 class HostCommandLine : public arn::test::OffscreenQtTest<QCoreApplication> {
   protected:
     // The host program with no display at all; `platform` chooses a Qt platform when given.
     HostRun RunHost(const QStringList& args, const QString& platform = {}) {
-        QProcess host;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        if (!platform.isEmpty()) {
-            env.insert("QT_QPA_PLATFORM", platform);
-        }
-        host.setProcessEnvironment(env);
-        host.setWorkingDirectory(m_work.path());
-        host.start(QStringLiteral(ARN_QT_HOST_PATH), args);
-        HostRun run;
-        if (!host.waitForFinished(HostTimeoutMs)) {
-            host.kill();
-            host.waitForFinished();
-            run.err = "the host did not finish";
-            return run;
-        }
-        run.exitCode = host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
-        run.out = QString::fromUtf8(host.readAllStandardOutput());
-        run.err = QString::fromUtf8(host.readAllStandardError());
-        return run;
+        return arn::test::RunQtHost(m_work.path(), args, platform, HostTimeoutMs);
     }
 
     QTemporaryDir m_work;

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "qt/OffscreenQtTest.h"
+#include "qt/QtHostRun.h"
 
 namespace {
 
@@ -30,35 +31,13 @@ const QStringList StepNames = {
     "refused-hand-over",      "release",
 };
 
-struct HostRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using arn::test::HostRun;
 
 class Tour : public arn::test::OffscreenQtTest<QCoreApplication> {
   protected:
     // The host program with no display at all, and no platform chosen for it.
     static HostRun RunHost(const QString& workingDir, const QStringList& args) {
-        QProcess host;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
-        host.setProcessEnvironment(env);
-        host.setWorkingDirectory(workingDir);
-        host.start(QStringLiteral(ARN_QT_HOST_PATH), args);
-        HostRun run;
-        if (!host.waitForFinished(TourTimeoutMs)) {
-            host.kill();
-            host.waitForFinished();
-            run.err = "the host did not finish";
-            return run;
-        }
-        run.exitCode = host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
-        run.out = QString::fromUtf8(host.readAllStandardOutput());
-        run.err = QString::fromUtf8(host.readAllStandardError());
-        return run;
+        return arn::test::RunQtHost(workingDir, args, {}, TourTimeoutMs);
     }
 };
 
