@@ -78,6 +78,7 @@ std::shared_ptr<NetOptions> AutomationNet::get_Options() {
 
 std::shared_ptr<AutomationNode> AutomationNet::WrapNode(std::shared_ptr<AutomationClient> node) {
     auto wrapped = AutomationNode::Create(std::move(node));
+    std::erase_if(m_nodes, [](const auto& weak) { return weak.expired(); });
     m_nodes.push_back(wrapped);
     return wrapped;
 }
@@ -85,8 +86,9 @@ std::shared_ptr<AutomationNode> AutomationNet::WrapNode(std::shared_ptr<Automati
 void AutomationNet::OnHostTick() {
     // Keep the events object alive through the dispatch: a handler may detach the panel.
     const auto events = m_appEvents;
-    for (const auto& weak : std::vector<std::weak_ptr<AutomationNode>>(m_nodes)) {
-        if (auto node = weak.lock()) {
+    // By index, without a copy on every tick: a change handler may wrap another node.
+    for (size_t i = 0; i < m_nodes.size(); ++i) {
+        if (const auto node = m_nodes[i].lock()) {
             node->Refresh();
         }
     }

@@ -111,9 +111,9 @@ void AutomationNode::NodeStop(int32_t code) {
 }
 
 void AutomationNode::Refresh() {
-    // A copy: a change handler may ask for a parameter not handed out yet.
-    const auto params = m_params;
-    for (const auto& [number, value] : params) {
+    // No copy of the map on every tick: a change handler may ask for a parameter not handed
+    // out yet, and inserting into a map leaves the loop's iterator valid.
+    for (const auto& [number, value] : m_params) {
         try {
             value->Refresh();
         } catch (const ArnError&) {

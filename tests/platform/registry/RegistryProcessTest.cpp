@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 
+#include "fakes/ProgramRun.h"
 #include "fakes/RegistryTestSupport.h"
 #include "support/CRegistry.h"
 
@@ -175,11 +176,7 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
 
 // Runs the arnreg program -----------------------------------------------------------------
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Outcome = arn::test::ProgramResult;
 
 std::string ArnregPath() {
     if (const char* dir = std::getenv("ARN_TEST_BINARY_DIR"); dir != nullptr && *dir != '\0') {
@@ -196,39 +193,6 @@ std::string Slurp(const std::filesystem::path& file) {
 }
 
 using Environment = std::map<std::string, std::optional<std::string>>;
-
-// Runs `program` with the environment changed by `changes` (nullopt removes a variable),
-// standard input empty, and its output caught in files of `dir`. The test process has a single
-// thread, so the child may change its environment between fork and exec.
-Outcome RunProgram(const std::string& program, const std::vector<std::string>& args,
-                   const Environment& changes, const TempDir& dir) {
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& arg : args) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(nullptr);
-    const std::string outFile = (dir / "stdout.txt").string();
-    const std::string errFile = (dir / "stderr.txt").string();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        for (const auto& [name, value] : changes) {
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-        }
-        dup2(open("/dev/null", O_RDONLY), 0);
-        dup2(open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-        dup2(open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-        execv(program.c_str(), argv.data());
-        _exit(127);
-    }
-    Outcome outcome;
-    int status = 0;
-    if (pid > 0 && waitpid(pid, &status, 0) == pid) {
-        outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    outcome.out = Slurp(outFile);
-    outcome.err = Slurp(errFile);
-    return outcome;
-}
 
 // The registry functions choose their store on first use, so this test runs again in a fresh
 // process of this binary, where nothing has chosen yet.
@@ -251,9 +215,9 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::vector<std::string> args{"--gtest_filter=RegistryEnvironment.*"};
     const std::string path = (dir / "env.db").string();
-    const Outcome written = RunProgram(
-        self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}}, dir);
-    ASSERT_EQ(written.status, 0) << written.out;
+    const Outcome written = arn::test::RunProgram(
+        self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}});
+    ASSERT_EQ(written.exitCode, 0) << written.out;
     SqliteRegistryStore store(path);
     RegistryStore::KeyId key = 0;
     ASSERT_EQ(store.OpenKey(RegistryStore::RootKeyId(1), {"FromEnvironment"}, key), ERROR_SUCCESS);
@@ -263,11 +227,11 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
 
     // A file that cannot be opened fails every call instead of quietly keeping the values in
     // memory.
-    const Outcome refused = RunProgram(self, args,
-                                       {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
-                                        {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}},
-                                       dir);
-    EXPECT_EQ(refused.status, 0) << refused.out;
+    const Outcome refused =
+        arn::test::RunProgram(self, args,
+                              {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
+                               {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
+    EXPECT_EQ(refused.exitCode, 0) << refused.out;
 }
 
 class Arnreg : public testing::Test {
@@ -280,7 +244,7 @@ class Arnreg : public testing::Test {
     }
 
     Outcome Run(const std::vector<std::string>& args) {
-        return RunProgram(ArnregPath(), args, m_env, m_dir);
+        return arn::test::RunProgram(ArnregPath(), args, m_env);
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
@@ -319,13 +283,13 @@ TEST_F(Arnreg, ImportsAWindowsUtf16FileAndExportsItBack) {
         "\r\n[HKEY_CURRENT_USER\\Software\\Arn\\Axis]\r\n"
         "\"Units\"=\"mm\"\r\n";
     const Outcome imported = Run({"import", WriteFile("win.reg", Utf16LeWithBom(text))});
-    ASSERT_EQ(imported.status, 0) << imported.err;
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
 
     const Outcome folder = Run({"get", "HKCU/Software/Arn", "Folder"});
-    EXPECT_EQ(folder.status, 0);
+    EXPECT_EQ(folder.exitCode, 0);
     EXPECT_EQ(folder.out, "C:\\Program Files\\Arn\n");
     const std::string exported = (m_dir / "out.reg").string();
-    ASSERT_EQ(Run({"export", "HKEY_CURRENT_USER\\Software\\Arn", exported}).status, 0);
+    ASSERT_EQ(Run({"export", "HKEY_CURRENT_USER\\Software\\Arn", exported}).exitCode, 0);
     EXPECT_EQ(Slurp(exported), utf8);
     // Headers repeat the key as the command spelled it, below the root's full name.
     EXPECT_THAT(Run({"export", "hkcu\\software\\arn"}).out,
@@ -336,8 +300,8 @@ TEST_F(Arnreg, ImportsAWindowsUtf16FileAndExportsItBack) {
     for (size_t at = unix.find("\r\n"); at != std::string::npos; at = unix.find("\r\n", at)) {
         unix.erase(at, 1);
     }
-    ASSERT_EQ(Run({"delete", "HKCU\\Software\\Arn"}).status, 0);
-    ASSERT_EQ(Run({"import", WriteFile("unix.reg", unix)}).status, 0);
+    ASSERT_EQ(Run({"delete", "HKCU\\Software\\Arn"}).exitCode, 0);
+    ASSERT_EQ(Run({"import", WriteFile("unix.reg", unix)}).exitCode, 0);
     EXPECT_EQ(Run({"export", "HKCU\\Software\\Arn"}).out, utf8);
 }
 
@@ -346,7 +310,7 @@ TEST_F(Arnreg, FormatErrorsNameNumberSourceAndLine) {
         Run({"import", WriteFile("bad.reg", kSig + "\r\n[HKEY_CURRENT_USER\\Partial]\r\n"
                                                    "\"kept\"=\"yes\"\r\n"
                                                    "\"\"=\"default\"\r\n")});
-    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_THAT(outcome.err, HasSubstr("0x80040005"));
     EXPECT_THAT(outcome.err, HasSubstr("CRegistry::LoadRegistry"));
     EXPECT_THAT(outcome.err,
@@ -354,54 +318,54 @@ TEST_F(Arnreg, FormatErrorsNameNumberSourceAndLine) {
     EXPECT_EQ(Run({"get", "HKCU\\Partial", "kept"}).out, "yes\n");
 
     const Outcome unsigned_ = Run({"import", WriteFile("plain.txt", "hello\r\nworld\r\n")});
-    EXPECT_EQ(unsigned_.status, 1);
+    EXPECT_EQ(unsigned_.exitCode, 1);
     EXPECT_THAT(unsigned_.err, HasSubstr("signature missing"));
     const Outcome absent = Run({"import", (m_dir / "absent.reg").string()});
-    EXPECT_EQ(absent.status, 1);
+    EXPECT_EQ(absent.exitCode, 1);
     EXPECT_THAT(absent.err, HasSubstr("absent.reg"));
 }
 
 TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
-    ASSERT_EQ(Run({"set", "HKCU\\App", "Title", "Main axis"}).status, 0);
-    ASSERT_EQ(Run({"set", "--dword", "HKCU\\App", "Count", "-3"}).status, 0);
-    ASSERT_EQ(Run({"set", "HKCU\\App\\Sub\\Deep", "x", "1"}).status, 0);
+    ASSERT_EQ(Run({"set", "HKCU\\App", "Title", "Main axis"}).exitCode, 0);
+    ASSERT_EQ(Run({"set", "--dword", "HKCU\\App", "Count", "-3"}).exitCode, 0);
+    ASSERT_EQ(Run({"set", "HKCU\\App\\Sub\\Deep", "x", "1"}).exitCode, 0);
     EXPECT_EQ(Run({"get", "HKCU\\App", "Count"}).out, "-3\n");
     EXPECT_EQ(Run({"list", "HKCU\\app"}).out, "Sub\\\nTitle = Main axis\nCount = -3  (DWORD)\n");
 
-    ASSERT_EQ(Run({"delete", "HKCU\\App", "title"}).status, 0);
+    ASSERT_EQ(Run({"delete", "HKCU\\App", "title"}).exitCode, 0);
     const Outcome gone = Run({"get", "HKCU\\App", "Title"});
-    EXPECT_EQ(gone.status, 1);
+    EXPECT_EQ(gone.exitCode, 1);
     EXPECT_THAT(gone.err, HasSubstr("no value 'Title'"));
-    EXPECT_EQ(Run({"delete", "HKCU\\App", "Title"}).status, 1);
+    EXPECT_EQ(Run({"delete", "HKCU\\App", "Title"}).exitCode, 1);
 
-    ASSERT_EQ(Run({"delete", "HKCU\\App"}).status, 0);
+    ASSERT_EQ(Run({"delete", "HKCU\\App"}).exitCode, 0);
     const Outcome noKey = Run({"list", "HKCU\\App"});
-    EXPECT_EQ(noKey.status, 1);
+    EXPECT_EQ(noKey.exitCode, 1);
     EXPECT_THAT(noKey.err, HasSubstr("no such key: HKCU\\App"));
-    EXPECT_EQ(Run({"delete", "HKCU"}).status, 1);
+    EXPECT_EQ(Run({"delete", "HKCU"}).exitCode, 1);
 
-    ASSERT_EQ(Run({"set", "HKLM\\Machine", "v", "1"}).status, 0);
+    ASSERT_EQ(Run({"set", "HKLM\\Machine", "v", "1"}).exitCode, 0);
     const Outcome readOnly = Run({"set", "HKLM\\Machine", "v", "2"});
-    EXPECT_EQ(readOnly.status, 1);
+    EXPECT_EQ(readOnly.exitCode, 1);
     EXPECT_THAT(readOnly.err, HasSubstr("Failed to write new value to v from Registry."));
     EXPECT_EQ(Run({"get", "HKLM\\Machine", "v"}).out, "1\n");
 
-    EXPECT_EQ(Run({}).status, 2);
-    EXPECT_EQ(Run({"frobnicate"}).status, 2);
-    EXPECT_EQ(Run({"get", "NOWHERE\\App"}).status, 2);
-    EXPECT_EQ(Run({"set", "--dword", "HKCU\\App", "n", "12abc"}).status, 2);
+    EXPECT_EQ(Run({}).exitCode, 2);
+    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(Run({"get", "NOWHERE\\App"}).exitCode, 2);
+    EXPECT_EQ(Run({"set", "--dword", "HKCU\\App", "n", "12abc"}).exitCode, 2);
     EXPECT_THAT(Run({"--help"}).out, HasSubstr("Usage: arnreg"));
 }
 
 TEST_F(Arnreg, FindsItsDatabaseInTheUsersDataFolder) {
     m_env["ARN_REGISTRY_DB"] = std::nullopt;
     m_env["XDG_DATA_HOME"] = (m_dir / "xdg").string();
-    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).status, 0);
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(m_dir / "xdg" / "arnabsposn" / "registry.db"));
 
     m_env["XDG_DATA_HOME"] = std::nullopt;
     m_env["HOME"] = (m_dir / "home").string();
-    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).status, 0);
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(m_dir / "home" / ".local" / "share" / "arnabsposn" /
                                         "registry.db"));
 }
@@ -432,14 +396,14 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
 
     const std::string acceptedFile = WriteFile("accepted.reg", utf16(accepted));
     const Outcome loaded = Run({"import", acceptedFile});
-    EXPECT_EQ(loaded.status, 0);
+    EXPECT_EQ(loaded.exitCode, 0);
     EXPECT_EQ(loaded.err, warnings);
     EXPECT_EQ(loaded.out, "imported 1 key and 2 values from '" + acceptedFile + "'\n");
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Count"}).out, "word:0000002\n");
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Title"}).out, "Main axis\n");
-    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn"}).status, 1);
+    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn"}).exitCode, 1);
     const Outcome quiet = Run({"--quiet", "import", WriteFile("again.reg", utf16(accepted))});
-    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err, "");
 
     // The key that line 9 opens again counts once.
@@ -449,7 +413,7 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
     };
     const std::string refusedFile = WriteFile("refused.reg", refused);
     const Outcome stopped = Run({"import", refusedFile});
-    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.exitCode, 1);
     EXPECT_EQ(stopped.err, warnings +
                                "arnreg: warning: line 10: deletion of value \"Stale\" ends the "
                                "load: refused with error 5 from ArnAbsPosn.cRegistry: Invalid "
@@ -457,9 +421,9 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
                                failure + kept(refusedFile));
     const std::string quietFile = WriteFile("refused2.reg", refused);
     const Outcome stoppedQuietly = Run({"import", "-q", quietFile});
-    EXPECT_EQ(stoppedQuietly.status, 1);
+    EXPECT_EQ(stoppedQuietly.exitCode, 1);
     EXPECT_EQ(stoppedQuietly.err, failure + kept(quietFile));
-    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Later"}).status, 1);
+    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Later"}).exitCode, 1);
 }
 
 TEST_F(Arnreg, KeepsTheDatabaseAndTheFoldersItMakesPrivate) {
@@ -470,7 +434,7 @@ TEST_F(Arnreg, KeepsTheDatabaseAndTheFoldersItMakesPrivate) {
     m_env["ARN_REGISTRY_DB"] = std::nullopt;
     m_env["XDG_DATA_HOME"] = std::nullopt;
     m_env["HOME"] = home.string();
-    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).status, 0);
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
     const std::filesystem::path database = home / ".local" / "share" / "arnabsposn" / "registry.db";
     EXPECT_EQ(PermissionsOf(database), 0600);
     EXPECT_EQ(PermissionsOf(database.parent_path()), 0700);
@@ -480,7 +444,7 @@ TEST_F(Arnreg, KeepsTheDatabaseAndTheFoldersItMakesPrivate) {
 
     // A database its owner chose to share stays shared.
     ASSERT_EQ(chmod(database.c_str(), 0644), 0);
-    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "2"}).status, 0);
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "2"}).exitCode, 0);
     EXPECT_EQ(PermissionsOf(database), 0644);
     EXPECT_EQ(Run({"get", "HKCU\\A", "v"}).out, "2\n");
 }
