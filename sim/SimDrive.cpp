@@ -85,10 +85,14 @@ int32_t SimDrive::OperationalMode() const {
         SimFieldGet(*Fields().opMode, Value::WordOf(stored(sp::MotionSetup))));
 }
 
-int SimDrive::SelectedIndex() const {
-    const int a = Effective(SimPin::InputA) ? 1 : 0;
-    const int b = Effective(SimPin::InputB) ? 1 : 0;
+int SimDrive::IndexOf(bool inputA, bool inputB) const {
+    const int a = inputA ? 1 : 0;
+    const int b = inputB ? 1 : 0;
     return OperationalMode() == opmode::FourPositions ? a + 2 * b : a;
+}
+
+int SimDrive::SelectedIndex() const {
+    return IndexOf(Effective(SimPin::InputA), Effective(SimPin::InputB));
 }
 
 double SimDrive::SelectedTarget() const {
@@ -105,9 +109,7 @@ bool SimDrive::AtPosition() const {
 
 bool SimDrive::PathAtPosition(bool software) const {
     const bool* states = software ? m_software : m_pins;
-    const int a = states[index(SimPin::InputA)] ? 1 : 0;
-    const int b = states[index(SimPin::InputB)] ? 1 : 0;
-    const int selected = OperationalMode() == opmode::FourPositions ? a + 2 * b : a;
+    const int selected = IndexOf(states[index(SimPin::InputA)], states[index(SimPin::InputB)]);
     return std::fabs(stored(sp::Position1 + selected) - m_measured) <= PositionWindow();
 }
 

@@ -94,6 +94,8 @@ class SimDrive {
     int64_t Steps() const { return m_steps; }
 
   private:
+    // The position (0..3) that input A and B select in the current operational mode.
+    int IndexOf(bool inputA, bool inputB) const;
     static int index(SimPin pin) { return static_cast<int>(pin); }
     double stored(int32_t number) const;
     uint32_t statusWord() const;
