@@ -59,17 +59,19 @@ bool ReadSwitch(std::string_view word, bool& on) {
     return w == "on" || w == "off";
 }
 
-Control* FindControl(const std::vector<std::shared_ptr<Control>>& controls,
-                     const std::string& name) {
-    for (const auto& ctl : controls) {
-        if (ControlReport::NameOf(*ctl) == name) {
-            return ctl.get();
-        }
-        if (Control* inside = FindControl(ctl->Children(), name)) {
-            return inside;
-        }
+// A control named as the listing names it: "name", or "name(index)" for a group's member.
+Control* FindControl(const ArnAbsPosnCtl& panel, std::string_view text) {
+    const size_t open = text.find('(');
+    if (open == std::string_view::npos) {
+        return panel.Find(text).get();
     }
-    return nullptr;
+    int16_t index = -1;
+    const char* last = text.data() + text.size() - 1;
+    const auto [end, ec] = std::from_chars(text.data() + open + 1, last, index);
+    if (text.back() != ')' || ec != std::errc() || end != last || index < 0) {
+        return nullptr;
+    }
+    return panel.Find(text.substr(0, open), index).get();
 }
 
 const char* PinName(SimPin pin) {
@@ -190,7 +192,7 @@ bool ConsoleScript::Resolve(ArnAbsPosnCtl& panel, SimNode& node) {
     for (size_t i = 0; i < m_commands.size(); ++i) {
         Command& command = m_commands[i];
         if (command.kind == Kind::Click || command.kind == Kind::Enter) {
-            command.target = FindControl(panel.TopLevelControls(), command.control);
+            command.target = FindControl(panel, command.control);
             if (!command.target) {
                 return Fail(command, i + 1,
                             "names no control on the panel (\"" + command.control +
