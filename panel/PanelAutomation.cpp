@@ -33,6 +33,21 @@ class FormCollection : public AutomationObject {
     std::vector<AutomationMember> m_members;
 };
 
+// The panel's events with their dispatch ids, in the event interface's order: the one list
+// both the description and the forwarding read.
+struct PanelEvent {
+    int32_t dispId;
+    const char* name;
+    Event<> ArnAbsPosnCtl::*event;
+};
+constexpr PanelEvent kPanelEvents[] = {
+    {DISPID_ShowHoming, "ShowHoming", &ArnAbsPosnCtl::ShowHoming},
+    {DISPID_ShowTrqLim, "ShowTrqLim", &ArnAbsPosnCtl::ShowTrqLim},
+    {DISPID_ShowJerkLim, "ShowJerkLim", &ArnAbsPosnCtl::ShowJerkLim},
+    {DISPID_Show16Posns, "Show16Posns", &ArnAbsPosnCtl::Show16Posns},
+    {DISPID_ShowTeachingDlg, "ShowTeachingDlg", &ArnAbsPosnCtl::ShowTeachingDlg},
+};
+
 }  // namespace
 
 std::shared_ptr<PanelAutomation> PanelAutomation::Create(std::shared_ptr<ArnAbsPosnCtl> panel) {
@@ -40,11 +55,13 @@ std::shared_ptr<PanelAutomation> PanelAutomation::Create(std::shared_ptr<ArnAbsP
 }
 
 const std::vector<AutomationEvent>& PanelAutomation::Events() const {
-    static const std::vector<AutomationEvent> events{{DISPID_ShowHoming, "ShowHoming"},
-                                                     {DISPID_ShowTrqLim, "ShowTrqLim"},
-                                                     {DISPID_ShowJerkLim, "ShowJerkLim"},
-                                                     {DISPID_Show16Posns, "Show16Posns"},
-                                                     {DISPID_ShowTeachingDlg, "ShowTeachingDlg"}};
+    static const std::vector<AutomationEvent> events = [] {
+        std::vector<AutomationEvent> list;
+        for (const PanelEvent& e : kPanelEvents) {
+            list.push_back({e.dispId, e.name});
+        }
+        return list;
+    }();
     return events;
 }
 
@@ -75,14 +92,11 @@ PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel) : m_panel
         {DISPID_Enabled, "Enabled", VariantKind::Bool, [p] { return Variant(p->get_Enabled()); },
          [p](const Variant& v) { p->put_Enabled(VariantToBool(v)); }},
     };
-    const auto forward = [this](Event<>& event, int32_t dispId) {
-        m_eventConnections.push_back(event.connect([this, dispId] { EventRaised(dispId); }));
-    };
-    forward(p->ShowHoming, DISPID_ShowHoming);
-    forward(p->ShowTrqLim, DISPID_ShowTrqLim);
-    forward(p->ShowJerkLim, DISPID_ShowJerkLim);
-    forward(p->Show16Posns, DISPID_Show16Posns);
-    forward(p->ShowTeachingDlg, DISPID_ShowTeachingDlg);
+    for (const PanelEvent& e : kPanelEvents) {
+        const int32_t dispId = e.dispId;
+        m_eventConnections.push_back(
+            (p->*e.event).connect([this, dispId] { EventRaised(dispId); }));
+    }
 }
 
 }  // namespace arn
