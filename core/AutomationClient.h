@@ -2,9 +2,12 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "core/Dispatch.h"
 #include "core/Event.h"
 #include "core/Variant.h"
 
@@ -30,5 +33,30 @@ class AutomationClient {
     // subscription ends with the returned connection. Raises 438 for an event the object lacks.
     virtual Connection Subscribe(std::string_view eventName, std::function<void()> handler) = 0;
 };
+
+// Someone else's object carried in a Variant, as a runtime hands an object argument over: by
+// name it answers what the client answers.
+class ClientObject : public Dispatch {
+  public:
+    explicit ClientObject(std::shared_ptr<AutomationClient> client) : m_client(std::move(client)) {}
+
+    std::string TypeName() const override { return "Object"; }
+    Variant GetProperty(std::string_view name) const override { return m_client->Get(name); }
+    void SetProperty(std::string_view name, const Variant& value) override {
+        m_client->Put(name, value);
+    }
+    using Dispatch::GetProperty;
+    using Dispatch::SetProperty;
+
+    const std::shared_ptr<AutomationClient>& Client() const { return m_client; }
+
+  private:
+    std::shared_ptr<AutomationClient> m_client;
+};
+
+// The object in value as a client: a ClientObject's own client, an AutomationObject of ours
+// through its member table, nullptr for empty or Nothing. Any other value raises 13, an object
+// without a member table 424.
+std::shared_ptr<AutomationClient> ClientOf(const Variant& value);
 
 }  // namespace arn

@@ -2,7 +2,37 @@
 
 #include "core/ErrorCatalogue.h"
 
+#include <utility>
+
 namespace arn {
+
+AutomationMember MethodMember(int32_t dispId, std::string name, VariantKind result,
+                              std::vector<VariantKind> params,
+                              std::function<Variant(const std::vector<Variant>&)> call) {
+    AutomationMember member;
+    member.dispId = dispId;
+    member.name = std::move(name);
+    member.kind = result;
+    member.params = std::move(params);
+    member.call = std::move(call);
+    return member;
+}
+
+Variant CoerceVariant(const Variant& value, VariantKind kind) {
+    switch (kind) {
+        case VariantKind::Bool:
+            return Variant(VariantToBool(value));
+        case VariantKind::Long:
+            return Variant(VariantToLong(value));
+        case VariantKind::Double:
+            return Variant(VariantToDouble(value));
+        case VariantKind::String:
+            return Variant(VariantToString(value));
+        case VariantKind::Object:
+            return Variant(VariantToObject(value));
+    }
+    return value;
+}
 
 const std::vector<AutomationEvent>& AutomationObject::Events() const {
     static const std::vector<AutomationEvent> none;
@@ -51,6 +81,32 @@ void AutomationObject::SetProperty(std::string_view name, const Variant& value) 
 
 bool AutomationObject::HasProperty(std::string_view name) const {
     return FindMember(name) != nullptr;
+}
+
+Variant AutomationObject::CallMethod(std::string_view name, const std::vector<Variant>& args) {
+    const AutomationMember* member = FindMember(name);
+    if (member == nullptr) {
+        RaiseNoSuchProperty(name);
+    }
+    if (!member->call) {
+        if (!args.empty() || !member->get) {
+            RaiseWrongArguments(name);
+        }
+        return member->get();
+    }
+    if (args.size() != member->params.size()) {
+        RaiseWrongArguments(name);
+    }
+    std::vector<Variant> coerced;
+    coerced.reserve(args.size());
+    for (size_t i = 0; i < args.size(); ++i) {
+        coerced.push_back(CoerceVariant(args[i], member->params[i]));
+    }
+    return member->call(coerced);
+}
+
+std::shared_ptr<AutomationObject> AutomationObject::Facet(std::string_view) {
+    return nullptr;
 }
 
 }  // namespace arn

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/Dispatch.h"
@@ -17,14 +19,36 @@ namespace arn {
 enum class VariantKind : uint8_t { Bool, Long, Double, String, Object };
 
 // One member of an automation interface: its dispatch id, its name and its accessors. A
-// missing accessor makes the member read-only or write-only.
+// missing accessor makes a property read-only or write-only. A method has call instead, and
+// the kinds of its parameters in order; its kind is that of its result (a method without one
+// returns empty).
 struct AutomationMember {
+    AutomationMember() = default;
+    // A property.
+    AutomationMember(int32_t dispId_, std::string name_, VariantKind kind_,
+                     std::function<Variant()> get_, std::function<void(const Variant&)> put_ = {})
+        : dispId(dispId_),
+          name(std::move(name_)),
+          kind(kind_),
+          get(std::move(get_)),
+          put(std::move(put_)) {}
+
     int32_t dispId = 0;
     std::string name;
     VariantKind kind = VariantKind::Long;
     std::function<Variant()> get;
     std::function<void(const Variant&)> put;
+    std::vector<VariantKind> params;
+    std::function<Variant(const std::vector<Variant>&)> call;
 };
+
+// A method member; arguments reach call already coerced to params by the caller's runtime.
+AutomationMember MethodMember(int32_t dispId, std::string name, VariantKind result,
+                              std::vector<VariantKind> params,
+                              std::function<Variant(const std::vector<Variant>&)> call);
+
+// value as kind, by the automation conversions (13 when it cannot be one).
+Variant CoerceVariant(const Variant& value, VariantKind kind);
 
 // One event of an object's event interface.
 struct AutomationEvent {
@@ -54,6 +78,16 @@ class AutomationObject : public Dispatch {
     bool HasProperty(std::string_view name) const override;
     using Dispatch::GetProperty;
     using Dispatch::SetProperty;
+
+    // Calls a method by name with its arguments as given (each coerced here to its parameter's
+    // kind); a property without arguments is read. An unknown name raises 438, a wrong argument
+    // count 450, an argument that its kind cannot take 13.
+    Variant CallMethod(std::string_view name, const std::vector<Variant>& args);
+
+    // The same object under another interface that it implements (a host framework's,
+    // identified by its interface id in registry form), or nullptr when it has no such one.
+    // A component runtime hands it out where a client asks for that interface.
+    virtual std::shared_ptr<AutomationObject> Facet(std::string_view interfaceId);
 
     // Raised with the dispatch id of each event, synchronously, when the object fires it.
     Event<int32_t> EventRaised;

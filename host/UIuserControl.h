@@ -17,6 +17,16 @@ class Form;
 // Interface id of UIuserControl.
 inline constexpr std::string_view IID_UIuserControl = "{DE79A7C1-7138-4CE8-8F7D-2758C759F497}";
 
+// Dispatch ids of its members for late-bound callers, in slot order.
+namespace UIuserControlDispId {
+inline constexpr int32_t ReleaseControl = 0x60030000;
+inline constexpr int32_t AttachControl = 0x60030001;
+inline constexpr int32_t BarColor = 0x60030002;
+inline constexpr int32_t VersionStr = 0x60030003;
+inline constexpr int32_t ControlVersionList = 0x60030004;
+inline constexpr int32_t MyForms = 0x60030005;
+}  // namespace UIuserControlDispId
+
 // The host UI framework's interface through which the host drives every panel. The order of
 // the members is the interface's slot order and must not change.
 class UIuserControl {

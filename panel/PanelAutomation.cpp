@@ -2,36 +2,13 @@
 
 #include <utility>
 
+#include "host/controls/UIuserControlAutomation.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/PanelIds.h"
-#include "toolkit/Form.h"
 
 namespace arn {
 
 namespace {
-
-// The forms of UIuserControl_MyForms as one collection object: Count, and its elements for
-// For Each.
-class FormCollection : public AutomationObject {
-  public:
-    explicit FormCollection(std::vector<std::shared_ptr<Form>> forms)
-        : m_forms(std::move(forms)),
-          m_members{{0,
-                     "Count",
-                     VariantKind::Long,
-                     [this] { return Variant(static_cast<int32_t>(m_forms.size())); },
-                     {}}} {}
-
-    std::string TypeName() const override { return "Collection"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
-    std::vector<std::shared_ptr<Dispatch>> Elements() const override {
-        return {m_forms.begin(), m_forms.end()};
-    }
-
-  private:
-    std::vector<std::shared_ptr<Form>> m_forms;
-    std::vector<AutomationMember> m_members;
-};
 
 // The panel's events with their dispatch ids, in the event interface's order: the one list
 // both the description and the forwarding read.
@@ -65,21 +42,23 @@ const std::vector<AutomationEvent>& PanelAutomation::Events() const {
     return events;
 }
 
-PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel) : m_panel(std::move(panel)) {
+std::shared_ptr<AutomationObject> PanelAutomation::Facet(std::string_view interfaceId) {
+    return NamesEqual(interfaceId, IID_UIuserControl) ? m_framework : nullptr;
+}
+
+PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel)
+    : m_panel(std::move(panel)), m_framework(std::make_shared<UIuserControlAutomation>(m_panel)) {
     ArnAbsPosnCtl* p = m_panel.get();
     m_members = {
         {DISPID_UIuserControl_MyForms,
          "UIuserControl_MyForms",
          VariantKind::Object,
-         [p] {
-             return Variant(std::shared_ptr<Dispatch>(
-                 std::make_shared<FormCollection>(p->get_UIuserControl_MyForms())));
-         },
+         [this] { return m_framework->GetProperty("MyForms"); },
          {}},
         {DISPID_UIref,
          "UIref",
          VariantKind::Object,
-         [this] { return Variant(std::shared_ptr<Dispatch>(shared_from_this())); },
+         [this] { return Variant(std::shared_ptr<Dispatch>(m_framework)); },
          {}},
         {DISPID_DisplayMsg, "DisplayMsg", VariantKind::String,
          [p] { return Variant(p->get_DisplayMsg()); },

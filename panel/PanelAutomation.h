@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/AutomationObject.h"
@@ -18,15 +19,16 @@ class ArnAbsPosnCtl;
 // ShowHoming [1], ShowTrqLim [2], ShowJerkLim [4], Show16Posns [3], ShowTeachingDlg [5].
 //
 // The object owns the panel; the panel's events reach EventRaised while this object lives.
-// UIref returns this same object, which stands for the panel's UIuserControl.
-class PanelAutomation : public AutomationObject,
-                        public std::enable_shared_from_this<PanelAutomation> {
+// UIref returns the panel's UIuserControl, the facet of this object for that interface id; a
+// component runtime presents both as one object.
+class PanelAutomation : public AutomationObject {
   public:
     static std::shared_ptr<PanelAutomation> Create(std::shared_ptr<ArnAbsPosnCtl> panel);
 
     std::string TypeName() const override { return "ArnAbsPosnCtl"; }
     const std::vector<AutomationMember>& Members() const override { return m_members; }
     const std::vector<AutomationEvent>& Events() const override;
+    std::shared_ptr<AutomationObject> Facet(std::string_view interfaceId) override;
 
     const std::shared_ptr<ArnAbsPosnCtl>& Panel() const { return m_panel; }
 
@@ -34,6 +36,7 @@ class PanelAutomation : public AutomationObject,
     explicit PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel);
 
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
+    std::shared_ptr<AutomationObject> m_framework;
     std::vector<AutomationMember> m_members;
     std::vector<Connection> m_eventConnections;
 };

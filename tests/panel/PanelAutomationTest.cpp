@@ -43,7 +43,10 @@ TEST(PanelAutomation, MembersByIdAndNameReachThePanel) {
     automation->SetProperty("Show", Variant(false));
     EXPECT_FALSE(panel.NamedControls().EnclosingFrame->get_Visible());
 
-    EXPECT_EQ(VariantToObject(automation->GetProperty("UIref")), automation);
+    const auto framework = VariantToObject(automation->GetProperty("UIref"));
+    EXPECT_EQ(framework, automation->Facet("{de79a7c1-7138-4ce8-8f7d-2758c759f497}"));
+    EXPECT_EQ(framework->TypeName(), "UIuserControl");
+    EXPECT_EQ(automation->Facet("{00000000-0000-0000-C000-000000000046}"), nullptr);
     auto forms = VariantToObject(automation->GetProperty("UIuserControl_MyForms"));
     ASSERT_NE(forms, nullptr);
     EXPECT_EQ(forms->GetProperty("Count"), Variant(int32_t{1}));
