@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/AutomationObject.h"
+#include "sim/SimNet.h"
+
+namespace arn {
+
+// A simulated net as a host's automation object, the way a host that only hands out automation
+// objects presents its net: what our net wrapper over such a host uses, and a Tick for whoever
+// holds only this object and drives time.
+//
+// Members: AppEvents [1], DriveEvents [2], NetSupervisor [3] and Options [4] (objects, Nothing
+// when the net has none), Tick() [5] (one SimNet::Tick) and Ticks [6] (get, as a Double so a
+// long run still counts exactly). The AppEvents object raises TimerTick [1] whenever the net's
+// application events raise TimerTick; the Options object has DebugFlags [1] (get).
+//
+// Each of the net's objects has one face for this object's lifetime, so a subscription made
+// through one read of AppEvents stays valid for the next reader. Errors the net raises reach
+// the caller unchanged. Holds the net alive, and each face holds its own net object; the net
+// holds none of them.
+class SimNetAutomation : public AutomationObject {
+  public:
+    struct DispId {
+        static constexpr int32_t AppEvents = 1;
+        static constexpr int32_t DriveEvents = 2;
+        static constexpr int32_t NetSupervisor = 3;
+        static constexpr int32_t Options = 4;
+        static constexpr int32_t Tick = 5;
+        static constexpr int32_t Ticks = 6;
+        // Of the AppEvents object's event interface.
+        static constexpr int32_t TimerTick = 1;
+        // Of the Options object.
+        static constexpr int32_t DebugFlags = 1;
+    };
+
+    // Raises 91 for a null net.
+    static std::shared_ptr<SimNetAutomation> Create(std::shared_ptr<SimNet> net);
+
+    std::string TypeName() const override { return "SimNet"; }
+    const std::vector<AutomationMember>& Members() const override { return m_members; }
+
+    const std::shared_ptr<SimNet>& Net() const { return m_net; }
+
+  private:
+    explicit SimNetAutomation(std::shared_ptr<SimNet> net);
+
+    Variant appEvents();
+    Variant driveEvents();
+    Variant supervisor();
+    Variant options();
+
+    std::shared_ptr<SimNet> m_net;
+    std::vector<AutomationMember> m_members;
+    // The faces handed out, each with the net object it was made for.
+    std::shared_ptr<AutomationObject> m_appEvents;
+    std::shared_ptr<AutomationObject> m_driveEvents;
+    std::shared_ptr<AutomationObject> m_supervisor;
+    std::shared_ptr<AutomationObject> m_options;
+};
+
+}  // namespace arn

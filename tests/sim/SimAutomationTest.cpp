@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/ArnError.h"
+#include "core/ObjectClient.h"
+#include "host/AutomationNet.h"
+#include "host/AutomationNode.h"
+#include "host/NodeParams.h"
+#include "sim/SimNet.h"
+#include "sim/SimNetAutomation.h"
+#include "sim/SimNode.h"
+#include "sim/SimNodeAutomation.h"
+
+namespace arn {
+namespace {
+
+// A simulated net and node behind their automation faces, seen through our own wrappers as a
+// host that hands out only automation objects would be.
+struct WrappedSim {
+    explicit WrappedSim(SimNodeOptions options = {}) : node(net->CreateNode(std::move(options))) {
+        netFace = SimNetAutomation::Create(net);
+        nodeFace = SimNodeAutomation::Create(node);
+        netClient = std::make_shared<ObjectClient>(netFace);
+        wrappedNet = AutomationNet::Create(netClient);
+        wrappedNode = wrappedNet->WrapNode(std::make_shared<ObjectClient>(nodeFace));
+    }
+
+    std::shared_ptr<SimNet> net = SimNet::Create();
+    std::shared_ptr<SimNode> node;
+    std::shared_ptr<SimNetAutomation> netFace;
+    std::shared_ptr<SimNodeAutomation> nodeFace;
+    std::shared_ptr<ObjectClient> netClient;
+    std::shared_ptr<AutomationNet> wrappedNet;
+    std::shared_ptr<AutomationNode> wrappedNode;
+};
+
+int32_t ErrorNumberOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const ArnError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
+    SimNodeOptions options;
+    options.omitParams = {param::MaxTravel};
+    WrappedSim sim(options);
+    AutomationNode& node = *sim.wrappedNode;
+
+    EXPECT_TRUE(node.ParamExists(param::Position1 + 1));
+    EXPECT_FALSE(node.ParamExists(param::MaxTravel));
+
+    auto position2 = node.Param(param::Position1 + 1);
+    EXPECT_EQ(position2->get_Name(), "Position 2");
+    EXPECT_DOUBLE_EQ(position2->get_NumberValue()->GetDouble(), 1000.0);
+    position2->get_NumberValue()->SetDouble(1500);
+    EXPECT_DOUBLE_EQ(sim.node->Drive().Read(param::Position1 + 1), 1500.0);
+    EXPECT_DOUBLE_EQ(sim.node->Param(param::Position1 + 1)->Content(), 1500.0);
+    EXPECT_DOUBLE_EQ(position2->get_NumberValue()->GetDouble(), 1500.0);
+
+    // The units follow the drive's units selection.
+    std::string quantity;
+    std::string units;
+    position2->get_NumberValue()->GetUnitsText(quantity, units);
+    EXPECT_EQ(units, "counts");
+    node.Param(param::UnitsSelect)->get_NumberValue()->SetDouble(2);
+    position2->get_NumberValue()->GetUnitsText(quantity, units);
+    EXPECT_EQ(quantity, "Position 2");
+    EXPECT_EQ(units, "mm");
+
+    auto status = node.Param(param::Status);
+    ASSERT_EQ(status->get_Fields().Count(), 9u);
+    const auto homing = status->Field("Homing");
+    ASSERT_NE(homing, nullptr);
+    EXPECT_EQ(homing->get_BitIndex(), 3);
+    EXPECT_EQ(homing->get_BitCount(), 1);
+    EXPECT_EQ(homing->get_Description(), "Homing in progress");
+    EXPECT_EQ(status->Field("At Position")->get_BitIndex(), 8);
+    auto motionSetup = node.Param(param::MotionSetup);
+    EXPECT_EQ(motionSetup->Field("Operational Mode")->get_BitCount(), 8);
+    EXPECT_EQ(motionSetup->Field("Operational Mode")->get_Value(), 8);
+
+    // A command bit written and applied reaches the drive, which takes it and clears it.
+    auto command = node.Param(param::HomingCommand);
+    command->Field("Start Homing")->put_Value(1);
+    EXPECT_FALSE(sim.node->Drive().Homing());
+    command->Field("Start Homing")->Apply();
+    EXPECT_TRUE(sim.node->Drive().Homing());
+    EXPECT_DOUBLE_EQ(sim.node->Param(param::HomingCommand)->Content(), 0.0);
+    EXPECT_DOUBLE_EQ(command->Content(), 0.0);
+
+    node.put_AccelLimit(250);
+    node.put_DecelLimit(125);
+    EXPECT_DOUBLE_EQ(sim.node->get_AccelLimit(), 250.0);
+    EXPECT_DOUBLE_EQ(node.get_DecelLimit(), 125.0);
+    node.MoveVelocity(-30, 0, 0);
+    EXPECT_TRUE(sim.node->Drive().Jogging());
+    EXPECT_DOUBLE_EQ(sim.node->Drive().JogVelocity(), -30.0);
+    node.NodeStop(65);
+    EXPECT_FALSE(sim.node->Drive().Jogging());
+}
+
+TEST(SimAutomation, FacesKeepOneObjectPerSimulatedObject) {
+    WrappedSim sim;
+    ObjectClient netClient(sim.netFace);
+    ObjectClient nodeClient(sim.nodeFace);
+
+    EXPECT_EQ(VariantToObject(netClient.Get("AppEvents")),
+              VariantToObject(netClient.Get("AppEvents")));
+    EXPECT_EQ(VariantToObject(netClient.Get("Options")), VariantToObject(netClient.Get("Options")));
+    const auto value = nodeClient.CallObject("Param", {Variant(param::Status)});
+    EXPECT_EQ(VariantToObject(sim.nodeFace->CallMethod("Param", {Variant(param::Status)})),
+              VariantToObject(sim.nodeFace->CallMethod("Param", {Variant(param::Status)})));
+    const auto fields = value->GetObject("Fields");
+    EXPECT_EQ(VariantToLong(fields->Get("Count")), 9);
+    auto first = fields->CallObject("Item", {Variant(1)});
+    EXPECT_EQ(VariantToString(first->Get("Name")), "Enable Req");
+    EXPECT_EQ(VariantToString(fields->CallObject("Item", {Variant(9)})->Get("Name")),
+              "At Position");
+    EXPECT_EQ(ErrorNumberOf([&] { fields->CallObject("Item", {Variant(0)}); }), 9);
+    EXPECT_EQ(ErrorNumberOf([&] { fields->CallObject("Item", {Variant(10)}); }), 9);
+
+    // A net built without an object answers Nothing, which the wrapper takes as none.
+    SimNetOptions bare;
+    bare.withAppEvents = false;
+    bare.withOptions = false;
+    auto wrapped = AutomationNet::Create(
+        std::make_shared<ObjectClient>(SimNetAutomation::Create(SimNet::Create(bare))));
+    EXPECT_EQ(wrapped->get_AppEvents(), nullptr);
+    EXPECT_EQ(wrapped->get_Options(), nullptr);
+    EXPECT_NE(wrapped->get_DriveEvents(), nullptr);
+    EXPECT_NE(wrapped->get_NetSupervisor(), nullptr);
+}
+
+TEST(SimAutomation, TickThroughTheNetFaceRefreshesValuesBeforeTheWrappersTimerTick) {
+    WrappedSim sim;
+    sim.net->SetDebugFlags(0x24);
+    EXPECT_EQ(sim.wrappedNet->get_Options()->get_DebugFlags(), 0x24);
+    auto position3 = sim.wrappedNode->Param(param::Position1 + 2);
+    std::vector<std::string> order;
+    double seenAtTick = 0;
+    auto changed = position3->ValueChanged.connect(
+        [&](const std::shared_ptr<Value>&) { order.emplace_back("ValueChanged"); });
+    auto tick = sim.wrappedNet->get_AppEvents()->TimerTick.connect([&] {
+        order.emplace_back("TimerTick");
+        seenAtTick = position3->Content();
+    });
+
+    sim.node->ForceParam(param::Position1 + 2, 2750);
+    EXPECT_DOUBLE_EQ(position3->Content(), 2000.0);
+    sim.netClient->Call("Tick", {});
+    EXPECT_EQ(order, (std::vector<std::string>{"ValueChanged", "TimerTick"}));
+    EXPECT_DOUBLE_EQ(seenAtTick, 2750.0);
+    sim.netClient->Call("Tick", {});
+    EXPECT_EQ(order, (std::vector<std::string>{"ValueChanged", "TimerTick", "TimerTick"}));
+    EXPECT_EQ(sim.net->Ticks(), 2);
+    EXPECT_EQ(sim.netClient->Get("Ticks"), Variant(2.0));
+
+    // The app-events face's subscription to the net ends with the face.
+    EXPECT_EQ(sim.net->Events()->TimerTick.slotCount(), 1u);
+    sim.wrappedNode.reset();
+    sim.wrappedNet.reset();
+    sim.netClient.reset();
+    sim.netFace.reset();
+    EXPECT_EQ(sim.net->Events()->TimerTick.slotCount(), 0u);
+    sim.net->Tick();
+    EXPECT_EQ(order.size(), 3u);
+}
+
+TEST(SimAutomation, ErrorsTheSimulationRaisesReachTheCallerWithTheirNumber) {
+    WrappedSim sim;
+    auto position1 = sim.wrappedNode->Param(param::Position1);
+
+    sim.node->Faults().Fail("Number.SetDouble", 1, param::Position1, vbObjectError + 0x2101);
+    EXPECT_EQ(ErrorNumberOf([&] { position1->get_NumberValue()->SetDouble(5); }),
+              vbObjectError + 0x2101);
+    EXPECT_DOUBLE_EQ(sim.node->Drive().Read(param::Position1), 0.0);
+    position1->get_NumberValue()->SetDouble(5);  // only the first call was planned to fail
+    EXPECT_DOUBLE_EQ(sim.node->Drive().Read(param::Position1), 5.0);
+
+    sim.node->Faults().Fail("Motion.MoveVelocity", 1, FaultPlan::kAnyParam, vbObjectError + 0x2102);
+    EXPECT_EQ(ErrorNumberOf([&] { sim.wrappedNode->MoveVelocity(10); }), vbObjectError + 0x2102);
+    sim.net->Faults().Fail("Options.DebugFlags", 1, FaultPlan::kAnyParam, vbObjectError + 0x2103);
+    EXPECT_EQ(ErrorNumberOf([&] { sim.wrappedNet->get_Options()->get_DebugFlags(); }),
+              vbObjectError + 0x2103);
+    sim.node->Faults().Fail("Field.Apply", 1, param::HomingCommand, vbObjectError + 0x2104);
+    EXPECT_EQ(ErrorNumberOf([&] {
+                  sim.wrappedNode->Param(param::HomingCommand)->Field("Start Homing")->Apply();
+              }),
+              vbObjectError + 0x2104);
+
+    // The sim's own errors: a parameter the node lacks, a node that stopped answering.
+    SimNodeOptions without;
+    without.omitParams = {param::TeachingSetup};
+    WrappedSim lacking(without);
+    EXPECT_EQ(ErrorNumberOf([&] { lacking.wrappedNode->Param(param::TeachingSetup); }),
+              vbObjectError + 0x2004);
+    sim.node->SetOffline(true);
+    EXPECT_EQ(ErrorNumberOf([&] { sim.wrappedNode->QueryState(); }), vbObjectError + 0x2003);
+}
+
+}  // namespace
+}  // namespace arn
