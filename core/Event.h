@@ -177,6 +177,33 @@ class Event {
     std::shared_ptr<List> m_list = std::make_shared<List>();
 };
 
+// A subscription kept somewhere other than an Event, such as one advised through a component
+// runtime. Whoever holds the subscription keeps this object alive (through a shared_ptr) for as
+// long as it exists; the connection from Connect runs undo once when it disconnects, and does
+// nothing once this object is gone.
+class HeldSubscription : public detail::SlotListBase,
+                         public std::enable_shared_from_this<HeldSubscription> {
+  public:
+    explicit HeldSubscription(std::function<void()> undo) : m_undo(std::move(undo)) {}
+
+    // The one connection of this subscription.
+    Connection Connect() {
+        m_slot->owner = weak_from_this();
+        return Connection(m_slot);
+    }
+
+    void erase(const detail::SlotBase*) override {
+        m_slot->connected = false;
+        if (auto undo = std::exchange(m_undo, nullptr)) {
+            undo();
+        }
+    }
+
+  private:
+    std::function<void()> m_undo;
+    std::shared_ptr<detail::SlotBase> m_slot = std::make_shared<detail::SlotBase>();
+};
+
 // A member declared "with events": assigning an object subscribes the owner's handlers to it
 // (through the binder given at construction); assigning another object or nullptr drops the
 // old subscriptions first. Reading goes through get(), -> and bool.

@@ -1,6 +1,8 @@
 #include "platform/win32/com/ComClassFactory.h"
 
 #include <exception>
+#include <initializer_list>
+#include <string_view>
 
 #include "platform/win32/ThisModule.h"
 #include "platform/win32/com/ComDispatchObject.h"
@@ -11,9 +13,10 @@ namespace arn::win32 {
 
 namespace {
 
-// The automation interface's description from the module's own type library; nullptr when the
-// module carries none (a client then goes by names and ids alone).
-ITypeInfo* LoadInterfaceInfo(const ComponentClass& served) {
+// The description of the automation interface or of the class (guid) from the module's own
+// type library; nullptr when the module carries none (a client then goes by names and ids
+// alone).
+ITypeInfo* LoadTypeInfo(std::string_view guid) {
     wchar_t path[MAX_PATH] = {};
     if (GetModuleFileNameW(ThisModule(), path, MAX_PATH) == 0) {
         return nullptr;
@@ -23,7 +26,7 @@ ITypeInfo* LoadInterfaceInfo(const ComponentClass& served) {
         return nullptr;
     }
     ITypeInfo* info = nullptr;
-    if (FAILED(lib->GetTypeInfoOfGuid(GuidFromText(served.interfaceId), &info))) {
+    if (FAILED(lib->GetTypeInfoOfGuid(GuidFromText(guid), &info))) {
         info = nullptr;
     }
     lib->Release();
@@ -63,10 +66,14 @@ HRESULT ComClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void**
     }
     const IID iid = GuidFromText(m_served.interfaceId);
     const IID eventIid = GuidFromText(m_served.eventInterfaceId);
-    ITypeInfo* info = LoadInterfaceInfo(m_served);
-    ComDispatchObject* object = ComDispatchObject::Create(std::move(made), iid, &eventIid, info);
-    if (info != nullptr) {
-        info->Release();
+    ITypeInfo* info = LoadTypeInfo(m_served.interfaceId);
+    ITypeInfo* classInfo = LoadTypeInfo(m_served.classId);
+    ComDispatchObject* object =
+        ComDispatchObject::Create(std::move(made), iid, &eventIid, info, classInfo);
+    for (ITypeInfo* loaded : {info, classInfo}) {
+        if (loaded != nullptr) {
+            loaded->Release();
+        }
     }
     const HRESULT hr = object->QueryInterface(riid, ppvObject);
     object->Release();

@@ -2,24 +2,19 @@
 
 #include <exception>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/ArnError.h"
+#include "platform/win32/com/ComErrors.h"
 #include "platform/win32/com/ComModule.h"
 #include "platform/win32/com/ComText.h"
+#include "platform/win32/com/ComUIuserControl.h"
 #include "platform/win32/com/ComVariant.h"
 
 namespace arn::win32 {
 
 namespace {
-
-// The automation runtime's own errors (small numbers) travel as FACILITY_CONTROL results;
-// object-defined ones (vbObjectError + n) are results already.
-HRESULT ErrorResult(int32_t number) {
-    if (number < 0) {
-        return static_cast<HRESULT>(number);
-    }
-    return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, number & 0xFFFF);
-}
 
 BSTR AllocText(const std::string& text) {
     const std::wstring wide = Widen(text);
@@ -41,20 +36,24 @@ void FillException(EXCEPINFO* info, HRESULT scode, const std::string& source,
 
 ComDispatchObject* ComDispatchObject::Create(std::shared_ptr<AutomationObject> object,
                                              const IID& dispatchIid, const IID* eventIid,
-                                             ITypeInfo* typeInfo) {
-    return new ComDispatchObject(std::move(object), dispatchIid, eventIid, typeInfo);
+                                             ITypeInfo* typeInfo, ITypeInfo* classInfo) {
+    return new ComDispatchObject(std::move(object), dispatchIid, eventIid, typeInfo, classInfo);
 }
 
 ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
                                      const IID& dispatchIid, const IID* eventIid,
-                                     ITypeInfo* typeInfo)
+                                     ITypeInfo* typeInfo, ITypeInfo* classInfo)
     : m_object(std::move(object)),
       m_dispatchIid(dispatchIid),
       m_hasEvents(eventIid != nullptr),
       m_connectionPoint(this, eventIid != nullptr ? *eventIid : IID_NULL),
-      m_typeInfo(typeInfo) {
+      m_typeInfo(typeInfo),
+      m_classInfo(classInfo) {
     if (m_typeInfo != nullptr) {
         m_typeInfo->AddRef();
+    }
+    if (m_classInfo != nullptr) {
+        m_classInfo->AddRef();
     }
     if (m_hasEvents) {
         m_eventConnection = m_object->EventRaised.connect(
@@ -65,8 +64,12 @@ ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
 
 ComDispatchObject::~ComDispatchObject() {
     m_eventConnection.disconnect();
+    m_framework.reset();
     if (m_typeInfo != nullptr) {
         m_typeInfo->Release();
+    }
+    if (m_classInfo != nullptr) {
+        m_classInfo->Release();
     }
     ComObjectDestroyed();
 }
@@ -80,6 +83,14 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
         *ppv = static_cast<IDispatch*>(this);
     } else if (m_hasEvents && IsEqualIID(riid, IID_IConnectionPointContainer)) {
         *ppv = static_cast<IConnectionPointContainer*>(this);
+    } else if (m_classInfo != nullptr && IsEqualIID(riid, IID_IProvideClassInfo)) {
+        *ppv = static_cast<IProvideClassInfo*>(this);
+    } else if (IsEqualIID(riid, IID_ArnComDispatchObject)) {
+        *ppv = this;
+    } else if (ComUIuserControl* framework = IsEqualIID(riid, UIuserControlIid())
+                                                 ? FrameworkInterface()
+                                                 : nullptr) {
+        *ppv = static_cast<UIuserControlInterface*>(framework);
     } else {
         *ppv = nullptr;
         return E_NOINTERFACE;
@@ -185,13 +196,45 @@ HRESULT ComDispatchObject::InvokeMember(const AutomationMember& member, WORD fla
         member.put(value);
         return S_OK;
     }
+    if (member.call && (flags & DISPATCH_METHOD) != 0) {
+        return InvokeMethod(member, params, result, argErr);
+    }
     if ((flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) == 0 || !member.get) {
         return DISP_E_MEMBERNOTFOUND;
     }
     if (params.cArgs != 0) {
         return DISP_E_BADPARAMCOUNT;
     }
-    const Variant value = member.get();
+    return ReturnValue(member.get(), result);
+}
+
+HRESULT ComDispatchObject::InvokeMethod(const AutomationMember& member, DISPPARAMS& params,
+                                        VARIANT* result, UINT* argErr) {
+    if (params.cNamedArgs != 0) {
+        return DISP_E_NONAMEDARGS;
+    }
+    if (params.cArgs != member.params.size()) {
+        return DISP_E_BADPARAMCOUNT;
+    }
+    if (params.cArgs != 0 && params.rgvarg == nullptr) {
+        return E_INVALIDARG;
+    }
+    std::vector<Variant> args(params.cArgs);
+    for (UINT i = 0; i < params.cArgs; ++i) {
+        // Invoke passes the arguments last first.
+        const UINT slot = params.cArgs - 1 - i;
+        const HRESULT hr = FromComVariant(params.rgvarg[slot], member.params[i], args[i]);
+        if (FAILED(hr)) {
+            if (argErr != nullptr) {
+                *argErr = slot;
+            }
+            return hr;
+        }
+    }
+    return ReturnValue(member.call(args), result);
+}
+
+HRESULT ComDispatchObject::ReturnValue(const Variant& value, VARIANT* result) {
     if (result == nullptr) {
         return S_OK;
     }
@@ -214,11 +257,37 @@ HRESULT ComDispatchObject::Present(const std::shared_ptr<Dispatch>& object, IDis
         *out = this;
         return S_OK;
     }
-    auto automation = std::dynamic_pointer_cast<AutomationObject>(object);
-    if (automation == nullptr) {
-        return DISP_E_TYPEMISMATCH;
+    // The object's own framework interface keeps the object's identity.
+    if (ComUIuserControl* framework = FrameworkInterface();
+        framework != nullptr && object == framework->Facet()) {
+        framework->AddRef();
+        *out = framework;
+        return S_OK;
     }
-    *out = Create(std::move(automation), IID_IDispatch, nullptr, nullptr);
+    return PresentObject(object, out);
+}
+
+ComUIuserControl* ComDispatchObject::FrameworkInterface() {
+    if (!m_framework) {
+        auto facet = m_object->Facet(kUIuserControlId);
+        if (facet == nullptr) {
+            return nullptr;
+        }
+        m_framework = std::make_unique<ComUIuserControl>(static_cast<IDispatch*>(this),
+                                                         std::move(facet));
+    }
+    return m_framework.get();
+}
+
+HRESULT ComDispatchObject::GetClassInfo(ITypeInfo** ppTI) {
+    if (ppTI == nullptr) {
+        return E_POINTER;
+    }
+    *ppTI = m_classInfo;
+    if (m_classInfo == nullptr) {
+        return E_NOTIMPL;
+    }
+    m_classInfo->AddRef();
     return S_OK;
 }
 

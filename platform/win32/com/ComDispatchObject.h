@@ -13,6 +13,12 @@
 
 namespace arn::win32 {
 
+class ComUIuserControl;
+
+// Answered only by ComDispatchObject: {A6C2A359-1316-4CAE-B234-D8F22381D58D}.
+inline constexpr IID IID_ArnComDispatchObject = {
+    0xa6c2a359, 0x1316, 0x4cae, {0xb2, 0x34, 0xd8, 0xf2, 0x23, 0x81, 0xd5, 0x8d}};
+
 // Presents an AutomationObject to COM clients: IDispatch (also under the object's automation
 // interface id) over its member table, and, when it has an event interface, an
 // IConnectionPointContainer with one connection point for it.
@@ -25,12 +31,24 @@ namespace arn::win32 {
 //
 // Created with one reference; counts in ComModule from creation to the last Release. Lives in
 // the creating apartment: the object and its events are called on that thread only.
-class ComDispatchObject final : public IDispatch, public IConnectionPointContainer {
+//
+// Methods take their arguments positionally (DISP_E_NONAMEDARGS otherwise). When the object has
+// a UIuserControl facet, QueryInterface hands out that interface too, with this object's
+// identity; with class information it answers IProvideClassInfo, which is how late-bound hosts
+// find the events by name.
+class ComDispatchObject final : public IDispatch,
+                                public IConnectionPointContainer,
+                                public IProvideClassInfo {
   public:
-    // typeInfo (optional, AddRef'ed here) describes the automation interface to clients.
+    // typeInfo (optional, AddRef'ed here) describes the automation interface to clients,
+    // classInfo (optional, AddRef'ed here) the class with its event interface.
     static ComDispatchObject* Create(std::shared_ptr<AutomationObject> object,
                                      const IID& dispatchIid, const IID* eventIid,
-                                     ITypeInfo* typeInfo);
+                                     ITypeInfo* typeInfo, ITypeInfo* classInfo = nullptr);
+
+    // The object presented, for our own side of the runtime: QueryInterface for
+    // IID_ArnComDispatchObject tells our objects from everyone else's.
+    const std::shared_ptr<AutomationObject>& Object() const { return m_object; }
 
     ComDispatchObject(const ComDispatchObject&) = delete;
     ComDispatchObject& operator=(const ComDispatchObject&) = delete;
@@ -50,14 +68,21 @@ class ComDispatchObject final : public IDispatch, public IConnectionPointContain
     HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override;
     HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override;
 
+    HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** ppTI) override;
+
   private:
     ComDispatchObject(std::shared_ptr<AutomationObject> object, const IID& dispatchIid,
-                      const IID* eventIid, ITypeInfo* typeInfo);
+                      const IID* eventIid, ITypeInfo* typeInfo, ITypeInfo* classInfo);
     ~ComDispatchObject();
 
     HRESULT InvokeMember(const AutomationMember& member, WORD flags, DISPPARAMS& params,
                          VARIANT* result, UINT* argErr);
+    HRESULT InvokeMethod(const AutomationMember& member, DISPPARAMS& params, VARIANT* result,
+                         UINT* argErr);
+    HRESULT ReturnValue(const Variant& value, VARIANT* result);
     HRESULT Present(const std::shared_ptr<Dispatch>& object, IDispatch** out);
+    // The UIuserControl tear-off, made on first request; nullptr without that facet.
+    ComUIuserControl* FrameworkInterface();
 
     LONG m_refs = 1;
     std::shared_ptr<AutomationObject> m_object;
@@ -65,6 +90,8 @@ class ComDispatchObject final : public IDispatch, public IConnectionPointContain
     bool m_hasEvents;
     ComConnectionPoint m_connectionPoint;
     ITypeInfo* m_typeInfo;
+    ITypeInfo* m_classInfo;
+    std::unique_ptr<ComUIuserControl> m_framework;
     Connection m_eventConnection;
 };
 

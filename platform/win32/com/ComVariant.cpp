@@ -1,7 +1,11 @@
 #include "platform/win32/com/ComVariant.h"
 
 #include <string>
+#include <utility>
 
+#include "core/AutomationClient.h"
+#include "platform/win32/com/ComAutomationClient.h"
+#include "platform/win32/com/ComDispatchObject.h"
 #include "platform/win32/com/ComText.h"
 
 namespace arn::win32 {
@@ -24,12 +28,112 @@ VARTYPE ComType(VariantKind kind) {
     return VT_DISPATCH;
 }
 
+// An object from the runtime; nullptr stays Nothing.
+HRESULT FromComObject(IUnknown* object, Variant& out) {
+    if (object == nullptr) {
+        out = std::shared_ptr<Dispatch>();
+        return S_OK;
+    }
+    ComDispatchObject* ours = nullptr;
+    if (SUCCEEDED(object->QueryInterface(IID_ArnComDispatchObject, reinterpret_cast<void**>(&ours)))) {
+        out = std::shared_ptr<Dispatch>(ours->Object());
+        ours->Release();
+        return S_OK;
+    }
+    IDispatch* dispatch = nullptr;
+    if (FAILED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)))) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    auto client = std::make_shared<ComAutomationClient>(dispatch);
+    dispatch->Release();
+    out = std::shared_ptr<Dispatch>(std::make_shared<ClientObject>(std::move(client)));
+    return S_OK;
+}
+
 }  // namespace
+
+HRESULT PresentObject(const std::shared_ptr<Dispatch>& object, IDispatch** out) {
+    *out = nullptr;
+    if (object == nullptr) {
+        return S_OK;
+    }
+    if (const auto carried = std::dynamic_pointer_cast<ClientObject>(object)) {
+        if (const auto com = std::dynamic_pointer_cast<ComAutomationClient>(carried->Client())) {
+            *out = com->Object();
+            (*out)->AddRef();
+            return S_OK;
+        }
+        return DISP_E_TYPEMISMATCH;
+    }
+    auto automation = std::dynamic_pointer_cast<AutomationObject>(object);
+    if (automation == nullptr) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    *out = ComDispatchObject::Create(std::move(automation), IID_IDispatch, nullptr, nullptr);
+    return S_OK;
+}
+
+HRESULT FromComVariant(const VARIANT& in, Variant& out) {
+    VARIANT value;
+    VariantInit(&value);
+    if (FAILED(VariantCopyInd(&value, const_cast<VARIANT*>(&in)))) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    HRESULT hr = S_OK;
+    switch (value.vt) {
+        case VT_EMPTY:
+        case VT_NULL:
+            out = Variant{};
+            break;
+        case VT_BOOL:
+            out = value.boolVal != VARIANT_FALSE;
+            break;
+        case VT_I1:
+        case VT_I2:
+        case VT_I4:
+        case VT_INT:
+        case VT_UI1:
+        case VT_UI2:
+        case VT_UI4:
+        case VT_UINT:
+        case VT_I8:
+        case VT_UI8:
+            hr = FromComVariant(value, VariantKind::Long, out);
+            break;
+        case VT_R4:
+        case VT_R8:
+        case VT_CY:
+        case VT_DATE:
+        case VT_DECIMAL:
+            hr = FromComVariant(value, VariantKind::Double, out);
+            break;
+        case VT_BSTR:
+            out = Narrow(value.bstrVal, SysStringLen(value.bstrVal));
+            break;
+        case VT_DISPATCH:
+        case VT_UNKNOWN:
+            hr = FromComObject(value.punkVal, out);
+            break;
+        default:
+            hr = DISP_E_TYPEMISMATCH;
+            break;
+    }
+    VariantClear(&value);
+    return hr;
+}
 
 HRESULT FromComVariant(const VARIANT& in, VariantKind kind, Variant& out) {
     if (kind == VariantKind::Object) {
-        // Objects of other clients are not taken in here: a member of object kind is read-only.
-        return DISP_E_TYPEMISMATCH;
+        Variant value;
+        const HRESULT hr = FromComVariant(in, value);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        if (!IsEmpty(value) && !std::holds_alternative<std::shared_ptr<Dispatch>>(value)) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        out = std::move(value);
+        return S_OK;
     }
     VARIANT coerced;
     VariantInit(&coerced);

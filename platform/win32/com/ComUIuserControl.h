@@ -1,0 +1,80 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <memory>
+#include <string_view>
+
+#include "core/AutomationObject.h"
+
+namespace arn::win32 {
+
+class ComDispatchObject;
+
+// The host framework's UIuserControl as the component runtime calls it: a dual interface whose
+// own slots follow IDispatch's in the interface's order. Object arguments are the host's own
+// automation objects; a failure returns its result and sets the thread's error information.
+inline constexpr std::string_view kUIuserControlId = "{DE79A7C1-7138-4CE8-8F7D-2758C759F497}";
+
+struct UIuserControlInterface : public IDispatch {
+    virtual HRESULT STDMETHODCALLTYPE ReleaseControl() = 0;
+    virtual HRESULT STDMETHODCALLTYPE AttachControl(IDispatch* theNet, IDispatch* theNode,
+                                                    IDispatch* theAppObj, BSTR regName,
+                                                    BSTR regSect) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_BarColor(LONG* result) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_VersionStr(BSTR* result) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_ControlVersionList(IDispatch** result) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_MyForms(IDispatch** result) = 0;
+};
+
+// UIuserControl of an object that offers it as a facet, handed out by the object's own
+// QueryInterface: identity and reference count are the outer object's, and the outer object
+// owns this one. Each slot goes through the facet's member of the same name, late-bound calls
+// through its member table.
+class ComUIuserControl final : public UIuserControlInterface {
+  public:
+    ComUIuserControl(IUnknown* outer, std::shared_ptr<AutomationObject> facet);
+    ~ComUIuserControl();
+    ComUIuserControl(const ComUIuserControl&) = delete;
+    ComUIuserControl& operator=(const ComUIuserControl&) = delete;
+
+    const std::shared_ptr<AutomationObject>& Facet() const { return m_facet; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
+                                            LCID lcid, DISPID* rgDispId) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                                     DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
+
+    HRESULT STDMETHODCALLTYPE ReleaseControl() override;
+    HRESULT STDMETHODCALLTYPE AttachControl(IDispatch* theNet, IDispatch* theNode,
+                                            IDispatch* theAppObj, BSTR regName,
+                                            BSTR regSect) override;
+    HRESULT STDMETHODCALLTYPE get_BarColor(LONG* result) override;
+    HRESULT STDMETHODCALLTYPE get_VersionStr(BSTR* result) override;
+    HRESULT STDMETHODCALLTYPE get_ControlVersionList(IDispatch** result) override;
+    HRESULT STDMETHODCALLTYPE get_MyForms(IDispatch** result) override;
+
+  private:
+    // Invokes the facet's member name with args (in Invoke's order, last first) into result
+    // (may be nullptr), turning an exception into error information.
+    HRESULT Call(const char* name, WORD flags, VARIANT* args, UINT count, VARIANT* result);
+    HRESULT GetObjectResult(const char* name, IDispatch** result);
+
+    IUnknown* m_outer;
+    std::shared_ptr<AutomationObject> m_facet;
+    ComDispatchObject* m_dispatch;
+};
+
+// The interface id of UIuserControlInterface.
+const IID& UIuserControlIid();
+
+}  // namespace arn::win32
