@@ -89,6 +89,11 @@ class AutomationObject : public Dispatch {
     // A component runtime hands it out where a client asks for that interface.
     virtual std::shared_ptr<AutomationObject> Facet(std::string_view interfaceId);
 
+    // The class id (registry form) of the class this object is an instance of, where a type
+    // library describes that class, its interface and its events; empty by default. A
+    // component runtime presents an object with a described class with that description.
+    virtual std::string_view ClassId() const { return {}; }
+
     // Raised with the dispatch id of each event, synchronously, when the object fires it.
     Event<int32_t> EventRaised;
 };

@@ -35,6 +35,7 @@ class AppEventsFace : public AutomationObject {
     }
 
     std::string TypeName() const override { return "AppEvents"; }
+    std::string_view ClassId() const override { return SimNetAutomation::kAppEventsClassId; }
     const std::vector<AutomationMember>& Members() const override {
         static const std::vector<AutomationMember> none;
         return none;

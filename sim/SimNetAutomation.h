@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/AutomationObject.h"
@@ -37,6 +38,10 @@ class SimNetAutomation : public AutomationObject {
         // Of the Options object.
         static constexpr int32_t DebugFlags = 1;
     };
+
+    // The class of the AppEvents object, for component runtimes whose type library describes
+    // it with its TimerTick event.
+    static constexpr std::string_view kAppEventsClassId = "{F4D19E98-CD3E-4F9A-B55F-3A4C3A1D08FD}";
 
     // Raises 91 for a null net.
     static std::shared_ptr<SimNetAutomation> Create(std::shared_ptr<SimNet> net);

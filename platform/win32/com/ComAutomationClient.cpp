@@ -121,8 +121,8 @@ class EventSink final : public IDispatch {
 // The interface id and the dispatch id of an event of object, from its class information.
 bool FindEvent(IDispatch* object, const std::wstring& name, IID& eventIid, DISPID& dispId) {
     IProvideClassInfo* provider = nullptr;
-    if (FAILED(object->QueryInterface(IID_IProvideClassInfo,
-                                      reinterpret_cast<void**>(&provider)))) {
+    if (FAILED(
+            object->QueryInterface(IID_IProvideClassInfo, reinterpret_cast<void**>(&provider)))) {
         return false;
     }
     ITypeInfo* classInfo = nullptr;

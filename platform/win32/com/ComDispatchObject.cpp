@@ -1,6 +1,8 @@
 #include "platform/win32/com/ComDispatchObject.h"
 
 #include <exception>
+#include <mutex>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,7 +34,33 @@ void FillException(EXCEPINFO* info, HRESULT scode, const std::string& source,
     info->bstrDescription = AllocText(description);
 }
 
+// The identities of this module's live objects. Apartments may differ per object, so the set
+// is shared under a lock.
+struct LiveObjects {
+    std::mutex lock;
+    std::set<IUnknown*> identities;
+};
+LiveObjects& Live() {
+    static LiveObjects live;
+    return live;
+}
+
 }  // namespace
+
+ComDispatchObject* ComDispatchObject::Ours(IUnknown* object) {
+    IUnknown* identity = nullptr;
+    if (object == nullptr ||
+        FAILED(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)))) {
+        return nullptr;
+    }
+    identity->Release();  // only compared, the caller holds object
+    LiveObjects& live = Live();
+    const std::lock_guard<std::mutex> guard(live.lock);
+    if (live.identities.count(identity) == 0) {
+        return nullptr;
+    }
+    return static_cast<ComDispatchObject*>(static_cast<IDispatch*>(identity));
+}
 
 ComDispatchObject* ComDispatchObject::Create(std::shared_ptr<AutomationObject> object,
                                              const IID& dispatchIid, const IID* eventIid,
@@ -59,10 +87,20 @@ ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
         m_eventConnection = m_object->EventRaised.connect(
             [this](int32_t dispId) { m_connectionPoint.Fire(dispId); });
     }
+    {
+        LiveObjects& live = Live();
+        const std::lock_guard<std::mutex> guard(live.lock);
+        live.identities.insert(static_cast<IDispatch*>(this));
+    }
     ComObjectCreated();
 }
 
 ComDispatchObject::~ComDispatchObject() {
+    {
+        LiveObjects& live = Live();
+        const std::lock_guard<std::mutex> guard(live.lock);
+        live.identities.erase(static_cast<IDispatch*>(this));
+    }
     m_eventConnection.disconnect();
     m_framework.reset();
     if (m_typeInfo != nullptr) {
@@ -85,11 +123,8 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
         *ppv = static_cast<IConnectionPointContainer*>(this);
     } else if (m_classInfo != nullptr && IsEqualIID(riid, IID_IProvideClassInfo)) {
         *ppv = static_cast<IProvideClassInfo*>(this);
-    } else if (IsEqualIID(riid, IID_ArnComDispatchObject)) {
-        *ppv = this;
-    } else if (ComUIuserControl* framework = IsEqualIID(riid, UIuserControlIid())
-                                                 ? FrameworkInterface()
-                                                 : nullptr) {
+    } else if (ComUIuserControl* framework =
+                   IsEqualIID(riid, UIuserControlIid()) ? FrameworkInterface() : nullptr) {
         *ppv = static_cast<UIuserControlInterface*>(framework);
     } else {
         *ppv = nullptr;
@@ -273,8 +308,8 @@ ComUIuserControl* ComDispatchObject::FrameworkInterface() {
         if (facet == nullptr) {
             return nullptr;
         }
-        m_framework = std::make_unique<ComUIuserControl>(static_cast<IDispatch*>(this),
-                                                         std::move(facet));
+        m_framework =
+            std::make_unique<ComUIuserControl>(static_cast<IDispatch*>(this), std::move(facet));
     }
     return m_framework.get();
 }

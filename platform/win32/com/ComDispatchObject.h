@@ -15,10 +15,6 @@ namespace arn::win32 {
 
 class ComUIuserControl;
 
-// Answered only by ComDispatchObject: {A6C2A359-1316-4CAE-B234-D8F22381D58D}.
-inline constexpr IID IID_ArnComDispatchObject = {
-    0xa6c2a359, 0x1316, 0x4cae, {0xb2, 0x34, 0xd8, 0xf2, 0x23, 0x81, 0xd5, 0x8d}};
-
 // Presents an AutomationObject to COM clients: IDispatch (also under the object's automation
 // interface id) over its member table, and, when it has an event interface, an
 // IConnectionPointContainer with one connection point for it.
@@ -46,9 +42,12 @@ class ComDispatchObject final : public IDispatch,
                                      const IID& dispatchIid, const IID* eventIid,
                                      ITypeInfo* typeInfo, ITypeInfo* classInfo = nullptr);
 
-    // The object presented, for our own side of the runtime: QueryInterface for
-    // IID_ArnComDispatchObject tells our objects from everyone else's.
+    // The object presented.
     const std::shared_ptr<AutomationObject>& Object() const { return m_object; }
+    // The object of this module that object (any of its interfaces) is, or nullptr when it is
+    // someone else's: a client's argument that is one of ours goes back to being itself.
+    // Objects of another module that links this library are someone else's too.
+    static ComDispatchObject* Ours(IUnknown* object);
 
     ComDispatchObject(const ComDispatchObject&) = delete;
     ComDispatchObject& operator=(const ComDispatchObject&) = delete;

@@ -55,8 +55,8 @@ const IID& UIuserControlIid() {
 ComUIuserControl::ComUIuserControl(IUnknown* outer, std::shared_ptr<AutomationObject> facet)
     : m_outer(outer),
       m_facet(facet),
-      m_dispatch(ComDispatchObject::Create(std::move(facet), UIuserControlIid(), nullptr, nullptr)) {
-}
+      m_dispatch(
+          ComDispatchObject::Create(std::move(facet), UIuserControlIid(), nullptr, nullptr)) {}
 
 ComUIuserControl::~ComUIuserControl() {
     m_dispatch->Release();
@@ -90,8 +90,8 @@ HRESULT ComUIuserControl::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT c
 HRESULT ComUIuserControl::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                  DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                  EXCEPINFO* pExcepInfo, UINT* puArgErr) {
-    return m_dispatch->Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult,
-                              pExcepInfo, puArgErr);
+    return m_dispatch->Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
+                              puArgErr);
 }
 
 HRESULT ComUIuserControl::Call(const char* name, WORD flags, VARIANT* args, UINT count,
@@ -133,8 +133,8 @@ HRESULT ComUIuserControl::ReleaseControl() {
     return Call("ReleaseControl", DISPATCH_METHOD, nullptr, 0, nullptr);
 }
 
-HRESULT ComUIuserControl::AttachControl(IDispatch* theNet, IDispatch* theNode,
-                                        IDispatch* theAppObj, BSTR regName, BSTR regSect) {
+HRESULT ComUIuserControl::AttachControl(IDispatch* theNet, IDispatch* theNode, IDispatch* theAppObj,
+                                        BSTR regName, BSTR regSect) {
     VARIANT args[] = {TextArgument(regSect), TextArgument(regName), ObjectArgument(theAppObj),
                       ObjectArgument(theNode), ObjectArgument(theNet)};
     return Call("AttachControl", DISPATCH_METHOD, args, 5, nullptr);

@@ -7,6 +7,7 @@
 #include "platform/win32/com/ComAutomationClient.h"
 #include "platform/win32/com/ComDispatchObject.h"
 #include "platform/win32/com/ComText.h"
+#include "platform/win32/com/ComTypeLibraries.h"
 
 namespace arn::win32 {
 
@@ -34,10 +35,8 @@ HRESULT FromComObject(IUnknown* object, Variant& out) {
         out = std::shared_ptr<Dispatch>();
         return S_OK;
     }
-    ComDispatchObject* ours = nullptr;
-    if (SUCCEEDED(object->QueryInterface(IID_ArnComDispatchObject, reinterpret_cast<void**>(&ours)))) {
+    if (const ComDispatchObject* ours = ComDispatchObject::Ours(object)) {
         out = std::shared_ptr<Dispatch>(ours->Object());
-        ours->Release();
         return S_OK;
     }
     IDispatch* dispatch = nullptr;
@@ -68,6 +67,15 @@ HRESULT PresentObject(const std::shared_ptr<Dispatch>& object, IDispatch** out) 
     auto automation = std::dynamic_pointer_cast<AutomationObject>(object);
     if (automation == nullptr) {
         return DISP_E_TYPEMISMATCH;
+    }
+    ComClassDescription described;
+    if (DescribeClass(automation->ClassId(), described)) {
+        *out =
+            ComDispatchObject::Create(std::move(automation), described.interfaceId,
+                                      described.hasEvents ? &described.eventInterfaceId : nullptr,
+                                      described.interfaceInfo, described.classInfo);
+        described.Release();
+        return S_OK;
     }
     *out = ComDispatchObject::Create(std::move(automation), IID_IDispatch, nullptr, nullptr);
     return S_OK;

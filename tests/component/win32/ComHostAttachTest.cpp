@@ -1,0 +1,148 @@
+// A Windows host's view of attaching the control: the host's net and node are automation
+// objects of its own (here the simulated drive's, described by this program's type library),
+// handed to the panel through the UIuserControl that UIref returns.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#include <memory>
+#include <string>
+
+#include "component/win32/ComClientSupport.h"
+#include "fakes/ComEventSink.h"
+#include "platform/win32/com/ComTypeLibraries.h"
+#include "platform/win32/com/ComUIuserControl.h"
+#include "platform/win32/com/ComVariant.h"
+#include "sim/SimNet.h"
+#include "sim/SimNetAutomation.h"
+#include "sim/SimNodeAutomation.h"
+
+namespace arn {
+namespace {
+
+using namespace comtest;
+
+// This program's own type library (resource 1), which describes the simulated AppEvents class.
+void AddSimulatedDriveTypes() {
+    static const bool added = [] {
+        wchar_t exe[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        ITypeLib* library = nullptr;
+        if (FAILED(LoadTypeLibEx(exe, REGKIND_NONE, &library))) {
+            return false;
+        }
+        win32::AddTypeLibrary(library);
+        library->Release();
+        return true;
+    }();
+    ASSERT_TRUE(added);
+}
+
+IDispatch* Present(std::shared_ptr<AutomationObject> face) {
+    IDispatch* object = nullptr;
+    EXPECT_EQ(win32::PresentObject(std::move(face), &object), S_OK);
+    return object;
+}
+
+win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
+    VARIANT ref;
+    EXPECT_EQ(GetProperty(panel, kUIref, &ref), S_OK);
+    EXPECT_EQ(ref.vt, VT_DISPATCH);
+    win32::UIuserControlInterface* framework = nullptr;
+    EXPECT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
+                                           reinterpret_cast<void**>(&framework)),
+              S_OK);
+    VariantClear(&ref);
+    return framework;
+}
+
+DWORD Advise(IDispatch* panel, IDispatch* sink, IConnectionPoint** point) {
+    IConnectionPointContainer* container = nullptr;
+    EXPECT_EQ(
+        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
+        S_OK);
+    EXPECT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), point), S_OK);
+    container->Release();
+    DWORD cookie = 0;
+    EXPECT_EQ((*point)->Advise(sink, &cookie), S_OK);
+    return cookie;
+}
+
+TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
+    AddSimulatedDriveTypes();
+    auto net = SimNet::Create();
+    auto node = net->CreateNode();
+    IDispatch* hostNet = Present(SimNetAutomation::Create(net));
+    IDispatch* hostNode = Present(SimNodeAutomation::Create(node));
+    ASSERT_NE(hostNet, nullptr);
+    ASSERT_NE(hostNode, nullptr);
+
+    IDispatch* panel = Create();
+    ASSERT_NE(panel, nullptr);
+    test::ComEventSink sink;
+    IConnectionPoint* point = nullptr;
+    const DWORD cookie = Advise(panel, &sink, &point);
+
+    win32::UIuserControlInterface* framework = FrameworkOf(panel);
+    ASSERT_NE(framework, nullptr);
+    IUnknown* a = nullptr;
+    IUnknown* b = nullptr;
+    panel->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a));
+    framework->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&b));
+    EXPECT_EQ(a, b);  // the panel itself under the framework's interface
+    a->Release();
+    b->Release();
+
+    LONG color = -1;
+    ASSERT_EQ(framework->get_BarColor(&color), S_OK);
+    EXPECT_EQ(color, 0);
+    BSTR version = nullptr;
+    ASSERT_EQ(framework->get_VersionStr(&version), S_OK);
+    EXPECT_GT(SysStringLen(version), 0u);
+    SysFreeString(version);
+    EXPECT_EQ(framework->get_VersionStr(nullptr), E_POINTER);
+    IDispatch* forms = nullptr;
+    ASSERT_EQ(framework->get_MyForms(&forms), S_OK);
+    VARIANT count;
+    ASSERT_EQ(GetProperty(forms, IdOfName(forms, L"Count"), &count), S_OK);
+    EXPECT_EQ(count.lVal, 1);
+    forms->Release();
+
+    // Attaching subscribes the panel to the host's tick through the host object's own events;
+    // the binding follows on the host's next ticks.
+    EXPECT_EQ(net->Events()->TimerTick.slotCount(), 0u);
+    BSTR regName = SysAllocString(L"ArnAbsPosn");
+    BSTR regSect = SysAllocString(L"Node0");
+    ASSERT_EQ(framework->AttachControl(hostNet, hostNode, nullptr, regName, regSect), S_OK);
+    SysFreeString(regName);
+    SysFreeString(regSect);
+    EXPECT_EQ(net->Events()->TimerTick.slotCount(), 1u);  // the host object's relay to our sink
+    net->Tick();
+    net->Tick();
+    EXPECT_EQ(net->ListenerFailures(), 0);
+    EXPECT_EQ(sink.Total(), 0);  // nothing asks the host for a window by itself
+
+    // Late-bound, the same interface releases the panel; the host object loses our sink.
+    DISPID release = IdOfName(framework, L"ReleaseControl");
+    ASSERT_NE(release, DISPID_UNKNOWN);
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(framework->Invoke(release, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
+                                nullptr, nullptr, nullptr),
+              S_OK);
+    net->Tick();
+    EXPECT_EQ(net->ListenerFailures(), 0);
+
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    point->Release();
+    framework->Release();
+    EXPECT_EQ(panel->Release(), 0u);
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+    hostNode->Release();
+    hostNet->Release();
+}
+
+}  // namespace
+}  // namespace arn
