@@ -179,5 +179,24 @@ TEST(WithEvents, ClearingTheMemberInsideItsOwnEventIsSafe) {
     EXPECT_EQ(source->Changed.slotCount(), 0u);
 }
 
+TEST(HeldSubscription, UndoesOnceWhenItsConnectionEndsAndNotAfterItIsGone) {
+    int undone = 0;
+    auto held = std::make_shared<HeldSubscription>([&] { ++undone; });
+    {
+        Connection connection = held->Connect();
+        EXPECT_TRUE(connection.connected());
+    }
+    EXPECT_EQ(undone, 1);
+    held->erase(nullptr);  // a second end changes nothing
+    EXPECT_EQ(undone, 1);
+
+    auto dropped = std::make_shared<HeldSubscription>([&] { ++undone; });
+    Connection outlived = dropped->Connect();
+    dropped.reset();  // whoever held the subscription let it go first
+    EXPECT_FALSE(outlived.connected());
+    outlived.disconnect();
+    EXPECT_EQ(undone, 1);
+}
+
 }  // namespace
 }  // namespace arn

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@ namespace arn::test {
 //   1 "Level"   Long, get and put
 //   2 "Fail"    Long, get and put, both raise ArnError(vbObjectError + 17, "Spy.Fail", "refused")
 //   3 "Name"    String, get only
+//   4 "Scale"   method (Long factor, Double value) returning factor * value
+//   5 "Child"   object, get only: a spy of its own, the same one each time
 // and the events 1 "Started" and 2 "Stopped", raised by Fire.
 class AutomationSpy : public AutomationObject {
   public:
@@ -25,7 +28,18 @@ class AutomationSpy : public AutomationObject {
                }},
               {2, "Fail", VariantKind::Long, []() -> Variant { throw Refusal(); },
                [](const Variant&) { throw Refusal(); }},
-              {3, "Name", VariantKind::String, [] { return Variant(std::string("spy")); }, {}}} {}
+              {3, "Name", VariantKind::String, [] { return Variant(std::string("spy")); }, {}},
+              MethodMember(4, "Scale", VariantKind::Double, {VariantKind::Long, VariantKind::Double},
+                           [this](const std::vector<Variant>& args) {
+                               ++calls;
+                               return Variant(VariantToLong(args[0]) * VariantToDouble(args[1]));
+                           }),
+              {5, "Child", VariantKind::Object, [this] {
+                   if (!m_child) {
+                       m_child = std::make_shared<AutomationSpy>();
+                   }
+                   return Variant(std::shared_ptr<Dispatch>(m_child));
+               }}} {}
 
     std::string TypeName() const override { return "AutomationSpy"; }
     const std::vector<AutomationMember>& Members() const override { return m_members; }
@@ -39,9 +53,11 @@ class AutomationSpy : public AutomationObject {
 
     int32_t level = 0;
     int puts = 0;
+    int calls = 0;
 
   private:
     std::vector<AutomationMember> m_members;
+    std::shared_ptr<AutomationSpy> m_child;
 };
 
 }  // namespace arn::test
