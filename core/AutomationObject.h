@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/AccessibleElement.h"
 #include "core/Dispatch.h"
 #include "core/Event.h"
 #include "core/Variant.h"
@@ -88,6 +89,10 @@ class AutomationObject : public Dispatch {
     // identified by its interface id in registry form), or nullptr when it has no such one.
     // A component runtime hands it out where a client asks for that interface.
     virtual std::shared_ptr<AutomationObject> Facet(std::string_view interfaceId);
+
+    // The elements of the object's user interface, in its control order, as a snapshot taken
+    // at the call; none by default (an object without a user interface).
+    virtual std::vector<AccessibleElement> AccessibleElements();
 
     // Raised with the dispatch id of each event, synchronously, when the object fires it.
     Event<int32_t> EventRaised;
