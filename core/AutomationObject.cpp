@@ -109,4 +109,8 @@ std::shared_ptr<AutomationObject> AutomationObject::Facet(std::string_view) {
     return nullptr;
 }
 
+std::vector<AccessibleElement> AutomationObject::AccessibleElements() {
+    return {};
+}
+
 }  // namespace arn

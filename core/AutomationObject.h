@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/AccessibleElement.h"
 #include "core/Dispatch.h"
 #include "core/Event.h"
 #include "core/Variant.h"
@@ -93,6 +94,10 @@ class AutomationObject : public Dispatch {
     // library describes that class, its interface and its events; empty by default. A
     // component runtime presents an object with a described class with that description.
     virtual std::string_view ClassId() const { return {}; }
+
+    // The elements of the object's user interface, in its control order, as a snapshot taken
+    // at the call; none by default (an object without a user interface).
+    virtual std::vector<AccessibleElement> AccessibleElements();
 
     // Raised with the dispatch id of each event, synchronously, when the object fires it.
     Event<int32_t> EventRaised;

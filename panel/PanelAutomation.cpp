@@ -4,6 +4,7 @@
 
 #include "host/controls/UIuserControlAutomation.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/PanelAccessibility.h"
 #include "panel/PanelIds.h"
 
 namespace arn {
@@ -44,6 +45,10 @@ const std::vector<AutomationEvent>& PanelAutomation::Events() const {
 
 std::shared_ptr<AutomationObject> PanelAutomation::Facet(std::string_view interfaceId) {
     return NamesEqual(interfaceId, IID_UIuserControl) ? m_framework : nullptr;
+}
+
+std::vector<AccessibleElement> PanelAutomation::AccessibleElements() {
+    return AccessibleElementsOf(*m_panel);
 }
 
 PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel)

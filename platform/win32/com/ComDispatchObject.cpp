@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/ArnError.h"
+#include "platform/win32/com/ComAccessible.h"
 #include "platform/win32/com/ComErrors.h"
 #include "platform/win32/com/ComModule.h"
 #include "platform/win32/com/ComText.h"
@@ -126,12 +127,28 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
     } else if (ComUIuserControl* framework =
                    IsEqualIID(riid, UIuserControlIid()) ? FrameworkInterface() : nullptr) {
         *ppv = static_cast<UIuserControlInterface*>(framework);
+    } else if (IsEqualIID(riid, IID_IAccessible) && Accessible() != nullptr) {
+        *ppv = m_accessible.get();
     } else {
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
     AddRef();
     return S_OK;
+}
+
+IAccessible* ComDispatchObject::Accessible() {
+    if (m_accessible == nullptr) {
+        try {
+            if (!m_object->AccessibleElements().empty()) {
+                m_accessible =
+                    std::make_unique<ComAccessible>(static_cast<IDispatch*>(this), m_object);
+            }
+        } catch (...) {
+            return nullptr;
+        }
+    }
+    return m_accessible.get();
 }
 
 ULONG ComDispatchObject::AddRef() {

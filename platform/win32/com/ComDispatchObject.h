@@ -4,6 +4,7 @@
 
 #include <oaidl.h>
 #include <ocidl.h>
+#include <oleacc.h>
 
 #include <memory>
 
@@ -15,9 +16,12 @@ namespace arn::win32 {
 
 class ComUIuserControl;
 
+class ComAccessible;
+
 // Presents an AutomationObject to COM clients: IDispatch (also under the object's automation
 // interface id) over its member table, and, when it has an event interface, an
-// IConnectionPointContainer with one connection point for it.
+// IConnectionPointContainer with one connection point for it; when it has accessible
+// elements, an IAccessible tear-off (ComAccessible) of the same identity.
 //
 // Invoke answers DISP_E_MEMBERNOTFOUND for an unknown id or an access the member lacks,
 // DISP_E_BADPARAMCOUNT for a wrong argument count, DISP_E_PARAMNOTFOUND for a put without its
@@ -82,6 +86,8 @@ class ComDispatchObject final : public IDispatch,
     HRESULT Present(const std::shared_ptr<Dispatch>& object, IDispatch** out);
     // The UIuserControl tear-off, made on first request; nullptr without that facet.
     ComUIuserControl* FrameworkInterface();
+    // The tear-off, made at the first request; nullptr while the object has no elements.
+    IAccessible* Accessible();
 
     LONG m_refs = 1;
     std::shared_ptr<AutomationObject> m_object;
@@ -92,6 +98,7 @@ class ComDispatchObject final : public IDispatch,
     ITypeInfo* m_classInfo;
     std::unique_ptr<ComUIuserControl> m_framework;
     Connection m_eventConnection;
+    std::unique_ptr<ComAccessible> m_accessible;
 };
 
 }  // namespace arn::win32

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <oleauto.h>
 #include <olectl.h>
 
@@ -25,6 +26,7 @@ inline constexpr DISPID kDisplayMsg = 0x68030001;
 inline constexpr DISPID kUIref = 0x68030002;
 inline constexpr DISPID kShow = 0x68030003;
 inline constexpr DISPID kMyForms = 0x68030007;
+inline constexpr DISPID kShowTeachingDlg = 5;
 
 inline GUID Guid(const wchar_t* text) {
     GUID guid{};
@@ -123,6 +125,35 @@ inline HRESULT ServerCanUnloadNow() {
     auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
         reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
     return canUnload != nullptr ? canUnload() : E_FAIL;
+}
+
+// A child id of an accessible object.
+inline VARIANT ChildId(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+// The text a BSTR-returning member gives, "<none>" when it gives none.
+template <class Get>
+inline std::wstring TextOf(Get get) {
+    BSTR text = nullptr;
+    const HRESULT hr = get(&text);
+    std::wstring result = hr == S_OK && text != nullptr ? std::wstring(text) : L"<none>";
+    SysFreeString(text);
+    return result;
+}
+
+inline LONG LongOf(IAccessible* accessible,
+                   HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), LONG child) {
+    VARIANT result;
+    VariantInit(&result);
+    if ((accessible->*get)(ChildId(child), &result) != S_OK || result.vt != VT_I4) {
+        return -1;
+    }
+    return result.lVal;
 }
 
 // Each test registers the component with regsvr32 and removes it again; afterwards none of

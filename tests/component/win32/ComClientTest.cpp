@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <oleauto.h>
 #include <olectl.h>
 
@@ -215,6 +216,92 @@ TEST_F(ComClient, WrongCallsGetTheStandardResults) {
     point->Release();
     container->Release();
 
+    EXPECT_EQ(panel->Release(), 0u);
+}
+
+TEST_F(ComClient, AccessibleTeachingButtonIsPressedUntilTheUnattachedPanelIsEnabled) {
+    IDispatch* panel = Create();
+    ASSERT_NE(panel, nullptr);
+    IAccessible* accessible = nullptr;
+    ASSERT_EQ(panel->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible)), S_OK);
+    IUnknown* outer = nullptr;
+    IUnknown* inner = nullptr;
+    panel->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&outer));
+    accessible->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&inner));
+    EXPECT_EQ(inner, outer);
+    inner->Release();
+    outer->Release();
+
+    // The panel itself is the client; its controls are simple children 1..n.
+    const VARIANT self = ChildId(CHILDID_SELF);
+    EXPECT_EQ(TextOf([&](BSTR* t) { return accessible->get_accName(self, t); }), L"ArnAbsPosnCtl");
+    EXPECT_EQ(LongOf(accessible, &IAccessible::get_accRole, CHILDID_SELF), ROLE_SYSTEM_CLIENT);
+    IDispatch* parent = reinterpret_cast<IDispatch*>(1);
+    EXPECT_EQ(accessible->get_accParent(&parent), S_FALSE);
+    EXPECT_EQ(parent, nullptr);
+    long count = 0;
+    ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);
+    LONG teaching = 0;
+    for (LONG id = 1; id <= count && teaching == 0; ++id) {
+        if (TextOf([&](BSTR* t) { return accessible->get_accName(ChildId(id), t); }) == L"?" &&
+            LongOf(accessible, &IAccessible::get_accRole, id) == ROLE_SYSTEM_PUSHBUTTON) {
+            teaching = id;
+        }
+    }
+    ASSERT_NE(teaching, 0);
+    const VARIANT button = ChildId(teaching);
+    EXPECT_EQ(TextOf([&](BSTR* t) { return accessible->get_accDescription(button, t); }),
+              L"teachingCmd: Teaching Setup");
+    EXPECT_EQ(TextOf([&](BSTR* t) { return accessible->get_accDefaultAction(button, t); }),
+              L"Press");
+    IDispatch* child = reinterpret_cast<IDispatch*>(1);
+    EXPECT_EQ(accessible->get_accChild(button, &child), S_FALSE);
+    EXPECT_EQ(child, nullptr);
+
+    IConnectionPointContainer* container = nullptr;
+    ASSERT_EQ(
+        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
+        S_OK);
+    IConnectionPoint* point = nullptr;
+    ASSERT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), &point), S_OK);
+    test::ComEventSink sink;
+    DWORD cookie = 0;
+    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+
+    // Created and shown but not attached, the button is still available.
+    ASSERT_EQ(PutProperty(panel, kShow, Bool(true)), S_OK);
+    EXPECT_EQ(LongOf(accessible, &IAccessible::get_accState, teaching), STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(accessible->accDoDefaultAction(button), S_OK);
+    EXPECT_EQ(sink.Count(kShowTeachingDlg), 1);
+    EXPECT_EQ(sink.Total(), 1);
+
+    // Enabling a panel without a drive disables its inputs, and the press is refused.
+    ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
+    EXPECT_EQ(LongOf(accessible, &IAccessible::get_accState, teaching), STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(accessible->accDoDefaultAction(button), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(sink.Total(), 1);
+
+    // Child ids name the panel or an element, as VT_I4 only.
+    EXPECT_EQ(accessible->accDoDefaultAction(self), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(accessible->accDoDefaultAction(ChildId(count + 1)), E_INVALIDARG);
+    EXPECT_EQ(accessible->accDoDefaultAction(ChildId(-1)), E_INVALIDARG);
+    VARIANT shortId;
+    VariantInit(&shortId);
+    shortId.vt = VT_I2;
+    shortId.iVal = static_cast<SHORT>(teaching);
+    EXPECT_EQ(accessible->accDoDefaultAction(shortId), E_INVALIDARG);
+    BSTR name = nullptr;
+    EXPECT_EQ(accessible->get_accName(ChildId(count + 1), &name), E_INVALIDARG);
+    EXPECT_EQ(name, nullptr);
+    EXPECT_EQ(accessible->get_accName(button, nullptr), E_POINTER);
+    EXPECT_EQ(accessible->get_accChild(self, &child), E_INVALIDARG);
+    EXPECT_EQ(sink.Total(), 1);
+
+    EXPECT_EQ(point->Unadvise(cookie), S_OK);
+    point->Release();
+    container->Release();
+    // The tear-off counts on the panel: its release leaves the panel's own reference last.
+    accessible->Release();
     EXPECT_EQ(panel->Release(), 0u);
 }
 

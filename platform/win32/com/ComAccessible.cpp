@@ -1,0 +1,376 @@
+#include "platform/win32/com/ComAccessible.h"
+
+#include <new>
+#include <string>
+#include <utility>
+
+#include "platform/win32/com/ComText.h"
+
+namespace arn::win32 {
+
+namespace {
+
+using Role = AccessibleElement::Role;
+
+// Runs a method's body; an error raised inside the object ends the call with E_FAIL, as no
+// exception may cross the interface.
+template <class Body>
+HRESULT Guarded(Body body) noexcept {
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+LONG RoleOf(Role role) {
+    switch (role) {
+        case Role::Client:
+            return ROLE_SYSTEM_CLIENT;
+        case Role::PushButton:
+            return ROLE_SYSTEM_PUSHBUTTON;
+        case Role::CheckButton:
+            return ROLE_SYSTEM_CHECKBUTTON;
+        case Role::StaticText:
+            return ROLE_SYSTEM_STATICTEXT;
+        case Role::Graphic:
+            return ROLE_SYSTEM_GRAPHIC;
+        case Role::Grouping:
+            return ROLE_SYSTEM_GROUPING;
+        case Role::Text:
+            return ROLE_SYSTEM_TEXT;
+        case Role::Indicator:
+            return ROLE_SYSTEM_INDICATOR;
+    }
+    return ROLE_SYSTEM_CLIENT;
+}
+
+bool IsAvailable(const AccessibleElement& element) {
+    return element.enabled && element.visible;
+}
+
+// Elements a user operates take the keyboard focus while available.
+bool TakesFocus(const AccessibleElement& element) {
+    return element.role == Role::PushButton || element.role == Role::CheckButton ||
+           element.role == Role::Text;
+}
+
+LONG StateOf(const AccessibleElement& element) {
+    LONG state = 0;
+    if (!element.enabled) {
+        state |= STATE_SYSTEM_UNAVAILABLE;
+    }
+    if (!element.visible) {
+        state |= STATE_SYSTEM_INVISIBLE;
+    }
+    if (element.checked) {
+        state |= STATE_SYSTEM_CHECKED;
+    }
+    if (element.mixed) {
+        state |= STATE_SYSTEM_MIXED;
+    }
+    if (IsAvailable(element) && TakesFocus(element)) {
+        state |= STATE_SYSTEM_FOCUSABLE;
+    }
+    return state;
+}
+
+// An empty text is no text: S_FALSE with a null string, as the interface reports a property
+// that the element lacks.
+HRESULT PutText(const std::string& text, BSTR* out) {
+    if (text.empty()) {
+        return S_FALSE;
+    }
+    const std::wstring wide = Widen(text);
+    *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+void PutLong(LONG value, VARIANT* out) {
+    out->vt = VT_I4;
+    out->lVal = value;
+}
+
+}  // namespace
+
+ComAccessible::ComAccessible(IUnknown* outer, std::shared_ptr<AutomationObject> object)
+    : m_outer(outer), m_object(std::move(object)) {}
+
+HRESULT ComAccessible::QueryInterface(REFIID riid, void** ppv) {
+    return m_outer->QueryInterface(riid, ppv);
+}
+
+ULONG ComAccessible::AddRef() {
+    return m_outer->AddRef();
+}
+
+ULONG ComAccessible::Release() {
+    return m_outer->Release();
+}
+
+HRESULT ComAccessible::GetTypeInfoCount(UINT* pctinfo) {
+    if (pctinfo == nullptr) {
+        return E_POINTER;
+    }
+    *pctinfo = 0;
+    return S_OK;
+}
+
+HRESULT ComAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
+    if (ppTInfo == nullptr) {
+        return E_POINTER;
+    }
+    *ppTInfo = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT ComAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT cNames, LCID, DISPID* rgDispId) {
+    if (rgDispId == nullptr) {
+        return E_INVALIDARG;
+    }
+    for (UINT i = 0; i < cNames; ++i) {
+        rgDispId[i] = DISPID_UNKNOWN;
+    }
+    return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT ComAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                              UINT*) {
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT ComAccessible::Find(const VARIANT& varChild, Lookup& found) const {
+    if (varChild.vt != VT_I4) {
+        return E_INVALIDARG;
+    }
+    found.elements = m_object->AccessibleElements();
+    const LONG id = varChild.lVal;
+    if (id == CHILDID_SELF) {
+        found.element = nullptr;
+        return S_OK;
+    }
+    if (id < 1 || static_cast<size_t>(id) > found.elements.size()) {
+        return E_INVALIDARG;
+    }
+    found.element = &found.elements[static_cast<size_t>(id) - 1];
+    return S_OK;
+}
+
+template <class Text>
+HRESULT ComAccessible::GetText(const VARIANT& varChild, BSTR* out, Text text) const {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    return Guarded([&] {
+        Lookup found;
+        const HRESULT hr = Find(varChild, found);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        return PutText(text(found.element), out);
+    });
+}
+
+HRESULT ComAccessible::Unsupported(const VARIANT& varChild) const {
+    return Guarded([&] {
+        Lookup found;
+        const HRESULT hr = Find(varChild, found);
+        return FAILED(hr) ? hr : DISP_E_MEMBERNOTFOUND;
+    });
+}
+
+HRESULT ComAccessible::get_accParent(IDispatch** ppdispParent) {
+    if (ppdispParent == nullptr) {
+        return E_POINTER;
+    }
+    // Not embedded in a window yet, so there is no container to name.
+    *ppdispParent = nullptr;
+    return S_FALSE;
+}
+
+HRESULT ComAccessible::get_accChildCount(long* pcountChildren) {
+    if (pcountChildren == nullptr) {
+        return E_POINTER;
+    }
+    *pcountChildren = 0;
+    return Guarded([&] {
+        *pcountChildren = static_cast<long>(m_object->AccessibleElements().size());
+        return S_OK;
+    });
+}
+
+HRESULT ComAccessible::get_accChild(VARIANT varChild, IDispatch** ppdispChild) {
+    if (ppdispChild == nullptr) {
+        return E_POINTER;
+    }
+    *ppdispChild = nullptr;
+    return Guarded([&] {
+        Lookup found;
+        const HRESULT hr = Find(varChild, found);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        // Every element is a simple child, answered through this object; the object itself
+        // is not its own child.
+        return found.element != nullptr ? S_FALSE : E_INVALIDARG;
+    });
+}
+
+HRESULT ComAccessible::get_accName(VARIANT varChild, BSTR* pszName) {
+    return GetText(varChild, pszName, [this](const AccessibleElement* element) {
+        return element != nullptr ? element->name : m_object->TypeName();
+    });
+}
+
+HRESULT ComAccessible::get_accValue(VARIANT varChild, BSTR* pszValue) {
+    if (pszValue == nullptr) {
+        return E_POINTER;
+    }
+    *pszValue = nullptr;
+    return Unsupported(varChild);
+}
+
+HRESULT ComAccessible::get_accDescription(VARIANT varChild, BSTR* pszDescription) {
+    return GetText(varChild, pszDescription, [](const AccessibleElement* element) {
+        return element != nullptr ? element->description : std::string();
+    });
+}
+
+HRESULT ComAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
+    if (pvarRole == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(pvarRole);
+    return Guarded([&] {
+        Lookup found;
+        const HRESULT hr = Find(varChild, found);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        PutLong(found.element != nullptr ? RoleOf(found.element->role) : ROLE_SYSTEM_CLIENT,
+                pvarRole);
+        return S_OK;
+    });
+}
+
+HRESULT ComAccessible::get_accState(VARIANT varChild, VARIANT* pvarState) {
+    if (pvarState == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(pvarState);
+    return Guarded([&] {
+        Lookup found;
+        const HRESULT hr = Find(varChild, found);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        PutLong(found.element != nullptr ? StateOf(*found.element) : 0, pvarState);
+        return S_OK;
+    });
+}
+
+HRESULT ComAccessible::get_accHelp(VARIANT varChild, BSTR* pszHelp) {
+    return GetText(varChild, pszHelp, [](const AccessibleElement*) { return std::string(); });
+}
+
+HRESULT ComAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild, long* pidTopic) {
+    if (pszHelpFile == nullptr || pidTopic == nullptr) {
+        return E_POINTER;
+    }
+    *pszHelpFile = nullptr;
+    *pidTopic = 0;
+    return Unsupported(varChild);
+}
+
+HRESULT ComAccessible::get_accKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut) {
+    return GetText(varChild, pszKeyboardShortcut,
+                   [](const AccessibleElement*) { return std::string(); });
+}
+
+HRESULT ComAccessible::get_accFocus(VARIANT* pvarChild) {
+    if (pvarChild == nullptr) {
+        return E_POINTER;
+    }
+    // Without a window nothing here holds the keyboard focus.
+    VariantInit(pvarChild);
+    return S_FALSE;
+}
+
+HRESULT ComAccessible::get_accSelection(VARIANT* pvarChildren) {
+    if (pvarChildren == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(pvarChildren);
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT ComAccessible::get_accDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) {
+    return GetText(varChild, pszDefaultAction, [](const AccessibleElement* element) {
+        return element != nullptr ? element->defaultAction : std::string();
+    });
+}
+
+HRESULT ComAccessible::accSelect(long, VARIANT varChild) {
+    return Unsupported(varChild);
+}
+
+HRESULT ComAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                   VARIANT varChild) {
+    if (pxLeft == nullptr || pyTop == nullptr || pcxWidth == nullptr || pcyHeight == nullptr) {
+        return E_POINTER;
+    }
+    *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
+    // The elements have no place on the screen until the control is embedded.
+    return Unsupported(varChild);
+}
+
+HRESULT ComAccessible::accNavigate(long, VARIANT varStart, VARIANT* pvarEndUpAt) {
+    if (pvarEndUpAt == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(pvarEndUpAt);
+    return Unsupported(varStart);
+}
+
+HRESULT ComAccessible::accHitTest(long, long, VARIANT* pvarChild) {
+    if (pvarChild == nullptr) {
+        return E_POINTER;
+    }
+    VariantInit(pvarChild);
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT ComAccessible::accDoDefaultAction(VARIANT varChild) {
+    return Guarded([&] {
+        Lookup found;
+        const HRESULT hr = Find(varChild, found);
+        if (FAILED(hr)) {
+            return hr;
+        }
+        const AccessibleElement* element = found.element;
+        if (element == nullptr || !element->doDefaultAction || !IsAvailable(*element)) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        // The action's handlers may let the client's last reference go.
+        m_outer->AddRef();
+        const HRESULT result = Guarded([&] {
+            element->doDefaultAction();
+            return S_OK;
+        });
+        m_outer->Release();
+        return result;
+    });
+}
+
+HRESULT ComAccessible::put_accName(VARIANT, BSTR) {
+    return E_NOTIMPL;
+}
+
+HRESULT ComAccessible::put_accValue(VARIANT varChild, BSTR) {
+    return Unsupported(varChild);
+}
+
+}  // namespace arn::win32
