@@ -156,6 +156,35 @@ inline LONG LongOf(IAccessible* accessible,
     return result.lVal;
 }
 
+// The first child of accessible with that name and role, 0 when there is none.
+inline LONG FindChild(IAccessible* accessible, const wchar_t* name, LONG role) {
+    long count = 0;
+    if (accessible->get_accChildCount(&count) != S_OK) {
+        return 0;
+    }
+    for (LONG id = 1; id <= count; ++id) {
+        if (TextOf([&](BSTR* t) { return accessible->get_accName(ChildId(id), t); }) == name &&
+            LongOf(accessible, &IAccessible::get_accRole, id) == role) {
+            return id;
+        }
+    }
+    return 0;
+}
+
+// How many children of accessible are named by a resource placeholder (":<id>:<name>"), which
+// the panel resolves when it binds a node.
+inline int PlaceholderNames(IAccessible* accessible) {
+    long count = 0;
+    accessible->get_accChildCount(&count);
+    int placeholders = 0;
+    for (LONG id = 1; id <= count; ++id) {
+        const std::wstring name =
+            TextOf([&](BSTR* t) { return accessible->get_accName(ChildId(id), t); });
+        placeholders += name.size() > 1 && name[0] == L':' ? 1 : 0;
+    }
+    return placeholders;
+}
+
 // Each test registers the component with regsvr32 and removes it again; afterwards none of
 // the keys may remain.
 class ComClient : public ::testing::Test {

@@ -241,13 +241,7 @@ TEST_F(ComClient, AccessibleTeachingButtonIsPressedUntilTheUnattachedPanelIsEnab
     EXPECT_EQ(parent, nullptr);
     long count = 0;
     ASSERT_EQ(accessible->get_accChildCount(&count), S_OK);
-    LONG teaching = 0;
-    for (LONG id = 1; id <= count && teaching == 0; ++id) {
-        if (TextOf([&](BSTR* t) { return accessible->get_accName(ChildId(id), t); }) == L"?" &&
-            LongOf(accessible, &IAccessible::get_accRole, id) == ROLE_SYSTEM_PUSHBUTTON) {
-            teaching = id;
-        }
-    }
+    const LONG teaching = FindChild(accessible, L"?", ROLE_SYSTEM_PUSHBUTTON);
     ASSERT_NE(teaching, 0);
     const VARIANT button = ChildId(teaching);
     EXPECT_EQ(TextOf([&](BSTR* t) { return accessible->get_accDescription(button, t); }),

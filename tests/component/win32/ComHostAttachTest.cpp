@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <oleacc.h>
 #include <oleauto.h>
 
 #include <memory>
@@ -113,6 +114,10 @@ TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
 
     // Attaching subscribes the panel to the host's tick through the host object's own events;
     // the binding follows on the host's next ticks.
+    IAccessible* accessible = nullptr;
+    ASSERT_EQ(panel->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible)), S_OK);
+    EXPECT_GT(PlaceholderNames(accessible), 0);  // captions wait for a node
+
     EXPECT_EQ(net->Events()->TimerTick.slotCount(), 0u);
     BSTR regName = SysAllocString(L"ArnAbsPosn");
     BSTR regSect = SysAllocString(L"Node0");
@@ -120,10 +125,23 @@ TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
     SysFreeString(regName);
     SysFreeString(regSect);
     EXPECT_EQ(net->Events()->TimerTick.slotCount(), 1u);  // the host object's relay to our sink
+    ASSERT_EQ(PutProperty(panel, kShow, Bool(true)), S_OK);
+    ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
     net->Tick();
     net->Tick();
     EXPECT_EQ(net->ListenerFailures(), 0);
     EXPECT_EQ(sink.Total(), 0);  // nothing asks the host for a window by itself
+
+    // The host's tick reached the panel through our sink: it bound the node, resolved its
+    // captions and, enabled, offers its inputs; a press of the teaching button asks the host
+    // for its teaching window.
+    EXPECT_EQ(PlaceholderNames(accessible), 0);
+    const LONG teaching = FindChild(accessible, L"?", ROLE_SYSTEM_PUSHBUTTON);
+    ASSERT_NE(teaching, 0);
+    EXPECT_EQ(LongOf(accessible, &IAccessible::get_accState, teaching), STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(accessible->accDoDefaultAction(ChildId(teaching)), S_OK);
+    EXPECT_EQ(sink.Count(kShowTeachingDlg), 1);
+    EXPECT_EQ(sink.Total(), 1);
 
     // Late-bound, the same interface releases the panel; the host object loses our sink.
     DISPID release = IdOfName(framework, L"ReleaseControl");
@@ -135,6 +153,7 @@ TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
     net->Tick();
     EXPECT_EQ(net->ListenerFailures(), 0);
 
+    accessible->Release();
     EXPECT_EQ(point->Unadvise(cookie), S_OK);
     point->Release();
     framework->Release();
