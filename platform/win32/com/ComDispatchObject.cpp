@@ -9,6 +9,7 @@
 
 #include "core/ArnError.h"
 #include "platform/win32/com/ComAccessible.h"
+#include "platform/win32/com/ComArnAbsPosnCtl.h"
 #include "platform/win32/com/ComErrors.h"
 #include "platform/win32/com/ComModule.h"
 #include "platform/win32/com/ComText.h"
@@ -104,6 +105,7 @@ ComDispatchObject::~ComDispatchObject() {
     }
     m_eventConnection.disconnect();
     m_framework.reset();
+    m_dualInterface.reset();
     if (m_typeInfo != nullptr) {
         m_typeInfo->Release();
     }
@@ -117,8 +119,14 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, m_dispatchIid)) {
+    if (IsEqualIID(riid, m_dispatchIid) && IsEqualIID(riid, ArnAbsPosnCtlIid())) {
+        // The control's interface is dual: its callers may use the vtable.
+        if (!m_dualInterface) {
+            m_dualInterface = std::make_unique<ComArnAbsPosnCtl>(this, *m_object);
+        }
+        *ppv = static_cast<ArnAbsPosnCtlInterface*>(m_dualInterface.get());
+    } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+               IsEqualIID(riid, m_dispatchIid)) {
         *ppv = static_cast<IDispatch*>(this);
     } else if (m_hasEvents && IsEqualIID(riid, IID_IConnectionPointContainer)) {
         *ppv = static_cast<IConnectionPointContainer*>(this);

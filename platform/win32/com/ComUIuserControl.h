@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/AutomationObject.h"
+#include "platform/win32/com/ComMemberCaller.h"
 
 namespace arn::win32 {
 
@@ -64,14 +65,10 @@ class ComUIuserControl final : public UIuserControlInterface {
     HRESULT STDMETHODCALLTYPE get_MyForms(IDispatch** result) override;
 
   private:
-    // Invokes the facet's member name with args (in Invoke's order, last first) into result
-    // (may be nullptr), turning an exception into error information.
-    HRESULT Call(const char* name, WORD flags, VARIANT* args, UINT count, VARIANT* result);
-    HRESULT GetObjectResult(const char* name, IDispatch** result);
-
     IUnknown* m_outer;
     std::shared_ptr<AutomationObject> m_facet;
     ComDispatchObject* m_dispatch;
+    ComMemberCaller m_caller;
 };
 
 // The interface id of UIuserControlInterface.

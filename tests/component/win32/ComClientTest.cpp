@@ -14,6 +14,7 @@
 
 #include "component/win32/ComClientSupport.h"
 #include "fakes/ComEventSink.h"
+#include "platform/win32/com/ComArnAbsPosnCtl.h"
 
 namespace arn {
 namespace {
@@ -49,11 +50,24 @@ TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
     EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
-    EXPECT_EQ(attr->cFuncs, 7);
+    // A dual interface's dispatch side lists IUnknown's and IDispatch's methods first.
+    constexpr UINT kInherited = 7;
+    EXPECT_EQ(attr->cFuncs, kInherited + 7);
+    EXPECT_NE(attr->wTypeFlags & TYPEFLAG_FDUAL, 0);
     info->ReleaseTypeAttr(attr);
+    // The vtable side of the dual interface: IDispatch's seven slots, then the members.
+    HREFTYPE vtableRef = 0;
+    ITypeInfo* vtable = nullptr;
+    ASSERT_EQ(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef), S_OK);
+    ASSERT_EQ(info->GetRefTypeInfo(vtableRef, &vtable), S_OK);
+    ASSERT_EQ(vtable->GetTypeAttr(&attr), S_OK);
+    EXPECT_EQ(attr->typekind, TKIND_INTERFACE);
+    EXPECT_EQ(attr->cbSizeVft, 14 * sizeof(void*));
+    vtable->ReleaseTypeAttr(attr);
+    vtable->Release();
     for (size_t i = 0; i < expected.size(); ++i) {
         FUNCDESC* func = nullptr;
-        ASSERT_EQ(info->GetFuncDesc(static_cast<UINT>(i), &func), S_OK);
+        ASSERT_EQ(info->GetFuncDesc(kInherited + static_cast<UINT>(i), &func), S_OK);
         EXPECT_EQ(func->memid, expected[i].first) << i;
         EXPECT_EQ(func->invkind, expected[i].second) << i;
         info->ReleaseFuncDesc(func);
@@ -117,6 +131,30 @@ TEST_F(ComClient, CreatesByClassIdAndProgIdAndDrivesTheProperties) {
     EXPECT_STREQ(result.bstrVal, L"42");
     VariantClear(&result);
     ASSERT_EQ(PutProperty(panel, kShow, Bool(true)), S_OK);
+
+    // The same members through the dual interface's vtable.
+    win32::ArnAbsPosnCtlInterface* dual = nullptr;
+    ASSERT_EQ(panel->QueryInterface(Guid(kInterfaceId), reinterpret_cast<void**>(&dual)), S_OK);
+    VARIANT_BOOL enabled = VARIANT_FALSE;
+    ASSERT_EQ(dual->get_Enabled(&enabled), S_OK);
+    EXPECT_EQ(enabled, VARIANT_TRUE);  // put late-bound above
+    ASSERT_EQ(dual->put_Enabled(VARIANT_FALSE), S_OK);
+    ASSERT_EQ(GetProperty(panel, kEnabled, &result), S_OK);
+    EXPECT_EQ(result.boolVal, VARIANT_FALSE);
+    BSTR message = SysAllocString(L"Set the home position");
+    ASSERT_EQ(dual->put_DisplayMsg(message), S_OK);
+    SysFreeString(message);
+    message = nullptr;
+    ASSERT_EQ(dual->get_DisplayMsg(&message), S_OK);
+    EXPECT_STREQ(message, L"Set the home position");
+    SysFreeString(message);
+    EXPECT_EQ(dual->get_DisplayMsg(nullptr), E_POINTER);
+    ASSERT_EQ(dual->put_Show(VARIANT_TRUE), S_OK);
+    IDispatch* forms = nullptr;
+    ASSERT_EQ(dual->get_UIuserControl_MyForms(&forms), S_OK);
+    ASSERT_NE(forms, nullptr);
+    forms->Release();
+    dual->Release();
 
     // UIref is the panel itself; MyForms the jerk-limit window.
     ASSERT_EQ(GetProperty(panel, kUIref, &result), S_OK);
