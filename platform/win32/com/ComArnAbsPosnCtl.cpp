@@ -29,38 +29,6 @@ const IID& ArnAbsPosnCtlIid() {
     return iid;
 }
 
-HRESULT ComArnAbsPosnCtl::QueryInterface(REFIID riid, void** ppv) {
-    return m_outer->QueryInterface(riid, ppv);
-}
-
-ULONG ComArnAbsPosnCtl::AddRef() {
-    return m_outer->AddRef();
-}
-
-ULONG ComArnAbsPosnCtl::Release() {
-    return m_outer->Release();
-}
-
-HRESULT ComArnAbsPosnCtl::GetTypeInfoCount(UINT* pctinfo) {
-    return m_outer->GetTypeInfoCount(pctinfo);
-}
-
-HRESULT ComArnAbsPosnCtl::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
-    return m_outer->GetTypeInfo(iTInfo, lcid, ppTInfo);
-}
-
-HRESULT ComArnAbsPosnCtl::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
-                                        DISPID* rgDispId) {
-    return m_outer->GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
-}
-
-HRESULT ComArnAbsPosnCtl::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
-                                 DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                 EXCEPINFO* pExcepInfo, UINT* puArgErr) {
-    return m_outer->Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
-                           puArgErr);
-}
-
 HRESULT ComArnAbsPosnCtl::get_UIuserControl_MyForms(IDispatch** result) {
     return m_caller.GetObject("UIuserControl_MyForms", result);
 }

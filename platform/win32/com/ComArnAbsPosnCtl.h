@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/win32/com/ComMemberCaller.h"
+#include "platform/win32/com/ComTearOff.h"
 
 namespace arn::win32 {
 
@@ -29,25 +30,12 @@ const IID& ArnAbsPosnCtlIid();
 
 // The dual vtable of an object presented under _ArnAbsPosnCtl, handed out by the object's own
 // QueryInterface: identity, reference count and IDispatch are the outer object's, which owns
-// this one. Each slot goes through the outer object's member of the same name.
-class ComArnAbsPosnCtl final : public ArnAbsPosnCtlInterface {
+// this one.
+// Each slot goes through the outer object's member of the same name.
+class ComArnAbsPosnCtl final : public ComTearOff<ArnAbsPosnCtlInterface> {
   public:
     ComArnAbsPosnCtl(IDispatch* outer, const AutomationObject& object)
-        : m_outer(outer), m_caller(outer, object, ArnAbsPosnCtlIid()) {}
-    ComArnAbsPosnCtl(const ComArnAbsPosnCtl&) = delete;
-    ComArnAbsPosnCtl& operator=(const ComArnAbsPosnCtl&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
-                                            LCID lcid, DISPID* rgDispId) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
-                                     DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
+        : ComTearOff(outer, outer), m_caller(outer, object, ArnAbsPosnCtlIid()) {}
 
     HRESULT STDMETHODCALLTYPE get_UIuserControl_MyForms(IDispatch** result) override;
     HRESULT STDMETHODCALLTYPE get_UIref(IDispatch** result) override;
@@ -58,7 +46,6 @@ class ComArnAbsPosnCtl final : public ArnAbsPosnCtlInterface {
     HRESULT STDMETHODCALLTYPE get_Enabled(VARIANT_BOOL* result) override;
 
   private:
-    IDispatch* m_outer;
     ComMemberCaller m_caller;
 };
 

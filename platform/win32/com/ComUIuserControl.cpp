@@ -32,46 +32,17 @@ const IID& UIuserControlIid() {
     return iid;
 }
 
+IDispatch* ComUIuserControl::MakeDispatcher(const std::shared_ptr<AutomationObject>& facet) {
+    return ComDispatchObject::Create(facet, UIuserControlIid(), nullptr, nullptr);
+}
+
 ComUIuserControl::ComUIuserControl(IUnknown* outer, std::shared_ptr<AutomationObject> facet)
-    : m_outer(outer),
-      m_facet(facet),
-      m_dispatch(ComDispatchObject::Create(std::move(facet), UIuserControlIid(), nullptr, nullptr)),
-      m_caller(m_dispatch, *m_facet, UIuserControlIid()) {}
+    : ComTearOff(outer, MakeDispatcher(facet)),
+      m_facet(std::move(facet)),
+      m_caller(Dispatcher(), *m_facet, UIuserControlIid()) {}
 
 ComUIuserControl::~ComUIuserControl() {
-    m_dispatch->Release();
-}
-
-HRESULT ComUIuserControl::QueryInterface(REFIID riid, void** ppv) {
-    return m_outer->QueryInterface(riid, ppv);
-}
-
-ULONG ComUIuserControl::AddRef() {
-    return m_outer->AddRef();
-}
-
-ULONG ComUIuserControl::Release() {
-    return m_outer->Release();
-}
-
-HRESULT ComUIuserControl::GetTypeInfoCount(UINT* pctinfo) {
-    return m_dispatch->GetTypeInfoCount(pctinfo);
-}
-
-HRESULT ComUIuserControl::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
-    return m_dispatch->GetTypeInfo(iTInfo, lcid, ppTInfo);
-}
-
-HRESULT ComUIuserControl::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
-                                        DISPID* rgDispId) {
-    return m_dispatch->GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
-}
-
-HRESULT ComUIuserControl::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
-                                 DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                 EXCEPINFO* pExcepInfo, UINT* puArgErr) {
-    return m_dispatch->Invoke(dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
-                              puArgErr);
+    Dispatcher()->Release();
 }
 
 HRESULT ComUIuserControl::ReleaseControl() {

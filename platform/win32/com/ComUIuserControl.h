@@ -9,6 +9,7 @@
 
 #include "core/AutomationObject.h"
 #include "platform/win32/com/ComMemberCaller.h"
+#include "platform/win32/com/ComTearOff.h"
 
 namespace arn::win32 {
 
@@ -34,26 +35,12 @@ struct UIuserControlInterface : public IDispatch {
 // QueryInterface: identity and reference count are the outer object's, and the outer object
 // owns this one. Each slot goes through the facet's member of the same name, late-bound calls
 // through its member table.
-class ComUIuserControl final : public UIuserControlInterface {
+class ComUIuserControl final : public ComTearOff<UIuserControlInterface> {
   public:
     ComUIuserControl(IUnknown* outer, std::shared_ptr<AutomationObject> facet);
     ~ComUIuserControl();
-    ComUIuserControl(const ComUIuserControl&) = delete;
-    ComUIuserControl& operator=(const ComUIuserControl&) = delete;
 
     const std::shared_ptr<AutomationObject>& Facet() const { return m_facet; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
-                                            LCID lcid, DISPID* rgDispId) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
-                                     DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                     EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
     HRESULT STDMETHODCALLTYPE ReleaseControl() override;
     HRESULT STDMETHODCALLTYPE AttachControl(IDispatch* theNet, IDispatch* theNode,
@@ -65,9 +52,10 @@ class ComUIuserControl final : public UIuserControlInterface {
     HRESULT STDMETHODCALLTYPE get_MyForms(IDispatch** result) override;
 
   private:
-    IUnknown* m_outer;
+    // The facet's own dispatcher, made before the base is given it; released with this.
+    static IDispatch* MakeDispatcher(const std::shared_ptr<AutomationObject>& facet);
+
     std::shared_ptr<AutomationObject> m_facet;
-    ComDispatchObject* m_dispatch;
     ComMemberCaller m_caller;
 };
 
