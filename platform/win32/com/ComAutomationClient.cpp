@@ -25,15 +25,14 @@ class Arguments {
             VariantInit(&slot);
             const HRESULT hr = ToComVariant(args[i], &PresentObject, &slot);
             if (FAILED(hr)) {
+                // No destructor runs for a constructor that throws: the arguments converted so
+                // far (objects presented for the call among them) are let go here.
+                Clear();
                 throw MakeError(err::TypeMismatch, "ComAutomationClient");
             }
         }
     }
-    ~Arguments() {
-        for (VARIANT& value : m_values) {
-            VariantClear(&value);
-        }
-    }
+    ~Arguments() { Clear(); }
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
 
@@ -41,6 +40,13 @@ class Arguments {
     UINT size() const { return static_cast<UINT>(m_values.size()); }
 
   private:
+    // The slots not converted yet are still empty from the vector's construction.
+    void Clear() {
+        for (VARIANT& value : m_values) {
+            VariantClear(&value);
+        }
+    }
+
     std::vector<VARIANT> m_values;
 };
 

@@ -1,5 +1,9 @@
 #include "platform/win32/com/ComConnectionPoint.h"
 
+#include <new>
+
+#include "platform/win32/com/ComEnumerator.h"
+
 namespace arn::win32 {
 
 ComConnectionPoint::ComConnectionPoint(IConnectionPointContainer* container, const IID& eventIid)
@@ -94,10 +98,20 @@ HRESULT ComConnectionPoint::Unadvise(DWORD dwCookie) {
 }
 
 HRESULT ComConnectionPoint::EnumConnections(IEnumConnections** ppEnum) {
-    if (ppEnum != nullptr) {
-        *ppEnum = nullptr;
+    if (ppEnum == nullptr) {
+        return E_POINTER;
     }
-    return E_NOTIMPL;
+    *ppEnum = nullptr;
+    std::vector<CONNECTDATA> connections;
+    try {
+        connections.reserve(m_sinks.size());
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    for (const auto& [cookie, sink] : m_sinks) {
+        connections.push_back(CONNECTDATA{sink, cookie});  // reserved: cannot throw
+    }
+    return ComConnectionEnumerator::Create(connections.data(), connections.size(), ppEnum);
 }
 
 }  // namespace arn::win32

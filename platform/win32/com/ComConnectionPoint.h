@@ -12,8 +12,8 @@ namespace arn::win32 {
 
 // The one connection point of an object for its event interface. It lives inside its
 // container and shares the container's reference count; the sinks it holds are referenced
-// from Advise to Unadvise (or the container's end). Connections are not enumerated
-// (EnumConnections returns E_NOTIMPL, as the interface allows).
+// from Advise to Unadvise (or the container's end). EnumConnections lists the connections
+// advised at the call (each sink with its cookie) as a ComConnectionEnumerator.
 class ComConnectionPoint final : public IConnectionPoint {
   public:
     ComConnectionPoint(IConnectionPointContainer* container, const IID& eventIid);

@@ -10,6 +10,7 @@
 #include "core/ArnError.h"
 #include "platform/win32/com/ComAccessible.h"
 #include "platform/win32/com/ComArnAbsPosnCtl.h"
+#include "platform/win32/com/ComEnumerator.h"
 #include "platform/win32/com/ComErrors.h"
 #include "platform/win32/com/ComModule.h"
 #include "platform/win32/com/ComText.h"
@@ -352,10 +353,8 @@ HRESULT ComDispatchObject::GetClassInfo(ITypeInfo** ppTI) {
 }
 
 HRESULT ComDispatchObject::EnumConnectionPoints(IEnumConnectionPoints** ppEnum) {
-    if (ppEnum != nullptr) {
-        *ppEnum = nullptr;
-    }
-    return E_NOTIMPL;
+    IConnectionPoint* points[] = {&m_connectionPoint};
+    return ComConnectionPointEnumerator::Create(points, m_hasEvents ? 1 : 0, ppEnum);
 }
 
 HRESULT ComDispatchObject::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) {

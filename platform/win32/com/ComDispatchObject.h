@@ -20,9 +20,10 @@ class ComUIuserControl;
 class ComAccessible;
 
 // Presents an AutomationObject to COM clients: IDispatch (also under the object's automation
-// interface id; the control's own interface as its dual vtable) over its member table, and, when it
-// has an event interface, an IConnectionPointContainer with one connection point for it; when it
-// has accessible elements, an IAccessible tear-off (ComAccessible) of the same identity.
+// interface id; the control's own interface as its dual vtable) over its member table, and,
+// when it has an event interface, an IConnectionPointContainer with one connection point for it
+// (which EnumConnectionPoints lists, as a ComConnectionPointEnumerator); when it has accessible
+// elements, an IAccessible tear-off (ComAccessible) of the same identity.
 //
 // Invoke answers DISP_E_MEMBERNOTFOUND for an unknown id or an access the member lacks,
 // DISP_E_BADPARAMCOUNT for a wrong argument count, DISP_E_PARAMNOTFOUND for a put without its
