@@ -171,6 +171,22 @@ inline LONG FindChild(IAccessible* accessible, const wchar_t* name, LONG role) {
     return 0;
 }
 
+// The child whose description starts with the control's name in code, 0 when there is none.
+inline LONG FindControl(IAccessible* accessible, const std::wstring& controlName) {
+    long count = 0;
+    if (accessible->get_accChildCount(&count) != S_OK) {
+        return 0;
+    }
+    for (LONG id = 1; id <= count; ++id) {
+        const std::wstring description =
+            TextOf([&](BSTR* t) { return accessible->get_accDescription(ChildId(id), t); });
+        if (description == controlName || description.rfind(controlName + L":", 0) == 0) {
+            return id;
+        }
+    }
+    return 0;
+}
+
 // How many children of accessible are named by a resource placeholder (":<id>:<name>"), which
 // the panel resolves when it binds a node.
 inline int PlaceholderNames(IAccessible* accessible) {

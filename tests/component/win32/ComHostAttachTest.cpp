@@ -142,6 +142,18 @@ TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
     EXPECT_EQ(accessible->accDoDefaultAction(ChildId(teaching)), S_OK);
     EXPECT_EQ(sink.Count(kShowTeachingDlg), 1);
     EXPECT_EQ(sink.Total(), 1);
+    // The setup sub-panels ask for the host's homing, torque-limit and jerk-limit windows.
+    const struct {
+        const wchar_t* control;
+        DISPID event;
+    } requests[] = {{L"HomingCtl", 1}, {L"TrqLimitSetupCtl", 2}, {L"JerkPanelCtl", 4}};
+    for (const auto& request : requests) {
+        const LONG child = FindControl(accessible, request.control);
+        ASSERT_NE(child, 0) << request.control;
+        EXPECT_EQ(accessible->accDoDefaultAction(ChildId(child)), S_OK);
+        EXPECT_EQ(sink.Count(request.event), 1) << request.control;
+    }
+    EXPECT_EQ(sink.Total(), 4);
 
     // Late-bound, the same interface releases the panel; the host object loses our sink.
     DISPID release = IdOfName(framework, L"ReleaseControl");
