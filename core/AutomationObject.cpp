@@ -1,8 +1,8 @@
 #include "core/AutomationObject.h"
 
-#include "core/ErrorCatalogue.h"
-
 #include <utility>
+
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
@@ -30,6 +30,8 @@ Variant CoerceVariant(const Variant& value, VariantKind kind) {
             return Variant(VariantToString(value));
         case VariantKind::Object:
             return Variant(VariantToObject(value));
+        case VariantKind::Empty:
+            return Variant{};
     }
     return value;
 }

@@ -16,8 +16,9 @@
 namespace arn {
 
 // The kind of value a member takes or returns, so that a caller from outside (a component
-// runtime) can coerce an argument before the member sees it.
-enum class VariantKind : uint8_t { Bool, Long, Double, String, Object };
+// runtime) can coerce an argument before the member sees it. Empty is the result of a method
+// that returns nothing.
+enum class VariantKind : uint8_t { Bool, Long, Double, String, Object, Empty };
 
 // One member of an automation interface: its dispatch id, its name and its accessors. A
 // missing accessor makes a property read-only or write-only. A method has call instead, and

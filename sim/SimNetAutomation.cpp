@@ -135,8 +135,7 @@ SimNetAutomation::SimNetAutomation(std::shared_ptr<SimNet> net) : m_net(std::mov
         {Id::DriveEvents, "DriveEvents", kObject, [this] { return driveEvents(); }},
         {Id::NetSupervisor, "NetSupervisor", kObject, [this] { return supervisor(); }},
         {Id::Options, "Options", kObject, [this] { return options(); }},
-        // Tick has no result; it is declared with the object kind, as methods without one are.
-        MethodMember(Id::Tick, "Tick", kObject, {},
+        MethodMember(Id::Tick, "Tick", VariantKind::Empty, {},
                      [this](const std::vector<Variant>&) {
                          // Keep the net alive through the period: a TimerTick handler may
                          // drop the last reference to this face.

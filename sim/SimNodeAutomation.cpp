@@ -12,9 +12,7 @@ namespace {
 constexpr VariantKind kLong = VariantKind::Long;
 constexpr VariantKind kDouble = VariantKind::Double;
 constexpr VariantKind kBool = VariantKind::Bool;
-// Methods without a result are declared with the object kind, as the other member tables do;
-// they return empty.
-constexpr VariantKind kNoResult = VariantKind::Object;
+constexpr VariantKind kNoResult = VariantKind::Empty;
 
 }  // namespace
 

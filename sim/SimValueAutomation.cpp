@@ -15,9 +15,7 @@ namespace {
 constexpr VariantKind kLong = VariantKind::Long;
 constexpr VariantKind kString = VariantKind::String;
 constexpr VariantKind kDouble = VariantKind::Double;
-// Methods without a result are declared with the object kind, as the other member tables do;
-// they return empty.
-constexpr VariantKind kNoResult = VariantKind::Object;
+constexpr VariantKind kNoResult = VariantKind::Empty;
 
 // What every face below the value holds: the node keeps the value's backend working, the value
 // keeps its number and fields bound.

@@ -85,12 +85,12 @@ UIuserControlAutomation::UIuserControlAutomation(std::shared_ptr<UIuserControl> 
     : m_target(std::move(target)) {
     UIuserControl* t = m_target.get();
     m_members = {
-        MethodMember(UIuserControlDispId::ReleaseControl, "ReleaseControl", kObject, {},
+        MethodMember(UIuserControlDispId::ReleaseControl, "ReleaseControl", VariantKind::Empty, {},
                      [t](const std::vector<Variant>&) {
                          t->ReleaseControl();
                          return Variant{};
                      }),
-        MethodMember(UIuserControlDispId::AttachControl, "AttachControl", kObject,
+        MethodMember(UIuserControlDispId::AttachControl, "AttachControl", VariantKind::Empty,
                      {kObject, kObject, kObject, kString, kString},
                      [t](const std::vector<Variant>& args) { return Attach(*t, args); }),
         {UIuserControlDispId::BarColor, "BarColor", VariantKind::Long,

@@ -25,6 +25,8 @@ VARTYPE ComType(VariantKind kind) {
             return VT_BSTR;
         case VariantKind::Object:
             break;
+        case VariantKind::Empty:
+            return VT_EMPTY;
     }
     return VT_DISPATCH;
 }
@@ -143,6 +145,10 @@ HRESULT FromComVariant(const VARIANT& in, VariantKind kind, Variant& out) {
         out = std::move(value);
         return S_OK;
     }
+    if (kind == VariantKind::Empty) {
+        out = Variant{};
+        return S_OK;
+    }
     VARIANT coerced;
     VariantInit(&coerced);
     const HRESULT hr = VariantChangeType(&coerced, const_cast<VARIANT*>(&in), 0, ComType(kind));
@@ -163,6 +169,7 @@ HRESULT FromComVariant(const VARIANT& in, VariantKind kind, Variant& out) {
             out = Narrow(coerced.bstrVal, SysStringLen(coerced.bstrVal));
             break;
         case VariantKind::Object:
+        case VariantKind::Empty:
             break;
     }
     VariantClear(&coerced);
