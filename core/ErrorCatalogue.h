@@ -34,6 +34,8 @@ inline constexpr AutomationError NoSuchMember{438,
 inline constexpr AutomationError WrongArguments{
     450, "Wrong number of arguments or invalid property assignment"};
 inline constexpr AutomationError NotACollection{451, "Object not a collection"};
+inline constexpr AutomationError NoNamedArguments{446, "Object doesn't support named arguments"};
+inline constexpr AutomationError NamedArgumentNotFound{448, "Named argument not found"};
 inline constexpr AutomationError KeyAlreadyExists{
     457, "This key is already associated with an element of this collection"};
 inline constexpr AutomationError ElementNotFound{32811, "Element not found"};

@@ -13,23 +13,28 @@ namespace arn::win32 {
 
 namespace {
 
-// The description of the automation interface or of the class (guid) from the module's own
-// type library; nullptr when the module carries none (a client then goes by names and ids
-// alone).
+// The module's own type library, loaded once for the module's lifetime; nullptr when the
+// module carries none (a client then goes by names and ids alone).
+ITypeLib* OwnTypeLibrary() {
+    static ITypeLib* const library = [] {
+        wchar_t path[MAX_PATH] = {};
+        ITypeLib* lib = nullptr;
+        if (GetModuleFileNameW(ThisModule(), path, MAX_PATH) == 0 ||
+            FAILED(LoadTypeLibEx(path, REGKIND_NONE, &lib))) {
+            return static_cast<ITypeLib*>(nullptr);
+        }
+        return lib;
+    }();
+    return library;
+}
+
+// The description of the automation interface or of the class (guid); nullptr without one.
 ITypeInfo* LoadTypeInfo(std::string_view guid) {
-    wchar_t path[MAX_PATH] = {};
-    if (GetModuleFileNameW(ThisModule(), path, MAX_PATH) == 0) {
-        return nullptr;
-    }
-    ITypeLib* lib = nullptr;
-    if (FAILED(LoadTypeLibEx(path, REGKIND_NONE, &lib))) {
-        return nullptr;
-    }
+    ITypeLib* lib = OwnTypeLibrary();
     ITypeInfo* info = nullptr;
-    if (FAILED(lib->GetTypeInfoOfGuid(GuidFromText(guid), &info))) {
-        info = nullptr;
+    if (lib == nullptr || FAILED(lib->GetTypeInfoOfGuid(GuidFromText(guid), &info))) {
+        return nullptr;
     }
-    lib->Release();
     return info;
 }
 

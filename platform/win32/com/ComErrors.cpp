@@ -54,6 +54,10 @@ ArnError ErrorFromInvoke(HRESULT hr, EXCEPINFO& excepInfo, std::string_view memb
         case DISP_E_BADPARAMCOUNT:
         case DISP_E_PARAMNOTOPTIONAL:
             return MakeError(err::WrongArguments, "Object", name);
+        case DISP_E_PARAMNOTFOUND:
+            return MakeError(err::NamedArgumentNotFound, "Object", name);
+        case DISP_E_NONAMEDARGS:
+            return MakeError(err::NoNamedArguments, "Object", name);
         case DISP_E_TYPEMISMATCH:
             return MakeError(err::TypeMismatch, "Object", name);
         case DISP_E_OVERFLOW:

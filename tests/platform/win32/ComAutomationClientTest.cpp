@@ -217,6 +217,8 @@ TEST(ComErrors, CarryAutomationErrorNumbersAcrossTheRuntime) {
     EXPECT_EQ(ErrorFromInvoke(DISP_E_PARAMNOTOPTIONAL, none, "Attach").number(), 450);
     EXPECT_EQ(ErrorFromInvoke(DISP_E_TYPEMISMATCH, none, "Attach").number(), 13);
     EXPECT_EQ(ErrorFromInvoke(DISP_E_OVERFLOW, none, "Attach").number(), 6);
+    EXPECT_EQ(ErrorFromInvoke(DISP_E_NONAMEDARGS, none, "Attach").number(), 446);
+    EXPECT_EQ(ErrorFromInvoke(DISP_E_PARAMNOTFOUND, none, "Attach").number(), 448);
     // A runtime error returned directly rather than raised keeps its number too.
     EXPECT_EQ(ErrorFromInvoke(static_cast<HRESULT>(0x800A005Bu), none, "Attach").number(), 91);
     const ArnError other = ErrorFromInvoke(E_ACCESSDENIED, none, "Attach");
