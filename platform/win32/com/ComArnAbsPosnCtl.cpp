@@ -4,26 +4,6 @@
 
 namespace arn::win32 {
 
-namespace {
-
-VARIANT TextValue(BSTR text) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = text;  // borrowed for the call
-    return v;
-}
-
-VARIANT BoolValue(VARIANT_BOOL b) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = b;
-    return v;
-}
-
-}  // namespace
-
 const IID& ArnAbsPosnCtlIid() {
     static const IID iid = GuidFromText(kArnAbsPosnCtlInterfaceId);
     return iid;
@@ -38,7 +18,7 @@ HRESULT ComArnAbsPosnCtl::get_UIref(IDispatch** result) {
 }
 
 HRESULT ComArnAbsPosnCtl::put_DisplayMsg(BSTR rhs) {
-    return m_caller.Put("DisplayMsg", TextValue(rhs));
+    return m_caller.Put("DisplayMsg", BorrowedArgument(rhs));
 }
 
 HRESULT ComArnAbsPosnCtl::get_DisplayMsg(BSTR* result) {
@@ -46,11 +26,11 @@ HRESULT ComArnAbsPosnCtl::get_DisplayMsg(BSTR* result) {
 }
 
 HRESULT ComArnAbsPosnCtl::put_Show(VARIANT_BOOL rhs) {
-    return m_caller.Put("Show", BoolValue(rhs));
+    return m_caller.Put("Show", BoolArgument(rhs));
 }
 
 HRESULT ComArnAbsPosnCtl::put_Enabled(VARIANT_BOOL rhs) {
-    return m_caller.Put("Enabled", BoolValue(rhs));
+    return m_caller.Put("Enabled", BoolArgument(rhs));
 }
 
 HRESULT ComArnAbsPosnCtl::get_Enabled(VARIANT_BOOL* result) {

@@ -8,6 +8,29 @@
 
 namespace arn::win32 {
 
+// Arguments for a call through ComMemberCaller: the value is borrowed for the call, not owned.
+inline VARIANT BorrowedArgument(BSTR text) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = text;
+    return v;
+}
+inline VARIANT BorrowedArgument(IDispatch* object) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_DISPATCH;
+    v.pdispVal = object;
+    return v;
+}
+inline VARIANT BoolArgument(VARIANT_BOOL b) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BOOL;
+    v.boolVal = b;
+    return v;
+}
+
 // The vtable side of a dual interface: each slot calls the member of the same name through the
 // object's IDispatch, so that early- and late-bound callers meet the same conversions and
 // errors. A failure returns its result and, for an error the object raised, sets the thread's

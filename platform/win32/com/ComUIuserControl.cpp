@@ -7,26 +7,6 @@
 
 namespace arn::win32 {
 
-namespace {
-
-VARIANT ObjectArgument(IDispatch* object) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_DISPATCH;
-    v.pdispVal = object;  // borrowed for the call
-    return v;
-}
-
-VARIANT TextArgument(BSTR text) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = text;  // borrowed for the call
-    return v;
-}
-
-}  // namespace
-
 const IID& UIuserControlIid() {
     static const IID iid = GuidFromText(kUIuserControlId);
     return iid;
@@ -51,8 +31,9 @@ HRESULT ComUIuserControl::ReleaseControl() {
 
 HRESULT ComUIuserControl::AttachControl(IDispatch* theNet, IDispatch* theNode, IDispatch* theAppObj,
                                         BSTR regName, BSTR regSect) {
-    VARIANT args[] = {TextArgument(regSect), TextArgument(regName), ObjectArgument(theAppObj),
-                      ObjectArgument(theNode), ObjectArgument(theNet)};
+    VARIANT args[] = {BorrowedArgument(regSect), BorrowedArgument(regName),
+                      BorrowedArgument(theAppObj), BorrowedArgument(theNode),
+                      BorrowedArgument(theNet)};
     return m_caller.Call("AttachControl", DISPATCH_METHOD, args, 5, nullptr);
 }
 
