@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -60,6 +61,24 @@ std::string MakeText(FuzzInput& in) {
 
 arn::Variant MakeValue(FuzzInput& in, int depth);
 
+// A tab strip or a collection holds a handful of entries. A count in the millions, spelled by
+// a text or a double, is still walked index by index as the controls ask, and would only spin
+// through that many refused reads without reaching any new code; it is folded into a small one.
+arn::Variant Plausible(std::string_view name, arn::Variant value) {
+    if (name != "Tabs" && name != "Count") {
+        return value;
+    }
+    try {
+        const int32_t count = arn::VariantToLong(value);
+        if (count > 64 || count < -64) {
+            return count % 64;
+        }
+    } catch (...) {
+        // Not a number at all: the walk meets the same refusal.
+    }
+    return value;
+}
+
 std::shared_ptr<arn::Dispatch> MakeObject(FuzzInput& in, int depth) {
     const size_t kind = depth > 2 ? 2 : in.Pick(3);
     if (kind == 0) {
@@ -73,7 +92,8 @@ std::shared_ptr<arn::Dispatch> MakeObject(FuzzInput& in, int depth) {
     auto object = arn::GenericObject::Create(in.Flag() ? "Tab" : "Button");
     const size_t count = in.Pick(4);
     for (size_t i = 0; i < count; ++i) {
-        object->Define(kProperties[in.Pick(std::size(kProperties))], MakeValue(in, depth + 1));
+        const std::string_view name = kProperties[in.Pick(std::size(kProperties))];
+        object->Define(std::string(name), Plausible(name, MakeValue(in, depth + 1)));
     }
     return object;
 }
@@ -121,7 +141,7 @@ Built MakeControl(FuzzInput& in, size_t n) {
                 break;
             }
             default:
-                built.control->Define(name, MakeValue(in, 0));
+                built.control->Define(name, Plausible(name, MakeValue(in, 0)));
         }
     }
     return built;
