@@ -12,6 +12,7 @@
 #include <olectl.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace arn::comtest {
@@ -44,8 +45,10 @@ inline std::wstring DllPath() {
     return path + L"\\ArnAbsPosn.dll";
 }
 
-inline DWORD Regsvr32(const std::wstring& options) {
-    std::wstring command = L"regsvr32.exe /s " + options + L" \"" + DllPath() + L"\"";
+inline DWORD Regsvr32(std::wstring_view options) {
+    std::wstring command = L"regsvr32.exe /s ";
+    command.append(options);
+    command.append(L" \"").append(DllPath()).append(L"\"");
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -53,7 +56,11 @@ inline DWORD Regsvr32(const std::wstring& options) {
                         &startup, &process)) {
         return static_cast<DWORD>(-1);
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
+    // Registration takes a second or two; one that stalls is a failure, not a wait forever.
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, static_cast<UINT>(-1));
+        WaitForSingleObject(process.hProcess, 5000);
+    }
     DWORD code = static_cast<DWORD>(-1);
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hThread);
