@@ -1,5 +1,6 @@
 #include "toolkit/Control.h"
 
+#include <string>
 #include <string_view>
 #include "core/ErrorCatalogue.h"
 
@@ -49,6 +50,21 @@ void Control::AddChild(const std::shared_ptr<Control>& child) {
     }
     child->m_parent = this;
     m_children.push_back(child);
+}
+
+std::string Control::QualifiedName() const {
+    if (m_index < 0) {
+        return m_name;
+    }
+    return m_name + "(" + std::to_string(m_index) + ")";
+}
+
+Rect Control::SurfaceRect() const {
+    Rect r = Bounds();
+    for (const Control* c = m_parent; c != nullptr; c = c->m_parent) {
+        r = r.Translated(c->m_left, c->m_top);
+    }
+    return r;
 }
 
 void Control::Changed(std::string_view property) {

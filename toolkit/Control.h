@@ -8,6 +8,7 @@
 
 #include "core/Dispatch.h"
 #include "core/Event.h"
+#include "draw/Geometry.h"
 
 namespace arn {
 
@@ -33,6 +34,9 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     int16_t get_Index() const { return m_index; }
     Control* get_Parent() const { return m_parent; }
     const std::vector<std::shared_ptr<Control>>& Children() const { return m_children; }
+    // "name(index)" for a control in a group, else the bare name: how messages, traces and
+    // reports name a control.
+    std::string QualifiedName() const;
 
     // Places child last among this control's children. A control has one container for life.
     void AddChild(const std::shared_ptr<Control>& child);
@@ -56,6 +60,10 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     int32_t get_Height() const { return m_height; }
     void put_Height(int32_t v);
     void Move(int32_t left, int32_t top, int32_t width, int32_t height);
+    // The control's rectangle relative to its container, and relative to the surface (the
+    // outermost container), in twips.
+    Rect Bounds() const { return {m_left, m_top, m_width, m_height}; }
+    Rect SurfaceRect() const;
 
     int32_t get_BackColor() const { return m_backColor; }
     void put_BackColor(int32_t v);
