@@ -39,7 +39,7 @@ std::shared_ptr<Label> MakeLabel(std::string name, std::string caption, int16_t 
 std::shared_ptr<Image> WarningImage(ControlGroup<Image>& group, UserControl& surface,
                                     Control* container, int16_t index, int32_t left, int32_t top) {
     auto image = PlaceIn(group, surface, container, index, left, top, 240, 240);
-    image->put_Symbol("warning");
+    image->put_Symbol(ImageSymbol::Warning);
     image->put_Visible(false);
     return image;
 }
@@ -163,7 +163,7 @@ void PanelControls::BuildInputsArea(UserControl& surface) {
     motionTriangle = Place(surface, area, std::make_shared<Image>("motionTriangle"), 1320,
                            InputRowTop[0], 240, 240);
     motionTriangle->put_ToolTipText(":8017:CautionOnEnable");
-    motionTriangle->put_Symbol("caution");
+    motionTriangle->put_Symbol(ImageSymbol::Caution);
     motionTriangle->put_Visible(false);
     Line = Place(surface, area, std::make_shared<arn::Line>("Line"), 0, 0, 0, 0);
     Line->SetPoints(60, 300, 4980, 300);

@@ -1,4 +1,8 @@
 #include "toolkit/CheckBox.h"
+#include <algorithm>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -49,6 +53,32 @@ const PropertyTable& CheckBox::Properties() const {
             Prop(kAlignment, &CheckBox::get_Alignment, &CheckBox::put_Alignment),
         }};
     return table;
+}
+
+void CheckBox::Draw(DisplayList& out, const DrawContext& ctx) const {
+    using style::Px;
+    const Rect& box = ctx.box;
+    out.Fill(box, Color::FromBgr(get_BackColor()));
+    const int32_t side = std::min(box.height, 13 * Px);
+    const bool boxRight = get_Alignment() == 1;
+    const int32_t x = boxRight ? box.Right() - side - Px : box.left + Px;
+    const Rect square{x, box.top + (box.height - side) / 2, side, side};
+    const bool enabled = get_Enabled();
+    style::SunkenEdge(out, square, enabled && !ctx.pressed ? style::Highlight : style::DisabledFill,
+                      ctx.pixel);
+    out.Stroke(square.Adjusted(-ctx.pixel, -ctx.pixel), Pen{style::DarkShadow});
+    if (get_Value() != Unchecked) {
+        const Color tick = enabled ? style::WindowText : style::GrayText;
+        style::CheckMark(out, square, get_Value() == Grayed ? style::GrayText : tick);
+    }
+    const std::string caption = get_Caption();
+    if (!caption.empty()) {
+        const Rect text = boxRight ? Rect{box.left, box.top, x - box.left - 4 * Px, box.height}
+                                   : Rect{square.Right() + 5 * Px, box.top,
+                                          box.Right() - square.Right() - 5 * Px, box.height};
+        out.Add(TextOp{text, caption, CaptionFont(), CaptionColor(),
+                       boxRight ? HAlign::Right : HAlign::Left, VAlign::Center});
+    }
 }
 
 }  // namespace arn

@@ -24,6 +24,8 @@ class CheckBox : public CaptionedControl {
 
     Event<> Click;
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

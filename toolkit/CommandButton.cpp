@@ -1,4 +1,5 @@
 #include "toolkit/CommandButton.h"
+#include "toolkit/ButtonFace.h"
 
 namespace arn {
 
@@ -15,6 +16,11 @@ void CommandButton::UserClick() {
 
 const PropertyTable& CommandButton::Properties() const {
     return CaptionedProperties();
+}
+
+void CommandButton::Draw(DisplayList& out, const DrawContext& ctx) const {
+    DrawButtonFace(out, ctx, Color::FromBgr(get_BackColor()), nullptr, get_Caption(), CaptionFont(),
+                   CaptionColor());
 }
 
 }  // namespace arn

@@ -15,6 +15,8 @@ class CommandButton : public CaptionedControl {
 
     Event<> Click;
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 };

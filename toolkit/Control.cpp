@@ -1,4 +1,7 @@
 #include "toolkit/Control.h"
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string>
 #include <string_view>
@@ -181,6 +184,15 @@ const PropertyTable& CaptionedControl::CaptionedProperties() {
             Prop(kFontSize, &CaptionedControl::get_FontSize, &CaptionedControl::put_FontSize),
         }};
     return table;
+}
+
+void Control::Draw(DisplayList& out, const DrawContext& ctx) const {
+    out.Stroke(ctx.box, Pen{style::Shadow, 0, LineStyle::Dash});
+    out.Add(TextOp{ctx.box, m_name, Font{}, style::GrayText, HAlign::Center, VAlign::Center});
+}
+
+Color CaptionedControl::CaptionColor() const {
+    return get_Enabled() ? Color::FromBgr(m_foreColor) : style::GrayText;
 }
 
 }  // namespace arn

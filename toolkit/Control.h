@@ -8,14 +8,14 @@
 
 #include "core/Dispatch.h"
 #include "core/Event.h"
+#include "draw/Color.h"
+#include "draw/Font.h"
 #include "draw/Geometry.h"
 
 namespace arn {
 
-// Colour words are &HBBGGRR.
-inline constexpr int32_t ColorButtonFace = 0xF0F0F0;
-inline constexpr int32_t ColorWindowText = 0x000000;
-inline constexpr int32_t ColorWhite = 0xFFFFFF;
+class DisplayList;
+struct DrawContext;
 
 // A control of the panel surface: a name and an index within its control group (-1 when it is
 // not in one), its container, the controls it contains in control order, and the properties
@@ -84,6 +84,14 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     virtual bool AcceptsClicks() const { return false; }
     virtual void UserClick() {}
 
+    // Appends this control's look (without its children) to out. Each kind draws itself; this
+    // base draws a placeholder, a dashed outline with the name in grey. A kind may throw when an
+    // outside object does not answer; what it appended until then stays.
+    virtual void Draw(DisplayList& out, const DrawContext& ctx) const;
+    // What Draw may cover, relative to the container, in twips: Bounds() unless the kind draws
+    // outside its box.
+    virtual Rect DrawnArea() const { return Bounds(); }
+
     // Raised with the by-name spelling of the property that changed ("Refresh" for Refresh).
     Event<std::string_view> PropertyChanged;
 
@@ -143,6 +151,10 @@ class CaptionedControl : public Control {
     using Control::Control;
     const PropertyTable& Properties() const override;
     static const PropertyTable& CaptionedProperties();
+
+    // The caption's font, and its colour: ForeColor, or grey text while disabled.
+    Font CaptionFont() const { return Font{m_fontSize, m_fontBold}; }
+    Color CaptionColor() const;
 
   private:
     std::string m_caption;

@@ -1,4 +1,7 @@
 #include "toolkit/Frame.h"
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -29,6 +32,33 @@ const PropertyTable& Frame::Properties() const {
             Prop(kBorderStyle, &Frame::get_BorderStyle, &Frame::put_BorderStyle),
         }};
     return table;
+}
+
+void Frame::Draw(DisplayList& out, const DrawContext& ctx) const {
+    using style::Px;
+    const Rect& box = ctx.box;
+    const Color back = Color::FromBgr(get_BackColor());
+    out.Fill(box, back);
+    const Font font = CaptionFont();
+    const int32_t textHeight = ctx.metrics.TextHeight(font);
+    // The etched border starts at the middle of the caption, which interrupts it.
+    const int32_t top = box.top + textHeight / 2;
+    if (get_BorderStyle() != 0) {
+        const int32_t pixel = ctx.pixel;
+        const Rect etch{box.left, top, box.width - pixel, box.Bottom() - top - pixel};
+        constexpr int32_t radius = 3 * Px;
+        out.Add(RoundedRectOp{etch, radius, std::nullopt, Pen{style::Shadow}});
+        out.Add(RoundedRectOp{etch.Translated(pixel, pixel), radius, std::nullopt,
+                              Pen{style::Highlight}});
+    }
+    const std::string caption = get_Caption();
+    if (!caption.empty()) {
+        constexpr int32_t pad = 4 * Px;
+        const Rect text{box.left + 8 * Px, box.top, ctx.metrics.TextWidth(font, caption) + 2 * pad,
+                        textHeight};
+        out.Fill(text, back);
+        out.Add(TextOp{text, caption, font, CaptionColor(), HAlign::Center, VAlign::Center});
+    }
 }
 
 }  // namespace arn

@@ -12,6 +12,8 @@ class Frame : public CaptionedControl {
     int16_t get_BorderStyle() const { return m_borderStyle; }
     void put_BorderStyle(int16_t v);  // 0 none, 1 fixed single
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

@@ -6,8 +6,11 @@ namespace arn {
 
 class Picture;
 
-// A lightweight picture holder; the panel's warning icons. Without a picture a view draws
-// the control's own symbol (Symbol names it, e.g. "warning").
+// The symbols an image without a picture draws; by name "" (none), "warning" and "caution".
+enum class ImageSymbol : int16_t { None = 0, Warning = 1, Caution = 2 };
+
+// A lightweight picture holder; the panel's warning icons. Without a picture it draws its
+// Symbol.
 class Image : public Control {
   public:
     explicit Image(std::string name, int16_t index = -1);
@@ -16,16 +19,22 @@ class Image : public Control {
     void putref_Picture(std::shared_ptr<Picture> p);
     bool get_Stretch() const { return m_stretch; }
     void put_Stretch(bool v);
-    std::string get_Symbol() const { return m_symbol; }
-    void put_Symbol(std::string v);
+    ImageSymbol get_Symbol() const { return m_symbol; }
+    void put_Symbol(ImageSymbol v);
+
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
   protected:
     const PropertyTable& Properties() const override;
 
   private:
+    // The by-name spelling of Symbol; an unknown name raises Invalid property value.
+    std::string SymbolName() const;
+    void PutSymbolName(std::string name);
+
     std::shared_ptr<Picture> m_picture;
     bool m_stretch = false;
-    std::string m_symbol;
+    ImageSymbol m_symbol = ImageSymbol::None;
 };
 
 }  // namespace arn

@@ -1,4 +1,7 @@
 #include "toolkit/Label.h"
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -44,6 +47,21 @@ const PropertyTable& Label::Properties() const {
             Prop(kWordWrap, &Label::get_WordWrap, &Label::put_WordWrap),
         }};
     return table;
+}
+
+void Label::Draw(DisplayList& out, const DrawContext& ctx) const {
+    if (get_BackStyle() != 0) {
+        out.Fill(ctx.box, Color::FromBgr(get_BackColor()));
+    }
+    HAlign horizontal = HAlign::Left;
+    if (get_Alignment() == RightJustify) {
+        horizontal = HAlign::Right;
+    } else if (get_Alignment() == Center) {
+        horizontal = HAlign::Center;
+    }
+    const bool wrap = get_WordWrap();
+    out.Add(TextOp{ctx.box.Adjusted(-style::Px, 0), get_Caption(), CaptionFont(), CaptionColor(),
+                   horizontal, wrap ? VAlign::Top : VAlign::Center, wrap});
 }
 
 }  // namespace arn

@@ -18,6 +18,8 @@ class Label : public CaptionedControl {
     bool get_WordWrap() const { return m_wordWrap; }
     void put_WordWrap(bool v);
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

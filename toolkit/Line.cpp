@@ -1,4 +1,8 @@
 #include "toolkit/Line.h"
+#include <algorithm>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -64,6 +68,21 @@ const PropertyTable& Line::Properties() const {
             Prop(kBorderWidth, &Line::get_BorderWidth, &Line::put_BorderWidth),
         }};
     return table;
+}
+
+void Line::Draw(DisplayList& out, const DrawContext& ctx) const {
+    const Point o = ctx.origin;
+    out.Line(o.Translated(m_x1, m_y1), o.Translated(m_x2, m_y2),
+             Pen{Color::FromBgr(m_borderColor), m_borderWidth * style::Px, LineStyle::Solid, true});
+}
+
+Rect Line::DrawnArea() const {
+    // The end points, grown by the pen on every side for its round caps.
+    const int32_t pen = m_borderWidth * style::Px;
+    const int32_t left = std::min(m_x1, m_x2);
+    const int32_t top = std::min(m_y1, m_y2);
+    return Rect{left, top, std::max(m_x1, m_x2) - left, std::max(m_y1, m_y2) - top}.Adjusted(pen,
+                                                                                             pen);
 }
 
 }  // namespace arn

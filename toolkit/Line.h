@@ -25,6 +25,10 @@ class Line : public Control {
     int16_t get_BorderWidth() const { return m_borderWidth; }
     void put_BorderWidth(int16_t v);  // pixels, 1 or more
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+    // The segment between the end points, grown by the pen.
+    Rect DrawnArea() const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

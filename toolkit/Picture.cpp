@@ -24,4 +24,19 @@ const PropertyTable& Picture::Properties() const {
     return table;
 }
 
+PictureOp PictureAt(const std::shared_ptr<Picture>& picture, const Rect& box, bool smooth) {
+    return PictureOp{box,
+                     picture->get_Handle(),
+                     picture->get_Width(),
+                     picture->get_Height(),
+                     picture->Pixels().data(),
+                     picture,
+                     smooth};
+}
+
+Rect NaturalSize(const Picture& picture, Point topLeft) {
+    return {topLeft.x, topLeft.y, picture.get_Width() * TwipsPerPixelAt96Dpi,
+            picture.get_Height() * TwipsPerPixelAt96Dpi};
+}
+
 }  // namespace arn

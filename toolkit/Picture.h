@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Dispatch.h"
+#include "draw/Primitives.h"
 
 namespace arn {
 
@@ -34,5 +35,10 @@ class Picture : public Dispatch {
     int32_t m_height;
     std::vector<uint8_t> m_pixels;
 };
+
+// The primitive that draws picture scaled into box; the list shares the pixels.
+PictureOp PictureAt(const std::shared_ptr<Picture>& picture, const Rect& box, bool smooth);
+// The picture's own size at topLeft, a pixel of it a pixel at 96 dots per inch.
+Rect NaturalSize(const Picture& picture, Point topLeft);
 
 }  // namespace arn

@@ -1,4 +1,7 @@
 #include "toolkit/PictureBox.h"
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -38,6 +41,18 @@ const PropertyTable& PictureBox::Properties() const {
             Prop(kBorderStyle, &PictureBox::get_BorderStyle, &PictureBox::put_BorderStyle),
         }};
     return table;
+}
+
+void PictureBox::Draw(DisplayList& out, const DrawContext& ctx) const {
+    const Color back = Color::FromBgr(get_BackColor());
+    if (get_BorderStyle() != 0) {
+        style::SunkenEdge(out, ctx.box, back, ctx.pixel);
+    } else {
+        out.Fill(ctx.box, back);
+    }
+    if (m_picture) {
+        out.Add(PictureAt(m_picture, NaturalSize(*m_picture, ctx.box.TopLeft()), false));
+    }
 }
 
 }  // namespace arn

@@ -1,4 +1,8 @@
 #include "toolkit/SSCheck.h"
+#include <algorithm>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 
@@ -44,6 +48,41 @@ const PropertyTable& SSCheck::Properties() const {
             Prop(kCheckPicture, &SSCheck::get_CheckPicture, &SSCheck::putref_CheckPicture),
         }};
     return table;
+}
+
+void SSCheck::Draw(DisplayList& out, const DrawContext& ctx) const {
+    using style::Px;
+    const Rect& box = ctx.box;
+    out.Fill(box, Color::FromBgr(get_BackColor()));
+    const int32_t side = std::min(box.height, 20 * Px);
+    const Rect square{box.left, box.top + (box.height - side) / 2, side, side};
+    const bool enabled = get_Enabled();
+    if (const auto picture = get_CheckPicture()) {
+        out.Add(PictureAt(picture, square, true));
+    } else {
+        // Without a picture the box draws itself in the plain style.
+        const Rect inner = square.Adjusted(-2 * Px, -2 * Px);
+        style::SunkenEdge(out, inner, enabled ? style::Highlight : style::DisabledFill, ctx.pixel);
+        if (get_CheckValue()) {
+            const Pen cross{enabled ? style::WindowText : style::GrayText, Px * 18 / 10};
+            const Rect r = inner.Adjusted(-3 * Px, -3 * Px);
+            out.Line(r.TopLeft(), {r.Right(), r.Bottom()}, cross);
+            out.Line({r.left, r.Bottom()}, {r.Right(), r.top}, cross);
+        }
+    }
+    if (ctx.pressed) {
+        out.Stroke(square, Pen{style::Focus, Px, LineStyle::Dot});
+    }
+    const std::string caption = get_Caption();
+    if (!caption.empty()) {
+        out.Add(TextOp{
+            {square.Right() + 4 * Px, box.top, box.Right() - square.Right() - 4 * Px, box.height},
+            caption,
+            CaptionFont(),
+            CaptionColor(),
+            HAlign::Left,
+            VAlign::Center});
+    }
 }
 
 }  // namespace arn

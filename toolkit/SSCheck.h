@@ -26,6 +26,8 @@ class SSCheck : public CaptionedControl {
 
     Event<int16_t> Click;
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

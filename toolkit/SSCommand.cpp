@@ -1,4 +1,5 @@
 #include "toolkit/SSCommand.h"
+#include "toolkit/ButtonFace.h"
 
 #include <string_view>
 
@@ -36,6 +37,11 @@ const PropertyTable& SSCommand::Properties() const {
             Prop(kPicture, &SSCommand::get_Picture, &SSCommand::putref_Picture),
         }};
     return table;
+}
+
+void SSCommand::Draw(DisplayList& out, const DrawContext& ctx) const {
+    DrawButtonFace(out, ctx, Color::FromBgr(get_BackColor()), m_picture, get_Caption(),
+                   CaptionFont(), CaptionColor());
 }
 
 }  // namespace arn

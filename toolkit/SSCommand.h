@@ -21,6 +21,8 @@ class SSCommand : public CaptionedControl {
 
     Event<> Click;
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

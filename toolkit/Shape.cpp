@@ -1,4 +1,9 @@
 #include "toolkit/Shape.h"
+#include <algorithm>
+#include <optional>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -53,6 +58,28 @@ const PropertyTable& Shape::Properties() const {
             Prop(kBackStyle, &Shape::get_BackStyle, &Shape::put_BackStyle),
         }};
     return table;
+}
+
+void Shape::Draw(DisplayList& out, const DrawContext& ctx) const {
+    const Pen pen{Color::FromBgr(get_BorderColor()), get_BorderWidth() * style::Px};
+    const std::optional<Color> fill =
+        get_BackStyle() != 0 ? std::optional<Color>(Color::FromBgr(get_BackColor())) : std::nullopt;
+    const int16_t kind = get_Shape();
+    const bool square = kind == Square || kind == Circle || kind == RoundedSquare;
+    const Rect r = square ? style::CentredSquare(ctx.box) : ctx.box;
+    switch (kind) {
+        case Oval:
+        case Circle:
+            out.Add(EllipseOp{r, fill, pen});
+            break;
+        case RoundedRectangle:
+        case RoundedSquare:
+            out.Add(RoundedRectOp{r, std::min(r.width, r.height) / 6, fill, pen});
+            break;
+        default:
+            out.Add(RoundedRectOp{r, 0, fill, pen});
+            break;
+    }
 }
 
 }  // namespace arn

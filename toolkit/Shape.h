@@ -27,6 +27,8 @@ class Shape : public Control {
     int16_t get_BackStyle() const { return m_backStyle; }
     void put_BackStyle(int16_t v);  // 0 transparent, 1 filled with BackColor
 
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

@@ -14,11 +14,11 @@
 #include <QToolBar>
 #include <exception>
 
-#include "app/qt/ControlPainter.h"
 #include "app/qt/DrivePanel.h"
 #include "app/qt/Guard.h"
 #include "app/qt/PanelView.h"
 #include "app/qt/TracePane.h"
+#include "draw/Geometry.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
@@ -282,8 +282,8 @@ void MainWindow::FitPanel(double zoom) {
     resizeDocks({m_traceDock}, {TraceHeight}, Qt::Vertical);
     layout()->activate();
     const QSize want(
-        static_cast<int>(PanelControls::DesignWidth / ControlPainter::TwipsPerPixel * zoom),
-        static_cast<int>(PanelControls::DesignHeight / ControlPainter::TwipsPerPixel * zoom));
+        static_cast<int>(PanelControls::DesignWidth / double{TwipsPerPixelAt96Dpi} * zoom),
+        static_cast<int>(PanelControls::DesignHeight / double{TwipsPerPixelAt96Dpi} * zoom));
     // The docks keep their size, so the window grows or shrinks by what the panel lacks.
     resize(size() + (want - m_view->size()));
     layout()->activate();

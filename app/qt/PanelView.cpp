@@ -12,7 +12,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/qt/ControlPainter.h"
+#include "app/qt/QtCanvas.h"
+#include "draw/DisplayList.h"
 #include "host/controls/ArnHomingCtl.h"
 #include "host/controls/ArnJerkPanelCtl.h"
 #include "host/controls/ArnTrqLimitSetupCtl.h"
@@ -22,13 +23,14 @@
 #include "toolkit/CommandButton.h"
 #include "toolkit/SSCheck.h"
 #include "toolkit/SSCommand.h"
+#include "toolkit/SurfacePainter.h"
 
 namespace arn {
 
 namespace {
 
-constexpr double DesignWidthPx = PanelControls::DesignWidth / ControlPainter::TwipsPerPixel;
-constexpr double DesignHeightPx = PanelControls::DesignHeight / ControlPainter::TwipsPerPixel;
+constexpr double DesignWidthPx = PanelControls::DesignWidth / double{TwipsPerPixelAt96Dpi};
+constexpr double DesignHeightPx = PanelControls::DesignHeight / double{TwipsPerPixelAt96Dpi};
 constexpr double MinZoom = 0.5;
 constexpr double MaxZoom = 4.0;
 
@@ -101,7 +103,7 @@ QRectF PanelView::ControlRect(const Control& ctl) const {
         left += c->get_Left();
         top += c->get_Top();
     }
-    const double k = m_zoom / ControlPainter::TwipsPerPixel;
+    const double k = m_zoom / TwipsPerPixelAt96Dpi;
     return {left * k, top * k, ctl.get_Width() * k, ctl.get_Height() * k};
 }
 
@@ -126,26 +128,17 @@ std::shared_ptr<Control> PanelView::ToolTipAt(const QPointF& pos) const {
     return TopmostAt(pos, [](const Control& c) { return !c.get_ToolTipText().empty(); });
 }
 
-void PanelView::paintEvent(QPaintEvent*) {
+void PanelView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), ControlPainter::ColorOf(ColorButtonFace));
-    for (const auto& top : m_panel->TopLevelControls()) {
-        PaintTree(painter, *top, QPointF(0, 0));
-    }
-    PaintFocus(painter);
+    QtCanvas canvas(&painter, m_zoom);
+    const auto pressed = m_pressed.lock();
+    const auto focus = hasFocus() ? m_focus.lock() : nullptr;
+    DisplayList list;
+    SurfacePainter(*m_panel, canvas)
+        .Paint(list, m_pressedInside ? pressed.get() : nullptr, focus.get(),
+               canvas.ToTwips(event->rect()));
+    list.Replay(canvas);
     PaintBanner(painter);
-}
-
-void PanelView::PaintFocus(QPainter& painter) {
-    const auto focus = m_focus.lock();
-    if (!focus || !hasFocus() || !focus->IsShown()) {
-        return;
-    }
-    painter.save();
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(ControlRect(*focus).adjusted(-2, -2, 1, 1));
-    painter.restore();
 }
 
 void PanelView::PaintBanner(QPainter& painter) {
@@ -174,41 +167,22 @@ void PanelView::SetBanner(const QString& text) {
     update();
 }
 
-void PanelView::PaintTree(QPainter& painter, const Control& ctl, const QPointF& origin) {
-    if (!ctl.get_Visible()) {
-        return;
-    }
-    const double k = m_zoom / ControlPainter::TwipsPerPixel;
-    const QRectF box(origin.x() + ctl.get_Left() * k, origin.y() + ctl.get_Top() * k,
-                     ctl.get_Width() * k, ctl.get_Height() * k);
-    const auto pressed = m_pressed.lock();
-    ControlPainter(painter, m_zoom)
-        .Paint(ctl, box, origin, m_pressedInside && pressed.get() == &ctl);
-    if (ctl.Children().empty()) {
-        return;
-    }
-    // A container clips what it holds to its inside, so its border stays whole.
-    painter.save();
-    painter.setClipRect(box.adjusted(1, 1, -2, -2), Qt::IntersectClip);
-    for (const auto& child : ctl.Children()) {
-        PaintTree(painter, *child, box.topLeft());
-    }
-    painter.restore();
+QRect PanelView::EditBoxPixels(const ParamEditor& editor) const {
+    return QtCanvas(nullptr, m_zoom).ToPixels(editor.EditBoxRect()).toRect();
 }
 
 void PanelView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_zoom =
         std::clamp(std::min(width() / DesignWidthPx, height() / DesignHeightPx), MinZoom, MaxZoom);
-    const double twipsPerPixel = ControlPainter::TwipsPerPixel / m_zoom;
+    const double twipsPerPixel = TwipsPerPixelAt96Dpi / m_zoom;
     Guarded(m_report, QStringLiteral("Resize"), [&] {
         m_panel->Resize(static_cast<int32_t>(std::lround(width() * twipsPerPixel)),
                         static_cast<int32_t>(std::lround(height() * twipsPerPixel)));
     });
     if (m_edit) {
         if (const auto editing = m_editing.lock()) {
-            m_edit->setGeometry(
-                ControlPainter::EditBoxRect(*editing, ControlRect(*editing), m_zoom).toRect());
+            m_edit->setGeometry(EditBoxPixels(*editing));
         }
     }
     update();
@@ -307,8 +281,7 @@ void PanelView::OpenEditor(const std::shared_ptr<ParamEditor>& editor) {
     m_edit = new QLineEdit(text, this);
     m_edit->setAlignment(Qt::AlignRight);
     m_edit->setToolTip(QStringLiteral("Enter to write the value, Esc to cancel"));
-    m_edit->setGeometry(
-        ControlPainter::EditBoxRect(*editor, ControlRect(*editor), m_zoom).toRect());
+    m_edit->setGeometry(EditBoxPixels(*editor));
     m_edit->installEventFilter(this);
     QLineEdit* edit = m_edit;
     // Return and leaving the box both write the value; Esc closes the box first.

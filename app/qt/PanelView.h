@@ -76,7 +76,6 @@ class PanelView : public QWidget {
 
   private:
     void Subscribe();
-    void PaintTree(class QPainter& painter, const Control& ctl, const QPointF& origin);
     std::shared_ptr<Control> TopmostAt(const QPointF& pos,
                                        const std::function<bool(const Control&)>& wanted) const;
     void Activate(const std::shared_ptr<Control>& ctl);
@@ -86,8 +85,9 @@ class PanelView : public QWidget {
     void PropertyChanged();
     void Refuse(const QString& text);
     void ReportIgnored(const Control& ctl);
-    void PaintFocus(QPainter& painter);
-    void PaintBanner(QPainter& painter);
+    void PaintBanner(class QPainter& painter);
+    // Where the line editor opens over the editor's edit box, in pixels.
+    QRect EditBoxPixels(const ParamEditor& editor) const;
 
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     ErrorSink m_report;

@@ -1,8 +1,75 @@
 #include "host/controls/ArnFdbkDisplayCtl.h"
+#include <cmath>
+#include <exception>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "host/Node.h"
+#include "host/NodeParams.h"
+#include "host/values/Number.h"
+#include "host/values/Value.h"
+#include "toolkit/DrawContext.h"
 
 namespace arn {
 
 ArnFdbkDisplayCtl::ArnFdbkDisplayCtl(std::string name, int16_t index)
     : SubPanel("ArnFdbkDisplayCtl", std::move(name), index, "Position Feedback") {}
+
+namespace {
+
+// The read-out's dark window and its digits, dimmed while disabled.
+constexpr Color ReadoutFill = Color::Rgb(0x10, 0x18, 0x10);
+constexpr Color Digits = Color::Rgb(0x40, 0xFF, 0x60);
+constexpr Color DimDigits = Color::Rgb(0x40, 0x80, 0x50);
+constexpr Font DigitsFont{HostControlFont.points, true, FontFace::Monospace};
+
+// Whole counts with a comma between thousands: -1234567.4 reads "-1,234,567".
+std::string WithThousands(double v) {
+    if (!std::isfinite(v)) {
+        return "?";
+    }
+    const double rounded = std::round(v);
+    std::string digits = std::to_string(static_cast<long long>(std::fabs(rounded)));
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), ",");
+    }
+    return rounded < 0 ? "-" + digits : digits;
+}
+
+}  // namespace
+
+std::string ArnFdbkDisplayCtl::PositionText() const {
+    const auto node = AttachedNode();
+    if (!node) {
+        return "-";
+    }
+    try {
+        return WithThousands(node->Param(param::MeasuredPosition)->get_NumberValue()->GetDouble());
+    } catch (const std::exception&) {
+        return "?";
+    }
+}
+
+void ArnFdbkDisplayCtl::Draw(DisplayList& out, const DrawContext& ctx) const {
+    using style::Px;
+    const Rect& box = ctx.box;
+    const bool enabled = get_Enabled();
+    out.Fill(box, Color::FromBgr(get_BackColor()));
+    const int32_t readoutLeft = box.left + box.width * 63 / 100;
+    const Rect readout{readoutLeft, box.top + 5 * Px, box.Right() - readoutLeft - 2 * Px,
+                       box.height - 10 * Px};
+    out.Add(TextOp{{box.left + 2 * Px, box.top, readout.left - box.left - 4 * Px, box.height},
+                   get_Caption(),
+                   HostControlFont,
+                   enabled ? style::WindowText : style::GrayText,
+                   HAlign::Left,
+                   VAlign::Center});
+    style::SunkenEdge(out, readout, ReadoutFill, ctx.pixel);
+    out.Add(TextOp{{readout.left + 3 * Px, readout.top, readout.width - 7 * Px, readout.height},
+                   PositionText(),
+                   DigitsFont,
+                   enabled ? Digits : DimDigits,
+                   HAlign::Right,
+                   VAlign::Center});
+}
 
 }  // namespace arn

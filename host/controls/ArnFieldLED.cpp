@@ -1,4 +1,8 @@
 #include "host/controls/ArnFieldLED.h"
+#include <exception>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 
@@ -59,6 +63,19 @@ const PropertyTable& ArnFieldLED::Properties() const {
             Prop(kLEDOffColor, &ArnFieldLED::get_LEDOffColor, &ArnFieldLED::put_LEDOffColor),
         }};
     return table;
+}
+
+bool ArnFieldLED::ShowsLit() const {
+    try {
+        return IsLit();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void ArnFieldLED::Draw(DisplayList& out, const DrawContext& ctx) const {
+    const bool lit = ShowsLit();
+    style::Led(out, ctx.box, Color::FromBgr(lit ? m_onColor : m_offColor), lit);
 }
 
 }  // namespace arn

@@ -29,14 +29,19 @@ class ArnFieldLED : public Control {
     int32_t get_LEDOffColor() const { return m_offColor; }
     void put_LEDOffColor(int32_t v);
 
+    // Raises the field's error when it cannot be read (its node was released).
     bool IsLit() const;
-    // The colour the LED shows now.
-    int32_t CurrentColor() const { return IsLit() ? m_onColor : m_offColor; }
+    // The colour the LED shows now; a field that cannot be read shows unlit.
+    int32_t CurrentColor() const { return ShowsLit() ? m_onColor : m_offColor; }
+
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
   protected:
     const PropertyTable& Properties() const override;
 
   private:
+    bool ShowsLit() const;
+
     std::string m_fieldkey;
     std::shared_ptr<Field> m_field;
     Connection m_updateView;

@@ -1,4 +1,9 @@
 #include "host/controls/ParamEditor.h"
+#include <algorithm>
+#include <exception>
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include <string_view>
 #include "core/ErrorCatalogue.h"
@@ -115,6 +120,55 @@ const PropertyTable& ParamEditor::Properties() const {
             Prop(kActive, &ParamEditor::get_Active, &ParamEditor::put_Active),
         }};
     return table;
+}
+
+Rect ParamEditor::EditBoxWithin(const Rect& box) const {
+    using style::Px;
+    const int32_t width = std::clamp(m_editorWidth, std::min(8 * Px, box.width), box.width);
+    const int32_t height = std::min(box.height, 22 * Px);
+    return {box.Right() - width, box.top + (box.height - height) / 2, width, height};
+}
+
+void ParamEditor::Draw(DisplayList& out, const DrawContext& ctx) const {
+    using style::Px;
+    const Rect& box = ctx.box;
+    const Rect edit = EditBoxWithin(box);
+    const bool live = get_Enabled() && m_active;
+    const Color text = live ? style::WindowText : style::GrayText;
+
+    // The caption: the editor's own description, else the bound parameter's name.
+    std::string description = m_userDescription;
+    if (description.empty() && m_paramObject) {
+        description = m_paramObject->get_Name();
+    }
+    if (!description.empty() && edit.left - box.left > 12 * Px) {
+        out.Add(TextOp{{box.left, box.top, edit.left - box.left - 4 * Px, box.height},
+                       description,
+                       HostControlFont,
+                       text,
+                       HAlign::Left,
+                       VAlign::Center});
+    }
+
+    style::SunkenEdge(out, edit, live ? style::Highlight : style::DisabledFill, ctx.pixel);
+    out.Stroke(edit.Adjusted(-ctx.pixel, -ctx.pixel),
+               Pen{live ? style::DarkShadow : style::Shadow});
+    std::string shown;
+    try {
+        shown = DisplayText();
+    } catch (const std::exception&) {
+        // A value that cannot be read shows as unknown; the next change repaints it.
+        shown = "?";
+    }
+    if (!m_userUnit.empty()) {
+        shown += " " + m_userUnit;
+    }
+    out.Add(TextOp{{edit.left + 4 * Px, edit.top, edit.width - 9 * Px, edit.height},
+                   shown,
+                   HostControlFont,
+                   text,
+                   HAlign::Right,
+                   VAlign::Center});
 }
 
 }  // namespace arn

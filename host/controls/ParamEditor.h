@@ -51,10 +51,17 @@ class ParamEditor : public Control {
     // while unbound, inactive or out of the user's reach.
     void UserEnter(double v);
 
+    // Where the edit box sits on the surface, in twips: EditorWidth at the right, what is left
+    // holds the caption. Hosts open their line editor there.
+    Rect EditBoxRect() const { return EditBoxWithin(SurfaceRect()); }
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 
   private:
+    Rect EditBoxWithin(const Rect& box) const;
+
     int32_t m_parameter = 0;
     std::shared_ptr<Value> m_paramObject;
     Connection m_valueChanged;

@@ -1,10 +1,20 @@
 #include "host/controls/SubPanel.h"
+#include "draw/DisplayList.h"
+#include "draw/Style.h"
+#include "toolkit/DrawContext.h"
 
 #include "host/Net.h"
 #include "host/Node.h"
 #include "toolkit/Form.h"
 
 namespace arn {
+
+namespace {
+
+// The setup buttons' captions are navy, as links to a window of their own.
+constexpr Color ButtonText = Color::Rgb(0x00, 0x00, 0x80);
+
+}  // namespace
 
 SubPanel::SubPanel(std::string typeName, std::string name, int16_t index, std::string caption)
     : Control(std::move(typeName), std::move(name), index), m_caption(std::move(caption)) {}
@@ -44,6 +54,13 @@ std::shared_ptr<Dictionary<std::string>> SubPanel::get_ControlVersionList() {
     auto list = std::make_shared<Dictionary<std::string>>();
     list->Add(TypeName(), m_version);
     return list;
+}
+
+void SubPanel::Draw(DisplayList& out, const DrawContext& ctx) const {
+    style::Bevel(out, ctx.box, !ctx.pressed, Color::FromBgr(get_BackColor()), ctx.pixel);
+    const Rect text = ctx.pressed ? ctx.box.Translated(ctx.pixel, ctx.pixel) : ctx.box;
+    out.Add(TextOp{text, m_caption, HostControlFont, get_Enabled() ? ButtonText : style::GrayText,
+                   HAlign::Center, VAlign::Center});
 }
 
 }  // namespace arn

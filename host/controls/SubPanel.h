@@ -52,6 +52,9 @@ class SubPanel : public Control, public UIuserControl {
     Event<> AttachCalled;
     Event<> ReleaseCalled;
 
+    // A sub-panel shows as a button that asks for its window.
+    void Draw(DisplayList& out, const DrawContext& ctx) const override;
+
   protected:
     SubPanel(std::string typeName, std::string name, int16_t index, std::string caption);
     void AddForm(std::shared_ptr<Form> form) { m_forms.push_back(std::move(form)); }

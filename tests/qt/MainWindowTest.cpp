@@ -12,9 +12,9 @@
 #include <QStatusBar>
 #include <memory>
 
-#include "app/qt/ControlPainter.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/PanelView.h"
+#include "app/qt/QtCanvas.h"
 #include "app/qt/TracePane.h"
 #include "host/controls/ParamEditor.h"
 #include "host/values/Number.h"
@@ -80,7 +80,7 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
     // Off the glint, in the lower right quarter of the LED.
     const QRectF box = view->ControlRect(led);
     const QPoint body = (box.center() + QPointF(box.width(), box.height()) * 0.2).toPoint();
-    EXPECT_EQ(image.pixelColor(body), ControlPainter::ColorOf(led.get_LEDOnColor()));
+    EXPECT_EQ(image.pixelColor(body), QtCanvas::ColorOf(Color::FromBgr(led.get_LEDOnColor())));
     EXPECT_EQ(controls.ParamItems(1).DisplayText(), "1000");
 
     // Tooltips come from the topmost control under the mouse that has one.
@@ -91,7 +91,7 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
     // Released, the LEDs keep fields whose node is gone; they draw as unlit, not as a crash.
     m_window->SetAttached(false);
     const QImage released = view->grab().toImage();
-    EXPECT_EQ(released.pixelColor(body), ControlPainter::ColorOf(led.get_LEDOffColor()));
+    EXPECT_EQ(released.pixelColor(body), QtCanvas::ColorOf(Color::FromBgr(led.get_LEDOffColor())));
 }
 
 TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {

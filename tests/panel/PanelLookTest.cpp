@@ -1,0 +1,171 @@
+// What the bound panel draws, read from its display list without a window.
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "draw/DisplayList.h"
+#include "fakes/RecordingCanvas.h"
+#include "host/NodeParams.h"
+#include "host/values/Value.h"
+#include "panel/PanelFixture.h"
+#include "toolkit/SurfacePainter.h"
+
+namespace arn::test {
+namespace {
+
+class PanelLookTest : public PanelTest {
+  protected:
+    PanelLookTest() {
+        panel->Resize(PanelControls::DesignWidth, PanelControls::DesignHeight);
+        AttachAndBind();
+        panel->put_Enabled(true);
+        net->Tick();
+    }
+    // Paints the panel into a fresh recording.
+    const RecordingCanvas& Paint(const Control* pressed = nullptr, const Control* focused = nullptr,
+                                 std::optional<Rect> region = std::nullopt) {
+        canvas = RecordingCanvas();
+        DisplayList list;
+        SurfacePainter(*panel, canvas).Paint(list, pressed, focused, region);
+        list.Replay(canvas);
+        return canvas;
+    }
+    std::optional<TextOp> TextOf(const std::string& text) {
+        for (const TextOp& op : canvas.All<TextOp>()) {
+            if (op.text == text) {
+                return op;
+            }
+        }
+        return std::nullopt;
+    }
+
+    RecordingCanvas canvas;
+};
+
+TEST_F(PanelLookTest, LedsShowTheColourTheLedChoseAndAGlintWhileLit) {
+    ArnFieldLED& led = ctl().fldStatusLED(1);
+    struct Row {
+        const char* what;
+        bool pinA;
+        bool release;
+        bool lit;
+    };
+    for (const Row row :
+         {Row{"pin A clear", false, false, false}, Row{"pin A set", true, false, true},
+          Row{"released with pin A set: unreadable, so unlit", true, true, false}}) {
+        SCOPED_TRACE(row.what);
+        node->SetPin(SimPin::InputA, row.pinA);
+        net->Tick();
+        if (row.release) {
+            panel->get_UIref()->ReleaseControl();
+        }
+        Paint();
+        const auto discs = canvas.Within<EllipseOp>(led.SurfaceRect());
+        ASSERT_FALSE(discs.empty());
+        EXPECT_EQ(discs[0].fill,
+                  Color::FromBgr(row.lit ? led.get_LEDOnColor() : led.get_LEDOffColor()));
+        EXPECT_EQ(discs[0].fill, Color::FromBgr(led.CurrentColor()));
+        EXPECT_EQ(discs.size(), row.lit ? 4U : 1U) << "body, then three glint discs when lit";
+        EXPECT_EQ(canvas.ClipDepth(), 0);
+        EXPECT_EQ(canvas.UnmatchedPops(), 0);
+    }
+}
+
+TEST_F(PanelLookTest, CaptionsAreGreyExactlyWhileDisabled) {
+    const CheckBox& box = *ctl().inputOptChk;
+    for (const bool enabled : {true, false}) {
+        panel->put_Enabled(enabled);
+        ASSERT_EQ(box.get_Enabled(), enabled);
+        Paint();
+        const auto caption = TextOf(box.get_Caption());
+        ASSERT_TRUE(caption) << box.get_Caption();
+        EXPECT_EQ(caption->color, enabled ? Color::FromBgr(box.get_ForeColor()) : style::GrayText);
+        EXPECT_TRUE(box.SurfaceRect().Contains(caption->box.TopLeft()));
+    }
+}
+
+TEST_F(PanelLookTest, WarningTrianglesAreDrawnExactlyWhileVisible) {
+    for (const int16_t i : {0, 3, 14}) {
+        Image& triangle = ctl().warnTriangle(i);
+        for (const bool visible : {true, false}) {
+            SCOPED_TRACE(std::to_string(i) + (visible ? " visible" : " hidden"));
+            triangle.put_Visible(visible);
+            Paint();
+            const auto polygons = canvas.Within<PolygonOp>(triangle.SurfaceRect());
+            if (!visible || !triangle.IsShown()) {
+                EXPECT_TRUE(polygons.empty());
+                continue;
+            }
+            ASSERT_EQ(polygons.size(), 2U) << "the triangle and the bar of its exclamation mark";
+            EXPECT_EQ(polygons[0].fill, Color::Rgb(0xFF, 0xD4, 0x00));
+            EXPECT_EQ(polygons[1].fill, Color::Rgb(0, 0, 0));
+        }
+    }
+}
+
+TEST_F(PanelLookTest, MessageLabelAndFeedbackShowTheirText) {
+    const Label& message = *ctl().DisplayMsgLbl;
+    panel->put_DisplayMsg("Homing in progress");
+    Paint();
+    const auto fills = canvas.All<FillRectOp>();
+    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [&](const FillRectOp& f) {
+        return f.box == message.SurfaceRect() && f.color == Color::Rgb(0xFF, 0xFF, 0x00);
+    })) << "on yellow";
+    const auto text = TextOf("Homing in progress");
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->wordWrap);
+    EXPECT_EQ(text->vertical, VAlign::Top);
+    panel->put_DisplayMsg("");
+    Paint();
+    EXPECT_FALSE(TextOf("Homing in progress"));
+
+    // The feedback display formats the measured position itself.
+    const ArnFdbkDisplayCtl& feedback = *ctl().ArnFdbkDisplayCtl1;
+    struct Row {
+        double position;
+        const char* shown;
+    };
+    for (const Row row :
+         {Row{0, "0"}, Row{999.4, "999"}, Row{1234567.5, "1,234,568"}, Row{-1500, "-1,500"}}) {
+        node->Param(param::MeasuredPosition)->Receive(row.position);
+        EXPECT_EQ(feedback.PositionText(), row.shown);
+        Paint();
+        const auto digits = TextOf(row.shown);
+        ASSERT_TRUE(digits) << row.shown;
+        EXPECT_EQ(digits->font.face, FontFace::Monospace);
+        EXPECT_TRUE(feedback.SurfaceRect().Contains(digits->box.TopLeft()));
+    }
+    panel->get_UIref()->ReleaseControl();
+    EXPECT_EQ(ctl().ArnFdbkDisplayCtl1->PositionText(), "-");
+}
+
+TEST_F(PanelLookTest, RegionPressedAndFocusShapeTheList) {
+    Paint();
+    const std::size_t whole = canvas.Ops().size();
+    EXPECT_GT(canvas.MaxClipDepth(), 1) << "frames clip what they hold";
+    EXPECT_TRUE(canvas.All<FocusRectOp>().empty());
+
+    // The homing button, pressed and focused, repainted on its own: only what meets it is drawn
+    // (its containers and itself), clipped to it.
+    const ArnHomingCtl& homing = *ctl().HomingCtl;
+    const Rect region = homing.SurfaceRect();
+    Paint(&homing, &homing, region);
+    EXPECT_LT(canvas.Ops().size(), whole / 4);
+    ASSERT_TRUE(std::holds_alternative<PushClipOp>(canvas.Ops().front()));
+    EXPECT_EQ(std::get<PushClipOp>(canvas.Ops().front()).box, region);
+    EXPECT_TRUE(TextOf(homing.get_Caption()));
+    EXPECT_FALSE(TextOf(ctl().ArnFdbkDisplayCtl1->get_Caption()));
+    // Pressed in: the outer edge's top line is dark.
+    const auto lines = canvas.Within<LineOp>(region);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].pen.color, style::DarkShadow);
+    const auto focus = canvas.All<FocusRectOp>();
+    ASSERT_EQ(focus.size(), 1U);
+    EXPECT_EQ(focus[0].box, region.Adjusted(30, 30));
+    EXPECT_EQ(canvas.ClipDepth(), 0);
+    EXPECT_EQ(canvas.UnmatchedPops(), 0);
+}
+
+}  // namespace
+}  // namespace arn::test
