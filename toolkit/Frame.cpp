@@ -45,7 +45,9 @@ void Frame::Draw(DisplayList& out, const DrawContext& ctx) const {
     const int32_t top = box.top + textHeight / 2;
     if (get_BorderStyle() != 0) {
         const int32_t pixel = ctx.pixel;
-        const Rect etch{box.left, top, box.width - pixel, box.Bottom() - top - pixel};
+        // Half a pixel in, so that the etch falls on the same pixels at any zoom.
+        const Rect etch{box.left + pixel / 2, top + pixel / 2, box.width - pixel,
+                        box.Bottom() - top - pixel};
         constexpr int32_t radius = 3 * Px;
         out.Add(RoundedRectOp{etch, radius, std::nullopt, Pen{style::Shadow}});
         out.Add(RoundedRectOp{etch.Translated(pixel, pixel), radius, std::nullopt,

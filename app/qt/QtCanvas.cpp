@@ -142,6 +142,8 @@ QRectF QtCanvas::OutlineRect(const Rect& box, const std::optional<Pen>& pen) con
 }
 
 void QtCanvas::Draw(const FillRectOp& op) {
+    // Fills are crisp, so that a caption's background covers whole pixels of what it hides.
+    Painter().setRenderHint(QPainter::Antialiasing, false);
     Painter().fillRect(ToPixels(op.box), ColorOf(op.color));
 }
 

@@ -48,18 +48,16 @@ TEST_F(PanelLookTest, LedsShowTheColourTheLedChoseAndAGlintWhileLit) {
     struct Row {
         const char* what;
         bool pinA;
-        bool release;
+        bool offline;
         bool lit;
     };
     for (const Row row :
          {Row{"pin A clear", false, false, false}, Row{"pin A set", true, false, true},
-          Row{"released with pin A set: unreadable, so unlit", true, true, false}}) {
+          Row{"offline with pin A set: unreadable, so unlit", true, true, false}}) {
         SCOPED_TRACE(row.what);
         node->SetPin(SimPin::InputA, row.pinA);
         net->Tick();
-        if (row.release) {
-            panel->get_UIref()->ReleaseControl();
-        }
+        node->SetOffline(row.offline);
         Paint();
         const auto discs = canvas.Within<EllipseOp>(led.SurfaceRect());
         ASSERT_FALSE(discs.empty());
@@ -136,8 +134,11 @@ TEST_F(PanelLookTest, MessageLabelAndFeedbackShowTheirText) {
         EXPECT_EQ(digits->font.face, FontFace::Monospace);
         EXPECT_TRUE(feedback.SurfaceRect().Contains(digits->box.TopLeft()));
     }
+    node->SetOffline(true);
+    EXPECT_EQ(feedback.PositionText(), "?");
+    node->SetOffline(false);
     panel->get_UIref()->ReleaseControl();
-    EXPECT_EQ(ctl().ArnFdbkDisplayCtl1->PositionText(), "-");
+    EXPECT_EQ(feedback.PositionText(), "-");
 }
 
 TEST_F(PanelLookTest, RegionPressedAndFocusShapeTheList) {

@@ -7,6 +7,7 @@
 #include "fakes/GenericControl.h"
 #include "fakes/GenericObject.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Line.h"
 #include "toolkit/Picture.h"
@@ -102,6 +103,16 @@ TEST(Dispatch, CheckPictureAndStateGoThroughByName) {
               13);
     EXPECT_EQ(check.get_CheckPicture(), picture);
     EXPECT_EQ(RaisedBy([] { Picture::Create(1, 2, 2, {0, 0, 0}); }).number(), 380);
+
+    // An image's symbol goes by its name; a name it does not know changes nothing.
+    Image image("warnTriangle", 0);
+    image.SetProperty("Symbol", Variant(std::string("Caution")));
+    EXPECT_EQ(image.get_Symbol(), ImageSymbol::Caution);
+    image.put_Symbol(ImageSymbol::Warning);
+    EXPECT_EQ(VariantToString(image.GetProperty("Symbol")), "warning");
+    EXPECT_EQ(RaisedBy([&] { image.SetProperty("Symbol", Variant(std::string("stop"))); }).number(),
+              380);
+    EXPECT_EQ(image.get_Symbol(), ImageSymbol::Warning);
 }
 
 TEST(GenericControl, CarriesAnyNamedIndexedAndCollectionProperties) {
