@@ -11,7 +11,7 @@ inline constexpr std::string_view IID__ArnAbsPosnCtl = "{13F4AFE4-ED9A-4FFB-8E97
 inline constexpr std::string_view DIID___ArnAbsPosnCtl = "{64ADED80-515F-4C80-B743-46754D807E87}";
 inline constexpr std::string_view ArnAbsPosnCtlDescription = "Arnwell ZPR Absolute Position Panel";
 inline constexpr std::string_view ProgID_ArnAbsPosnCtl = "ArnAbsPosn.ArnAbsPosnCtl";
-// The type library that describes both interfaces (platform/win32/com/ArnAbsPosn.idl), 1.0.
+// The type library that describes both interfaces (component/win32/ArnAbsPosn.idl), 1.0.
 inline constexpr std::string_view LIBID_ArnAbsPosn = "{7A6994E4-8CF9-48FC-A3B9-31247647B340}";
 
 // Dispatch ids of the automation properties.

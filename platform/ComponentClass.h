@@ -27,8 +27,4 @@ struct ComponentClass {
     std::shared_ptr<AutomationObject> (*create)() = nullptr;
 };
 
-// Defined by the component server's top layer: the class that its module serves. The
-// platform's entry points (on Windows the system's own exports) hand over to it.
-const ComponentClass& ServedComponentClass();
-
 }  // namespace arn

@@ -1,10 +1,16 @@
 // A host outside the source tree: attaches the panel to the simulated drive, lets the first
-// tick bind it, and prints what a host would show, for the install test to compare.
+// tick bind it, and prints what a host would show, for the install test to compare. Then it
+// asks the component's server for an object, as a host that loads the component does.
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
+#include "component/ArnAbsPosnServer.h"
+#include "core/AutomationObject.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/PanelIds.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
 
@@ -32,6 +38,16 @@ int main() {
         std::printf("version: %s\n", version.c_str());
         ui->ReleaseControl();
         std::printf("released: attached=%s\n", panel->IsAttached() ? "yes" : "no");
+
+        void* factory = nullptr;
+        if (DllGetClassObject(std::string(arn::CLSID_ArnAbsPosnCtl).c_str(),
+                              std::string(arn::IID_IClassFactory).c_str(), &factory) != arn::S_OK) {
+            throw std::runtime_error("no class factory");
+        }
+        auto served = std::static_pointer_cast<arn::AutomationObject>(
+            static_cast<arn::ClassFactory*>(factory)->CreateInstance());
+        std::printf("served: %s Enabled=%s\n", served->TypeName().c_str(),
+                    arn::VariantToBool(served->GetProperty("Enabled")) ? "yes" : "no");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "outside_host: %s\n", e.what());
         return 1;

@@ -24,13 +24,15 @@ function(expect_contains text wanted what)
 endfunction()
 
 # The outside host's report: the design caption before the first tick, the four-position
-# layout after it, the installed component's own path, and the release.
+# layout after it, the installed component's own path, the release, and the object that the
+# component's server makes (the panel's automation object, as on Windows).
 function(check_host_output text)
   set(expected
       "attached: inALbl=\"InA\"\n"
       "bound: positions=4 inALbl=\"P-sel A\" frame=\"Position Selection Setup (counts)\"\n"
       "version: 1.0.0  ${P}/${ARN_LIBDIR}/ArnAbsPosn\n"
-      "released: attached=no\n")
+      "released: attached=no\n"
+      "served: ArnAbsPosnCtl Enabled=no\n")
   string(CONCAT expected ${expected})
   if(NOT text STREQUAL expected)
     message(FATAL_ERROR "outside host printed\n${text}\nexpected\n${expected}")
@@ -68,6 +70,7 @@ if(ARN_MODE STREQUAL "Layout")
       include/arnabsposn/support/DebuggingFlags.h
       include/arnabsposn/inputs/jogAndSwInputs.h
       include/arnabsposn/panel/ArnAbsPosnCtl.h
+      include/arnabsposn/component/ArnAbsPosnServer.h
       include/arnabsposn/sim/SimNet.h)
   if(EXISTS ${ARN_BINARY_DIR}/app/arn_qt)
     list(APPEND present bin/arn_qt)

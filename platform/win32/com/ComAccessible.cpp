@@ -96,66 +96,29 @@ void PutLong(LONG value, VARIANT* out) {
 }  // namespace
 
 ComAccessible::ComAccessible(IUnknown* outer, std::shared_ptr<AutomationObject> object)
-    : m_outer(outer), m_object(std::move(object)) {}
-
-HRESULT ComAccessible::QueryInterface(REFIID riid, void** ppv) {
-    return m_outer->QueryInterface(riid, ppv);
-}
-
-ULONG ComAccessible::AddRef() {
-    return m_outer->AddRef();
-}
-
-ULONG ComAccessible::Release() {
-    return m_outer->Release();
-}
-
-HRESULT ComAccessible::GetTypeInfoCount(UINT* pctinfo) {
-    if (pctinfo == nullptr) {
-        return E_POINTER;
-    }
-    *pctinfo = 0;
-    return S_OK;
-}
-
-HRESULT ComAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
-    if (ppTInfo == nullptr) {
-        return E_POINTER;
-    }
-    *ppTInfo = nullptr;
-    return E_NOTIMPL;
-}
-
-HRESULT ComAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT cNames, LCID, DISPID* rgDispId) {
-    if (rgDispId == nullptr) {
-        return E_INVALIDARG;
-    }
-    for (UINT i = 0; i < cNames; ++i) {
-        rgDispId[i] = DISPID_UNKNOWN;
-    }
-    return DISP_E_UNKNOWNNAME;
-}
+    : ComOuterUnknown(outer), m_object(std::move(object)) {}
 
 HRESULT ComAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                               UINT*) {
     return DISP_E_MEMBERNOTFOUND;
 }
 
-HRESULT ComAccessible::Find(const VARIANT& varChild, Lookup& found) const {
-    if (varChild.vt != VT_I4) {
-        return E_INVALIDARG;
-    }
-    found.elements = m_object->AccessibleElements();
-    const LONG id = varChild.lVal;
-    if (id == CHILDID_SELF) {
-        found.element = nullptr;
-        return S_OK;
-    }
-    if (id < 1 || static_cast<size_t>(id) > found.elements.size()) {
-        return E_INVALIDARG;
-    }
-    found.element = &found.elements[static_cast<size_t>(id) - 1];
-    return S_OK;
+template <class Body>
+HRESULT ComAccessible::WithChild(const VARIANT& varChild, Body body) const {
+    return Guarded([&]() -> HRESULT {
+        if (varChild.vt != VT_I4) {
+            return E_INVALIDARG;
+        }
+        const std::vector<AccessibleElement> elements = m_object->AccessibleElements();
+        const LONG id = varChild.lVal;
+        if (id == CHILDID_SELF) {
+            return body(static_cast<const AccessibleElement*>(nullptr));
+        }
+        if (id < 1 || static_cast<size_t>(id) > elements.size()) {
+            return E_INVALIDARG;
+        }
+        return body(&elements[static_cast<size_t>(id) - 1]);
+    });
 }
 
 template <class Text>
@@ -164,22 +127,12 @@ HRESULT ComAccessible::GetText(const VARIANT& varChild, BSTR* out, Text text) co
         return E_POINTER;
     }
     *out = nullptr;
-    return Guarded([&] {
-        Lookup found;
-        const HRESULT hr = Find(varChild, found);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        return PutText(text(found.element), out);
-    });
+    return WithChild(varChild,
+                     [&](const AccessibleElement* element) { return PutText(text(element), out); });
 }
 
 HRESULT ComAccessible::Unsupported(const VARIANT& varChild) const {
-    return Guarded([&] {
-        Lookup found;
-        const HRESULT hr = Find(varChild, found);
-        return FAILED(hr) ? hr : DISP_E_MEMBERNOTFOUND;
-    });
+    return WithChild(varChild, [](const AccessibleElement*) { return DISP_E_MEMBERNOTFOUND; });
 }
 
 HRESULT ComAccessible::get_accParent(IDispatch** ppdispParent) {
@@ -207,15 +160,10 @@ HRESULT ComAccessible::get_accChild(VARIANT varChild, IDispatch** ppdispChild) {
         return E_POINTER;
     }
     *ppdispChild = nullptr;
-    return Guarded([&] {
-        Lookup found;
-        const HRESULT hr = Find(varChild, found);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        // Every element is a simple child, answered through this object; the object itself
-        // is not its own child.
-        return found.element != nullptr ? S_FALSE : E_INVALIDARG;
+    // Every element is a simple child, answered through this object; the object itself is not
+    // its own child.
+    return WithChild(varChild, [](const AccessibleElement* element) {
+        return element != nullptr ? S_FALSE : E_INVALIDARG;
     });
 }
 
@@ -244,14 +192,8 @@ HRESULT ComAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
         return E_POINTER;
     }
     VariantInit(pvarRole);
-    return Guarded([&] {
-        Lookup found;
-        const HRESULT hr = Find(varChild, found);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        PutLong(found.element != nullptr ? RoleOf(found.element->role) : ROLE_SYSTEM_CLIENT,
-                pvarRole);
+    return WithChild(varChild, [&](const AccessibleElement* element) {
+        PutLong(element != nullptr ? RoleOf(element->role) : ROLE_SYSTEM_CLIENT, pvarRole);
         return S_OK;
     });
 }
@@ -261,13 +203,8 @@ HRESULT ComAccessible::get_accState(VARIANT varChild, VARIANT* pvarState) {
         return E_POINTER;
     }
     VariantInit(pvarState);
-    return Guarded([&] {
-        Lookup found;
-        const HRESULT hr = Find(varChild, found);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        PutLong(found.element != nullptr ? StateOf(*found.element) : 0, pvarState);
+    return WithChild(varChild, [&](const AccessibleElement* element) {
+        PutLong(element != nullptr ? StateOf(*element) : 0, pvarState);
         return S_OK;
     });
 }
@@ -344,23 +281,17 @@ HRESULT ComAccessible::accHitTest(long, long, VARIANT* pvarChild) {
 }
 
 HRESULT ComAccessible::accDoDefaultAction(VARIANT varChild) {
-    return Guarded([&] {
-        Lookup found;
-        const HRESULT hr = Find(varChild, found);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        const AccessibleElement* element = found.element;
+    return WithChild(varChild, [&](const AccessibleElement* element) {
         if (element == nullptr || !element->doDefaultAction || !IsAvailable(*element)) {
             return DISP_E_MEMBERNOTFOUND;
         }
         // The action's handlers may let the client's last reference go.
-        m_outer->AddRef();
+        Outer()->AddRef();
         const HRESULT result = Guarded([&] {
             element->doDefaultAction();
             return S_OK;
         });
-        m_outer->Release();
+        Outer()->Release();
         return result;
     });
 }

@@ -9,6 +9,8 @@
 
 #include "core/AccessibleElement.h"
 #include "core/AutomationObject.h"
+#include "platform/win32/com/ComNoTypeInfo.h"
+#include "platform/win32/com/ComOuterUnknown.h"
 
 namespace arn::win32 {
 
@@ -27,22 +29,12 @@ namespace arn::win32 {
 // without an action or one that is unavailable (disabled or hidden) at the call. The object has
 // no window, focus, selection, value or help, so those members answer as the interface defines
 // for objects that lack them.
-class ComAccessible final : public IAccessible {
+class ComAccessible final : public ComOuterUnknown<ComNoTypeInfo<IAccessible>> {
   public:
     // outer is not counted here: it owns this tear-off.
     ComAccessible(IUnknown* outer, std::shared_ptr<AutomationObject> object);
-    ComAccessible(const ComAccessible&) = delete;
-    ComAccessible& operator=(const ComAccessible&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // No type information; Invoke reaches no member (clients call the vtable).
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
-                                            LCID lcid, DISPID* rgDispId) override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                      DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                      EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
@@ -75,13 +67,11 @@ class ComAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT varChild, BSTR szValue) override;
 
   private:
-    // The object's elements now, and the one varChild names in them (nullptr for the object
-    // itself); E_INVALIDARG when varChild names neither.
-    struct Lookup {
-        std::vector<AccessibleElement> elements;
-        const AccessibleElement* element = nullptr;
-    };
-    HRESULT Find(const VARIANT& varChild, Lookup& found) const;
+    // Runs body(element) with the element varChild names in the object's elements now (nullptr
+    // for the object itself), guarded: E_INVALIDARG when varChild names neither, E_FAIL (or
+    // E_OUTOFMEMORY) for an error raised inside, as no exception may cross the interface.
+    template <class Body>
+    HRESULT WithChild(const VARIANT& varChild, Body body) const;
     // E_INVALIDARG for a child id that names nothing, else DISP_E_MEMBERNOTFOUND: what a
     // member that neither the object nor its elements support answers.
     HRESULT Unsupported(const VARIANT& varChild) const;
@@ -89,7 +79,6 @@ class ComAccessible final : public IAccessible {
     template <class Text>
     HRESULT GetText(const VARIANT& varChild, BSTR* out, Text text) const;
 
-    IUnknown* m_outer;
     std::shared_ptr<AutomationObject> m_object;
 };
 

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "core/ErrorCatalogue.h"
+#include "platform/win32/com/ComCounted.h"
 #include "platform/win32/com/ComErrors.h"
 #include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComNoTypeInfo.h"
 #include "platform/win32/com/ComText.h"
 #include "platform/win32/com/ComVariant.h"
 
@@ -52,52 +54,14 @@ class Arguments {
 
 // Our sink on someone else's connection point: calls the handler for one event. Counted with
 // the server's objects, since the source holds it while advised.
-class EventSink final : public IDispatch {
+class EventSink final : public ComCounted<ComNoTypeInfo<IDispatch>> {
   public:
     EventSink(const IID& eventIid, DISPID dispId, std::function<void()> handler)
-        : m_eventIid(eventIid), m_dispId(dispId), m_handler(std::move(handler)) {
-        ComObjectCreated();
-    }
+        : ComCounted(IID_IDispatch),
+          m_eventIid(eventIid),
+          m_dispId(dispId),
+          m_handler(std::move(handler)) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (ppv == nullptr) {
-            return E_POINTER;
-        }
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, m_eventIid)) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG refs = InterlockedDecrement(&m_refs);
-        if (refs == 0) {
-            delete this;
-        }
-        return static_cast<ULONG>(refs);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count == nullptr) {
-            return E_POINTER;
-        }
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info != nullptr) {
-            *info = nullptr;
-        }
-        return DISP_E_BADINDEX;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                      EXCEPINFO*, UINT*) override {
         if (dispId == m_dispId && m_handler) {
@@ -115,10 +79,9 @@ class EventSink final : public IDispatch {
     }
 
   private:
-    ~EventSink() { ComObjectDestroyed(); }
+    bool Offers(REFIID riid) const override { return IsEqualIID(riid, m_eventIid); }
 
     std::shared_ptr<HeldSubscription> m_subscription;
-    LONG m_refs = 1;
     IID m_eventIid;
     DISPID m_dispId;
     std::function<void()> m_handler;

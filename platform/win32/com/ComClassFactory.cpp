@@ -74,7 +74,7 @@ HRESULT ComClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void**
     ITypeInfo* info = LoadTypeInfo(m_served.interfaceId);
     ITypeInfo* classInfo = LoadTypeInfo(m_served.classId);
     ComDispatchObject* object =
-        ComDispatchObject::Create(std::move(made), iid, &eventIid, info, classInfo);
+        ComDispatchObject::Create(std::move(made), iid, &eventIid, info, classInfo, m_faces);
     for (ITypeInfo* loaded : {info, classInfo}) {
         if (loaded != nullptr) {
             loaded->Release();

@@ -9,12 +9,11 @@
 
 #include "core/ArnError.h"
 #include "platform/win32/com/ComAccessible.h"
-#include "platform/win32/com/ComArnAbsPosnCtl.h"
 #include "platform/win32/com/ComEnumerator.h"
 #include "platform/win32/com/ComErrors.h"
 #include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComRefusals.h"
 #include "platform/win32/com/ComText.h"
-#include "platform/win32/com/ComUIuserControl.h"
 #include "platform/win32/com/ComVariant.h"
 
 namespace arn::win32 {
@@ -48,6 +47,18 @@ LiveObjects& Live() {
     return live;
 }
 
+// Every call of a member's accessors from the COM layer goes through these three.
+Variant ReadMember(AutomationObject&, const AutomationMember& member) {
+    return member.get();
+}
+void WriteMember(AutomationObject&, const AutomationMember& member, const Variant& value) {
+    member.put(value);
+}
+Variant CallMember(AutomationObject&, const AutomationMember& member,
+                   const std::vector<Variant>& args) {
+    return member.call(args);
+}
+
 }  // namespace
 
 ComDispatchObject* ComDispatchObject::Ours(IUnknown* object) {
@@ -67,19 +78,24 @@ ComDispatchObject* ComDispatchObject::Ours(IUnknown* object) {
 
 ComDispatchObject* ComDispatchObject::Create(std::shared_ptr<AutomationObject> object,
                                              const IID& dispatchIid, const IID* eventIid,
-                                             ITypeInfo* typeInfo, ITypeInfo* classInfo) {
-    return new ComDispatchObject(std::move(object), dispatchIid, eventIid, typeInfo, classInfo);
+                                             ITypeInfo* typeInfo, ITypeInfo* classInfo,
+                                             std::span<const ComFaceKind> faces) {
+    return new ComDispatchObject(std::move(object), dispatchIid, eventIid, typeInfo, classInfo,
+                                 faces);
 }
 
 ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
                                      const IID& dispatchIid, const IID* eventIid,
-                                     ITypeInfo* typeInfo, ITypeInfo* classInfo)
+                                     ITypeInfo* typeInfo, ITypeInfo* classInfo,
+                                     std::span<const ComFaceKind> faces)
     : m_object(std::move(object)),
       m_dispatchIid(dispatchIid),
       m_hasEvents(eventIid != nullptr),
       m_connectionPoint(this, eventIid != nullptr ? *eventIid : IID_NULL),
       m_typeInfo(typeInfo),
-      m_classInfo(classInfo) {
+      m_classInfo(classInfo),
+      m_faceKinds(faces),
+      m_faces(faces.size()) {
     if (m_typeInfo != nullptr) {
         m_typeInfo->AddRef();
     }
@@ -105,8 +121,7 @@ ComDispatchObject::~ComDispatchObject() {
         live.identities.erase(static_cast<IDispatch*>(this));
     }
     m_eventConnection.disconnect();
-    m_framework.reset();
-    m_dualInterface.reset();
+    m_faces.clear();
     if (m_typeInfo != nullptr) {
         m_typeInfo->Release();
     }
@@ -120,30 +135,40 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
-    if (IsEqualIID(riid, m_dispatchIid) && IsEqualIID(riid, ArnAbsPosnCtlIid())) {
-        // The control's interface is dual: its callers may use the vtable.
-        if (!m_dualInterface) {
-            m_dualInterface = std::make_unique<ComArnAbsPosnCtl>(this, *m_object);
+    for (size_t i = 0; i < m_faceKinds.size(); ++i) {
+        if (IsEqualIID(riid, m_faceKinds[i].iid)) {
+            if (ComFace* face = Face(i)) {
+                *ppv = face->Pointer();
+                AddRef();
+                return S_OK;
+            }
         }
-        *ppv = static_cast<ArnAbsPosnCtlInterface*>(m_dualInterface.get());
-    } else if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-               IsEqualIID(riid, m_dispatchIid)) {
+    }
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        IsEqualIID(riid, m_dispatchIid)) {
         *ppv = static_cast<IDispatch*>(this);
     } else if (m_hasEvents && IsEqualIID(riid, IID_IConnectionPointContainer)) {
         *ppv = static_cast<IConnectionPointContainer*>(this);
     } else if (m_classInfo != nullptr && IsEqualIID(riid, IID_IProvideClassInfo)) {
         *ppv = static_cast<IProvideClassInfo*>(this);
-    } else if (ComUIuserControl* framework =
-                   IsEqualIID(riid, UIuserControlIid()) ? FrameworkInterface() : nullptr) {
-        *ppv = static_cast<UIuserControlInterface*>(framework);
     } else if (IsEqualIID(riid, IID_IAccessible) && Accessible() != nullptr) {
         *ppv = m_accessible.get();
     } else {
         *ppv = nullptr;
+        ReportRefusedInterface(riid);
         return E_NOINTERFACE;
     }
     AddRef();
     return S_OK;
+}
+
+ComFace* ComDispatchObject::Face(size_t index) {
+    MadeFace& slot = m_faces[index];
+    if (!slot.made) {
+        slot.face = m_faceKinds[index].make(static_cast<IDispatch*>(this), m_object);
+        slot.made = true;
+    }
+    return slot.face.get();
 }
 
 IAccessible* ComDispatchObject::Accessible() {
@@ -254,7 +279,7 @@ HRESULT ComDispatchObject::InvokeMember(const AutomationMember& member, WORD fla
             }
             return hr;
         }
-        member.put(value);
+        WriteMember(*m_object, member, value);
         return S_OK;
     }
     if (member.call && (flags & DISPATCH_METHOD) != 0) {
@@ -266,7 +291,7 @@ HRESULT ComDispatchObject::InvokeMember(const AutomationMember& member, WORD fla
     if (params.cArgs != 0) {
         return DISP_E_BADPARAMCOUNT;
     }
-    return ReturnValue(member.get(), result);
+    return ReturnValue(ReadMember(*m_object, member), result);
 }
 
 HRESULT ComDispatchObject::InvokeMethod(const AutomationMember& member, DISPPARAMS& params,
@@ -292,7 +317,7 @@ HRESULT ComDispatchObject::InvokeMethod(const AutomationMember& member, DISPPARA
             return hr;
         }
     }
-    return ReturnValue(member.call(args), result);
+    return ReturnValue(CallMember(*m_object, member, args), result);
 }
 
 HRESULT ComDispatchObject::ReturnValue(const Variant& value, VARIANT* result) {
@@ -318,26 +343,16 @@ HRESULT ComDispatchObject::Present(const std::shared_ptr<Dispatch>& object, IDis
         *out = this;
         return S_OK;
     }
-    // The object's own framework interface keeps the object's identity.
-    if (ComUIuserControl* framework = FrameworkInterface();
-        framework != nullptr && object == framework->Facet()) {
-        framework->AddRef();
-        *out = framework;
-        return S_OK;
+    // A facet that one of the object's faces presents keeps the object's identity.
+    for (size_t i = 0; i < m_faceKinds.size(); ++i) {
+        ComFace* face = Face(i);
+        if (face != nullptr && face->Presents() == object.get()) {
+            *out = face->Pointer();
+            (*out)->AddRef();
+            return S_OK;
+        }
     }
     return PresentObject(object, out);
-}
-
-ComUIuserControl* ComDispatchObject::FrameworkInterface() {
-    if (!m_framework) {
-        auto facet = m_object->Facet(kUIuserControlId);
-        if (facet == nullptr) {
-            return nullptr;
-        }
-        m_framework =
-            std::make_unique<ComUIuserControl>(static_cast<IDispatch*>(this), std::move(facet));
-    }
-    return m_framework.get();
 }
 
 HRESULT ComDispatchObject::GetClassInfo(ITypeInfo** ppTI) {

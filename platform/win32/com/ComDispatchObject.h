@@ -7,23 +7,24 @@
 #include <oleacc.h>
 
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "core/AutomationObject.h"
 #include "core/Event.h"
 #include "platform/win32/com/ComConnectionPoint.h"
+#include "platform/win32/com/ComFace.h"
 
 namespace arn::win32 {
-
-class ComArnAbsPosnCtl;
-class ComUIuserControl;
 
 class ComAccessible;
 
 // Presents an AutomationObject to COM clients: IDispatch (also under the object's automation
-// interface id; the control's own interface as its dual vtable) over its member table, and,
-// when it has an event interface, an IConnectionPointContainer with one connection point for it
-// (which EnumConnectionPoints lists, as a ComConnectionPointEnumerator); when it has accessible
-// elements, an IAccessible tear-off (ComAccessible) of the same identity.
+// interface id) over its member table, and, when it has an event interface, an
+// IConnectionPointContainer with one connection point for it (which EnumConnectionPoints lists,
+// as a ComConnectionPointEnumerator); when it has accessible elements, an IAccessible tear-off
+// (ComAccessible) of the same identity; and the faces of the kinds it is made with (a dual
+// interface's vtable, a host framework's interface), asked before its own interfaces.
 //
 // Invoke answers DISP_E_MEMBERNOTFOUND for an unknown id or an access the member lacks,
 // DISP_E_BADPARAMCOUNT for a wrong argument count, DISP_E_PARAMNOTFOUND for a put without its
@@ -34,19 +35,20 @@ class ComAccessible;
 // Created with one reference; counts in ComModule from creation to the last Release. Lives in
 // the creating apartment: the object and its events are called on that thread only.
 //
-// Methods take their arguments positionally (DISP_E_NONAMEDARGS otherwise). When the object has
-// a UIuserControl facet, QueryInterface hands out that interface too, with this object's
-// identity; with class information it answers IProvideClassInfo, which is how late-bound hosts
-// find the events by name.
+// Methods take their arguments positionally (DISP_E_NONAMEDARGS otherwise). With class
+// information it answers IProvideClassInfo, which is how late-bound hosts find the events by
+// name. Every interface it refuses is reported (ReportRefusedInterface).
 class ComDispatchObject final : public IDispatch,
                                 public IConnectionPointContainer,
                                 public IProvideClassInfo {
   public:
     // typeInfo (optional, AddRef'ed here) describes the automation interface to clients,
-    // classInfo (optional, AddRef'ed here) the class with its event interface.
+    // classInfo (optional, AddRef'ed here) the class with its event interface. faces (borrowed,
+    // outliving the object: the served class's own) are the kinds of face it offers.
     static ComDispatchObject* Create(std::shared_ptr<AutomationObject> object,
                                      const IID& dispatchIid, const IID* eventIid,
-                                     ITypeInfo* typeInfo, ITypeInfo* classInfo = nullptr);
+                                     ITypeInfo* typeInfo, ITypeInfo* classInfo = nullptr,
+                                     std::span<const ComFaceKind> faces = {});
 
     // The object presented.
     const std::shared_ptr<AutomationObject>& Object() const { return m_object; }
@@ -77,7 +79,8 @@ class ComDispatchObject final : public IDispatch,
 
   private:
     ComDispatchObject(std::shared_ptr<AutomationObject> object, const IID& dispatchIid,
-                      const IID* eventIid, ITypeInfo* typeInfo, ITypeInfo* classInfo);
+                      const IID* eventIid, ITypeInfo* typeInfo, ITypeInfo* classInfo,
+                      std::span<const ComFaceKind> faces);
     ~ComDispatchObject();
 
     HRESULT InvokeMember(const AutomationMember& member, WORD flags, DISPPARAMS& params,
@@ -86,8 +89,8 @@ class ComDispatchObject final : public IDispatch,
                          UINT* argErr);
     HRESULT ReturnValue(const Variant& value, VARIANT* result);
     HRESULT Present(const std::shared_ptr<Dispatch>& object, IDispatch** out);
-    // The UIuserControl tear-off, made on first request; nullptr without that facet.
-    ComUIuserControl* FrameworkInterface();
+    // The face of kind index, made on first request; nullptr when the object lacks it.
+    ComFace* Face(size_t index);
     // The tear-off, made at the first request; nullptr while the object has no elements.
     IAccessible* Accessible();
 
@@ -98,8 +101,13 @@ class ComDispatchObject final : public IDispatch,
     ComConnectionPoint m_connectionPoint;
     ITypeInfo* m_typeInfo;
     ITypeInfo* m_classInfo;
-    std::unique_ptr<ComUIuserControl> m_framework;
-    std::unique_ptr<ComArnAbsPosnCtl> m_dualInterface;
+    std::span<const ComFaceKind> m_faceKinds;
+    // One per kind, in the kinds' order; made says that the kind was asked for already.
+    struct MadeFace {
+        bool made = false;
+        std::unique_ptr<ComFace> face;
+    };
+    std::vector<MadeFace> m_faces;
     Connection m_eventConnection;
     std::unique_ptr<ComAccessible> m_accessible;
 };

@@ -4,8 +4,6 @@
 #include <new>
 #include <utility>
 
-#include "platform/win32/com/ComModule.h"
-
 namespace arn::win32 {
 
 namespace {
@@ -64,44 +62,9 @@ HRESULT ComEnumerator<Interface, Item>::Create(const Item* items, size_t count, 
 template <class Interface, class Item>
 ComEnumerator<Interface, Item>::ComEnumerator(std::shared_ptr<const Snapshot> snapshot,
                                               size_t position)
-    : m_snapshot(std::move(snapshot)), m_position(position) {
-    ComObjectCreated();
-}
-
-template <class Interface, class Item>
-ComEnumerator<Interface, Item>::~ComEnumerator() {
-    m_snapshot.reset();
-    ComObjectDestroyed();
-}
-
-template <class Interface, class Item>
-HRESULT ComEnumerator<Interface, Item>::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) {
-        return E_POINTER;
-    }
-    if (IsEqualIID(riid, IID_IUnknown) ||
-        IsEqualIID(riid, InterfaceIdOf(static_cast<Interface*>(nullptr)))) {
-        *ppv = static_cast<Interface*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-template <class Interface, class Item>
-ULONG ComEnumerator<Interface, Item>::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-}
-
-template <class Interface, class Item>
-ULONG ComEnumerator<Interface, Item>::Release() {
-    const LONG refs = InterlockedDecrement(&m_refs);
-    if (refs == 0) {
-        delete this;
-    }
-    return static_cast<ULONG>(refs);
-}
+    : ComCounted<Interface>(InterfaceIdOf(static_cast<Interface*>(nullptr))),
+      m_snapshot(std::move(snapshot)),
+      m_position(position) {}
 
 template <class Interface, class Item>
 HRESULT ComEnumerator<Interface, Item>::Next(ULONG celt, Item* rgelt, ULONG* pceltFetched) {

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/com/ComCounted.h"
+
 namespace arn::win32 {
 
 // An enumerator over a snapshot of items taken at creation: a container's connection points
@@ -26,19 +28,12 @@ namespace arn::win32 {
 // fewer were left), Reset goes back to the start, Clone makes an enumerator of the same
 // snapshot at the same position.
 template <class Interface, class Item>
-class ComEnumerator final : public Interface {
+class ComEnumerator final : public ComCounted<Interface> {
   public:
     // An enumerator of the count items from items, in their order, into *out; E_POINTER for no
     // out, E_OUTOFMEMORY when it cannot be made (*out is nullptr then). Never throws, so that
     // an interface method can return what it returns.
     static HRESULT Create(const Item* items, size_t count, Interface** out);
-
-    ComEnumerator(const ComEnumerator&) = delete;
-    ComEnumerator& operator=(const ComEnumerator&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE Next(ULONG celt, Item* rgelt, ULONG* pceltFetched) override;
     HRESULT STDMETHODCALLTYPE Skip(ULONG celt) override;
@@ -56,9 +51,8 @@ class ComEnumerator final : public Interface {
     };
 
     ComEnumerator(std::shared_ptr<const Snapshot> snapshot, size_t position);
-    ~ComEnumerator();
+    ~ComEnumerator() override = default;
 
-    LONG m_refs = 1;
     std::shared_ptr<const Snapshot> m_snapshot;
     size_t m_position;
 };

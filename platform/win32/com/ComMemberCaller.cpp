@@ -26,19 +26,15 @@ void SetError(const IID& iid, EXCEPINFO& info) {
 
 }  // namespace
 
-HRESULT ComMemberCaller::Call(const char* name, WORD flags, VARIANT* args, UINT count,
+HRESULT ComMemberCaller::Call(DISPID dispId, WORD flags, VARIANT* args, UINT count,
                               VARIANT* result) const {
-    const AutomationMember* member = m_object.FindMember(name);
-    if (member == nullptr) {
-        return E_NOTIMPL;
-    }
     DISPID putId = DISPID_PROPERTYPUT;
     const bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
     DISPPARAMS params{args, put ? &putId : nullptr, count, put ? 1u : 0u};
     EXCEPINFO info{};
     UINT argErr = 0;
-    const HRESULT hr = m_dispatcher->Invoke(member->dispId, IID_NULL, LOCALE_USER_DEFAULT, flags,
-                                            &params, result, &info, &argErr);
+    const HRESULT hr = m_dispatcher->Invoke(dispId, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                            result, &info, &argErr);
     if (hr == DISP_E_EXCEPTION) {
         const HRESULT scode = FAILED(info.scode) ? info.scode : E_FAIL;
         SetError(m_iid, info);
@@ -47,13 +43,13 @@ HRESULT ComMemberCaller::Call(const char* name, WORD flags, VARIANT* args, UINT 
     return hr;
 }
 
-HRESULT ComMemberCaller::Put(const char* name, VARIANT value) const {
-    return Call(name, DISPATCH_PROPERTYPUT, &value, 1, nullptr);
+HRESULT ComMemberCaller::Put(DISPID dispId, VARIANT value) const {
+    return Call(dispId, DISPATCH_PROPERTYPUT, &value, 1, nullptr);
 }
 
-HRESULT ComMemberCaller::GetAs(const char* name, VARTYPE type, VARIANT& out) const {
+HRESULT ComMemberCaller::GetAs(DISPID dispId, VARTYPE type, VARIANT& out) const {
     VariantInit(&out);
-    HRESULT hr = Call(name, DISPATCH_PROPERTYGET, nullptr, 0, &out);
+    HRESULT hr = Call(dispId, DISPATCH_PROPERTYGET, nullptr, 0, &out);
     if (SUCCEEDED(hr) && out.vt != type) {
         hr = VariantChangeType(&out, &out, 0, type);
     }
@@ -63,52 +59,52 @@ HRESULT ComMemberCaller::GetAs(const char* name, VARTYPE type, VARIANT& out) con
     return hr;
 }
 
-HRESULT ComMemberCaller::GetLong(const char* name, LONG* out) const {
+HRESULT ComMemberCaller::GetLong(DISPID dispId, LONG* out) const {
     if (out == nullptr) {
         return E_POINTER;
     }
     *out = 0;
     VARIANT value;
-    const HRESULT hr = GetAs(name, VT_I4, value);
+    const HRESULT hr = GetAs(dispId, VT_I4, value);
     if (SUCCEEDED(hr)) {
         *out = value.lVal;
     }
     return hr;
 }
 
-HRESULT ComMemberCaller::GetBool(const char* name, VARIANT_BOOL* out) const {
+HRESULT ComMemberCaller::GetBool(DISPID dispId, VARIANT_BOOL* out) const {
     if (out == nullptr) {
         return E_POINTER;
     }
     *out = VARIANT_FALSE;
     VARIANT value;
-    const HRESULT hr = GetAs(name, VT_BOOL, value);
+    const HRESULT hr = GetAs(dispId, VT_BOOL, value);
     if (SUCCEEDED(hr)) {
         *out = value.boolVal;
     }
     return hr;
 }
 
-HRESULT ComMemberCaller::GetText(const char* name, BSTR* out) const {
+HRESULT ComMemberCaller::GetText(DISPID dispId, BSTR* out) const {
     if (out == nullptr) {
         return E_POINTER;
     }
     *out = nullptr;
     VARIANT value;
-    const HRESULT hr = GetAs(name, VT_BSTR, value);
+    const HRESULT hr = GetAs(dispId, VT_BSTR, value);
     if (SUCCEEDED(hr)) {
         *out = value.bstrVal;  // the string moves to the caller
     }
     return hr;
 }
 
-HRESULT ComMemberCaller::GetObject(const char* name, IDispatch** out) const {
+HRESULT ComMemberCaller::GetObject(DISPID dispId, IDispatch** out) const {
     if (out == nullptr) {
         return E_POINTER;
     }
     *out = nullptr;
     VARIANT value;
-    const HRESULT hr = GetAs(name, VT_DISPATCH, value);
+    const HRESULT hr = GetAs(dispId, VT_DISPATCH, value);
     if (SUCCEEDED(hr)) {
         *out = value.pdispVal;  // the reference moves to the caller
     }

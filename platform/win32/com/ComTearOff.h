@@ -4,6 +4,9 @@
 
 #include <oaidl.h>
 
+#include "platform/win32/com/ComFace.h"
+#include "platform/win32/com/ComOuterUnknown.h"
+
 namespace arn::win32 {
 
 // The IUnknown and IDispatch part of a tear-off: an interface that an object hands out from its
@@ -11,16 +14,9 @@ namespace arn::win32 {
 // calls go to dispatcher. The object owns the tear-off and outlives it; both pointers are
 // borrowed.
 template <class Interface>
-class ComTearOff : public Interface {
+class ComTearOff : public ComOuterUnknown<Interface>, public ComFace {
   public:
-    ComTearOff(const ComTearOff&) = delete;
-    ComTearOff& operator=(const ComTearOff&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        return m_outer->QueryInterface(riid, ppv);
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return m_outer->AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return m_outer->Release(); }
+    IDispatch* Pointer() override { return static_cast<Interface*>(this); }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
         return m_dispatcher->GetTypeInfoCount(pctinfo);
@@ -40,13 +36,13 @@ class ComTearOff : public Interface {
     }
 
   protected:
-    ComTearOff(IUnknown* outer, IDispatch* dispatcher) : m_outer(outer), m_dispatcher(dispatcher) {}
-    ~ComTearOff() = default;
+    ComTearOff(IUnknown* outer, IDispatch* dispatcher)
+        : ComOuterUnknown<Interface>(outer), m_dispatcher(dispatcher) {}
+    ~ComTearOff() override = default;
 
     IDispatch* Dispatcher() const { return m_dispatcher; }
 
   private:
-    IUnknown* m_outer;
     IDispatch* m_dispatcher;
 };
 

@@ -10,11 +10,14 @@
 #include <olectl.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "component/win32/ComArnAbsPosnCtl.h"
 #include "component/win32/ComClientSupport.h"
 #include "fakes/ComEventSink.h"
-#include "platform/win32/com/ComArnAbsPosnCtl.h"
+#include "panel/ArnAbsPosnCtl.h"
+#include "panel/PanelAutomation.h"
 
 namespace arn {
 namespace {
@@ -36,17 +39,83 @@ TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
     EXPECT_EQ(ReadText(std::wstring(L"Interface\\") + kEventInterfaceId + L"\\TypeLib"),
               kTypeLibId);
     EXPECT_EQ(ReadText(std::wstring(L"TypeLib\\") + kTypeLibId + L"\\1.0\\0\\win64"), DllPath());
+}
 
-    // The type library describes both interfaces, members in declaration order.
+// One member or event as a type library declares it: name, dispatch id and kind.
+using Declared = std::tuple<std::wstring, DISPID, INVOKEKIND>;
+
+// The functions of info after those of the interfaces it inherits (IUnknown's and IDispatch's,
+// which a dual interface's dispatch side lists first), with their names.
+std::vector<Declared> DeclaredFunctions(ITypeInfo* info, UINT inherited) {
+    std::vector<Declared> found;
+    TYPEATTR* attr = nullptr;
+    if (info->GetTypeAttr(&attr) != S_OK) {
+        return found;
+    }
+    const UINT count = attr->cFuncs;
+    info->ReleaseTypeAttr(attr);
+    for (UINT i = inherited; i < count; ++i) {
+        FUNCDESC* func = nullptr;
+        if (info->GetFuncDesc(i, &func) != S_OK) {
+            break;
+        }
+        BSTR name = nullptr;
+        info->GetDocumentation(func->memid, &name, nullptr, nullptr, nullptr);
+        found.emplace_back(name != nullptr ? name : L"", func->memid, func->invkind);
+        SysFreeString(name);
+        info->ReleaseFuncDesc(func);
+    }
+    return found;
+}
+
+// The panel's member table and events in the type library's terms: a property's put, then its
+// get, as the IDL declares them.
+std::vector<Declared> TableFunctions(const AutomationObject& object) {
+    std::vector<Declared> rows;
+    for (const AutomationMember& member : object.Members()) {
+        const std::wstring name(member.name.begin(), member.name.end());
+        if (member.put) {
+            rows.emplace_back(name, member.dispId, INVOKE_PROPERTYPUT);
+        }
+        if (member.get) {
+            rows.emplace_back(name, member.dispId, INVOKE_PROPERTYGET);
+        }
+        if (member.call) {
+            rows.emplace_back(name, member.dispId, INVOKE_FUNC);
+        }
+    }
+    return rows;
+}
+
+TEST_F(ComClient, TypeLibraryDeclaresThePanelsMemberTableInItsOrder) {
+    const std::vector<Declared> members{{L"UIuserControl_MyForms", kMyForms, INVOKE_PROPERTYGET},
+                                        {L"UIref", kUIref, INVOKE_PROPERTYGET},
+                                        {L"DisplayMsg", kDisplayMsg, INVOKE_PROPERTYPUT},
+                                        {L"DisplayMsg", kDisplayMsg, INVOKE_PROPERTYGET},
+                                        {L"Show", kShow, INVOKE_PROPERTYPUT},
+                                        {L"Enabled", kEnabled, INVOKE_PROPERTYPUT},
+                                        {L"Enabled", kEnabled, INVOKE_PROPERTYGET}};
+    const std::vector<Declared> events{{L"ShowHoming", 1, INVOKE_FUNC},
+                                       {L"ShowTrqLim", 2, INVOKE_FUNC},
+                                       {L"ShowJerkLim", 4, INVOKE_FUNC},
+                                       {L"Show16Posns", 3, INVOKE_FUNC},
+                                       {L"ShowTeachingDlg", kShowTeachingDlg, INVOKE_FUNC}};
+
+    // The member table that both platforms serve.
+    const auto panel = PanelAutomation::Create(ArnAbsPosnCtl::Create());
+    EXPECT_EQ(TableFunctions(*panel), members);
+    std::vector<Declared> raised;
+    for (const AutomationEvent& event : panel->Events()) {
+        raised.emplace_back(std::wstring(event.name.begin(), event.name.end()), event.dispId,
+                            INVOKE_FUNC);
+    }
+    EXPECT_EQ(raised, events);
+
+    // The registered type library, which the IDL alone describes.
     ITypeLib* lib = nullptr;
     ASSERT_EQ(LoadRegTypeLib(Guid(kTypeLibId), 1, 0, LOCALE_NEUTRAL, &lib), S_OK);
     ITypeInfo* info = nullptr;
     ASSERT_EQ(lib->GetTypeInfoOfGuid(Guid(kInterfaceId), &info), S_OK);
-    const std::vector<std::pair<DISPID, INVOKEKIND>> expected{
-        {kMyForms, INVOKE_PROPERTYGET},    {kUIref, INVOKE_PROPERTYGET},
-        {kDisplayMsg, INVOKE_PROPERTYPUT}, {kDisplayMsg, INVOKE_PROPERTYGET},
-        {kShow, INVOKE_PROPERTYPUT},       {kEnabled, INVOKE_PROPERTYPUT},
-        {kEnabled, INVOKE_PROPERTYGET}};
     TYPEATTR* attr = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attr), S_OK);
     EXPECT_EQ(attr->typekind, TKIND_DISPATCH);
@@ -55,6 +124,7 @@ TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
     EXPECT_EQ(attr->cFuncs, kInherited + 7);
     EXPECT_NE(attr->wTypeFlags & TYPEFLAG_FDUAL, 0);
     info->ReleaseTypeAttr(attr);
+    EXPECT_EQ(DeclaredFunctions(info, kInherited), members);
     // The vtable side of the dual interface: IDispatch's seven slots, then the members.
     HREFTYPE vtableRef = 0;
     ITypeInfo* vtable = nullptr;
@@ -65,21 +135,15 @@ TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
     EXPECT_EQ(attr->cbSizeVft, 14 * sizeof(void*));
     vtable->ReleaseTypeAttr(attr);
     vtable->Release();
-    for (size_t i = 0; i < expected.size(); ++i) {
-        FUNCDESC* func = nullptr;
-        ASSERT_EQ(info->GetFuncDesc(kInherited + static_cast<UINT>(i), &func), S_OK);
-        EXPECT_EQ(func->memid, expected[i].first) << i;
-        EXPECT_EQ(func->invkind, expected[i].second) << i;
-        info->ReleaseFuncDesc(func);
-    }
     info->Release();
-    ITypeInfo* events = nullptr;
-    ASSERT_EQ(lib->GetTypeInfoOfGuid(Guid(kEventInterfaceId), &events), S_OK);
+    ITypeInfo* eventInfo = nullptr;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(Guid(kEventInterfaceId), &eventInfo), S_OK);
     BSTR name = nullptr;
-    ASSERT_EQ(events->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
+    ASSERT_EQ(eventInfo->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
     EXPECT_STREQ(name, L"__ArnAbsPosnCtl");
     SysFreeString(name);
-    events->Release();
+    EXPECT_EQ(DeclaredFunctions(eventInfo, 0), events);
+    eventInfo->Release();
     lib->Release();
 }
 

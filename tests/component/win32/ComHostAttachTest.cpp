@@ -13,9 +13,9 @@
 #include <string>
 
 #include "component/win32/ComClientSupport.h"
+#include "component/win32/ComUIuserControl.h"
 #include "fakes/ComEventSink.h"
 #include "platform/win32/com/ComTypeLibraries.h"
-#include "platform/win32/com/ComUIuserControl.h"
 #include "platform/win32/com/ComVariant.h"
 #include "sim/SimNet.h"
 #include "sim/SimNetAutomation.h"

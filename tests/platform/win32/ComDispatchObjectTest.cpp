@@ -6,11 +6,14 @@
 #include <olectl.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "fakes/AutomationSpy.h"
 #include "fakes/ComEventSink.h"
 #include "platform/win32/com/ComDispatchObject.h"
 #include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComRefusals.h"
 
 namespace arn::win32 {
 namespace {
@@ -130,11 +133,20 @@ TEST(ComDispatchObject, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
     spy->Fire(1);
     EXPECT_EQ(second.Total(), 4);
 
-    // An object without an event interface offers no container.
+    // An object without an event interface offers no container. Each refusal is reported, by
+    // the interface's name where the system or the runtime knows it, else by its id.
+    std::vector<std::string> refused;
+    SetRefusedInterfaceListener([&](const IID& iid) { refused.push_back(InterfaceName(iid)); });
     ComDispatchObject* plain = ComDispatchObject::Create(spy, IID_IDispatch, nullptr, nullptr);
     void* container = reinterpret_cast<void*>(1);
     EXPECT_EQ(plain->QueryInterface(IID_IConnectionPointContainer, &container), E_NOINTERFACE);
     EXPECT_EQ(container, nullptr);
+    EXPECT_EQ(plain->QueryInterface(IID_IOleObject, &container), E_NOINTERFACE);
+    EXPECT_EQ(plain->QueryInterface(kSpyEvents, &container), E_NOINTERFACE);
+    SetRefusedInterfaceListener({});
+    EXPECT_EQ(plain->QueryInterface(kSpyIid, &container), E_NOINTERFACE);
+    EXPECT_EQ(refused, (std::vector<std::string>{"IConnectionPointContainer", "IOleObject",
+                                                 "{0E3B8A52-3A14-4E0B-9B55-1A2C3D4E5F61}"}));
     plain->Release();
 }
 

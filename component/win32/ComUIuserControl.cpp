@@ -1,15 +1,22 @@
-#include "platform/win32/com/ComUIuserControl.h"
+#include "component/win32/ComUIuserControl.h"
 
 #include <utility>
 
+#include "host/UIuserControl.h"
 #include "platform/win32/com/ComDispatchObject.h"
-#include "platform/win32/com/ComText.h"
 
 namespace arn::win32 {
 
-const IID& UIuserControlIid() {
-    static const IID iid = GuidFromText(kUIuserControlId);
-    return iid;
+ComFaceKind ComUIuserControl::Kind() {
+    return {UIuserControlIid(),
+            [](IDispatch* outer,
+               const std::shared_ptr<AutomationObject>& object) -> std::unique_ptr<ComFace> {
+                auto facet = object->Facet(IID_UIuserControl);
+                if (facet == nullptr) {
+                    return nullptr;
+                }
+                return std::make_unique<ComUIuserControl>(outer, std::move(facet));
+            }};
 }
 
 IDispatch* ComUIuserControl::MakeDispatcher(const std::shared_ptr<AutomationObject>& facet) {
@@ -19,14 +26,14 @@ IDispatch* ComUIuserControl::MakeDispatcher(const std::shared_ptr<AutomationObje
 ComUIuserControl::ComUIuserControl(IUnknown* outer, std::shared_ptr<AutomationObject> facet)
     : ComTearOff(outer, MakeDispatcher(facet)),
       m_facet(std::move(facet)),
-      m_caller(Dispatcher(), *m_facet, UIuserControlIid()) {}
+      m_caller(Dispatcher(), UIuserControlIid()) {}
 
 ComUIuserControl::~ComUIuserControl() {
     Dispatcher()->Release();
 }
 
 HRESULT ComUIuserControl::ReleaseControl() {
-    return m_caller.Call("ReleaseControl", DISPATCH_METHOD, nullptr, 0, nullptr);
+    return m_caller.Call(UIuserControlDispId::ReleaseControl, DISPATCH_METHOD, nullptr, 0, nullptr);
 }
 
 HRESULT ComUIuserControl::AttachControl(IDispatch* theNet, IDispatch* theNode, IDispatch* theAppObj,
@@ -34,23 +41,23 @@ HRESULT ComUIuserControl::AttachControl(IDispatch* theNet, IDispatch* theNode, I
     VARIANT args[] = {BorrowedArgument(regSect), BorrowedArgument(regName),
                       BorrowedArgument(theAppObj), BorrowedArgument(theNode),
                       BorrowedArgument(theNet)};
-    return m_caller.Call("AttachControl", DISPATCH_METHOD, args, 5, nullptr);
+    return m_caller.Call(UIuserControlDispId::AttachControl, DISPATCH_METHOD, args, 5, nullptr);
 }
 
 HRESULT ComUIuserControl::get_BarColor(LONG* result) {
-    return m_caller.GetLong("BarColor", result);
+    return m_caller.GetLong(UIuserControlDispId::BarColor, result);
 }
 
 HRESULT ComUIuserControl::get_VersionStr(BSTR* result) {
-    return m_caller.GetText("VersionStr", result);
+    return m_caller.GetText(UIuserControlDispId::VersionStr, result);
 }
 
 HRESULT ComUIuserControl::get_ControlVersionList(IDispatch** result) {
-    return m_caller.GetObject("ControlVersionList", result);
+    return m_caller.GetObject(UIuserControlDispId::ControlVersionList, result);
 }
 
 HRESULT ComUIuserControl::get_MyForms(IDispatch** result) {
-    return m_caller.GetObject("MyForms", result);
+    return m_caller.GetObject(UIuserControlDispId::MyForms, result);
 }
 
 }  // namespace arn::win32

@@ -1,9 +1,8 @@
-// The class this library serves as an in-process component: the platform's component runtime
-// registers, creates and presents it from this description.
+#include "component/ArnAbsPosnComponent.h"
+
 #include "panel/ArnAbsPosnCtl.h"
 #include "panel/PanelAutomation.h"
 #include "panel/PanelIds.h"
-#include "platform/ComponentClass.h"
 
 namespace arn {
 
@@ -15,7 +14,7 @@ std::shared_ptr<AutomationObject> CreatePanelObject() {
 
 }  // namespace
 
-const ComponentClass& ServedComponentClass() {
+const ComponentClass& ArnAbsPosnComponentClass() {
     static const ComponentClass served{CLSID_ArnAbsPosnCtl,
                                        ProgID_ArnAbsPosnCtl,
                                        ArnAbsPosnCtlDescription,

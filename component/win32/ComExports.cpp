@@ -1,5 +1,6 @@
 // The four entry points of the in-process server as the system calls them (exported by their
-// plain names through ArnAbsPosn.def). They hand over to the class the module serves.
+// plain names through ArnAbsPosn.def). They hand the class this module serves, with the faces
+// of the panel's COM presentation, to the system's component runtime.
 #include <windows.h>
 
 #include <objbase.h>
@@ -7,17 +8,37 @@
 
 #include <string>
 
-#include "platform/ComponentClass.h"
+#include "component/ArnAbsPosnComponent.h"
+#include "component/win32/ComArnAbsPosnCtl.h"
+#include "component/win32/ComUIuserControl.h"
 #include "platform/win32/ThisModule.h"
 #include "platform/win32/com/ComClassFactory.h"
 #include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComRefusals.h"
 #include "platform/win32/com/ComRegistration.h"
 #include "platform/win32/com/ComText.h"
+#include "support/DebuggingFlags.h"
 
 namespace {
 
+// A host that probes the panel for an interface it lacks (an embedding interface, say) shows up
+// in the verbose trace. The name lookup reads the registry, so it runs only when that level is
+// on.
+void TraceRefusedInterface(const IID& iid) {
+    if (arn::TraceLevelOn(arn::TraceLevelVerbose)) {
+        arn::DebugTrace("ArnAbsPosnCtl",
+                        ".QueryInterface refused " + arn::win32::InterfaceName(iid),
+                        arn::TraceLevelVerbose, false);
+    }
+}
+
 arn::win32::ComClassFactory& Factory() {
-    static arn::win32::ComClassFactory factory(arn::ServedComponentClass());
+    static arn::win32::ComClassFactory factory = [] {
+        arn::win32::SetRefusedInterfaceListener(&TraceRefusedInterface);
+        return arn::win32::ComClassFactory(
+            arn::ArnAbsPosnComponentClass(),
+            {arn::win32::ComArnAbsPosnCtl::Kind(), arn::win32::ComUIuserControl::Kind()});
+    }();
     return factory;
 }
 
@@ -46,11 +67,11 @@ HRESULT STDAPICALLTYPE DllRegisterServer() {
     if (path.empty()) {
         return SELFREG_E_CLASS;
     }
-    return arn::win32::RegisterComServer(arn::ServedComponentClass(), path);
+    return arn::win32::RegisterComServer(arn::ArnAbsPosnComponentClass(), path);
 }
 
 HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return arn::win32::UnregisterComServer(arn::ServedComponentClass());
+    return arn::win32::UnregisterComServer(arn::ArnAbsPosnComponentClass());
 }
 
 HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
@@ -58,7 +79,7 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* p
         return E_POINTER;
     }
     *ppv = nullptr;
-    if (!IsEqualCLSID(rclsid, arn::win32::GuidFromText(arn::ServedComponentClass().classId))) {
+    if (!IsEqualCLSID(rclsid, arn::win32::GuidFromText(arn::ArnAbsPosnComponentClass().classId))) {
         return CLASS_E_CLASSNOTAVAILABLE;
     }
     return Factory().QueryInterface(riid, ppv);

@@ -3,9 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "component/ArnAbsPosnServer.h"
 #include "fakes/RegistryTestSupport.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "panel/ArnAbsPosnServer.h"
+#include "panel/PanelAutomation.h"
 #include "panel/PanelIds.h"
 #include "platform/registry/RegistryApi.h"
 #include "support/CRegistry.h"
@@ -48,16 +49,17 @@ TEST(ComponentServer, ClassFactoryMakesPanelsAndTracksThem) {
                                 std::string(IID_IClassFactory).c_str(), &object),
               S_OK);
     auto* factory = static_cast<ClassFactory*>(object);
-    auto made = std::static_pointer_cast<ArnAbsPosnCtl>(factory->CreateInstance());
+    // The same object as the Windows server presents: the panel's automation object.
+    auto made = std::static_pointer_cast<PanelAutomation>(factory->CreateInstance());
     ASSERT_NE(made, nullptr);
-    EXPECT_NE(made->InputsObject(), nullptr);  // initialised
+    EXPECT_NE(made->Panel()->InputsObject(), nullptr);  // initialised
     EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
 
     // An interface the host still holds keeps the server loaded.
-    auto ui = made->get_UIref();
+    Variant ui = made->GetProperty("UIref");
     made.reset();
     EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
-    ui.reset();
+    ui = Variant();
     EXPECT_EQ(DllCanUnloadNow(), S_OK);
 }
 
