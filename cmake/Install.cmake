@@ -38,7 +38,7 @@ install(TARGETS ArnAbsPosn ArnAbsPosnSim EXPORT ArnAbsPosnTargets
 
 # Every header of the product layers and the simulated drive; the operating-system folders hold
 # implementation only, and test doubles live outside these folders.
-install(DIRECTORY core platform toolkit host support inputs panel sim
+install(DIRECTORY core draw platform toolkit host support inputs panel sim
         DESTINATION ${ARN_INSTALL_INCLUDEDIR}
         FILES_MATCHING PATTERN "*.h"
         PATTERN "posix" EXCLUDE
