@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
     ratio("BM_BuildAndReplayQt", "BM_ReplayNull");
     for (const char* name : {"BM_BuildList", "BM_BuildAndReplayNull", "BM_BuildAndReplayQt"}) {
         if (t.count(name)) {
-            std::printf("%s: %.3f ms (goal < 1 ms)\n", name, t.at(name) / 1e6);
+            std::printf("%s: %.1f us (goal < 1000 us)\n", name, t.at(name) / 1e3);
         }
     }
     benchmark::Shutdown();

@@ -27,10 +27,14 @@ struct Color {
     static constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
         return {r, g, b, a};
     }
+    constexpr bool IsTransparent() const { return alpha == 0; }
     constexpr int32_t Bgr() const {
         return static_cast<int32_t>(red | (green << 8) | (blue << 16));
     }
 };
+
+// A fill that draws nothing.
+inline constexpr Color NoFill{0, 0, 0, 0};
 
 // The toolkit's 3D look, shared by every renderer so that the panel looks the same everywhere.
 namespace style {

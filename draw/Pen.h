@@ -6,7 +6,8 @@
 
 namespace arn {
 
-enum class LineStyle : uint8_t { Solid, Dash, Dot };
+// None draws no line at all.
+enum class LineStyle : uint8_t { Solid, Dash, Dot, None };
 
 // How an outline or line is stroked.
 struct Pen {
@@ -20,6 +21,9 @@ struct Pen {
 
     friend constexpr bool operator==(const Pen&, const Pen&) = default;
     constexpr bool IsHairline() const { return width == 0; }
+    constexpr bool IsNone() const { return style == LineStyle::None; }
 };
+
+inline constexpr Pen NoPen{Color{}, 0, LineStyle::None, false};
 
 }  // namespace arn

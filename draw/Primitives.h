@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,10 @@
 namespace arn {
 
 // The drawing primitives of a display list. Every position and size is in twips on the
-// surface. Outlines of rectangles, ellipses and rounded rectangles lie inside the rectangle
-// (a hairline outline covers its outermost pixels), so a shape never spills over its box; lines,
-// polylines and polygons are stroked centred on their path.
+// surface; shapes with a fill and a pen take NoFill or NoPen for the part they lack. Outlines of
+// rectangles, ellipses and rounded rectangles lie inside the rectangle (a hairline outline covers
+// its outermost pixels), so a shape never spills over its box; lines, polylines and polygons are
+// stroked centred on their path.
 
 struct FillRectOp {
     Rect box;
@@ -40,24 +40,24 @@ struct PolylineOp {
     Pen pen;
 };
 
-// Closed; filled when fill is set, outlined when pen is set.
+// Closed. A transparent fill (NoFill) leaves the inside as it is; NoPen draws no outline.
 struct PolygonOp {
     std::vector<Point> points;
-    std::optional<Color> fill;
-    std::optional<Pen> pen;
+    Color fill = NoFill;
+    Pen pen = NoPen;
 };
 
 struct EllipseOp {
     Rect box;
-    std::optional<Color> fill;
-    std::optional<Pen> pen;
+    Color fill = NoFill;
+    Pen pen = NoPen;
 };
 
 struct RoundedRectOp {
     Rect box;
     int32_t radius = 0;
-    std::optional<Color> fill;
-    std::optional<Pen> pen;
+    Color fill = NoFill;
+    Pen pen = NoPen;
 };
 
 enum class HAlign : uint8_t { Left, Center, Right };

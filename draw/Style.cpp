@@ -68,10 +68,10 @@ void WarningTriangle(DisplayList& out, const Rect& box, Color fill) {
     out.Add(
         PolygonOp{{At(r, 0.43, 0.33), At(r, 0.57, 0.33), At(r, 0.535, 0.66), At(r, 0.465, 0.66)},
                   Black,
-                  std::nullopt});
+                  NoPen});
     const int32_t dot = Part(side, 0.055);
     const Point centre = At(r, 0.5, 0.77);
-    out.Add(EllipseOp{{centre.x - dot, centre.y - dot, 2 * dot, 2 * dot}, Black, std::nullopt});
+    out.Add(EllipseOp{{centre.x - dot, centre.y - dot, 2 * dot, 2 * dot}, Black, NoPen});
 }
 
 void Led(DisplayList& out, const Rect& box, Color color, bool lit) {
@@ -91,7 +91,7 @@ void Led(DisplayList& out, const Rect& box, Color color, bool lit) {
         const int32_t radius = Part(r.width, disc.radius);
         out.Add(EllipseOp{{centre.x - radius, centre.y - radius, 2 * radius, 2 * radius},
                           Color::Rgb(0xFF, 0xFF, 0xFF, disc.alpha),
-                          std::nullopt});
+                          NoPen});
     }
 }
 

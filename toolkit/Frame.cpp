@@ -49,9 +49,9 @@ void Frame::Draw(DisplayList& out, const DrawContext& ctx) const {
         const Rect etch{box.left + pixel / 2, top + pixel / 2, box.width - pixel,
                         box.Bottom() - top - pixel};
         constexpr int32_t radius = 3 * Px;
-        out.Add(RoundedRectOp{etch, radius, std::nullopt, Pen{style::Shadow}});
-        out.Add(RoundedRectOp{etch.Translated(pixel, pixel), radius, std::nullopt,
-                              Pen{style::Highlight}});
+        out.Add(RoundedRectOp{etch, radius, NoFill, Pen{style::Shadow}});
+        out.Add(
+            RoundedRectOp{etch.Translated(pixel, pixel), radius, NoFill, Pen{style::Highlight}});
     }
     const std::string caption = get_Caption();
     if (!caption.empty()) {

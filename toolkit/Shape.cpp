@@ -1,6 +1,5 @@
 #include "toolkit/Shape.h"
 #include <algorithm>
-#include <optional>
 #include "draw/DisplayList.h"
 #include "draw/Style.h"
 #include "toolkit/DrawContext.h"
@@ -62,8 +61,7 @@ const PropertyTable& Shape::Properties() const {
 
 void Shape::Draw(DisplayList& out, const DrawContext& ctx) const {
     const Pen pen{Color::FromBgr(get_BorderColor()), get_BorderWidth() * style::Px};
-    const std::optional<Color> fill =
-        get_BackStyle() != 0 ? std::optional<Color>(Color::FromBgr(get_BackColor())) : std::nullopt;
+    const Color fill = get_BackStyle() != 0 ? Color::FromBgr(get_BackColor()) : NoFill;
     const int16_t kind = get_Shape();
     const bool square = kind == Square || kind == Circle || kind == RoundedSquare;
     const Rect r = square ? style::CentredSquare(ctx.box) : ctx.box;

@@ -22,6 +22,8 @@ Qt::PenStyle StyleOf(LineStyle style) {
             return Qt::DashLine;
         case LineStyle::Dot:
             return Qt::DotLine;
+        case LineStyle::None:
+            return Qt::NoPen;
         default:
             return Qt::SolidLine;
     }
@@ -113,31 +115,30 @@ double QtCanvas::PenWidth(const Pen& pen) const {
     return pen.IsHairline() ? 1.0 : std::max(1.0, pen.width * m_scale);
 }
 
-void QtCanvas::Use(const std::optional<Pen>& pen, const std::optional<Color>& fill) {
+void QtCanvas::Use(const Pen& pen, Color fill) {
     QPainter& p = Painter();
-    if (pen) {
-        QPen q(ColorOf(pen->color), PenWidth(*pen), StyleOf(pen->style),
-               pen->round ? Qt::RoundCap : Qt::SquareCap,
-               pen->round ? Qt::RoundJoin : Qt::BevelJoin);
-        p.setPen(q);
-    } else {
+    if (pen.IsNone()) {
         p.setPen(Qt::NoPen);
+    } else {
+        p.setPen(QPen(ColorOf(pen.color), PenWidth(pen), StyleOf(pen.style),
+                      pen.round ? Qt::RoundCap : Qt::SquareCap,
+                      pen.round ? Qt::RoundJoin : Qt::BevelJoin));
     }
-    p.setBrush(fill ? QBrush(ColorOf(*fill)) : QBrush(Qt::NoBrush));
+    p.setBrush(fill.IsTransparent() ? QBrush(Qt::NoBrush) : QBrush(ColorOf(fill)));
     // Hairlines are the crisp 3D borders; everything wider or round is smoothed.
-    p.setRenderHint(QPainter::Antialiasing, !pen || !pen->IsHairline());
+    p.setRenderHint(QPainter::Antialiasing, pen.IsNone() || !pen.IsHairline());
 }
 
-QRectF QtCanvas::OutlineRect(const Rect& box, const std::optional<Pen>& pen) const {
+QRectF QtCanvas::OutlineRect(const Rect& box, const Pen& pen) const {
     const QRectF r = ToPixels(box);
-    if (!pen) {
+    if (pen.IsNone()) {
         return r;
     }
-    if (pen->IsHairline()) {
+    if (pen.IsHairline()) {
         // A one-pixel pen covers the pixels right and below its path.
         return r.adjusted(0, 0, -1, -1);
     }
-    const double half = PenWidth(*pen) / 2;
+    const double half = PenWidth(pen) / 2;
     return r.adjusted(half, half, -half, -half);
 }
 
@@ -148,17 +149,17 @@ void QtCanvas::Draw(const FillRectOp& op) {
 }
 
 void QtCanvas::Draw(const StrokeRectOp& op) {
-    Use(op.pen, std::nullopt);
+    Use(op.pen, NoFill);
     Painter().drawRect(OutlineRect(op.box, op.pen));
 }
 
 void QtCanvas::Draw(const LineOp& op) {
-    Use(op.pen, std::nullopt);
+    Use(op.pen, NoFill);
     Painter().drawLine(ToPixels(op.a), ToPixels(op.b));
 }
 
 void QtCanvas::Draw(const PolylineOp& op) {
-    Use(op.pen, std::nullopt);
+    Use(op.pen, NoFill);
     QPolygonF points;
     for (const Point p : op.points) {
         points << ToPixels(p);
@@ -214,7 +215,7 @@ void QtCanvas::Draw(const PopClipOp&) {
 }
 
 void QtCanvas::Draw(const FocusRectOp& op) {
-    Use(Pen{style::WindowText, 0, LineStyle::Dot}, std::nullopt);
+    Use(Pen{style::WindowText, 0, LineStyle::Dot}, NoFill);
     Painter().drawRect(OutlineRect(op.box, Pen{}));
 }
 

@@ -4,8 +4,6 @@
 #include <QFont>
 #include <QRectF>
 
-#include <optional>
-
 #include "draw/Canvas.h"
 #include "draw/TextMetrics.h"
 
@@ -48,9 +46,9 @@ class QtCanvas : public Canvas, public TextMetrics {
   private:
     QPainter& Painter();
     double PenWidth(const Pen& pen) const;
-    void Use(const std::optional<Pen>& pen, const std::optional<Color>& fill);
+    void Use(const Pen& pen, Color fill);
     // The rectangle that a pen's outline runs along so that it lies inside box.
-    QRectF OutlineRect(const Rect& box, const std::optional<Pen>& pen) const;
+    QRectF OutlineRect(const Rect& box, const Pen& pen) const;
 
     QPainter* m_painter;
     double m_scale;

@@ -28,11 +28,18 @@ std::string WithThousands(double v) {
         return "?";
     }
     const double rounded = std::round(v);
-    std::string digits = std::to_string(static_cast<long long>(std::fabs(rounded)));
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
+    const std::string digits = std::to_string(static_cast<long long>(std::fabs(rounded)));
+    std::string text;
+    if (rounded < 0) {
+        text.push_back('-');
     }
-    return rounded < 0 ? "-" + digits : digits;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            text.push_back(',');
+        }
+        text.push_back(digits[i]);
+    }
+    return text;
 }
 
 }  // namespace

@@ -153,15 +153,14 @@ void ParamEditor::Draw(DisplayList& out, const DrawContext& ctx) const {
     style::SunkenEdge(out, edit, live ? style::Highlight : style::DisabledFill, ctx.pixel);
     out.Stroke(edit.Adjusted(-ctx.pixel, -ctx.pixel),
                Pen{live ? style::DarkShadow : style::Shadow});
-    std::string shown;
+    // A value that cannot be read shows as unknown; the next change repaints it.
+    std::string shown(1, '?');
     try {
         shown = DisplayText();
     } catch (const std::exception&) {
-        // A value that cannot be read shows as unknown; the next change repaints it.
-        shown = "?";
     }
     if (!m_userUnit.empty()) {
-        shown += " " + m_userUnit;
+        shown.append(1, ' ').append(m_userUnit);
     }
     out.Add(TextOp{{edit.left + 4 * Px, edit.top, edit.width - 9 * Px, edit.height},
                    shown,
