@@ -29,7 +29,7 @@ class PanelAutomation : public AutomationObject {
     const std::vector<AutomationMember>& Members() const override { return m_members; }
     const std::vector<AutomationEvent>& Events() const override;
     std::shared_ptr<AutomationObject> Facet(std::string_view interfaceId) override;
-    // Every control of the panel surface, in control order (see AccessibleElementOf).
+    // Every control of the panel surface, in control order (see AccessibleElementsOf).
     std::vector<AccessibleElement> AccessibleElements() override;
 
     const std::shared_ptr<ArnAbsPosnCtl>& Panel() const { return m_panel; }

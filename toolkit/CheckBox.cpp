@@ -41,6 +41,28 @@ void CheckBox::UserClick() {
     put_Value(m_value == Unchecked ? Checked : Unchecked);
 }
 
+void CheckBox::DescribeAccessible(AccessibleElement& element) const {
+    element.MakeCheckButton(get_Caption(), m_value == Checked, m_value == Grayed);
+}
+
+std::string CheckBox::ReportDetails() const {
+    const char* value = "other";
+    switch (m_value) {
+        case Unchecked:
+            value = "unchecked";
+            break;
+        case Checked:
+            value = "checked";
+            break;
+        case Grayed:
+            value = "grayed";
+            break;
+        default:
+            break;
+    }
+    return CaptionedControl::ReportDetails() + " value=" + value;
+}
+
 const PropertyTable& CheckBox::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),

@@ -13,6 +13,10 @@ void CommandButton::UserClick() {
     Click();
 }
 
+void CommandButton::DescribeAccessible(AccessibleElement& element) const {
+    element.MakePushButton(get_Caption());
+}
+
 const PropertyTable& CommandButton::Properties() const {
     return CaptionedProperties();
 }

@@ -12,6 +12,8 @@ class CommandButton : public CaptionedControl {
     // A user's press; ignored unless IsUsable().
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A push button captioned by Caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
     Event<> Click;
 

@@ -59,6 +59,26 @@ std::string Control::QualifiedName() const {
     return m_name + "(" + std::to_string(m_index) + ")";
 }
 
+AccessibleElement Control::Accessible() {
+    AccessibleElement element;
+    element.description = QualifiedName();
+    if (!m_toolTipText.empty()) {
+        element.description += ": " + m_toolTipText;
+    }
+    element.enabled = m_enabled;
+    element.visible = IsShown();
+    DescribeAccessible(element);
+    if (!element.defaultAction.empty()) {
+        std::weak_ptr<Control> weak = weak_from_this();
+        element.doDefaultAction = [weak] {
+            if (auto live = weak.lock()) {
+                live->UserClick();
+            }
+        };
+    }
+    return element;
+}
+
 Rect Control::SurfaceRect() const {
     Rect r = Bounds();
     for (const Control* c = m_parent; c != nullptr; c = c->m_parent) {
@@ -165,6 +185,10 @@ void CaptionedControl::put_FontSize(double v) {
         throw MakeError(err::InvalidPropertyValue, TypeName(), kFontSize);
     }
     Change(m_fontSize, v, kFontSize);
+}
+
+std::string CaptionedControl::ReportDetails() const {
+    return " \"" + m_caption + "\"";
 }
 
 const PropertyTable& CaptionedControl::Properties() const {

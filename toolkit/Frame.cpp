@@ -22,6 +22,11 @@ void Frame::put_BorderStyle(int16_t v) {
     Change(m_borderStyle, v, kBorderStyle);
 }
 
+void Frame::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Grouping;
+    element.name = get_Caption();
+}
+
 const PropertyTable& Frame::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),

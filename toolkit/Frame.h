@@ -12,6 +12,9 @@ class Frame : public CaptionedControl {
     int16_t get_BorderStyle() const { return m_borderStyle; }
     void put_BorderStyle(int16_t v);  // 0 none, 1 fixed single
 
+    // A grouping named by its caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

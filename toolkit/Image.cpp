@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "toolkit/Picture.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -26,6 +27,14 @@ void Image::put_Stretch(bool v) {
 }
 void Image::put_Symbol(std::string v) {
     Change(m_symbol, std::move(v), kSymbol);
+}
+
+void Image::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Graphic;
+}
+
+std::string Image::ReportDetails() const {
+    return " picture=" + report::PictureHandle(m_picture);
 }
 
 const PropertyTable& Image::Properties() const {

@@ -19,6 +19,11 @@ class Image : public Control {
     std::string get_Symbol() const { return m_symbol; }
     void put_Symbol(std::string v);
 
+    // A graphic.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " picture=" and the picture.
+    std::string ReportDetails() const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

@@ -35,6 +35,11 @@ void Label::put_WordWrap(bool v) {
     Change(m_wordWrap, v, kWordWrap);
 }
 
+void Label::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::StaticText;
+    element.name = get_Caption();
+}
+
 const PropertyTable& Label::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),

@@ -18,6 +18,9 @@ class Label : public CaptionedControl {
     bool get_WordWrap() const { return m_wordWrap; }
     void put_WordWrap(bool v);
 
+    // Static text: the caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

@@ -1,5 +1,6 @@
 #include "toolkit/Line.h"
 
+#include <string>
 #include <string_view>
 #include "core/ErrorCatalogue.h"
 
@@ -49,6 +50,15 @@ void Line::put_BorderWidth(int16_t v) {
         throw MakeError(err::InvalidPropertyValue, TypeName(), kBorderWidth);
     }
     Change(m_borderWidth, v, kBorderWidth);
+}
+
+void Line::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Graphic;
+}
+
+std::string Line::ReportDetails() const {
+    return " from=" + std::to_string(m_x1) + "," + std::to_string(m_y1) +
+           " to=" + std::to_string(m_x2) + "," + std::to_string(m_y2);
 }
 
 const PropertyTable& Line::Properties() const {

@@ -25,6 +25,11 @@ class Line : public Control {
     int16_t get_BorderWidth() const { return m_borderWidth; }
     void put_BorderWidth(int16_t v);  // pixels, 1 or more
 
+    // A graphic.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " from=X1,Y1 to=X2,Y2".
+    std::string ReportDetails() const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

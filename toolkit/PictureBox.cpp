@@ -4,6 +4,7 @@
 #include "core/ErrorCatalogue.h"
 
 #include "toolkit/Picture.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -28,6 +29,14 @@ void PictureBox::put_BorderStyle(int16_t v) {
         throw MakeError(err::InvalidPropertyValue, TypeName(), kBorderStyle);
     }
     Change(m_borderStyle, v, kBorderStyle);
+}
+
+void PictureBox::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Grouping;
+}
+
+std::string PictureBox::ReportDetails() const {
+    return " picture=" + report::PictureHandle(m_picture);
 }
 
 const PropertyTable& PictureBox::Properties() const {

@@ -16,6 +16,11 @@ class PictureBox : public Control {
     int16_t get_BorderStyle() const { return m_borderStyle; }
     void put_BorderStyle(int16_t v);  // 0 none, 1 fixed single
 
+    // A grouping without a name.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " picture=" and the picture.
+    std::string ReportDetails() const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "toolkit/Picture.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -34,6 +35,16 @@ void SSCheck::UserClick() {
         return;
     }
     put_CheckValue(!m_checkValue);
+}
+
+void SSCheck::DescribeAccessible(AccessibleElement& element) const {
+    element.MakeCheckButton(get_Caption(), m_checkValue, false);
+}
+
+std::string SSCheck::ReportDetails() const {
+    return CaptionedControl::ReportDetails() +
+           " value=" + (m_checkValue ? "checked" : "unchecked") +
+           " picture=" + report::PictureHandle(m_checkPicture);
 }
 
 const PropertyTable& SSCheck::Properties() const {

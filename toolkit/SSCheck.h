@@ -23,6 +23,10 @@ class SSCheck : public CaptionedControl {
     // A user's click: toggles CheckValue. Ignored unless IsUsable().
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A two-state check button.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // The caption, then " value=" checked or unchecked and " picture=" the check picture.
+    std::string ReportDetails() const override;
 
     Event<int16_t> Click;
 

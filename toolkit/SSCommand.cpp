@@ -29,6 +29,10 @@ void SSCommand::UserClick() {
     Click();
 }
 
+void SSCommand::DescribeAccessible(AccessibleElement& element) const {
+    element.MakePushButton(get_Caption());
+}
+
 const PropertyTable& SSCommand::Properties() const {
     static const PropertyTable table{
         CaptionedProperties(),

@@ -18,6 +18,8 @@ class SSCommand : public CaptionedControl {
     // A user's press; ignored while the button cannot be reached.
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A push button captioned by Caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
     Event<> Click;
 

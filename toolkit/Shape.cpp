@@ -43,6 +43,10 @@ void Shape::put_BackStyle(int16_t v) {
     Change(m_backStyle, v, kBackStyle);
 }
 
+void Shape::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Graphic;
+}
+
 const PropertyTable& Shape::Properties() const {
     static const PropertyTable table{
         CommonProperties().Without({"ToolTipText", "Enabled"}),

@@ -27,6 +27,9 @@ class Shape : public Control {
     int16_t get_BackStyle() const { return m_backStyle; }
     void put_BackStyle(int16_t v);  // 0 transparent, 1 filled with BackColor
 
+    // A graphic.
+    void DescribeAccessible(AccessibleElement& element) const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "host/values/Field.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -48,6 +49,18 @@ void ArnFieldLED::put_LEDOffColor(int32_t v) {
 
 bool ArnFieldLED::IsLit() const {
     return m_field && m_field->get_Value() != 0;
+}
+
+void ArnFieldLED::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Indicator;
+    element.checked = IsLit();
+}
+
+std::string ArnFieldLED::ReportDetails() const {
+    return " field=\"" + m_fieldkey +
+           "\" bound=" + (m_field ? "\"" + m_field->get_Name() + "\"" : std::string("none")) +
+           " lit=" + report::YesNo(IsLit()) + " on=" + report::Colour(m_onColor) +
+           " off=" + report::Colour(m_offColor) + " shows=" + report::Colour(CurrentColor());
 }
 
 const PropertyTable& ArnFieldLED::Properties() const {

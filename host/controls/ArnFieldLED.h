@@ -33,6 +33,12 @@ class ArnFieldLED : public Control {
     // The colour the LED shows now.
     int32_t CurrentColor() const { return IsLit() ? m_onColor : m_offColor; }
 
+    // An indicator, checked while lit.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " field=" the fieldkey (quoted), " bound=" the bound field's name (quoted) or none,
+    // " lit=" yes or no, then the on, off and shown colours.
+    std::string ReportDetails() const override;
+
   protected:
     const PropertyTable& Properties() const override;
 

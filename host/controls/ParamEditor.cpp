@@ -6,6 +6,7 @@
 #include <charconv>
 
 #include "host/values/Value.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -97,6 +98,17 @@ void ParamEditor::UserEnter(double v) {
     auto keep = KeepAlive();
     auto value = m_paramObject;
     value->get_NumberValue()->SetDouble(v);
+}
+
+void ParamEditor::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Text;
+    element.name = DisplayText();
+    element.enabled = element.enabled && m_active;
+}
+
+std::string ParamEditor::ReportDetails() const {
+    return " param=" + std::to_string(m_parameter) + " value=\"" + DisplayText() + "\" unit=\"" +
+           m_userUnit + "\" bound=" + report::YesNo(m_paramObject != nullptr);
 }
 
 const PropertyTable& ParamEditor::Properties() const {

@@ -51,6 +51,14 @@ class ParamEditor : public Control {
     // while unbound, inactive or out of the user's reach.
     void UserEnter(double v);
 
+    // Text showing DisplayText(), available only while Active too. It has no default action:
+    // the view edits the value.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " param=", " value=" (DisplayText, quoted), " unit=" (quoted) and " bound=" yes or no.
+    std::string ReportDetails() const override;
+    // Parameter.
+    std::optional<int32_t> EditedParameter() const override { return m_parameter; }
+
   protected:
     const PropertyTable& Properties() const override;
 
