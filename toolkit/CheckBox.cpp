@@ -63,8 +63,8 @@ std::string CheckBox::ReportDetails() const {
     return CaptionedControl::ReportDetails() + " value=" + value;
 }
 
-const PropertyTable& CheckBox::Properties() const {
-    static const PropertyTable table{
+const MemberTable& CheckBox::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kValue, &CheckBox::get_Value, &CheckBox::put_Value),

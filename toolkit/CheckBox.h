@@ -29,7 +29,7 @@ class CheckBox : public CaptionedControl {
     Event<> Click;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_value = Unchecked;

@@ -17,7 +17,7 @@ void CommandButton::DescribeAccessible(AccessibleElement& element) const {
     element.MakePushButton(get_Caption());
 }
 
-const PropertyTable& CommandButton::Properties() const {
+const MemberTable& CommandButton::Members() const {
     return CaptionedProperties();
 }
 

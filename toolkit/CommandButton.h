@@ -18,7 +18,7 @@ class CommandButton : public CaptionedControl {
     Event<> Click;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 };
 
 }  // namespace arn

@@ -150,12 +150,12 @@ void Control::Refresh() {
     Changed("Refresh");
 }
 
-const PropertyTable& Control::Properties() const {
+const MemberTable& Control::Members() const {
     return CommonProperties();
 }
 
-const PropertyTable& Control::CommonProperties() {
-    static const PropertyTable table{
+const MemberTable& Control::CommonProperties() {
+    static const MemberTable table{
         ReadOnlyProp("Name", &Control::get_Name),
         ReadOnlyProp("Index", &Control::get_Index),
         Prop(kVisible, &Control::get_Visible, &Control::put_Visible),
@@ -191,12 +191,12 @@ std::string CaptionedControl::ReportDetails() const {
     return " \"" + m_caption + "\"";
 }
 
-const PropertyTable& CaptionedControl::Properties() const {
+const MemberTable& CaptionedControl::Members() const {
     return CaptionedProperties();
 }
 
-const PropertyTable& CaptionedControl::CaptionedProperties() {
-    static const PropertyTable table{
+const MemberTable& CaptionedControl::CaptionedProperties() {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kCaption, &CaptionedControl::get_Caption, &CaptionedControl::put_Caption),

@@ -110,8 +110,8 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
   protected:
     Control(std::string typeName, std::string name, int16_t index);
 
-    const PropertyTable& Properties() const override;
-    static const PropertyTable& CommonProperties();
+    const MemberTable& Members() const override;
+    static const MemberTable& CommonProperties();
 
     // Stores value and announces it; false when the member already held it.
     template <class T>
@@ -164,8 +164,8 @@ class CaptionedControl : public Control {
 
   protected:
     using Control::Control;
-    const PropertyTable& Properties() const override;
-    static const PropertyTable& CaptionedProperties();
+    const MemberTable& Members() const override;
+    static const MemberTable& CaptionedProperties();
 
   private:
     std::string m_caption;

@@ -27,8 +27,8 @@ void Frame::DescribeAccessible(AccessibleElement& element) const {
     element.name = get_Caption();
 }
 
-const PropertyTable& Frame::Properties() const {
-    static const PropertyTable table{
+const MemberTable& Frame::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kBorderStyle, &Frame::get_BorderStyle, &Frame::put_BorderStyle),

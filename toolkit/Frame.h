@@ -16,7 +16,7 @@ class Frame : public CaptionedControl {
     void DescribeAccessible(AccessibleElement& element) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_borderStyle = 1;

@@ -37,14 +37,13 @@ std::string Image::ReportDetails() const {
     return " picture=" + report::PictureHandle(m_picture);
 }
 
-const PropertyTable& Image::Properties() const {
-    static const PropertyTable table{
-        CommonProperties(),
-        {
-            Prop(kPicture, &Image::get_Picture, &Image::putref_Picture),
-            Prop(kStretch, &Image::get_Stretch, &Image::put_Stretch),
-            Prop(kSymbol, &Image::get_Symbol, &Image::put_Symbol),
-        }};
+const MemberTable& Image::Members() const {
+    static const MemberTable table{CommonProperties(),
+                                   {
+                                       Prop(kPicture, &Image::get_Picture, &Image::putref_Picture),
+                                       Prop(kStretch, &Image::get_Stretch, &Image::put_Stretch),
+                                       Prop(kSymbol, &Image::get_Symbol, &Image::put_Symbol),
+                                   }};
     return table;
 }
 

@@ -25,7 +25,7 @@ class Image : public Control {
     std::string ReportDetails() const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::shared_ptr<Picture> m_picture;

@@ -40,8 +40,8 @@ void Label::DescribeAccessible(AccessibleElement& element) const {
     element.name = get_Caption();
 }
 
-const PropertyTable& Label::Properties() const {
-    static const PropertyTable table{
+const MemberTable& Label::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kAlignment, &Label::get_Alignment, &Label::put_Alignment),

@@ -22,7 +22,7 @@ class Label : public CaptionedControl {
     void DescribeAccessible(AccessibleElement& element) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_alignment = LeftJustify;

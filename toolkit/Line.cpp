@@ -61,8 +61,8 @@ std::string Line::ReportDetails() const {
            " to=" + std::to_string(m_x2) + "," + std::to_string(m_y2);
 }
 
-const PropertyTable& Line::Properties() const {
-    static const PropertyTable table{
+const MemberTable& Line::Members() const {
+    static const MemberTable table{
         CommonProperties().Without(
             {"ToolTipText", "Enabled", "Left", "Top", "Width", "Height", "BackColor"}),
         {

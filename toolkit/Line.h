@@ -31,7 +31,7 @@ class Line : public Control {
     std::string ReportDetails() const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int32_t m_x1 = 0;

@@ -39,8 +39,8 @@ std::string PictureBox::ReportDetails() const {
     return " picture=" + report::PictureHandle(m_picture);
 }
 
-const PropertyTable& PictureBox::Properties() const {
-    static const PropertyTable table{
+const MemberTable& PictureBox::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kPicture, &PictureBox::get_Picture, &PictureBox::putref_Picture),

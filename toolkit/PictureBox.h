@@ -22,7 +22,7 @@ class PictureBox : public Control {
     std::string ReportDetails() const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::shared_ptr<Picture> m_picture;

@@ -47,8 +47,8 @@ std::string SSCheck::ReportDetails() const {
            " picture=" + report::PictureHandle(m_checkPicture);
 }
 
-const PropertyTable& SSCheck::Properties() const {
-    static const PropertyTable table{
+const MemberTable& SSCheck::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kCheckValue, &SSCheck::get_CheckValue, &SSCheck::put_CheckValue),

@@ -31,7 +31,7 @@ class SSCheck : public CaptionedControl {
     Event<int16_t> Click;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     bool m_checkValue = false;

@@ -33,8 +33,8 @@ void SSCommand::DescribeAccessible(AccessibleElement& element) const {
     element.MakePushButton(get_Caption());
 }
 
-const PropertyTable& SSCommand::Properties() const {
-    static const PropertyTable table{
+const MemberTable& SSCommand::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kPicture, &SSCommand::get_Picture, &SSCommand::putref_Picture),

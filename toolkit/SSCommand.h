@@ -24,7 +24,7 @@ class SSCommand : public CaptionedControl {
     Event<> Click;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::shared_ptr<Picture> m_picture;

@@ -47,8 +47,8 @@ void Shape::DescribeAccessible(AccessibleElement& element) const {
     element.role = AccessibleElement::Role::Graphic;
 }
 
-const PropertyTable& Shape::Properties() const {
-    static const PropertyTable table{
+const MemberTable& Shape::Members() const {
+    static const MemberTable table{
         CommonProperties().Without({"ToolTipText", "Enabled"}),
         {
             Prop(kShape, &Shape::get_Shape, &Shape::put_Shape),

@@ -31,7 +31,7 @@ class Shape : public Control {
     void DescribeAccessible(AccessibleElement& element) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_shape = Rectangle;

@@ -63,8 +63,8 @@ std::string ArnFieldLED::ReportDetails() const {
            " off=" + report::Colour(m_offColor) + " shows=" + report::Colour(CurrentColor());
 }
 
-const PropertyTable& ArnFieldLED::Properties() const {
-    static const PropertyTable table{
+const MemberTable& ArnFieldLED::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kfieldkey, &ArnFieldLED::get_fieldkey, &ArnFieldLED::put_fieldkey),

@@ -40,7 +40,7 @@ class ArnFieldLED : public Control {
     std::string ReportDetails() const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::string m_fieldkey;

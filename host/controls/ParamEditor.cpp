@@ -111,8 +111,8 @@ std::string ParamEditor::ReportDetails() const {
            m_userUnit + "\" bound=" + report::YesNo(m_paramObject != nullptr);
 }
 
-const PropertyTable& ParamEditor::Properties() const {
-    static const PropertyTable table{
+const MemberTable& ParamEditor::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kParameter, &ParamEditor::get_Parameter, &ParamEditor::put_Parameter),

@@ -60,7 +60,7 @@ class ParamEditor : public Control {
     std::optional<int32_t> EditedParameter() const override { return m_parameter; }
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int32_t m_parameter = 0;

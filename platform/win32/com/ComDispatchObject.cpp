@@ -254,7 +254,7 @@ HRESULT ComDispatchObject::InvokeMember(const AutomationMember& member, WORD fla
             }
             return hr;
         }
-        member.put(value);
+        member.put(*m_object, value);
         return S_OK;
     }
     if (member.call && (flags & DISPATCH_METHOD) != 0) {
@@ -266,7 +266,7 @@ HRESULT ComDispatchObject::InvokeMember(const AutomationMember& member, WORD fla
     if (params.cArgs != 0) {
         return DISP_E_BADPARAMCOUNT;
     }
-    return ReturnValue(member.get(), result);
+    return ReturnValue(member.get(*m_object), result);
 }
 
 HRESULT ComDispatchObject::InvokeMethod(const AutomationMember& member, DISPPARAMS& params,
@@ -292,7 +292,7 @@ HRESULT ComDispatchObject::InvokeMethod(const AutomationMember& member, DISPPARA
             return hr;
         }
     }
-    return ReturnValue(member.call(args), result);
+    return ReturnValue(member.call(*m_object, args), result);
 }
 
 HRESULT ComDispatchObject::ReturnValue(const Variant& value, VARIANT* result) {
