@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace arn {
 
@@ -47,6 +48,22 @@ struct AccessibleElement {
     // element has no default action; does nothing while the element is unavailable (at the
     // time of the call, not of the snapshot) or after it is gone.
     std::function<void()> doDefaultAction;
+
+    // The shapes that several kinds share. A push button is pressed by its default action.
+    void MakePushButton(std::string caption) {
+        role = Role::PushButton;
+        name = std::move(caption);
+        defaultAction = "Press";
+    }
+    // A check button's default action checks an unchecked box and unchecks any other, the
+    // third state included.
+    void MakeCheckButton(std::string caption, bool isChecked, bool isMixed) {
+        role = Role::CheckButton;
+        name = std::move(caption);
+        checked = isChecked;
+        mixed = isMixed;
+        defaultAction = isChecked || isMixed ? "Uncheck" : "Check";
+    }
 };
 
 }  // namespace arn

@@ -6,18 +6,6 @@
 
 namespace arn {
 
-AutomationMember MethodMember(int32_t dispId, std::string name, VariantKind result,
-                              std::vector<VariantKind> params,
-                              std::function<Variant(const std::vector<Variant>&)> call) {
-    AutomationMember member;
-    member.dispId = dispId;
-    member.name = std::move(name);
-    member.kind = result;
-    member.params = std::move(params);
-    member.call = std::move(call);
-    return member;
-}
-
 Variant CoerceVariant(const Variant& value, VariantKind kind) {
     switch (kind) {
         case VariantKind::Bool:
@@ -41,50 +29,6 @@ const std::vector<AutomationEvent>& AutomationObject::Events() const {
     return none;
 }
 
-const AutomationMember* AutomationObject::FindMember(int32_t dispId) const {
-    for (const auto& member : Members()) {
-        if (member.dispId == dispId) {
-            return &member;
-        }
-    }
-    return nullptr;
-}
-
-const AutomationMember* AutomationObject::FindMember(std::string_view name) const {
-    for (const auto& member : Members()) {
-        if (NamesEqual(member.name, name)) {
-            return &member;
-        }
-    }
-    return nullptr;
-}
-
-Variant AutomationObject::GetProperty(std::string_view name) const {
-    const AutomationMember* member = FindMember(name);
-    if (member == nullptr) {
-        RaiseNoSuchProperty(name);
-    }
-    if (!member->get) {
-        throw MakeError(err::WriteOnlyProperty, TypeName(), name);
-    }
-    return member->get();
-}
-
-void AutomationObject::SetProperty(std::string_view name, const Variant& value) {
-    const AutomationMember* member = FindMember(name);
-    if (member == nullptr) {
-        RaiseNoSuchProperty(name);
-    }
-    if (!member->put) {
-        throw MakeError(err::ReadOnlyProperty, TypeName(), name);
-    }
-    member->put(value);
-}
-
-bool AutomationObject::HasProperty(std::string_view name) const {
-    return FindMember(name) != nullptr;
-}
-
 Variant AutomationObject::CallMethod(std::string_view name, const std::vector<Variant>& args) {
     const AutomationMember* member = FindMember(name);
     if (member == nullptr) {
@@ -94,7 +38,7 @@ Variant AutomationObject::CallMethod(std::string_view name, const std::vector<Va
         if (!args.empty() || !member->get) {
             RaiseWrongArguments(name);
         }
-        return member->get();
+        return member->get(*this);
     }
     if (args.size() != member->params.size()) {
         RaiseWrongArguments(name);
@@ -104,7 +48,7 @@ Variant AutomationObject::CallMethod(std::string_view name, const std::vector<Va
     for (size_t i = 0; i < args.size(); ++i) {
         coerced.push_back(CoerceVariant(args[i], member->params[i]));
     }
-    return member->call(coerced);
+    return member->call(*this, coerced);
 }
 
 std::shared_ptr<AutomationObject> AutomationObject::Facet(std::string_view) {

@@ -3,28 +3,6 @@
 
 namespace arn {
 
-namespace {
-
-// Property names are ASCII; folding without the locale keeps by-name lookups, made for every
-// property a binding touches, free of a library call per character.
-constexpr char FoldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
-
-bool NamesEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] != b[i] && FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 int16_t VariantToInteger(const Variant& v) {
     int32_t value = VariantToLong(v);
     if (value < INT16_MIN || value > INT16_MAX) {
@@ -33,63 +11,9 @@ int16_t VariantToInteger(const Variant& v) {
     return static_cast<int16_t>(value);
 }
 
-PropertyTable::PropertyTable(std::initializer_list<PropertyEntry> entries) {
-    for (const auto& e : entries) {
-        Put(e);
-    }
-}
-
-PropertyTable::PropertyTable(const PropertyTable& base,
-                             std::initializer_list<PropertyEntry> entries)
-    : m_entries(base.m_entries) {
-    for (const auto& e : entries) {
-        Put(e);
-    }
-}
-
-void PropertyTable::Put(PropertyEntry entry) {
-    for (auto& existing : m_entries) {
-        if (NamesEqual(existing.name, entry.name)) {
-            existing = std::move(entry);
-            return;
-        }
-    }
-    m_entries.push_back(std::move(entry));
-}
-
-const PropertyEntry* PropertyTable::Find(std::string_view name) const {
-    for (const auto& e : m_entries) {
-        if (NamesEqual(e.name, name)) {
-            return &e;
-        }
-    }
-    return nullptr;
-}
-
-std::vector<std::string> PropertyTable::Names() const {
-    std::vector<std::string> names;
-    names.reserve(m_entries.size());
-    for (const auto& e : m_entries) {
-        names.push_back(e.name);
-    }
-    return names;
-}
-
-PropertyTable PropertyTable::Without(std::initializer_list<std::string_view> names) const {
-    PropertyTable copy;
-    for (const auto& e : m_entries) {
-        bool dropped = std::any_of(names.begin(), names.end(),
-                                   [&](std::string_view n) { return NamesEqual(n, e.name); });
-        if (!dropped) {
-            copy.m_entries.push_back(e);
-        }
-    }
-    return copy;
-}
-
-const PropertyTable& Dispatch::Properties() const {
-    static const PropertyTable empty;
-    return empty;
+const MemberTable& Dispatch::Members() const {
+    static const MemberTable none;
+    return none;
 }
 
 void Dispatch::RaiseNoSuchProperty(std::string_view name) const {
@@ -101,7 +25,7 @@ void Dispatch::RaiseWrongArguments(std::string_view name) const {
 }
 
 Variant Dispatch::GetProperty(std::string_view name) const {
-    const PropertyEntry* e = Properties().Find(name);
+    const AutomationMember* e = Members().Find(name);
     if (e == nullptr) {
         RaiseNoSuchProperty(name);
     }
@@ -115,21 +39,21 @@ Variant Dispatch::GetProperty(std::string_view name) const {
 }
 
 void Dispatch::SetProperty(std::string_view name, const Variant& value) {
-    const PropertyEntry* e = Properties().Find(name);
+    const AutomationMember* e = Members().Find(name);
     if (e == nullptr) {
         RaiseNoSuchProperty(name);
     }
-    if (!e->set) {
-        if (e->setIndexed) {
+    if (!e->put) {
+        if (e->putIndexed) {
             RaiseWrongArguments(name);
         }
         throw MakeError(err::ReadOnlyProperty, TypeName(), name);
     }
-    e->set(*this, value);
+    e->put(*this, value);
 }
 
 Variant Dispatch::GetProperty(std::string_view name, int32_t index) const {
-    const PropertyEntry* e = Properties().Find(name);
+    const AutomationMember* e = Members().Find(name);
     if (e == nullptr) {
         RaiseNoSuchProperty(name);
     }
@@ -140,18 +64,18 @@ Variant Dispatch::GetProperty(std::string_view name, int32_t index) const {
 }
 
 void Dispatch::SetProperty(std::string_view name, int32_t index, const Variant& value) {
-    const PropertyEntry* e = Properties().Find(name);
+    const AutomationMember* e = Members().Find(name);
     if (e == nullptr) {
         RaiseNoSuchProperty(name);
     }
-    if (!e->setIndexed) {
+    if (!e->putIndexed) {
         RaiseWrongArguments(name);
     }
-    e->setIndexed(*this, index, value);
+    e->putIndexed(*this, index, value);
 }
 
 bool Dispatch::HasProperty(std::string_view name) const {
-    return Properties().Find(name) != nullptr;
+    return Members().Find(name) != nullptr;
 }
 
 std::vector<std::shared_ptr<Dispatch>> Dispatch::Elements() const {

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,43 +9,12 @@
 
 #include "core/ArnError.h"
 #include "core/ErrorCatalogue.h"
+#include "core/MemberTable.h"
 #include "core/Variant.h"
 
 namespace arn {
 
 class Dispatch;
-
-// One by-name property, its name and accessors side by side. A missing plain accessor makes
-// the property read-only or write-only; an indexed property has the indexed pair instead.
-struct PropertyEntry {
-    std::string name;
-    std::function<Variant(const Dispatch&)> get;
-    std::function<void(Dispatch&, const Variant&)> set;
-    std::function<Variant(const Dispatch&, int32_t)> getIndexed;
-    std::function<void(Dispatch&, int32_t, const Variant&)> setIndexed;
-};
-
-// The by-name properties of one kind of object, declared once per kind. Names are matched
-// without regard to case, as automation clients do.
-class PropertyTable {
-  public:
-    PropertyTable() = default;
-    PropertyTable(std::initializer_list<PropertyEntry> entries);
-    // The base kind's properties followed by entries of this kind; an entry of the same name
-    // replaces the base one.
-    PropertyTable(const PropertyTable& base, std::initializer_list<PropertyEntry> entries);
-
-    const PropertyEntry* Find(std::string_view name) const;
-    std::vector<std::string> Names() const;
-    // A copy without the named properties, for kinds that lack some of their base's.
-    PropertyTable Without(std::initializer_list<std::string_view> names) const;
-
-  private:
-    void Put(PropertyEntry entry);
-    std::vector<PropertyEntry> m_entries;
-};
-
-bool NamesEqual(std::string_view a, std::string_view b);
 
 // Conversions between C++ property types and Variant used by the declarations below.
 template <class T>
@@ -62,6 +29,22 @@ Variant ToVariant(const T& value) {
 }
 
 int16_t VariantToInteger(const Variant& v);  // 16-bit; out of range raises Overflow
+
+// The member kind of a property type.
+template <class T>
+constexpr VariantKind KindOf() {
+    if constexpr (std::is_same_v<T, bool>) {
+        return VariantKind::Bool;
+    } else if constexpr (std::is_same_v<T, int16_t> || std::is_same_v<T, int32_t>) {
+        return VariantKind::Long;
+    } else if constexpr (std::is_same_v<T, double>) {
+        return VariantKind::Double;
+    } else if constexpr (std::is_same_v<T, std::string>) {
+        return VariantKind::String;
+    } else {
+        return VariantKind::Object;
+    }
+}
 
 template <class T>
 T FromVariant(const Variant& v) {
@@ -85,29 +68,32 @@ T FromVariant(const Variant& v) {
     }
 }
 
-// Declares a read-write property from a getter and a setter of kind T.
+// Declares a read-write property of kind T from its getter and setter, for by-name access.
 template <class T, class G, class S>
-PropertyEntry Prop(std::string_view name, G (T::*getter)() const, void (T::*setter)(S)) {
+AutomationMember Prop(std::string_view name, G (T::*getter)() const, void (T::*setter)(S)) {
     using Value = std::decay_t<S>;
-    return PropertyEntry{
-        std::string(name),
-        [getter](const Dispatch& d) { return ToVariant((static_cast<const T&>(d).*getter)()); },
-        [setter](Dispatch& d, const Variant& v) {
-            (static_cast<T&>(d).*setter)(FromVariant<Value>(v));
-        },
-        {},
-        {}};
+    AutomationMember member;
+    member.name = std::string(name);
+    member.kind = KindOf<std::decay_t<G>>();
+    member.get = [getter](const Dispatch& d) {
+        return ToVariant((static_cast<const T&>(d).*getter)());
+    };
+    member.put = [setter](Dispatch& d, const Variant& v) {
+        (static_cast<T&>(d).*setter)(FromVariant<Value>(v));
+    };
+    return member;
 }
 
 // Declares a read-only property.
 template <class T, class G>
-PropertyEntry ReadOnlyProp(std::string_view name, G (T::*getter)() const) {
-    return PropertyEntry{
-        std::string(name),
-        [getter](const Dispatch& d) { return ToVariant((static_cast<const T&>(d).*getter)()); },
-        {},
-        {},
-        {}};
+AutomationMember ReadOnlyProp(std::string_view name, G (T::*getter)() const) {
+    AutomationMember member;
+    member.name = std::string(name);
+    member.kind = KindOf<std::decay_t<G>>();
+    member.get = [getter](const Dispatch& d) {
+        return ToVariant((static_cast<const T&>(d).*getter)());
+    };
+    return member;
 }
 
 // Base of every object reachable by name: controls, forms, pictures, collections.
@@ -125,17 +111,18 @@ class Dispatch {
     virtual Variant GetProperty(std::string_view name, int32_t index) const;
     virtual void SetProperty(std::string_view name, int32_t index, const Variant& value);
     virtual bool HasProperty(std::string_view name) const;
-    // The names of the by-name properties, in declaration order, for type browsers and
+    // The names of the by-name members, in declaration order, for type browsers and
     // property dumps.
-    std::vector<std::string> PropertyNames() const { return Properties().Names(); }
+    std::vector<std::string> PropertyNames() const { return Members().Names(); }
+
+    // The kind's member table, through which every by-name access goes; empty for a kind
+    // without declared members.
+    virtual const MemberTable& Members() const;
 
     // The elements of a collection object, for For Each; other objects raise 451.
     virtual std::vector<std::shared_ptr<Dispatch>> Elements() const;
 
   protected:
-    // The kind's property table; empty for a kind without declared properties.
-    virtual const PropertyTable& Properties() const;
-
     [[noreturn]] void RaiseNoSuchProperty(std::string_view name) const;
     [[noreturn]] void RaiseWrongArguments(std::string_view name) const;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "core/ErrorCatalogue.h"
 #include "core/NumberConversion.h"
 #include "host/controls/ArnFieldLED.h"
+#include "inputs/InputsBinding.h"
 #include "platform/Beep.h"
 #include "platform/Resources.h"
 #include "support/DebuggingFlags.h"
@@ -35,36 +37,11 @@ constexpr int32_t AsInt(bool b) {
 
 }  // namespace
 
-jogAndSwInputs::jogAndSwInputs()
-    : m_fldEnableReqPin([this](Field& f, std::vector<Connection>& c) {
-          c.push_back(f.UpdateView.connect(
-              [this](const std::shared_ptr<Field>& obj) { m_fldEnableReqPin_UpdateView(obj); }));
-      }),
-      m_inStim([this](Value& v, std::vector<Connection>& c) {
-          c.push_back(v.ContentChanged.connect(
-              [this](const std::shared_ptr<Value>& nv) { m_inStim_ContentChanged(nv); }));
-          c.push_back(v.ValueChanged.connect(
-              [this](const std::shared_ptr<Value>& nv) { m_inStim_ValueChanged(nv); }));
-      }),
-      m_fldEnableReqStatus([this](Field& f, std::vector<Connection>& c) {
-          c.push_back(f.UpdateView.connect(
-              [this](const std::shared_ptr<Field>& obj) { m_fldEnableReqStatus_UpdateView(obj); }));
-      }),
-      m_displayEnableFld([this](Field& f, std::vector<Connection>& c) {
-          c.push_back(f.UpdateView.connect(
-              [this](const std::shared_ptr<Field>& obj) { m_displayEnableFld_UpdateView(obj); }));
-      }),
-      m_zkAppEvts([this](AppEvents& e, std::vector<Connection>& c) {
-          c.push_back(e.TimerTick.connect([this] { m_zkAppEvts_TimerTick(); }));
-      }),
-      m_fldTriggerSeen([this](Field& f, std::vector<Connection>& c) {
-          c.push_back(f.UpdateView.connect(
-              [this](const std::shared_ptr<Field>& obj) { m_fldTriggerSeen_UpdateView(obj); }));
-      }) {
+jogAndSwInputs::jogAndSwInputs() : m_binding(std::make_unique<InputsBinding>(*this)) {
     SetupJogSpeedValue();
     SetupJogAccelValue();
-    m_fldOff = Field::Create();
-    m_fldOff->put_Value(0);
+    m_binding->m_fldOff = Field::Create();
+    m_binding->m_fldOff->put_Value(0);
 }
 
 jogAndSwInputs::~jogAndSwInputs() = default;
@@ -72,80 +49,77 @@ jogAndSwInputs::~jogAndSwInputs() = default;
 // ---- node and net binding ----
 
 void jogAndSwInputs::putref_NodeRef(std::shared_ptr<Node> newNode) {
-    m_motion = std::dynamic_pointer_cast<Motion>(newNode);
-    m_node = std::move(newNode);
-
-    if (!m_node) {
-        m_inStim = nullptr;
-        // The node must not keep a software Enable asserted once nobody watches it.
-        if (m_fldForceEnabled) {
-            m_fldForceEnabled->put_Value(0);
-        }
-        m_statusAccumReg = nullptr;
-        m_fldTriggerSeen = nullptr;
-        m_inReg = nullptr;
-        m_fldEnableReqPin = nullptr;
-        m_statusReg = nullptr;
-        m_fldEnableReqStatus = nullptr;
-        m_displayEnable = nullptr;
-        m_displayEnableFld = nullptr;
-        m_fldOff = nullptr;
-        m_jogAccel = nullptr;
-        m_jogSpeed = nullptr;
-        m_fldTriggerHeld = nullptr;
-        m_fldForceEnabled = nullptr;
+    if (!newNode) {
+        ReleaseNode();
         return;
     }
+    m_binding->m_motion = std::dynamic_pointer_cast<Motion>(newNode);
+    m_binding->m_node = std::move(newNode);
 
-    Node& node = *m_node;
+    Node& node = *m_binding->m_node;
     if (node.ParamExists(param::InputRegister)) {
-        m_inReg = node.Param(param::InputRegister);
-        m_fldEnableReqPin = m_inReg->Field(fieldkey::EnableReq);
+        m_binding->m_inReg = node.Param(param::InputRegister);
+        m_binding->m_fldEnableReqPin = m_binding->m_inReg->Field(fieldkey::EnableReq);
     }
     if (node.ParamExists(param::InputStimulus)) {
-        m_inStim = node.Param(param::InputStimulus);
-        m_fldForceEnabled = m_inStim->Field(fieldkey::EnableRequestOverride);
+        m_binding->m_inStim = node.Param(param::InputStimulus);
+        m_binding->m_fldForceEnabled = m_binding->m_inStim->Field(fieldkey::EnableRequestOverride);
     }
     if (node.ParamExists(param::JogAccel)) {
-        m_jogAccel = node.Param(param::JogAccel);
+        m_binding->m_jogAccel = node.Param(param::JogAccel);
     }
     if (node.ParamExists(param::JogSpeed)) {
-        m_jogSpeed = node.Param(param::JogSpeed);
+        m_binding->m_jogSpeed = node.Param(param::JogSpeed);
     }
     if (node.ParamExists(param::Status)) {
-        m_statusReg = node.Param(param::Status);
-        m_fldEnableReqStatus = m_statusReg->Field(fieldkey::EnableReq);
+        m_binding->m_statusReg = node.Param(param::Status);
+        m_binding->m_fldEnableReqStatus = m_binding->m_statusReg->Field(fieldkey::EnableReq);
     }
     if (node.ParamExists(param::AccumulatedStatus)) {
         BindAccumulatedStatus();
     }
 
-    m_displayEnable = Value::Create();
-    m_displayEnable->DefineField(fieldkey::EnableReq, 0, 1, "Enable Request");
-    m_displayEnableFld = m_displayEnable->get_Fields().Item(fieldkey::EnableReq);
+    m_binding->m_displayEnable = Value::Create();
+    m_binding->m_displayEnable->DefineField(fieldkey::EnableReq, 0, 1, "Enable Request");
+    m_binding->m_displayEnableFld =
+        m_binding->m_displayEnable->get_Fields().Item(fieldkey::EnableReq);
+}
+
+void jogAndSwInputs::ReleaseNode() {
+    // The node is dropped and the stimulus register unwatched before the write, so the write's
+    // own events find no node to act on; the other bindings stay through it.
+    m_binding->m_node = nullptr;
+    m_binding->m_motion = nullptr;
+    m_binding->m_inStim = nullptr;
+    // The node must not keep a software Enable asserted once nobody watches it.
+    if (m_binding->m_fldForceEnabled) {
+        m_binding->m_fldForceEnabled->put_Value(0);
+    }
+    m_binding = std::make_unique<InputsBinding>(*this);
 }
 
 void jogAndSwInputs::BindAccumulatedStatus() {
-    m_statusAccumReg = m_node->Param(param::AccumulatedStatus);
-    m_fldTriggerSeen = m_statusAccumReg->Field(fieldkey::TriggerDetected);
+    m_binding->m_statusAccumReg = m_binding->m_node->Param(param::AccumulatedStatus);
+    m_binding->m_fldTriggerSeen = m_binding->m_statusAccumReg->Field(fieldkey::TriggerDetected);
 
     m_trigCopy = Value::Create();
-    (void)m_statusAccumReg->CopyTo(m_trigCopy);
+    (void)m_binding->m_statusAccumReg->CopyTo(m_trigCopy);
     // Without the node's trigger field there is no bit place to copy; the held field stays
     // as it was.
-    if (!m_fldTriggerSeen) {
+    if (!m_binding->m_fldTriggerSeen) {
         return;
     }
-    m_trigCopy->DefineField(fieldkey::TriggerDetected, m_fldTriggerSeen->get_BitIndex(),
-                            m_fldTriggerSeen->get_BitCount(), "");
-    m_fldTriggerHeld = m_trigCopy->get_Fields().Item(fieldkey::TriggerDetected);
-    if (!m_fldTriggerHeld) {
+    m_trigCopy->DefineField(fieldkey::TriggerDetected, m_binding->m_fldTriggerSeen->get_BitIndex(),
+                            m_binding->m_fldTriggerSeen->get_BitCount(), "");
+    m_binding->m_fldTriggerHeld = m_trigCopy->get_Fields().Item(fieldkey::TriggerDetected);
+    if (!m_binding->m_fldTriggerHeld) {
         return;
     }
-    m_fldTriggerHeld->get_ValueCaptions().RemoveAll();
-    for (const auto& [key, entry] : m_fldTriggerSeen->get_ValueCaptions()) {
+    m_binding->m_fldTriggerHeld->get_ValueCaptions().RemoveAll();
+    for (const auto& [key, entry] : m_binding->m_fldTriggerSeen->get_ValueCaptions()) {
         if (entry && entry->get_Active()) {
-            m_fldTriggerHeld->AddValueCaption(entry->get_CaptionValue(), entry->get_CaptionText());
+            m_binding->m_fldTriggerHeld->AddValueCaption(entry->get_CaptionValue(),
+                                                         entry->get_CaptionText());
         }
     }
 }
@@ -161,56 +135,57 @@ void jogAndSwInputs::putref_NetRef(std::shared_ptr<Net> theNet) {
 // ---- input source ----
 
 bool jogAndSwInputs::get_ExternalInputs() {
-    if (!m_node || !m_node->ParamExists(param::InputStimulus)) {
+    if (!m_binding->m_node || !m_binding->m_node->ParamExists(param::InputStimulus)) {
         return false;
     }
-    return m_node->Param(param::InputStimulus)->get_NumberValue()->GetDouble() ==
+    return m_binding->m_node->Param(param::InputStimulus)->get_NumberValue()->GetDouble() ==
            StimulusFollowsPins;
 }
 
 void jogAndSwInputs::put_ExternalInputs(bool newState) {
-    if (!m_node || !m_inStim || !m_inReg) {
+    if (!m_binding->m_node || !m_binding->m_inStim || !m_binding->m_inReg) {
         return;
     }
     if (newState) {
-        m_inStim->get_NumberValue()->SetDouble(StimulusFollowsPins);
-    } else if (m_fldEnableReqPin && m_fldEnableReqPin->get_Value() == 0) {
+        m_binding->m_inStim->get_NumberValue()->SetDouble(StimulusFollowsPins);
+    } else if (m_binding->m_fldEnableReqPin && m_binding->m_fldEnableReqPin->get_Value() == 0) {
         // Seed the software states with what the pins show now, so the hand-over is bumpless.
-        const int32_t pins = ToLong(m_inReg->get_NumberValue()->GetDouble(), "jogAndSwInputs");
-        m_inStim->get_NumberValue()->SetDouble((pins & kSwStateMask) * kSwStateShift);
-    } else if (m_fldEnableReqPin) {
+        const int32_t pins =
+            ToLong(m_binding->m_inReg->get_NumberValue()->GetDouble(), "jogAndSwInputs");
+        m_binding->m_inStim->get_NumberValue()->SetDouble((pins & kSwStateMask) * kSwStateShift);
+    } else if (m_binding->m_fldEnableReqPin) {
         DebugTrace(*this, ".ExternalInputs: can't get into SW control when HW is enabled",
                    TraceLevelAlways, false);
     }
     // Without an Enable pin field there is no safe answer to whether software may take over,
     // so the register is left alone and nothing is traced.
-    if (m_statusReg) {
-        m_statusReg->Refresh();
+    if (m_binding->m_statusReg) {
+        m_binding->m_statusReg->Refresh();
     }
 }
 
 bool jogAndSwInputs::get_EnableReq() {
-    return m_fldForceEnabled && m_fldForceEnabled->get_Value() == 1;
+    return m_binding->m_fldForceEnabled && m_binding->m_fldForceEnabled->get_Value() == 1;
 }
 
 void jogAndSwInputs::put_EnableReq(bool newState) {
-    if (get_ExternalInputs() || !m_fldForceEnabled) {
+    if (get_ExternalInputs() || !m_binding->m_fldForceEnabled) {
         return;
     }
-    m_fldForceEnabled->put_Value(newState ? 1 : 0);
+    m_binding->m_fldForceEnabled->put_Value(newState ? 1 : 0);
 }
 
 bool jogAndSwInputs::get_EnableReqPin() {
-    return m_displayEnableFld && m_displayEnableFld->get_Value() != 0;
+    return m_binding->m_displayEnableFld && m_binding->m_displayEnableFld->get_Value() != 0;
 }
 
 // ---- event handlers ----
 
 void jogAndSwInputs::StimulusChanged(const std::shared_ptr<Value>& /*newVal*/) {
-    if (!m_inStim) {
+    if (!m_binding->m_inStim) {
         return;
     }
-    if (m_inStim->get_NumberValue()->GetDouble() == StimulusFollowsPins) {
+    if (m_binding->m_inStim->get_NumberValue()->GetDouble() == StimulusFollowsPins) {
         put_ExternalInputs(true);
         IOchanged(true);
     }
@@ -241,8 +216,8 @@ void jogAndSwInputs::m_displayEnableFld_UpdateView(const std::shared_ptr<Field>&
 
 void jogAndSwInputs::m_fldTriggerSeen_UpdateView(const std::shared_ptr<Field>& obj) {
     if (obj->get_Value() == 1) {
-        if (m_fldTriggerHeld) {
-            m_fldTriggerHeld->put_Value(1);
+        if (m_binding->m_fldTriggerHeld) {
+            m_binding->m_fldTriggerHeld->put_Value(1);
         }
     } else {
         m_trigHoldTicks = kTriggerHoldTicks;
@@ -258,8 +233,8 @@ void jogAndSwInputs::m_zkAppEvts_TimerTick() {
 
     if (m_ioChangedPending) {
         IOchanged(true);
-        if (!m_extAtPinUpdate && m_fldEnableReqPin) {
-            EnableReqChanged(m_fldEnableReqPin->get_Value() != 0);
+        if (!m_extAtPinUpdate && m_binding->m_fldEnableReqPin) {
+            EnableReqChanged(m_binding->m_fldEnableReqPin->get_Value() != 0);
         }
         m_ioChangedPending = false;
     }
@@ -268,27 +243,29 @@ void jogAndSwInputs::m_zkAppEvts_TimerTick() {
 void jogAndSwInputs::AdvanceTriggerHold() {
     if (m_trigHoldTicks > 0) {
         --m_trigHoldTicks;
-        if (m_trigHoldTicks == 0 && m_fldTriggerHeld) {
-            m_fldTriggerHeld->put_Value(0);
+        if (m_trigHoldTicks == 0 && m_binding->m_fldTriggerHeld) {
+            m_binding->m_fldTriggerHeld->put_Value(0);
         }
     }
 }
 
 void jogAndSwInputs::UpdateDisplayEnable() {
-    if (!m_displayEnableFld || !m_fldEnableReqPin) {
+    if (!m_binding->m_displayEnableFld || !m_binding->m_fldEnableReqPin) {
         return;
     }
     // Under software control the display follows the hardware pin; under external inputs it
     // follows the node's own Enable request status.
     int32_t shown;
-    if (!m_fldEnableReqStatus) {
-        shown = (~AsInt(get_ExternalInputs())) & m_fldEnableReqPin->get_Value();
+    if (!m_binding->m_fldEnableReqStatus) {
+        shown = (~AsInt(get_ExternalInputs())) & m_binding->m_fldEnableReqPin->get_Value();
     } else {
-        const int32_t swTerm = (~AsInt(get_ExternalInputs())) & m_fldEnableReqPin->get_Value();
-        const int32_t extTerm = AsInt(get_ExternalInputs()) & m_fldEnableReqStatus->get_Value();
+        const int32_t swTerm =
+            (~AsInt(get_ExternalInputs())) & m_binding->m_fldEnableReqPin->get_Value();
+        const int32_t extTerm =
+            AsInt(get_ExternalInputs()) & m_binding->m_fldEnableReqStatus->get_Value();
         shown = swTerm | extTerm;
     }
-    m_displayEnableFld->put_Value(shown);
+    m_binding->m_displayEnableFld->put_Value(shown);
 }
 
 // ---- LEDs and check boxes ----
@@ -303,11 +280,11 @@ void jogAndSwInputs::SetupHwLED(ArnFieldLED& hwLED, bool isAccLed) {
     const std::string key = hwLED.get_fieldkey();
 
     if (isAccLed) {
-        if (m_statusAccumReg && m_statusAccumReg->get_Fields().Exists(key)) {
+        if (m_binding->m_statusAccumReg && m_binding->m_statusAccumReg->get_Fields().Exists(key)) {
             if (key == fieldkey::TriggerDetected) {
-                hwLED.putref_LEDField(m_fldTriggerHeld);
+                hwLED.putref_LEDField(m_binding->m_fldTriggerHeld);
             } else {
-                hwLED.putref_LEDField(m_statusAccumReg->get_Fields().Item(key));
+                hwLED.putref_LEDField(m_binding->m_statusAccumReg->get_Fields().Item(key));
             }
         } else {
             hwLED.putref_LEDField(nullptr);
@@ -317,17 +294,18 @@ void jogAndSwInputs::SetupHwLED(ArnFieldLED& hwLED, bool isAccLed) {
 
     bool lookedUp = false;
     if (key == fieldkey::EnableReq) {
-        hwLED.putref_LEDField(m_displayEnableFld.get());
+        hwLED.putref_LEDField(m_binding->m_displayEnableFld.get());
         ApplyScheme(hwLED, ext);
     } else if (ext) {
         if (!isAccLed) {
-            hwLED.putref_LEDField(m_statusReg ? m_statusReg->Field(key) : nullptr);
+            hwLED.putref_LEDField(m_binding->m_statusReg ? m_binding->m_statusReg->Field(key)
+                                                         : nullptr);
             lookedUp = true;
         }
         ApplyScheme(hwLED, true);
     } else {
         if (!isAccLed) {
-            hwLED.putref_LEDField(m_inReg ? m_inReg->Field(key) : nullptr);
+            hwLED.putref_LEDField(m_binding->m_inReg ? m_binding->m_inReg->Field(key) : nullptr);
             lookedUp = true;
         }
         ApplyScheme(hwLED, false);
@@ -342,12 +320,12 @@ void jogAndSwInputs::SetupSwLED(ArnFieldLED& swLED, std::optional<bool> forcedOf
     const bool forced = forcedOff.value_or(false);
     const bool ext = get_ExternalInputs();
     if (forced || ext) {
-        swLED.putref_LEDField(m_fldOff);
+        swLED.putref_LEDField(m_binding->m_fldOff);
         ApplyScheme(swLED, false);
         return;
     }
     const std::string key = swLED.get_fieldkey();
-    swLED.putref_LEDField(m_statusReg ? m_statusReg->Field(key) : nullptr);
+    swLED.putref_LEDField(m_binding->m_statusReg ? m_binding->m_statusReg->Field(key) : nullptr);
     if (!swLED.get_LEDField()) {
         DebugTrace(*this, "***Status LED Item Missing: " + key, TraceLevelAlways, false);
     }
@@ -369,72 +347,85 @@ void jogAndSwInputs::UpdateCheckbox(SSCheck& chk) {
 // ---- jog ----
 
 void jogAndSwInputs::SetupJogSpeedValue() {
-    m_jogSpeed = Value::Create();
-    m_jogSpeed->put_Name("Speed");
-    m_jogSpeed->put_FormatStr("#,##0");
-    m_jogSpeed->put_ParamNumber(40);
-    m_jogSpeed->get_NumberValue()->put_SpeedReference(100.0);
-    m_jogSpeed->get_UnitsInfo()->put_UnitsReference(1.0);
+    m_binding->m_jogSpeed = Value::Create();
+    m_binding->m_jogSpeed->put_Name("Speed");
+    m_binding->m_jogSpeed->put_FormatStr("#,##0");
+    m_binding->m_jogSpeed->put_ParamNumber(40);
+    m_binding->m_jogSpeed->get_NumberValue()->put_SpeedReference(100.0);
+    m_binding->m_jogSpeed->get_UnitsInfo()->put_UnitsReference(1.0);
 }
 
 void jogAndSwInputs::SetupJogAccelValue() {
-    m_jogAccel = Value::Create();
-    m_jogAccel->put_Name("Accel.");
-    m_jogAccel->put_FormatStr("#,##0");
-    m_jogAccel->put_ParamNumber(35);
-    m_jogAccel->get_NumberValue()->put_AccelReference(4.0);
-    m_jogAccel->get_UnitsInfo()->put_UnitsReference(1.0);
+    m_binding->m_jogAccel = Value::Create();
+    m_binding->m_jogAccel->put_Name("Accel.");
+    m_binding->m_jogAccel->put_FormatStr("#,##0");
+    m_binding->m_jogAccel->put_ParamNumber(35);
+    m_binding->m_jogAccel->get_NumberValue()->put_AccelReference(4.0);
+    m_binding->m_jogAccel->get_UnitsInfo()->put_UnitsReference(1.0);
 }
 
 void jogAndSwInputs::putref_JogSpeed(std::shared_ptr<Value> newRef) {
     if (!newRef) {
         SetupJogSpeedValue();
     } else {
-        m_jogSpeed = std::move(newRef);
+        m_binding->m_jogSpeed = std::move(newRef);
     }
 }
 
 std::shared_ptr<Value> jogAndSwInputs::get_JogSpeed() const {
-    return m_jogSpeed;
+    return m_binding->m_jogSpeed;
 }
 
 void jogAndSwInputs::putref_JogAccel(std::shared_ptr<Value> newRef) {
     if (!newRef) {
         SetupJogAccelValue();
     } else {
-        m_jogAccel = std::move(newRef);
+        m_binding->m_jogAccel = std::move(newRef);
     }
 }
 
 std::shared_ptr<Value> jogAndSwInputs::get_JogAccel() const {
-    return m_jogAccel;
+    return m_binding->m_jogAccel;
+}
+
+std::shared_ptr<Field> jogAndSwInputs::TriggerHeldField() const {
+    return m_binding->m_fldTriggerHeld;
+}
+
+std::shared_ptr<Field> jogAndSwInputs::OffField() const {
+    return m_binding->m_fldOff;
+}
+
+std::shared_ptr<Field> jogAndSwInputs::DisplayEnableField() const {
+    return m_binding->m_displayEnableFld.get();
 }
 
 void jogAndSwInputs::JogStart(bool reverseDir) {
-    if (!m_node || !m_motion || !m_jogSpeed || !m_jogAccel) {
+    if (!m_binding->m_node || !m_binding->m_motion || !m_binding->m_jogSpeed ||
+        !m_binding->m_jogAccel) {
         return;
     }
     try {
-        const double saved = m_motion->get_AccelLimit();
-        m_motion->put_AccelLimit(m_jogAccel->get_NumberValue()->GetDouble());
-        m_motion->put_DecelLimit(m_motion->get_AccelLimit());
-        m_motion->MoveVelocity(m_jogSpeed->get_NumberValue()->GetDouble() * (reverseDir ? -1 : 1),
-                               0, 0);
+        const double saved = m_binding->m_motion->get_AccelLimit();
+        m_binding->m_motion->put_AccelLimit(m_binding->m_jogAccel->get_NumberValue()->GetDouble());
+        m_binding->m_motion->put_DecelLimit(m_binding->m_motion->get_AccelLimit());
+        m_binding->m_motion->MoveVelocity(
+            m_binding->m_jogSpeed->get_NumberValue()->GetDouble() * (reverseDir ? -1 : 1), 0, 0);
         // The deceleration limit ends equal to the restored acceleration limit, not to its
         // own earlier value.
-        m_motion->put_AccelLimit(saved);
-        m_motion->put_DecelLimit(m_motion->get_AccelLimit());
+        m_binding->m_motion->put_AccelLimit(saved);
+        m_binding->m_motion->put_DecelLimit(m_binding->m_motion->get_AccelLimit());
     } catch (const std::exception&) {
         Beep();
     }
 }
 
 void jogAndSwInputs::JogEnd() {
-    if (!m_node || !m_motion) {
+    if (!m_binding->m_node || !m_binding->m_motion) {
         return;
     }
     try {
-        m_motion->NodeStop(JogStopCode);
+        m_binding->m_motion->NodeStop(JogStopCode);
     } catch (const std::exception&) {
         Beep();
     }

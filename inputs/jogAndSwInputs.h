@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "core/Event.h"
 #include "host/AppEvents.h"
@@ -17,6 +18,7 @@ namespace arn {
 
 class ArnFieldLED;
 class SSCheck;
+struct InputsBinding;
 
 // Drives a motor node's three digital inputs (Enable, Input A, Input B) from software, keeps
 // the Enable state that the panel displays, binds and colours the status LEDs, picks the
@@ -106,11 +108,14 @@ class jogAndSwInputs : public std::enable_shared_from_this<jogAndSwInputs> {
 
     // The held copy of the node's "Trigger Detected" bit (none until a node with parameter
     // 180 is bound) and the always-off LED field.
-    std::shared_ptr<Field> TriggerHeldField() const { return m_fldTriggerHeld; }
-    std::shared_ptr<Field> OffField() const { return m_fldOff; }
-    std::shared_ptr<Field> DisplayEnableField() const { return m_displayEnableFld.get(); }
+    std::shared_ptr<Field> TriggerHeldField() const;
+    std::shared_ptr<Field> OffField() const;
+    std::shared_ptr<Field> DisplayEnableField() const;
 
   private:
+    // Drops the node: the software Enable state on it is cleared to 0, then every binding is
+    // released at once.
+    void ReleaseNode();
     void StimulusChanged(const std::shared_ptr<Value>& newVal);
     void BindAccumulatedStatus();
     void AdvanceTriggerHold();
@@ -119,29 +124,19 @@ class jogAndSwInputs : public std::enable_shared_from_this<jogAndSwInputs> {
     void SetupJogAccelValue();
     static void ApplyScheme(ArnFieldLED& led, bool active);
 
-    std::shared_ptr<Node> m_node;
-    std::shared_ptr<Motion> m_motion;
-    WithEvents<Value> m_inReg;
-    WithEvents<Field> m_fldEnableReqPin;
-    WithEvents<Value> m_inStim;
-    WithEvents<Field> m_fldForceEnabled;
-    std::shared_ptr<Value> m_statusReg;
-    WithEvents<Field> m_fldEnableReqStatus;
-    std::shared_ptr<Value> m_displayEnable;
-    WithEvents<Field> m_displayEnableFld;
-    std::shared_ptr<Field> m_fldOff;
-    WithEvents<AppEvents> m_zkAppEvts;
+    // The node and what is bound from it, released as a whole (see InputsBinding).
+    std::unique_ptr<InputsBinding> m_binding;
+    // The net's tick; it is bound and released with the net, apart from the node.
+    WithEvents<AppEvents> m_zkAppEvts{[this](AppEvents& e, std::vector<Connection>& c) {
+        c.push_back(e.TimerTick.connect([this] { m_zkAppEvts_TimerTick(); }));
+    }};
+    // Work marked by field events for the next tick.
     bool m_ioChangedPending = false;
     bool m_extAtPinUpdate = false;
-
-    std::shared_ptr<Value> m_statusAccumReg;
-    WithEvents<Field> m_fldTriggerSeen;
+    // The value that owns the held trigger field. It outlives a release of the node, so an
+    // LED still bound to the held field reads its last state.
     std::shared_ptr<Value> m_trigCopy;
-    std::shared_ptr<Field> m_fldTriggerHeld;
     int16_t m_trigHoldTicks = 0;
-
-    std::shared_ptr<Value> m_jogSpeed;
-    std::shared_ptr<Value> m_jogAccel;
 };
 
 }  // namespace arn

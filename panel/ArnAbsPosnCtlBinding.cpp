@@ -203,7 +203,7 @@ void ArnAbsPosnCtl::EnableControl(const FocusPlan::Entry& entry, bool newState, 
         case FocusPlan::Role::Passive:
             return;
         case FocusPlan::Role::InCheck: {
-            auto& chk = static_cast<SSCheck&>(ctl);
+            SSCheck& chk = m_ctl.inCheck(ctl.get_Index());
             chk.put_Enabled(newState && !ext);
             Deref(m_io.get()).UpdateCheckbox(chk);
             return;
@@ -219,7 +219,7 @@ void ArnAbsPosnCtl::EnableControl(const FocusPlan::Entry& entry, bool newState, 
             return;
         case FocusPlan::Role::Editor:
             // The parameter is read on each call: binding may point an editor elsewhere.
-            if (param::IsPosition1To4(static_cast<ParamEditor&>(ctl).get_Parameter())) {
+            if (param::IsPosition1To4(ctl.EditedParameter().value_or(0))) {
                 ctl.put_Enabled(newState && !m_monitor.HomingActive());
                 return;
             }

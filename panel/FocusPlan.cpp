@@ -1,21 +1,25 @@
 #include "panel/FocusPlan.h"
 
-#include "host/controls/ParamEditor.h"
 #include "panel/PanelControls.h"
 #include "support/ControlUtils.h"
-#include "toolkit/SSCheck.h"
+#include "toolkit/ControlGroup.h"
 #include "toolkit/UserControl.h"
 
 namespace arn {
 
 namespace {
 
+template <class T>
+bool IsElementOf(const Control& ctl, const ControlGroup<T>& group) {
+    return group.Exists(ctl.get_Index()) && group.Item(ctl.get_Index()).get() == &ctl;
+}
+
 FocusPlan::Role Classify(const Control& ctl, const PanelControls& named) {
     using Role = FocusPlan::Role;
     if (!IsUserInputControl(&ctl)) {
         return IsPassiveControl(&ctl) ? Role::Passive : Role::Plain;
     }
-    if (ctl.get_Name() == "inCheck" && dynamic_cast<const SSCheck*>(&ctl) != nullptr) {
+    if (IsElementOf(ctl, named.inCheck)) {
         return Role::InCheck;
     }
     if (&ctl == named.hardStopCmd.get()) {
@@ -27,7 +31,7 @@ FocusPlan::Role Classify(const Control& ctl, const PanelControls& named) {
     if (&ctl == named.teachingCheck.get()) {
         return Role::TeachingCheck;
     }
-    if (dynamic_cast<const ParamEditor*>(&ctl) != nullptr) {
+    if (ctl.EditedParameter()) {
         return Role::Editor;
     }
     return Role::Input;

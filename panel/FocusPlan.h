@@ -20,11 +20,11 @@ class FocusPlan {
         Passive,        // timers, lines, shapes, progress bars: never touched
         Plain,          // everything else that is not a user input: follows Enabled
         Input,          // a user input without a special rule: follows Enabled
-        InCheck,        // an override box: Enabled and software inputs
+        InCheck,        // an override box (inCheck): Enabled and software inputs
         HardStop,       // the hard-stop command: Enabled and homing active
         InputOption,    // the inputs hand-over box: Enabled and the Enable pin clear
         TeachingCheck,  // the teaching box: Enabled and a teaching field bound
-        Editor,         // a parameter editor: locked during homing when it edits a position
+        Editor,         // edits a parameter: locked during homing while it edits a position
     };
     struct Entry {
         std::shared_ptr<Control> control;

@@ -43,6 +43,30 @@ const std::vector<AutomationEvent>& PanelAutomation::Events() const {
     return events;
 }
 
+const MemberTable& PanelAutomation::Members() const {
+    using Self = PanelAutomation;
+    static const MemberTable table{
+        PropertyMember<Self>(DISPID_UIuserControl_MyForms, "UIuserControl_MyForms",
+                             VariantKind::Object,
+                             [](const Self& a) { return a.m_framework->GetProperty("MyForms"); }),
+        PropertyMember<Self>(
+            DISPID_UIref, "UIref", VariantKind::Object,
+            [](const Self& a) { return Variant(std::shared_ptr<Dispatch>(a.m_framework)); }),
+        PropertyMember<Self>(
+            DISPID_DisplayMsg, "DisplayMsg", VariantKind::String,
+            [](const Self& a) { return Variant(a.m_panel->get_DisplayMsg()); },
+            [](Self& a, const Variant& v) { a.m_panel->put_DisplayMsg(VariantToString(v)); }),
+        PropertyMember<Self>(
+            DISPID_Show, "Show", VariantKind::Bool, nullptr,
+            [](Self& a, const Variant& v) { a.m_panel->put_Show(VariantToBool(v)); }),
+        PropertyMember<Self>(
+            DISPID_Enabled, "Enabled", VariantKind::Bool,
+            [](const Self& a) { return Variant(a.m_panel->get_Enabled()); },
+            [](Self& a, const Variant& v) { a.m_panel->put_Enabled(VariantToBool(v)); }),
+    };
+    return table;
+}
+
 std::shared_ptr<AutomationObject> PanelAutomation::Facet(std::string_view interfaceId) {
     return NamesEqual(interfaceId, IID_UIuserControl) ? m_framework : nullptr;
 }
@@ -54,28 +78,6 @@ std::vector<AccessibleElement> PanelAutomation::AccessibleElements() {
 PanelAutomation::PanelAutomation(std::shared_ptr<ArnAbsPosnCtl> panel)
     : m_panel(std::move(panel)), m_framework(std::make_shared<UIuserControlAutomation>(m_panel)) {
     ArnAbsPosnCtl* p = m_panel.get();
-    m_members = {
-        {DISPID_UIuserControl_MyForms,
-         "UIuserControl_MyForms",
-         VariantKind::Object,
-         [this] { return m_framework->GetProperty("MyForms"); },
-         {}},
-        {DISPID_UIref,
-         "UIref",
-         VariantKind::Object,
-         [this] { return Variant(std::shared_ptr<Dispatch>(m_framework)); },
-         {}},
-        {DISPID_DisplayMsg, "DisplayMsg", VariantKind::String,
-         [p] { return Variant(p->get_DisplayMsg()); },
-         [p](const Variant& v) { p->put_DisplayMsg(VariantToString(v)); }},
-        {DISPID_Show,
-         "Show",
-         VariantKind::Bool,
-         {},
-         [p](const Variant& v) { p->put_Show(VariantToBool(v)); }},
-        {DISPID_Enabled, "Enabled", VariantKind::Bool, [p] { return Variant(p->get_Enabled()); },
-         [p](const Variant& v) { p->put_Enabled(VariantToBool(v)); }},
-    };
     for (const PanelEvent& e : kPanelEvents) {
         const int32_t dispId = e.dispId;
         m_eventConnections.push_back(

@@ -26,10 +26,10 @@ class PanelAutomation : public AutomationObject {
     static std::shared_ptr<PanelAutomation> Create(std::shared_ptr<ArnAbsPosnCtl> panel);
 
     std::string TypeName() const override { return "ArnAbsPosnCtl"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override;
     const std::vector<AutomationEvent>& Events() const override;
     std::shared_ptr<AutomationObject> Facet(std::string_view interfaceId) override;
-    // Every control of the panel surface, in control order (see AccessibleElementOf).
+    // Every control of the panel surface, in control order (see AccessibleElementsOf).
     std::vector<AccessibleElement> AccessibleElements() override;
 
     const std::shared_ptr<ArnAbsPosnCtl>& Panel() const { return m_panel; }
@@ -39,7 +39,6 @@ class PanelAutomation : public AutomationObject {
 
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     std::shared_ptr<AutomationObject> m_framework;
-    std::vector<AutomationMember> m_members;
     std::vector<Connection> m_eventConnections;
 };
 

@@ -36,10 +36,6 @@ class AppEventsFace : public AutomationObject {
 
     std::string TypeName() const override { return "AppEvents"; }
     std::string_view ClassId() const override { return SimNetAutomation::kAppEventsClassId; }
-    const std::vector<AutomationMember>& Members() const override {
-        static const std::vector<AutomationMember> none;
-        return none;
-    }
     const std::vector<AutomationEvent>& Events() const override {
         static const std::vector<AutomationEvent> events{{Id::TimerTick, "TimerTick"}};
         return events;
@@ -68,10 +64,6 @@ class HeldFace : public AutomationObject {
             return "NetSupervisor";
         }
     }
-    const std::vector<AutomationMember>& Members() const override {
-        static const std::vector<AutomationMember> none;
-        return none;
-    }
     const std::shared_ptr<Held>& Source() const { return m_source; }
 
   private:
@@ -89,20 +81,20 @@ class OptionsFace : public AutomationObject {
     }
 
     std::string TypeName() const override { return "NetOptions"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        static const MemberTable table{
+            PropertyMember<OptionsFace>(
+                Id::DebugFlags, "DebugFlags", VariantKind::Long,
+                [](const OptionsFace& f) { return Variant(f.m_source->get_DebugFlags()); }),
+        };
+        return table;
+    }
     const std::shared_ptr<NetOptions>& Source() const { return m_source; }
 
   private:
-    explicit OptionsFace(std::shared_ptr<NetOptions> source)
-        : m_source(std::move(source)),
-          m_members{{Id::DebugFlags,
-                     "DebugFlags",
-                     VariantKind::Long,
-                     [this] { return Variant(m_source->get_DebugFlags()); },
-                     {}}} {}
+    explicit OptionsFace(std::shared_ptr<NetOptions> source) : m_source(std::move(source)) {}
 
     std::shared_ptr<NetOptions> m_source;
-    std::vector<AutomationMember> m_members;
 };
 
 // The face of source, the cached one while it was made for the same object; Nothing when the
@@ -128,39 +120,48 @@ std::shared_ptr<SimNetAutomation> SimNetAutomation::Create(std::shared_ptr<SimNe
     return std::shared_ptr<SimNetAutomation>(new SimNetAutomation(std::move(net)));
 }
 
-SimNetAutomation::SimNetAutomation(std::shared_ptr<SimNet> net) : m_net(std::move(net)) {
+SimNetAutomation::SimNetAutomation(std::shared_ptr<SimNet> net) : m_net(std::move(net)) {}
+
+const MemberTable& SimNetAutomation::Members() const {
+    using Self = SimNetAutomation;
     constexpr VariantKind kObject = VariantKind::Object;
-    m_members = {
-        {Id::AppEvents, "AppEvents", kObject, [this] { return appEvents(); }},
-        {Id::DriveEvents, "DriveEvents", kObject, [this] { return driveEvents(); }},
-        {Id::NetSupervisor, "NetSupervisor", kObject, [this] { return supervisor(); }},
-        {Id::Options, "Options", kObject, [this] { return options(); }},
-        MethodMember(Id::Tick, "Tick", VariantKind::Empty, {},
-                     [this](const std::vector<Variant>&) {
-                         // Keep the net alive through the period: a TimerTick handler may
-                         // drop the last reference to this face.
-                         const auto net = m_net;
-                         net->Tick();
-                         return Variant{};
-                     }),
-        {Id::Ticks, "Ticks", VariantKind::Double,
-         [this] { return Variant(static_cast<double>(m_net->Ticks())); }},
+    static const MemberTable table{
+        PropertyMember<Self>(Id::AppEvents, "AppEvents", kObject,
+                             [](const Self& a) { return a.appEvents(); }),
+        PropertyMember<Self>(Id::DriveEvents, "DriveEvents", kObject,
+                             [](const Self& a) { return a.driveEvents(); }),
+        PropertyMember<Self>(Id::NetSupervisor, "NetSupervisor", kObject,
+                             [](const Self& a) { return a.supervisor(); }),
+        PropertyMember<Self>(Id::Options, "Options", kObject,
+                             [](const Self& a) { return a.options(); }),
+        MethodMember<Self>(Id::Tick, "Tick", VariantKind::Empty, {},
+                           [](Self& a, const std::vector<Variant>&) {
+                               // Keep the net alive through the period: a TimerTick handler may
+                               // drop the last reference to this face.
+                               const auto net = a.m_net;
+                               net->Tick();
+                               return Variant{};
+                           }),
+        PropertyMember<Self>(
+            Id::Ticks, "Ticks", VariantKind::Double,
+            [](const Self& a) { return Variant(static_cast<double>(a.m_net->Ticks())); }),
     };
+    return table;
 }
 
-Variant SimNetAutomation::appEvents() {
+Variant SimNetAutomation::appEvents() const {
     return FaceOf<AppEventsFace>(m_appEvents, m_net->get_AppEvents());
 }
 
-Variant SimNetAutomation::driveEvents() {
+Variant SimNetAutomation::driveEvents() const {
     return FaceOf<HeldFace<DriveEvents>>(m_driveEvents, m_net->get_DriveEvents());
 }
 
-Variant SimNetAutomation::supervisor() {
+Variant SimNetAutomation::supervisor() const {
     return FaceOf<HeldFace<NetSupervisor>>(m_supervisor, m_net->get_NetSupervisor());
 }
 
-Variant SimNetAutomation::options() {
+Variant SimNetAutomation::options() const {
     return FaceOf<OptionsFace>(m_options, m_net->get_Options());
 }
 

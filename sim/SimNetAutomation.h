@@ -47,25 +47,25 @@ class SimNetAutomation : public AutomationObject {
     static std::shared_ptr<SimNetAutomation> Create(std::shared_ptr<SimNet> net);
 
     std::string TypeName() const override { return "SimNet"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override;
 
     const std::shared_ptr<SimNet>& Net() const { return m_net; }
 
   private:
     explicit SimNetAutomation(std::shared_ptr<SimNet> net);
 
-    Variant appEvents();
-    Variant driveEvents();
-    Variant supervisor();
-    Variant options();
+    Variant appEvents() const;
+    Variant driveEvents() const;
+    Variant supervisor() const;
+    Variant options() const;
 
     std::shared_ptr<SimNet> m_net;
-    std::vector<AutomationMember> m_members;
-    // The faces handed out, each with the net object it was made for.
-    std::shared_ptr<AutomationObject> m_appEvents;
-    std::shared_ptr<AutomationObject> m_driveEvents;
-    std::shared_ptr<AutomationObject> m_supervisor;
-    std::shared_ptr<AutomationObject> m_options;
+    // The faces handed out, each with the net object it was made for; reading a member fills
+    // them.
+    mutable std::shared_ptr<AutomationObject> m_appEvents;
+    mutable std::shared_ptr<AutomationObject> m_driveEvents;
+    mutable std::shared_ptr<AutomationObject> m_supervisor;
+    mutable std::shared_ptr<AutomationObject> m_options;
 };
 
 }  // namespace arn

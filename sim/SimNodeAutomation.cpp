@@ -23,34 +23,44 @@ std::shared_ptr<SimNodeAutomation> SimNodeAutomation::Create(std::shared_ptr<Sim
     return std::shared_ptr<SimNodeAutomation>(new SimNodeAutomation(std::move(node)));
 }
 
-SimNodeAutomation::SimNodeAutomation(std::shared_ptr<SimNode> node) : m_node(std::move(node)) {
-    SimNode* n = m_node.get();
-    m_members = {
-        MethodMember(DispId::ParamExists, "ParamExists", kBool, {kLong},
-                     [n](const std::vector<Variant>& args) {
-                         return Variant(n->ParamExists(VariantToLong(args[0])));
-                     }),
-        MethodMember(
-            DispId::Param, "Param", VariantKind::Object, {kLong},
-            [this](const std::vector<Variant>& args) { return param(VariantToLong(args[0])); }),
-        MethodMember(DispId::QueryState, "QueryState", kBool, {},
-                     [n](const std::vector<Variant>&) { return Variant(n->QueryState()); }),
-        {DispId::AccelLimit, "AccelLimit", kDouble, [n] { return Variant(n->get_AccelLimit()); },
-         [n](const Variant& v) { n->put_AccelLimit(VariantToDouble(v)); }},
-        {DispId::DecelLimit, "DecelLimit", kDouble, [n] { return Variant(n->get_DecelLimit()); },
-         [n](const Variant& v) { n->put_DecelLimit(VariantToDouble(v)); }},
-        MethodMember(DispId::MoveVelocity, "MoveVelocity", kNoResult, {kDouble, kDouble, kDouble},
-                     [n](const std::vector<Variant>& args) {
-                         n->MoveVelocity(VariantToDouble(args[0]), VariantToDouble(args[1]),
-                                         VariantToDouble(args[2]));
-                         return Variant{};
-                     }),
-        MethodMember(DispId::NodeStop, "NodeStop", kNoResult, {kLong},
-                     [n](const std::vector<Variant>& args) {
-                         n->NodeStop(VariantToLong(args[0]));
-                         return Variant{};
-                     }),
+SimNodeAutomation::SimNodeAutomation(std::shared_ptr<SimNode> node) : m_node(std::move(node)) {}
+
+const MemberTable& SimNodeAutomation::Members() const {
+    using Self = SimNodeAutomation;
+    static const MemberTable table{
+        MethodMember<Self>(DispId::ParamExists, "ParamExists", kBool, {kLong},
+                           [](Self& a, const std::vector<Variant>& args) {
+                               return Variant(a.m_node->ParamExists(VariantToLong(args[0])));
+                           }),
+        MethodMember<Self>(DispId::Param, "Param", VariantKind::Object, {kLong},
+                           [](Self& a, const std::vector<Variant>& args) {
+                               return a.param(VariantToLong(args[0]));
+                           }),
+        MethodMember<Self>(
+            DispId::QueryState, "QueryState", kBool, {},
+            [](Self& a, const std::vector<Variant>&) { return Variant(a.m_node->QueryState()); }),
+        PropertyMember<Self>(
+            DispId::AccelLimit, "AccelLimit", kDouble,
+            [](const Self& a) { return Variant(a.m_node->get_AccelLimit()); },
+            [](Self& a, const Variant& v) { a.m_node->put_AccelLimit(VariantToDouble(v)); }),
+        PropertyMember<Self>(
+            DispId::DecelLimit, "DecelLimit", kDouble,
+            [](const Self& a) { return Variant(a.m_node->get_DecelLimit()); },
+            [](Self& a, const Variant& v) { a.m_node->put_DecelLimit(VariantToDouble(v)); }),
+        MethodMember<Self>(
+            DispId::MoveVelocity, "MoveVelocity", kNoResult, {kDouble, kDouble, kDouble},
+            [](Self& a, const std::vector<Variant>& args) {
+                a.m_node->MoveVelocity(VariantToDouble(args[0]), VariantToDouble(args[1]),
+                                       VariantToDouble(args[2]));
+                return Variant{};
+            }),
+        MethodMember<Self>(DispId::NodeStop, "NodeStop", kNoResult, {kLong},
+                           [](Self& a, const std::vector<Variant>& args) {
+                               a.m_node->NodeStop(VariantToLong(args[0]));
+                               return Variant{};
+                           }),
     };
+    return table;
 }
 
 Variant SimNodeAutomation::param(int32_t number) {

@@ -37,7 +37,7 @@ class SimNodeAutomation : public AutomationObject {
     static std::shared_ptr<SimNodeAutomation> Create(std::shared_ptr<SimNode> node);
 
     std::string TypeName() const override { return "SimNode"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override;
 
     const std::shared_ptr<SimNode>& Node() const { return m_node; }
 
@@ -47,7 +47,6 @@ class SimNodeAutomation : public AutomationObject {
     Variant param(int32_t number);
 
     std::shared_ptr<SimNode> m_node;
-    std::vector<AutomationMember> m_members;
     std::map<int32_t, std::shared_ptr<SimValueAutomation>> m_params;
 };
 

@@ -34,27 +34,28 @@ class NumberFace : public AutomationObject {
     };
 
     NumberFace(Held held, std::shared_ptr<Number> number)
-        : m_held(std::move(held)),
-          m_number(std::move(number)),
-          m_members{
-              MethodMember(
-                  DispId::GetDouble, "GetDouble", kDouble, {},
-                  [this](const std::vector<Variant>&) { return Variant(m_number->GetDouble()); }),
-              MethodMember(DispId::SetDouble, "SetDouble", kNoResult, {kDouble},
-                           [this](const std::vector<Variant>& args) {
-                               m_number->SetDouble(VariantToDouble(args[0]));
-                               return Variant{};
-                           }),
-          } {}
+        : m_held(std::move(held)), m_number(std::move(number)) {}
 
     std::string TypeName() const override { return "Number"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        static const MemberTable table{
+            MethodMember<NumberFace>(DispId::GetDouble, "GetDouble", kDouble, {},
+                                     [](NumberFace& f, const std::vector<Variant>&) {
+                                         return Variant(f.m_number->GetDouble());
+                                     }),
+            MethodMember<NumberFace>(DispId::SetDouble, "SetDouble", kNoResult, {kDouble},
+                                     [](NumberFace& f, const std::vector<Variant>& args) {
+                                         f.m_number->SetDouble(VariantToDouble(args[0]));
+                                         return Variant{};
+                                     }),
+        };
+        return table;
+    }
     const std::shared_ptr<Number>& Source() const { return m_number; }
 
   private:
     Held m_held;
     std::shared_ptr<Number> m_number;
-    std::vector<AutomationMember> m_members;
 };
 
 // One bit field of the value, as the host describes it.
@@ -68,25 +69,30 @@ class FieldFace : public AutomationObject {
     };
 
     FieldFace(Held held, std::shared_ptr<Field> field)
-        : m_held(std::move(held)),
-          m_field(std::move(field)),
-          m_members{
-              {DispId::Name, "Name", kString, [this] { return Variant(m_field->get_Name()); }},
-              {DispId::BitIndex, "BitIndex", kLong,
-               [this] { return Variant(m_field->get_BitIndex()); }},
-              {DispId::BitCount, "BitCount", kLong,
-               [this] { return Variant(m_field->get_BitCount()); }},
-              {DispId::Description, "Description", kString,
-               [this] { return Variant(m_field->get_Description()); }},
-          } {}
+        : m_held(std::move(held)), m_field(std::move(field)) {}
 
     std::string TypeName() const override { return "Field"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        static const MemberTable table{
+            PropertyMember<FieldFace>(
+                DispId::Name, "Name", kString,
+                [](const FieldFace& f) { return Variant(f.m_field->get_Name()); }),
+            PropertyMember<FieldFace>(
+                DispId::BitIndex, "BitIndex", kLong,
+                [](const FieldFace& f) { return Variant(f.m_field->get_BitIndex()); }),
+            PropertyMember<FieldFace>(
+                DispId::BitCount, "BitCount", kLong,
+                [](const FieldFace& f) { return Variant(f.m_field->get_BitCount()); }),
+            PropertyMember<FieldFace>(
+                DispId::Description, "Description", kString,
+                [](const FieldFace& f) { return Variant(f.m_field->get_Description()); }),
+        };
+        return table;
+    }
 
   private:
     Held m_held;
     std::shared_ptr<Field> m_field;
-    std::vector<AutomationMember> m_members;
 };
 
 // The value's fields in the value's order. Count and Item read the value's dictionary at each
@@ -98,21 +104,23 @@ class FieldsFace : public AutomationObject {
         static constexpr int32_t Item = 2;
     };
 
-    explicit FieldsFace(Held held)
-        : m_held(std::move(held)),
-          m_members{
-              {DispId::Count, "Count", kLong,
-               [this] {
-                   return Variant(static_cast<int32_t>(m_held.value->get_Fields().Count()));
-               }},
-              MethodMember(DispId::Item, "Item", VariantKind::Object, {kLong},
-                           [this](const std::vector<Variant>& args) {
-                               return item(VariantToLong(args[0]));
-                           }),
-          } {}
+    explicit FieldsFace(Held held) : m_held(std::move(held)) {}
 
     std::string TypeName() const override { return "Fields"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        static const MemberTable table{
+            PropertyMember<FieldsFace>(
+                DispId::Count, "Count", kLong,
+                [](const FieldsFace& f) {
+                    return Variant(static_cast<int32_t>(f.m_held.value->get_Fields().Count()));
+                }),
+            MethodMember<FieldsFace>(DispId::Item, "Item", VariantKind::Object, {kLong},
+                                     [](FieldsFace& f, const std::vector<Variant>& args) {
+                                         return f.item(VariantToLong(args[0]));
+                                     }),
+        };
+        return table;
+    }
 
   private:
     Variant item(int32_t index) {
@@ -129,7 +137,6 @@ class FieldsFace : public AutomationObject {
     }
 
     Held m_held;
-    std::vector<AutomationMember> m_members;
     // Keyed by the field, which its face keeps alive, so no key is ever reused.
     std::map<const Field*, std::shared_ptr<FieldFace>> m_faces;
 };
@@ -146,34 +153,44 @@ std::shared_ptr<SimValueAutomation> SimValueAutomation::Create(std::shared_ptr<S
 }
 
 SimValueAutomation::SimValueAutomation(std::shared_ptr<SimNode> node, std::shared_ptr<Value> value)
-    : m_node(std::move(node)), m_value(std::move(value)) {
-    m_members = {
-        {DispId::Name, "Name", kString, [this] { return Variant(m_value->get_Name()); }},
-        {DispId::NumberValue, "NumberValue", VariantKind::Object,
-         [this] {
-             auto number = m_value->get_NumberValue();
-             const auto cached = std::static_pointer_cast<NumberFace>(m_number);
-             if (!cached || cached->Source() != number) {
-                 m_number = std::make_shared<NumberFace>(Held{m_node, m_value}, std::move(number));
-             }
-             return Variant(std::shared_ptr<Dispatch>(m_number));
-         }},
-        {DispId::UnitsText, "UnitsText", kString, [this] { return Variant(unitsText()); }},
-        MethodMember(DispId::Apply, "Apply", kNoResult, {},
-                     [this](const std::vector<Variant>&) {
-                         apply();
-                         return Variant{};
-                     }),
-        {DispId::Fields, "Fields", VariantKind::Object,
-         [this] {
-             // Reading the collection is the value's Fields operation, with its fault check.
-             (void)m_value->get_Fields();
-             if (!m_fields) {
-                 m_fields = std::make_shared<FieldsFace>(Held{m_node, m_value});
-             }
-             return Variant(std::shared_ptr<Dispatch>(m_fields));
-         }},
+    : m_node(std::move(node)), m_value(std::move(value)) {}
+
+const MemberTable& SimValueAutomation::Members() const {
+    using Self = SimValueAutomation;
+    static const MemberTable table{
+        PropertyMember<Self>(DispId::Name, "Name", kString,
+                             [](const Self& a) { return Variant(a.m_value->get_Name()); }),
+        PropertyMember<Self>(DispId::NumberValue, "NumberValue", VariantKind::Object,
+                             [](const Self& a) { return a.numberValue(); }),
+        PropertyMember<Self>(DispId::UnitsText, "UnitsText", kString,
+                             [](const Self& a) { return Variant(a.unitsText()); }),
+        MethodMember<Self>(DispId::Apply, "Apply", kNoResult, {},
+                           [](Self& a, const std::vector<Variant>&) {
+                               a.apply();
+                               return Variant{};
+                           }),
+        PropertyMember<Self>(DispId::Fields, "Fields", VariantKind::Object,
+                             [](const Self& a) { return a.fields(); }),
     };
+    return table;
+}
+
+Variant SimValueAutomation::numberValue() const {
+    auto number = m_value->get_NumberValue();
+    const auto cached = std::static_pointer_cast<NumberFace>(m_number);
+    if (!cached || cached->Source() != number) {
+        m_number = std::make_shared<NumberFace>(Held{m_node, m_value}, std::move(number));
+    }
+    return Variant(std::shared_ptr<Dispatch>(m_number));
+}
+
+Variant SimValueAutomation::fields() const {
+    // Reading the collection is the value's Fields operation, with its fault check.
+    (void)m_value->get_Fields();
+    if (!m_fields) {
+        m_fields = std::make_shared<FieldsFace>(Held{m_node, m_value});
+    }
+    return Variant(std::shared_ptr<Dispatch>(m_fields));
 }
 
 std::string SimValueAutomation::unitsText() const {

@@ -37,21 +37,24 @@ class SimValueAutomation : public AutomationObject {
                                                       std::shared_ptr<Value> value);
 
     std::string TypeName() const override { return "Value"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override;
 
     const std::shared_ptr<Value>& Target() const { return m_value; }
 
   private:
     SimValueAutomation(std::shared_ptr<SimNode> node, std::shared_ptr<Value> value);
 
+    // The faces of the value's number and fields, made once per number object and once.
+    Variant numberValue() const;
+    Variant fields() const;
     std::string unitsText() const;
     void apply();
 
     std::shared_ptr<SimNode> m_node;
     std::shared_ptr<Value> m_value;
-    std::vector<AutomationMember> m_members;
-    std::shared_ptr<AutomationObject> m_number;
-    std::shared_ptr<AutomationObject> m_fields;
+    // Caches of the faces handed out; reading a member fills them.
+    mutable std::shared_ptr<AutomationObject> m_number;
+    mutable std::shared_ptr<AutomationObject> m_fields;
 };
 
 }  // namespace arn

@@ -45,8 +45,30 @@ void CheckBox::UserClick() {
     put_Value(m_value == Unchecked ? Checked : Unchecked);
 }
 
-const PropertyTable& CheckBox::Properties() const {
-    static const PropertyTable table{
+void CheckBox::DescribeAccessible(AccessibleElement& element) const {
+    element.MakeCheckButton(get_Caption(), m_value == Checked, m_value == Grayed);
+}
+
+std::string CheckBox::ReportDetails() const {
+    const char* value = "other";
+    switch (m_value) {
+        case Unchecked:
+            value = "unchecked";
+            break;
+        case Checked:
+            value = "checked";
+            break;
+        case Grayed:
+            value = "grayed";
+            break;
+        default:
+            break;
+    }
+    return CaptionedControl::ReportDetails() + " value=" + value;
+}
+
+const MemberTable& CheckBox::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kValue, &CheckBox::get_Value, &CheckBox::put_Value),

@@ -21,13 +21,17 @@ class CheckBox : public CaptionedControl {
     // A user's click: toggles between checked and unchecked. Ignored unless IsUsable().
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A check button, mixed while Grayed.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // The caption, then " value=" and unchecked, checked or grayed.
+    std::string ReportDetails() const override;
 
     Event<> Click;
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_value = Unchecked;

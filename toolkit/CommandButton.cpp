@@ -14,7 +14,11 @@ void CommandButton::UserClick() {
     Click();
 }
 
-const PropertyTable& CommandButton::Properties() const {
+void CommandButton::DescribeAccessible(AccessibleElement& element) const {
+    element.MakePushButton(get_Caption());
+}
+
+const MemberTable& CommandButton::Members() const {
     return CaptionedProperties();
 }
 

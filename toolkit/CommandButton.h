@@ -12,13 +12,15 @@ class CommandButton : public CaptionedControl {
     // A user's press; ignored unless IsUsable().
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A push button captioned by Caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
     Event<> Click;
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 };
 
 }  // namespace arn

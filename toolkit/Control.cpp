@@ -62,6 +62,26 @@ std::string Control::QualifiedName() const {
     return m_name + "(" + std::to_string(m_index) + ")";
 }
 
+AccessibleElement Control::Accessible() {
+    AccessibleElement element;
+    element.description = QualifiedName();
+    if (!m_toolTipText.empty()) {
+        element.description += ": " + m_toolTipText;
+    }
+    element.enabled = m_enabled;
+    element.visible = IsShown();
+    DescribeAccessible(element);
+    if (!element.defaultAction.empty()) {
+        std::weak_ptr<Control> weak = weak_from_this();
+        element.doDefaultAction = [weak] {
+            if (auto live = weak.lock()) {
+                live->UserClick();
+            }
+        };
+    }
+    return element;
+}
+
 Rect Control::SurfaceRect() const {
     Rect r = Bounds();
     for (const Control* c = m_parent; c != nullptr; c = c->m_parent) {
@@ -133,12 +153,12 @@ void Control::Refresh() {
     Changed("Refresh");
 }
 
-const PropertyTable& Control::Properties() const {
+const MemberTable& Control::Members() const {
     return CommonProperties();
 }
 
-const PropertyTable& Control::CommonProperties() {
-    static const PropertyTable table{
+const MemberTable& Control::CommonProperties() {
+    static const MemberTable table{
         ReadOnlyProp("Name", &Control::get_Name),
         ReadOnlyProp("Index", &Control::get_Index),
         Prop(kVisible, &Control::get_Visible, &Control::put_Visible),
@@ -170,12 +190,16 @@ void CaptionedControl::put_FontSize(double v) {
     Change(m_fontSize, v, kFontSize);
 }
 
-const PropertyTable& CaptionedControl::Properties() const {
+std::string CaptionedControl::ReportDetails() const {
+    return " \"" + m_caption + "\"";
+}
+
+const MemberTable& CaptionedControl::Members() const {
     return CaptionedProperties();
 }
 
-const PropertyTable& CaptionedControl::CaptionedProperties() {
-    static const PropertyTable table{
+const MemberTable& CaptionedControl::CaptionedProperties() {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kCaption, &CaptionedControl::get_Caption, &CaptionedControl::put_Caption),

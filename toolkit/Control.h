@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/AccessibleElement.h"
 #include "core/Dispatch.h"
 #include "core/Event.h"
 #include "draw/Color.h"
@@ -91,6 +93,23 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // What Draw may cover, relative to the container, in twips: Bounds() unless the kind draws
     // outside its box.
     virtual Rect DrawnArea() const { return Bounds(); }
+    // What each kind tells about itself, so tools, reports and the panel's enabling need not
+    // know the kinds.
+    //
+    // The element an accessibility tool sees for this control now: the description (the
+    // qualified name, then ": " and the tooltip when there is one), Enabled and IsShown(), then
+    // what DescribeAccessible adds. A kind that names a default action gets UserClick as it,
+    // holding the control weakly, so a kept snapshot does not keep a dropped panel alive.
+    AccessibleElement Accessible();
+    // Fills the kind's role, name, state and default action's name; the base leaves a client
+    // with no name and no default action.
+    virtual void DescribeAccessible(AccessibleElement& element) const { (void)element; }
+    // What a report line shows of this kind beyond the common properties, as items each led by
+    // a blank (` "caption"`, ` value=checked`); empty for a kind with nothing more to show.
+    virtual std::string ReportDetails() const { return {}; }
+    // The parameter number this kind edits, read at the call (binding may point an editor at
+    // another parameter); nullopt for a kind that edits no parameter.
+    virtual std::optional<int32_t> EditedParameter() const { return std::nullopt; }
 
     // Raised with the by-name spelling of the property that changed ("Refresh" for Refresh).
     Event<std::string_view> PropertyChanged;
@@ -98,8 +117,8 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
   protected:
     Control(std::string typeName, std::string name, int16_t index);
 
-    const PropertyTable& Properties() const override;
-    static const PropertyTable& CommonProperties();
+    const MemberTable& Members() const override;
+    static const MemberTable& CommonProperties();
 
     // Stores value and announces it; false when the member already held it.
     template <class T>
@@ -147,10 +166,13 @@ class CaptionedControl : public Control {
     double get_FontSize() const { return m_fontSize; }
     void put_FontSize(double v);
 
+    // The caption, quoted.
+    std::string ReportDetails() const override;
+
   protected:
     using Control::Control;
-    const PropertyTable& Properties() const override;
-    static const PropertyTable& CaptionedProperties();
+    const MemberTable& Members() const override;
+    static const MemberTable& CaptionedProperties();
 
     // The caption's font, and its colour: ForeColor, or grey text while disabled.
     Font CaptionFont() const { return Font{m_fontSize, m_fontBold}; }

@@ -31,8 +31,8 @@ void Form::put_Visible(bool v) {
     PropertyChanged(kVisible);
 }
 
-const PropertyTable& Form::Properties() const {
-    static const PropertyTable table{
+const MemberTable& Form::Members() const {
+    static const MemberTable table{
         ReadOnlyProp("Name", &Form::get_Name),
         Prop(kCaption, &Form::get_Caption, &Form::put_Caption),
         Prop(kVisible, &Form::get_Visible, &Form::put_Visible),

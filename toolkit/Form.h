@@ -27,7 +27,7 @@ class Form : public Dispatch {
     Event<std::string_view> PropertyChanged;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::string m_name;

@@ -25,8 +25,13 @@ void Frame::put_BorderStyle(int16_t v) {
     Change(m_borderStyle, v, kBorderStyle);
 }
 
-const PropertyTable& Frame::Properties() const {
-    static const PropertyTable table{
+void Frame::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Grouping;
+    element.name = get_Caption();
+}
+
+const MemberTable& Frame::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kBorderStyle, &Frame::get_BorderStyle, &Frame::put_BorderStyle),

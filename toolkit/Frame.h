@@ -13,9 +13,11 @@ class Frame : public CaptionedControl {
     void put_BorderStyle(int16_t v);  // 0 none, 1 fixed single
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
+    // A grouping named by its caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_borderStyle = 1;

@@ -9,6 +9,7 @@
 #include "core/ErrorCatalogue.h"
 
 #include "toolkit/Picture.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -63,8 +64,16 @@ void Image::PutSymbolName(std::string name) {
     throw MakeError(err::InvalidPropertyValue, TypeName(), kSymbol);
 }
 
-const PropertyTable& Image::Properties() const {
-    static const PropertyTable table{
+void Image::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Graphic;
+}
+
+std::string Image::ReportDetails() const {
+    return " picture=" + report::PictureHandle(m_picture);
+}
+
+const MemberTable& Image::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kPicture, &Image::get_Picture, &Image::putref_Picture),

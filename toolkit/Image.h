@@ -24,8 +24,13 @@ class Image : public Control {
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
+    // A graphic.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " picture=" and the picture.
+    std::string ReportDetails() const override;
+
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     // The by-name spelling of Symbol; an unknown name raises Invalid property value.

@@ -38,8 +38,13 @@ void Label::put_WordWrap(bool v) {
     Change(m_wordWrap, v, kWordWrap);
 }
 
-const PropertyTable& Label::Properties() const {
-    static const PropertyTable table{
+void Label::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::StaticText;
+    element.name = get_Caption();
+}
+
+const MemberTable& Label::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kAlignment, &Label::get_Alignment, &Label::put_Alignment),

@@ -19,9 +19,11 @@ class Label : public CaptionedControl {
     void put_WordWrap(bool v);
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
+    // Static text: the caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_alignment = LeftJustify;

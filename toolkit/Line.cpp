@@ -4,6 +4,7 @@
 #include "draw/Style.h"
 #include "toolkit/DrawContext.h"
 
+#include <string>
 #include <string_view>
 #include "core/ErrorCatalogue.h"
 
@@ -55,8 +56,17 @@ void Line::put_BorderWidth(int16_t v) {
     Change(m_borderWidth, v, kBorderWidth);
 }
 
-const PropertyTable& Line::Properties() const {
-    static const PropertyTable table{
+void Line::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Graphic;
+}
+
+std::string Line::ReportDetails() const {
+    return " from=" + std::to_string(m_x1) + "," + std::to_string(m_y1) +
+           " to=" + std::to_string(m_x2) + "," + std::to_string(m_y2);
+}
+
+const MemberTable& Line::Members() const {
+    static const MemberTable table{
         CommonProperties().Without(
             {"ToolTipText", "Enabled", "Left", "Top", "Width", "Height", "BackColor"}),
         {

@@ -28,9 +28,13 @@ class Line : public Control {
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
     // The segment between the end points, grown by the pen.
     Rect DrawnArea() const override;
+    // A graphic.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " from=X1,Y1 to=X2,Y2".
+    std::string ReportDetails() const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int32_t m_x1 = 0;

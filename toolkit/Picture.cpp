@@ -15,8 +15,8 @@ std::shared_ptr<Picture> Picture::Create(int32_t id, int32_t width, int32_t heig
     return std::shared_ptr<Picture>(new Picture(id, width, height, std::move(pixels)));
 }
 
-const PropertyTable& Picture::Properties() const {
-    static const PropertyTable table{
+const MemberTable& Picture::Members() const {
+    static const MemberTable table{
         ReadOnlyProp("Handle", &Picture::get_Handle),
         ReadOnlyProp("Width", &Picture::get_Width),
         ReadOnlyProp("Height", &Picture::get_Height),

@@ -25,7 +25,7 @@ class Picture : public Dispatch {
     const std::vector<uint8_t>& Pixels() const { return m_pixels; }
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     Picture(int32_t id, int32_t width, int32_t height, std::vector<uint8_t> pixels);

@@ -7,6 +7,7 @@
 #include "core/ErrorCatalogue.h"
 
 #include "toolkit/Picture.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -33,8 +34,16 @@ void PictureBox::put_BorderStyle(int16_t v) {
     Change(m_borderStyle, v, kBorderStyle);
 }
 
-const PropertyTable& PictureBox::Properties() const {
-    static const PropertyTable table{
+void PictureBox::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Grouping;
+}
+
+std::string PictureBox::ReportDetails() const {
+    return " picture=" + report::PictureHandle(m_picture);
+}
+
+const MemberTable& PictureBox::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kPicture, &PictureBox::get_Picture, &PictureBox::putref_Picture),

@@ -17,9 +17,13 @@ class PictureBox : public Control {
     void put_BorderStyle(int16_t v);  // 0 none, 1 fixed single
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
+    // A grouping without a name.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " picture=" and the picture.
+    std::string ReportDetails() const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::shared_ptr<Picture> m_picture;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "toolkit/Picture.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -40,8 +41,18 @@ void SSCheck::UserClick() {
     put_CheckValue(!m_checkValue);
 }
 
-const PropertyTable& SSCheck::Properties() const {
-    static const PropertyTable table{
+void SSCheck::DescribeAccessible(AccessibleElement& element) const {
+    element.MakeCheckButton(get_Caption(), m_checkValue, false);
+}
+
+std::string SSCheck::ReportDetails() const {
+    return CaptionedControl::ReportDetails() +
+           " value=" + (m_checkValue ? "checked" : "unchecked") +
+           " picture=" + report::PictureHandle(m_checkPicture);
+}
+
+const MemberTable& SSCheck::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kCheckValue, &SSCheck::get_CheckValue, &SSCheck::put_CheckValue),

@@ -23,13 +23,17 @@ class SSCheck : public CaptionedControl {
     // A user's click: toggles CheckValue. Ignored unless IsUsable().
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A two-state check button.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // The caption, then " value=" checked or unchecked and " picture=" the check picture.
+    std::string ReportDetails() const override;
 
     Event<int16_t> Click;
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     bool m_checkValue = false;

@@ -30,8 +30,12 @@ void SSCommand::UserClick() {
     Click();
 }
 
-const PropertyTable& SSCommand::Properties() const {
-    static const PropertyTable table{
+void SSCommand::DescribeAccessible(AccessibleElement& element) const {
+    element.MakePushButton(get_Caption());
+}
+
+const MemberTable& SSCommand::Members() const {
+    static const MemberTable table{
         CaptionedProperties(),
         {
             Prop(kPicture, &SSCommand::get_Picture, &SSCommand::putref_Picture),

@@ -18,13 +18,15 @@ class SSCommand : public CaptionedControl {
     // A user's press; ignored while the button cannot be reached.
     bool AcceptsClicks() const override { return true; }
     void UserClick() override;
+    // A push button captioned by Caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
     Event<> Click;
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     std::shared_ptr<Picture> m_picture;

@@ -47,8 +47,12 @@ void Shape::put_BackStyle(int16_t v) {
     Change(m_backStyle, v, kBackStyle);
 }
 
-const PropertyTable& Shape::Properties() const {
-    static const PropertyTable table{
+void Shape::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Graphic;
+}
+
+const MemberTable& Shape::Members() const {
+    static const MemberTable table{
         CommonProperties().Without({"ToolTipText", "Enabled"}),
         {
             Prop(kShape, &Shape::get_Shape, &Shape::put_Shape),

@@ -28,9 +28,11 @@ class Shape : public Control {
     void put_BackStyle(int16_t v);  // 0 transparent, 1 filled with BackColor
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
+    // A graphic.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     int16_t m_shape = Rectangle;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "host/values/Field.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -54,8 +55,20 @@ bool ArnFieldLED::IsLit() const {
     return m_field && m_field->get_Value() != 0;
 }
 
-const PropertyTable& ArnFieldLED::Properties() const {
-    static const PropertyTable table{
+void ArnFieldLED::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Indicator;
+    element.checked = IsLit();
+}
+
+std::string ArnFieldLED::ReportDetails() const {
+    return " field=\"" + m_fieldkey +
+           "\" bound=" + (m_field ? "\"" + m_field->get_Name() + "\"" : std::string("none")) +
+           " lit=" + report::YesNo(IsLit()) + " on=" + report::Colour(m_onColor) +
+           " off=" + report::Colour(m_offColor) + " shows=" + report::Colour(CurrentColor());
+}
+
+const MemberTable& ArnFieldLED::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kfieldkey, &ArnFieldLED::get_fieldkey, &ArnFieldLED::put_fieldkey),

@@ -36,8 +36,14 @@ class ArnFieldLED : public Control {
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
 
+    // An indicator, checked while lit.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " field=" the fieldkey (quoted), " bound=" the bound field's name (quoted) or none,
+    // " lit=" yes or no, then the on, off and shown colours.
+    std::string ReportDetails() const override;
+
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     bool ShowsLit() const;

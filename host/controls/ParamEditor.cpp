@@ -11,6 +11,7 @@
 #include <charconv>
 
 #include "host/values/Value.h"
+#include "toolkit/ReportText.h"
 
 namespace arn {
 
@@ -104,8 +105,19 @@ void ParamEditor::UserEnter(double v) {
     value->get_NumberValue()->SetDouble(v);
 }
 
-const PropertyTable& ParamEditor::Properties() const {
-    static const PropertyTable table{
+void ParamEditor::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Text;
+    element.name = DisplayText();
+    element.enabled = element.enabled && m_active;
+}
+
+std::string ParamEditor::ReportDetails() const {
+    return " param=" + std::to_string(m_parameter) + " value=\"" + DisplayText() + "\" unit=\"" +
+           m_userUnit + "\" bound=" + report::YesNo(m_paramObject != nullptr);
+}
+
+const MemberTable& ParamEditor::Members() const {
+    static const MemberTable table{
         CommonProperties(),
         {
             Prop(kParameter, &ParamEditor::get_Parameter, &ParamEditor::put_Parameter),

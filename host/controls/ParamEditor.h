@@ -55,9 +55,16 @@ class ParamEditor : public Control {
     // holds the caption. Hosts open their line editor there.
     Rect EditBoxRect() const { return EditBoxWithin(SurfaceRect()); }
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
+    // Text showing DisplayText(), available only while Active too. It has no default action:
+    // the view edits the value.
+    void DescribeAccessible(AccessibleElement& element) const override;
+    // " param=", " value=" (DisplayText, quoted), " unit=" (quoted) and " bound=" yes or no.
+    std::string ReportDetails() const override;
+    // Parameter.
+    std::optional<int32_t> EditedParameter() const override { return m_parameter; }
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     Rect EditBoxWithin(const Rect& box) const;

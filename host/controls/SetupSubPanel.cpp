@@ -10,4 +10,8 @@ void SetupSubPanel::RequestSetup() {
     SetupRequested();
 }
 
+void SetupSubPanel::DescribeAccessible(AccessibleElement& element) const {
+    element.MakePushButton(get_Caption());
+}
+
 }  // namespace arn

@@ -16,6 +16,8 @@ class SetupSubPanel : public SubPanel {
 
     bool AcceptsClicks() const override { return true; }
     void UserClick() override { RequestSetup(); }
+    // A push button, captioned like the sub-panel, that requests the setup window.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
     Event<> SetupRequested;
 

@@ -50,6 +50,11 @@ void SubPanel::ReleaseControl() {
     ReleaseCalled();
 }
 
+void SubPanel::DescribeAccessible(AccessibleElement& element) const {
+    element.role = AccessibleElement::Role::Grouping;
+    element.name = m_caption;
+}
+
 std::shared_ptr<Dictionary<std::string>> SubPanel::get_ControlVersionList() {
     auto list = std::make_shared<Dictionary<std::string>>();
     list->Add(TypeName(), m_version);

@@ -36,6 +36,8 @@ class SubPanel : public Control, public UIuserControl {
 
     // What the sub-panel shows as its title.
     std::string get_Caption() const { return m_caption; }
+    // A grouping named by its caption.
+    void DescribeAccessible(AccessibleElement& element) const override;
 
     // Held between AttachControl and ReleaseControl.
     std::shared_ptr<Net> AttachedNet() const { return m_net; }

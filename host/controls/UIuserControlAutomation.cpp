@@ -16,52 +16,54 @@ constexpr VariantKind kString = VariantKind::String;
 // MyForms as one collection object: Count, and its forms for For Each.
 class FormCollection : public AutomationObject {
   public:
-    explicit FormCollection(std::vector<std::shared_ptr<Form>> forms)
-        : m_forms(std::move(forms)),
-          m_members{{0,
-                     "Count",
-                     VariantKind::Long,
-                     [this] { return Variant(static_cast<int32_t>(m_forms.size())); },
-                     {}}} {}
+    explicit FormCollection(std::vector<std::shared_ptr<Form>> forms) : m_forms(std::move(forms)) {}
 
     std::string TypeName() const override { return "Collection"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        static const MemberTable table{
+            PropertyMember<FormCollection>(0, "Count", VariantKind::Long,
+                                           [](const FormCollection& c) {
+                                               return Variant(
+                                                   static_cast<int32_t>(c.m_forms.size()));
+                                           }),
+        };
+        return table;
+    }
     std::vector<std::shared_ptr<Dispatch>> Elements() const override {
         return {m_forms.begin(), m_forms.end()};
     }
 
   private:
     std::vector<std::shared_ptr<Form>> m_forms;
-    std::vector<AutomationMember> m_members;
 };
 
 // ControlVersionList as a dictionary object: type name to version text.
 class VersionDictionary : public AutomationObject {
   public:
     explicit VersionDictionary(std::shared_ptr<Dictionary<std::string>> items)
-        : m_items(std::move(items)),
-          m_members{
-              {1,
-               "Count",
-               VariantKind::Long,
-               [this] { return Variant(static_cast<int32_t>(m_items->Count())); },
-               {}},
-              MethodMember(0, "Item", kString, {kString},
-                           [this](const std::vector<Variant>& args) {
-                               return Variant(m_items->Item(VariantToString(args[0])));
-                           }),
-              MethodMember(2, "Exists", VariantKind::Bool, {kString},
-                           [this](const std::vector<Variant>& args) {
-                               return Variant(m_items->Exists(VariantToString(args[0])));
-                           }),
-          } {}
+        : m_items(std::move(items)) {}
 
     std::string TypeName() const override { return "Dictionary"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        using Self = VersionDictionary;
+        static const MemberTable table{
+            PropertyMember<Self>(
+                1, "Count", VariantKind::Long,
+                [](const Self& d) { return Variant(static_cast<int32_t>(d.m_items->Count())); }),
+            MethodMember<Self>(0, "Item", kString, {kString},
+                               [](Self& d, const std::vector<Variant>& args) {
+                                   return Variant(d.m_items->Item(VariantToString(args[0])));
+                               }),
+            MethodMember<Self>(2, "Exists", VariantKind::Bool, {kString},
+                               [](Self& d, const std::vector<Variant>& args) {
+                                   return Variant(d.m_items->Exists(VariantToString(args[0])));
+                               }),
+        };
+        return table;
+    }
 
   private:
     std::shared_ptr<Dictionary<std::string>> m_items;
-    std::vector<AutomationMember> m_members;
 };
 
 Variant Attach(UIuserControl& target, const std::vector<Variant>& args) {
@@ -82,32 +84,38 @@ Variant Attach(UIuserControl& target, const std::vector<Variant>& args) {
 }  // namespace
 
 UIuserControlAutomation::UIuserControlAutomation(std::shared_ptr<UIuserControl> target)
-    : m_target(std::move(target)) {
-    UIuserControl* t = m_target.get();
-    m_members = {
-        MethodMember(UIuserControlDispId::ReleaseControl, "ReleaseControl", VariantKind::Empty, {},
-                     [t](const std::vector<Variant>&) {
-                         t->ReleaseControl();
-                         return Variant{};
-                     }),
-        MethodMember(UIuserControlDispId::AttachControl, "AttachControl", VariantKind::Empty,
-                     {kObject, kObject, kObject, kString, kString},
-                     [t](const std::vector<Variant>& args) { return Attach(*t, args); }),
-        {UIuserControlDispId::BarColor, "BarColor", VariantKind::Long,
-         [t] { return Variant(t->get_BarColor()); }},
-        {UIuserControlDispId::VersionStr, "VersionStr", kString,
-         [t] { return Variant(t->get_VersionStr()); }},
-        {UIuserControlDispId::ControlVersionList, "ControlVersionList", kObject,
-         [t] {
-             return Variant(std::shared_ptr<Dispatch>(
-                 std::make_shared<VersionDictionary>(t->get_ControlVersionList())));
-         }},
-        {UIuserControlDispId::MyForms, "MyForms", kObject,
-         [t] {
-             return Variant(
-                 std::shared_ptr<Dispatch>(std::make_shared<FormCollection>(t->get_MyForms())));
-         }},
+    : m_target(std::move(target)) {}
+
+const MemberTable& UIuserControlAutomation::Members() const {
+    using Self = UIuserControlAutomation;
+    static const MemberTable table{
+        MethodMember<Self>(UIuserControlDispId::ReleaseControl, "ReleaseControl",
+                           VariantKind::Empty, {},
+                           [](Self& a, const std::vector<Variant>&) {
+                               a.m_target->ReleaseControl();
+                               return Variant{};
+                           }),
+        MethodMember<Self>(
+            UIuserControlDispId::AttachControl, "AttachControl", VariantKind::Empty,
+            {kObject, kObject, kObject, kString, kString},
+            [](Self& a, const std::vector<Variant>& args) { return Attach(*a.m_target, args); }),
+        PropertyMember<Self>(UIuserControlDispId::BarColor, "BarColor", VariantKind::Long,
+                             [](const Self& a) { return Variant(a.m_target->get_BarColor()); }),
+        PropertyMember<Self>(UIuserControlDispId::VersionStr, "VersionStr", kString,
+                             [](const Self& a) { return Variant(a.m_target->get_VersionStr()); }),
+        PropertyMember<Self>(
+            UIuserControlDispId::ControlVersionList, "ControlVersionList", kObject,
+            [](const Self& a) {
+                return Variant(std::shared_ptr<Dispatch>(
+                    std::make_shared<VersionDictionary>(a.m_target->get_ControlVersionList())));
+            }),
+        PropertyMember<Self>(UIuserControlDispId::MyForms, "MyForms", kObject,
+                             [](const Self& a) {
+                                 return Variant(std::shared_ptr<Dispatch>(
+                                     std::make_shared<FormCollection>(a.m_target->get_MyForms())));
+                             }),
     };
+    return table;
 }
 
 }  // namespace arn

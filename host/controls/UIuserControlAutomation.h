@@ -26,13 +26,12 @@ class UIuserControlAutomation : public AutomationObject {
     explicit UIuserControlAutomation(std::shared_ptr<UIuserControl> target);
 
     std::string TypeName() const override { return "UIuserControl"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override;
 
     const std::shared_ptr<UIuserControl>& Target() const { return m_target; }
 
   private:
     std::shared_ptr<UIuserControl> m_target;
-    std::vector<AutomationMember> m_members;
 };
 
 }  // namespace arn

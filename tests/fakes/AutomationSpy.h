@@ -20,34 +20,40 @@ namespace arn::test {
 // and the events 1 "Started" and 2 "Stopped", raised by Fire.
 class AutomationSpy : public AutomationObject {
   public:
-    AutomationSpy()
-        : m_members{
-              {1, "Level", VariantKind::Long, [this] { return Variant(level); },
-               [this](const Variant& v) {
-                   ++puts;
-                   level = VariantToLong(v);
-               }},
-              {2, "Fail", VariantKind::Long, []() -> Variant { throw Refusal(); },
-               [](const Variant&) { throw Refusal(); }},
-              {3, "Name", VariantKind::String, [] { return Variant(std::string("spy")); }, {}},
-              MethodMember(4, "Scale", VariantKind::Double,
-                           {VariantKind::Long, VariantKind::Double},
-                           [this](const std::vector<Variant>& args) {
-                               ++calls;
-                               return Variant(VariantToLong(args[0]) * VariantToDouble(args[1]));
-                           }),
-              {5, "Child", VariantKind::Object,
-               [this] {
-                   if (!m_child) {
-                       m_child = std::make_shared<AutomationSpy>();
-                   }
-                   return Variant(std::shared_ptr<Dispatch>(m_child));
-               }},
-              {6, "Peer", VariantKind::Object, [this] { return Variant(peer); },
-               [this](const Variant& v) { peer = VariantToObject(v); }}} {}
-
     std::string TypeName() const override { return "AutomationSpy"; }
-    const std::vector<AutomationMember>& Members() const override { return m_members; }
+    const MemberTable& Members() const override {
+        using Self = AutomationSpy;
+        static const MemberTable table{
+            PropertyMember<Self>(
+                1, "Level", VariantKind::Long, [](const Self& s) { return Variant(s.level); },
+                [](Self& s, const Variant& v) {
+                    ++s.puts;
+                    s.level = VariantToLong(v);
+                }),
+            PropertyMember<Self>(
+                2, "Fail", VariantKind::Long, [](const Self&) -> Variant { throw Refusal(); },
+                [](Self&, const Variant&) { throw Refusal(); }),
+            PropertyMember<Self>(3, "Name", VariantKind::String,
+                                 [](const Self&) { return Variant(std::string("spy")); }),
+            MethodMember<Self>(
+                4, "Scale", VariantKind::Double, {VariantKind::Long, VariantKind::Double},
+                [](Self& s, const std::vector<Variant>& args) {
+                    ++s.calls;
+                    return Variant(VariantToLong(args[0]) * VariantToDouble(args[1]));
+                }),
+            PropertyMember<Self>(5, "Child", VariantKind::Object,
+                                 [](const Self& s) {
+                                     if (!s.m_child) {
+                                         s.m_child = std::make_shared<AutomationSpy>();
+                                     }
+                                     return Variant(std::shared_ptr<Dispatch>(s.m_child));
+                                 }),
+            PropertyMember<Self>(
+                6, "Peer", VariantKind::Object, [](const Self& s) { return Variant(s.peer); },
+                [](Self& s, const Variant& v) { s.peer = VariantToObject(v); }),
+        };
+        return table;
+    }
     const std::vector<AutomationEvent>& Events() const override {
         static const std::vector<AutomationEvent> events{{1, "Started"}, {2, "Stopped"}};
         return events;
@@ -62,8 +68,8 @@ class AutomationSpy : public AutomationObject {
     std::shared_ptr<Dispatch> peer;
 
   private:
-    std::vector<AutomationMember> m_members;
-    std::shared_ptr<AutomationSpy> m_child;
+    // Made at the first read of Child.
+    mutable std::shared_ptr<AutomationSpy> m_child;
 };
 
 }  // namespace arn::test

@@ -19,17 +19,16 @@ std::shared_ptr<Dispatch> DispatchCollection::Item(int32_t position) const {
     return m_items[static_cast<size_t>(position - 1)];
 }
 
-const PropertyTable& DispatchCollection::Properties() const {
-    static const PropertyTable table{
-        ReadOnlyProp("Count", &DispatchCollection::get_Count),
-        PropertyEntry{"Item",
-                      {},
-                      {},
-                      [](const Dispatch& d, int32_t i) {
-                          return Variant(static_cast<const DispatchCollection&>(d).Item(i));
-                      },
-                      {}},
-    };
+const MemberTable& DispatchCollection::Members() const {
+    static const MemberTable table = [] {
+        AutomationMember item;
+        item.name = "Item";
+        item.kind = VariantKind::Object;
+        item.getIndexed = [](const Dispatch& d, int32_t i) {
+            return Variant(static_cast<const DispatchCollection&>(d).Item(i));
+        };
+        return MemberTable{ReadOnlyProp("Count", &DispatchCollection::get_Count), item};
+    }();
     return table;
 }
 

@@ -25,7 +25,7 @@ class DispatchCollection : public Dispatch {
     std::vector<std::shared_ptr<Dispatch>> Elements() const override { return m_items; }
 
   protected:
-    const PropertyTable& Properties() const override;
+    const MemberTable& Members() const override;
 
   private:
     explicit DispatchCollection(std::vector<std::shared_ptr<Dispatch>> items)

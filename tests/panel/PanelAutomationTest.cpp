@@ -36,7 +36,7 @@ TEST(PanelAutomation, MembersByIdAndNameReachThePanel) {
 
     automation->SetProperty("Enabled", Variant(true));
     EXPECT_TRUE(panel.get_Enabled());
-    EXPECT_EQ(automation->FindMember(0x68030000)->get(), Variant(true));
+    EXPECT_EQ(automation->FindMember(0x68030000)->get(*automation), Variant(true));
     automation->SetProperty("DisplayMsg", Variant(std::string("Homing first")));
     EXPECT_EQ(panel.get_DisplayMsg(), "Homing first");
     EXPECT_EQ(automation->GetProperty("DisplayMsg"), Variant(std::string("Homing first")));

@@ -48,15 +48,15 @@ LiveObjects& Live() {
 }
 
 // Every call of a member's accessors from the COM layer goes through these three.
-Variant ReadMember(AutomationObject&, const AutomationMember& member) {
-    return member.get();
+Variant ReadMember(AutomationObject& object, const AutomationMember& member) {
+    return member.get(object);
 }
-void WriteMember(AutomationObject&, const AutomationMember& member, const Variant& value) {
-    member.put(value);
+void WriteMember(AutomationObject& object, const AutomationMember& member, const Variant& value) {
+    member.put(object, value);
 }
-Variant CallMember(AutomationObject&, const AutomationMember& member,
+Variant CallMember(AutomationObject& object, const AutomationMember& member,
                    const std::vector<Variant>& args) {
-    return member.call(args);
+    return member.call(object, args);
 }
 
 }  // namespace
