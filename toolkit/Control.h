@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,9 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // outermost container), in twips.
     Rect Bounds() const { return {m_left, m_top, m_width, m_height}; }
     Rect SurfaceRect() const;
+    // What drawing the control may touch, relative to its container, in twips: its box for
+    // every boxed kind; a kind placed otherwise (a line by its end points) says so.
+    virtual Rect DrawnBounds() const { return Bounds(); }
 
     int32_t get_BackColor() const { return m_backColor; }
     void put_BackColor(int32_t v);
@@ -83,6 +87,19 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // take no clicks do nothing.
     virtual bool AcceptsClicks() const { return false; }
     virtual void UserClick() {}
+    // Whether the keyboard's focus mark may rest on the control now: by default a usable
+    // control that takes clicks. A kind with nothing to act on at the moment declines.
+    virtual bool TakesFocus() const { return AcceptsClicks() && IsUsable(); }
+    // Whether a click opens the host's in-place text editor over the control instead of
+    // calling UserClick.
+    virtual bool EditsInPlace() const { return false; }
+    // Where that editor's box sits, in surface twips, while the control has something to
+    // edit; nullopt while it has nothing (and for kinds that do not edit in place).
+    virtual std::optional<Rect> EditorRect() const { return std::nullopt; }
+    // The text that editor opens with, and the number the user enters in it (each kind
+    // ignores an entry it cannot take now).
+    virtual std::string EditText() const { return {}; }
+    virtual void UserEnter(double /*value*/) {}
 
     // Raised with the by-name spelling of the property that changed ("Refresh" for Refresh).
     Event<std::string_view> PropertyChanged;

@@ -1,5 +1,6 @@
 #include "toolkit/Line.h"
 
+#include <algorithm>
 #include <string_view>
 #include "core/ErrorCatalogue.h"
 
@@ -31,6 +32,14 @@ void Line::put_X2(int32_t v) {
 }
 void Line::put_Y2(int32_t v) {
     Change(m_y2, v, kY2);
+}
+
+Rect Line::DrawnBounds() const {
+    const int32_t left = std::min(m_x1, m_x2);
+    const int32_t top = std::min(m_y1, m_y2);
+    const Rect box{left, top, std::max(m_x1, m_x2) - left, std::max(m_y1, m_y2) - top};
+    // A horizontal or vertical line has no area of its own; the pen gives it one.
+    return box.Adjusted(m_borderWidth * TwipsPerPixelAt96Dpi, m_borderWidth * TwipsPerPixelAt96Dpi);
 }
 
 void Line::SetPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

@@ -258,8 +258,6 @@ void MainWindow::Tick() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Timer tick"),
             [&] { m_net->Tick(); });
     m_drive->Refresh();
-    // The feedback display follows the drive on every tick, not only on property changes.
-    m_view->update();
     UpdateStatus();
 }
 

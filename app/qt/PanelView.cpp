@@ -13,15 +13,7 @@
 #include <limits>
 
 #include "app/qt/ControlPainter.h"
-#include "host/controls/ArnHomingCtl.h"
-#include "host/controls/ArnJerkPanelCtl.h"
-#include "host/controls/ArnTrqLimitSetupCtl.h"
-#include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "toolkit/CheckBox.h"
-#include "toolkit/CommandButton.h"
-#include "toolkit/SSCheck.h"
-#include "toolkit/SSCommand.h"
 
 namespace arn {
 
@@ -32,12 +24,11 @@ constexpr double DesignHeightPx = PanelControls::DesignHeight / ControlPainter::
 constexpr double MinZoom = 0.5;
 constexpr double MaxZoom = 4.0;
 
+// Around a repainted control: its focus mark and the antialiasing of its edges.
+constexpr int RepaintMarginPx = 3;
+
 QString NameOf(const Control& ctl) {
-    QString name = QString::fromStdString(ctl.get_Name());
-    if (ctl.get_Index() >= 0) {
-        name += QStringLiteral("(%1)").arg(ctl.get_Index());
-    }
-    return name;
+    return QString::fromStdString(ctl.QualifiedName());
 }
 
 // The user's number: the plain C form first ("1500.5"), then the user's locale ("1.500,5").
@@ -54,7 +45,11 @@ bool ParseNumber(const QString& text, double& value) {
 }  // namespace
 
 PanelView::PanelView(std::shared_ptr<ArnAbsPosnCtl> panel, ErrorSink report, QWidget* parent)
-    : QWidget(parent), m_panel(std::move(panel)), m_report(std::move(report)) {
+    : QWidget(parent),
+      m_panel(std::move(panel)),
+      m_report(std::move(report)),
+      m_input(*m_panel),
+      m_damage(*m_panel) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     Subscribe();
@@ -68,20 +63,52 @@ PanelView::~PanelView() {
 void PanelView::Subscribe() {
     for (const auto& ctl : m_panel->Controls()) {
         m_connections.push_back(
-            ctl->PropertyChanged.connect([this](std::string_view) { PropertyChanged(); }));
+            ctl->PropertyChanged.connect([this](std::string_view) { DropUnreachableEditor(); }));
     }
-    m_connections.push_back(m_panel->Refreshed.connect([this] { PropertyChanged(); }));
+    m_connections.push_back(
+        m_input.LookChanged.connect([this](const Control& ctl) { RepaintControl(ctl); }));
+    // The marks of one burst of changes (a tick, a click and what it sets off) are repainted
+    // together once the burst is over.
+    m_connections.push_back(m_damage.Pending.connect([this] {
+        if (!m_repaintPosted) {
+            m_repaintPosted = true;
+            QMetaObject::invokeMethod(
+                this, [this] { RepaintDamage(); }, Qt::QueuedConnection);
+        }
+    }));
 }
 
-void PanelView::PropertyChanged() {
+void PanelView::DropUnreachableEditor() {
     // An editor whose control went out of the user's reach (e.g. homing began) is dropped.
     if (m_edit) {
         const auto editing = m_editing.lock();
-        if (!editing || !editing->IsUsable() || !editing->get_Active()) {
+        if (!editing || !editing->IsUsable() || !editing->EditorRect()) {
             CloseEditor();
         }
     }
-    update();
+}
+
+void PanelView::RepaintDamage() {
+    m_repaintPosted = false;
+    for (const Rect& r : m_damage.Take()) {
+        update(ToPixels(r).adjusted(-RepaintMarginPx, -RepaintMarginPx, RepaintMarginPx,
+                                    RepaintMarginPx));
+    }
+}
+
+void PanelView::RepaintControl(const Control& ctl) {
+    m_damage.Mark(ctl.SurfaceRect());
+}
+
+Point PanelView::ToTwips(const QPointF& pos) const {
+    const double k = TwipsPerPixelAt96Dpi / m_zoom;
+    return {static_cast<int32_t>(std::floor(pos.x() * k)),
+            static_cast<int32_t>(std::floor(pos.y() * k))};
+}
+
+QRect PanelView::ToPixels(const Rect& twips) const {
+    const double k = m_zoom / TwipsPerPixelAt96Dpi;
+    return QRectF(twips.left * k, twips.top * k, twips.width * k, twips.height * k).toAlignedRect();
 }
 
 QSize PanelView::sizeHint() const {
@@ -95,35 +122,17 @@ QSize PanelView::minimumSizeHint() const {
 }
 
 QRectF PanelView::ControlRect(const Control& ctl) const {
-    double left = ctl.get_Left();
-    double top = ctl.get_Top();
-    for (const Control* c = ctl.get_Parent(); c; c = c->get_Parent()) {
-        left += c->get_Left();
-        top += c->get_Top();
-    }
-    const double k = m_zoom / ControlPainter::TwipsPerPixel;
-    return {left * k, top * k, ctl.get_Width() * k, ctl.get_Height() * k};
-}
-
-std::shared_ptr<Control> PanelView::TopmostAt(
-    const QPointF& pos, const std::function<bool(const Control&)>& wanted) const {
-    // Control order draws containers before their content and later siblings over earlier
-    // ones, so the last hit is the one on top.
-    std::shared_ptr<Control> hit;
-    for (const auto& ctl : m_panel->Controls()) {
-        if (ctl->IsShown() && wanted(*ctl) && ControlRect(*ctl).contains(pos)) {
-            hit = ctl;
-        }
-    }
-    return hit;
+    const Rect r = ctl.SurfaceRect();
+    const double k = m_zoom / TwipsPerPixelAt96Dpi;
+    return {r.left * k, r.top * k, r.width * k, r.height * k};
 }
 
 std::shared_ptr<Control> PanelView::ClickableAt(const QPointF& pos) const {
-    return TopmostAt(pos, [](const Control& ctl) { return ctl.AcceptsClicks(); });
+    return m_input.ClickableAt(ToTwips(pos));
 }
 
 std::shared_ptr<Control> PanelView::ToolTipAt(const QPointF& pos) const {
-    return TopmostAt(pos, [](const Control& c) { return !c.get_ToolTipText().empty(); });
+    return m_input.ToolTipAt(ToTwips(pos));
 }
 
 void PanelView::paintEvent(QPaintEvent*) {
@@ -137,7 +146,7 @@ void PanelView::paintEvent(QPaintEvent*) {
 }
 
 void PanelView::PaintFocus(QPainter& painter) {
-    const auto focus = m_focus.lock();
+    const auto focus = m_input.FocusedControl();
     if (!focus || !hasFocus() || !focus->IsShown()) {
         return;
     }
@@ -181,9 +190,7 @@ void PanelView::PaintTree(QPainter& painter, const Control& ctl, const QPointF& 
     const double k = m_zoom / ControlPainter::TwipsPerPixel;
     const QRectF box(origin.x() + ctl.get_Left() * k, origin.y() + ctl.get_Top() * k,
                      ctl.get_Width() * k, ctl.get_Height() * k);
-    const auto pressed = m_pressed.lock();
-    ControlPainter(painter, m_zoom)
-        .Paint(ctl, box, origin, m_pressedInside && pressed.get() == &ctl);
+    ControlPainter(painter, m_zoom).Paint(ctl, box, origin, m_input.Pressed() == &ctl);
     if (ctl.Children().empty()) {
         return;
     }
@@ -207,8 +214,9 @@ void PanelView::resizeEvent(QResizeEvent* event) {
     });
     if (m_edit) {
         if (const auto editing = m_editing.lock()) {
-            m_edit->setGeometry(
-                ControlPainter::EditBoxRect(*editing, ControlRect(*editing), m_zoom).toRect());
+            if (const auto box = editing->EditorRect()) {
+                m_edit->setGeometry(ToPixels(*box));
+            }
         }
     }
     update();
@@ -229,14 +237,7 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    const auto target = ClickableAt(event->position());
-    if (target && target->IsUsable()) {
-        m_pressed = target;
-        m_pressedInside = true;
-        update();
-    } else if (target) {
-        ReportIgnored(*target);
-    }
+    Act(m_input.Press(ToTwips(event->position())));
 }
 
 void PanelView::ReportIgnored(const Control& ctl) {
@@ -258,13 +259,7 @@ void PanelView::ReportIgnored(const Control& ctl) {
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
-    if (const auto pressed = m_pressed.lock()) {
-        const bool inside = ControlRect(*pressed).contains(event->position());
-        if (inside != m_pressedInside) {
-            m_pressedInside = inside;
-            update();
-        }
-    }
+    m_input.Move(ToTwips(event->position()));
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
@@ -272,43 +267,44 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const auto pressed = m_pressed.lock();
-    m_pressed.reset();
-    m_pressedInside = false;
-    if (pressed && ClickableAt(event->position()) == pressed) {
-        Activate(pressed);
-    }
-    update();
+    Act(m_input.Release(ToTwips(event->position())));
 }
 
-void PanelView::Activate(const std::shared_ptr<Control>& ctl) {
-    const QString what = QStringLiteral("Click on %1").arg(NameOf(*ctl));
-    if (auto editor = std::dynamic_pointer_cast<ParamEditor>(ctl)) {
-        if (!editor->get_ParamObject() || !editor->get_Active()) {
+void PanelView::Act(const SurfaceAction& action) {
+    const auto& ctl = action.control;
+    switch (action.kind) {
+        case SurfaceAction::Kind::None:
+            return;
+        case SurfaceAction::Kind::Ignored:
+            ReportIgnored(*ctl);
+            return;
+        case SurfaceAction::Kind::NothingToEdit:
             if (m_report) {
                 m_report(NameOf(*ctl) + ": no parameter to edit here");
             }
             return;
-        }
-        OpenEditor(editor);
-        return;
+        case SurfaceAction::Kind::Edit:
+            OpenEditor(ctl, action.editorRect);
+            return;
+        case SurfaceAction::Kind::Click:
+            Guarded(m_report, QStringLiteral("Click on %1").arg(NameOf(*ctl)),
+                    [&] { ctl->UserClick(); });
+            return;
     }
-    Guarded(m_report, what, [&] { ctl->UserClick(); });
 }
 
-void PanelView::OpenEditor(const std::shared_ptr<ParamEditor>& editor) {
+void PanelView::OpenEditor(const std::shared_ptr<Control>& editor, const Rect& box) {
     CloseEditor();
     QString text;
     if (!Guarded(m_report, QStringLiteral("Reading %1").arg(NameOf(*editor)),
-                 [&] { text = QString::fromStdString(editor->DisplayText()); })) {
+                 [&] { text = QString::fromStdString(editor->EditText()); })) {
         return;
     }
     m_editing = editor;
     m_edit = new QLineEdit(text, this);
     m_edit->setAlignment(Qt::AlignRight);
     m_edit->setToolTip(QStringLiteral("Enter to write the value, Esc to cancel"));
-    m_edit->setGeometry(
-        ControlPainter::EditBoxRect(*editor, ControlRect(*editor), m_zoom).toRect());
+    m_edit->setGeometry(ToPixels(box));
     m_edit->installEventFilter(this);
     QLineEdit* edit = m_edit;
     // Return and leaving the box both write the value; Esc closes the box first.
@@ -346,7 +342,6 @@ void PanelView::CommitEditor() {
     CloseEditor();
     Guarded(m_report, QStringLiteral("Writing %1").arg(NameOf(*editor)),
             [&] { editor->UserEnter(value); });
-    update();
 }
 
 void PanelView::Refuse(const QString& text) {
@@ -401,76 +396,31 @@ bool PanelView::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-std::vector<std::shared_ptr<Control>> PanelView::FocusChain() const {
-    std::vector<std::shared_ptr<Control>> chain;
-    for (const auto& ctl : m_panel->Controls()) {
-        if (!ctl->IsShown() || !ctl->AcceptsClicks() || !ctl->IsUsable()) {
-            continue;
-        }
-        if (const auto editor = std::dynamic_pointer_cast<ParamEditor>(ctl)) {
-            if (!editor->get_ParamObject() || !editor->get_Active()) {
-                continue;
-            }
-        }
-        chain.push_back(ctl);
-    }
-    return chain;
-}
-
 bool PanelView::focusNextPrevChild(bool next) {
-    if (m_edit) {
-        return QWidget::focusNextPrevChild(next);
+    // The line editor keeps Qt's own Tab; past either end of the chain the keyboard leaves the
+    // panel for the window's other widgets.
+    if (!m_edit && m_input.Tab(next)) {
+        return true;
     }
-    const auto chain = FocusChain();
-    const auto current = m_focus.lock();
-    const auto at = std::find(chain.begin(), chain.end(), current);
-    std::shared_ptr<Control> target;
-    if (at == chain.end()) {
-        if (!chain.empty()) {
-            target = next ? chain.front() : chain.back();
-        }
-    } else if (next && at + 1 != chain.end()) {
-        target = *(at + 1);
-    } else if (!next && at != chain.begin()) {
-        target = *(at - 1);
-    }
-    if (!target) {
-        // Past either end the keyboard leaves the panel for the window's other widgets.
-        m_focus.reset();
-        update();
-        return QWidget::focusNextPrevChild(next);
-    }
-    m_focus = target;
-    update();
-    return true;
+    return QWidget::focusNextPrevChild(next);
 }
 
 void PanelView::focusInEvent(QFocusEvent* event) {
+    // The focus mark is drawn only while the view has the focus; QWidget repaints for it.
     QWidget::focusInEvent(event);
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
-        const auto chain = FocusChain();
-        if (!chain.empty() && !m_focus.lock()) {
-            m_focus = event->reason() == Qt::TabFocusReason ? chain.front() : chain.back();
-        }
+        m_input.EnterByTab(event->reason() == Qt::TabFocusReason);
     }
-    update();
 }
 
 void PanelView::keyPressEvent(QKeyEvent* event) {
-    const auto focus = m_focus.lock();
-    const int key = event->key();
     if (event->isAutoRepeat()) {
         QWidget::keyPressEvent(event);
         return;
     }
     // Space only: a Return that the inline editor passes on must not act on the marked control.
-    if (focus && key == Qt::Key_Space) {
-        if (focus->IsShown() && focus->IsUsable()) {
-            Activate(focus);
-        } else {
-            ReportIgnored(*focus);
-        }
-        update();
+    if (event->key() == Qt::Key_Space && m_input.FocusedControl()) {
+        Act(m_input.Space());
         return;
     }
     QWidget::keyPressEvent(event);

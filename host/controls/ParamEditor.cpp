@@ -3,6 +3,7 @@
 #include <string_view>
 #include "core/ErrorCatalogue.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "host/values/Value.h"
@@ -51,6 +52,24 @@ void ParamEditor::putref_ParamObject(std::shared_ptr<Value> v) {
             [this](const std::shared_ptr<Value>&) { Changed("Value"); });
     }
     Changed("ParamObject");
+}
+
+bool ParamEditor::TakesFocus() const {
+    return m_paramObject && m_active && Control::TakesFocus();
+}
+
+std::optional<Rect> ParamEditor::EditorRect() const {
+    if (!m_paramObject || !m_active) {
+        return std::nullopt;
+    }
+    const Point corner = SurfaceRect().TopLeft();
+    return EditBoxBounds().Translated(corner.x, corner.y);
+}
+
+Rect ParamEditor::EditBoxBounds() const {
+    const int32_t width = std::min(std::max(m_editorWidth, EditBoxMinWidth), get_Width());
+    const int32_t height = std::min(get_Height(), EditBoxMaxHeight);
+    return {get_Width() - width, (get_Height() - height) / 2, width, height};
 }
 
 void ParamEditor::put_UserDescription(std::string v) {

@@ -23,6 +23,16 @@ class ParamEditor : public Control {
 
     // A click opens the view's own text editor on the value; the control itself does nothing.
     bool AcceptsClicks() const override { return true; }
+    bool EditsInPlace() const override { return true; }
+    // Only a bound, active editor has a value to edit, so only then does it take the focus.
+    bool TakesFocus() const override;
+    std::optional<Rect> EditorRect() const override;
+    // The edit box within the control, relative to its top left corner: EditorWidth wide at
+    // the right (what is left on the left holds the caption), at most EditBoxMaxHeight high,
+    // centred vertically.
+    Rect EditBoxBounds() const;
+    static constexpr int32_t EditBoxMinWidth = 8 * TwipsPerPixelAt96Dpi;
+    static constexpr int32_t EditBoxMaxHeight = 22 * TwipsPerPixelAt96Dpi;
 
     int32_t get_Parameter() const { return m_parameter; }
     void put_Parameter(int32_t v);
@@ -47,9 +57,10 @@ class ParamEditor : public Control {
 
     // What the edit box shows: the bound value's number, else the design Text.
     std::string DisplayText() const;
+    std::string EditText() const override { return DisplayText(); }
     // The user's edit: written through the bound value (its change events follow). Ignored
     // while unbound, inactive or out of the user's reach.
-    void UserEnter(double v);
+    void UserEnter(double v) override;
 
   protected:
     const PropertyTable& Properties() const override;
