@@ -91,8 +91,8 @@ void PanelView::DropUnreachableEditor() {
 void PanelView::RepaintDamage() {
     m_repaintPosted = false;
     for (const Rect& r : m_damage.Take()) {
-        update(ToPixels(r).adjusted(-RepaintMarginPx, -RepaintMarginPx, RepaintMarginPx,
-                                    RepaintMarginPx));
+        update(ToPixels(r).toAlignedRect().adjusted(-RepaintMarginPx, -RepaintMarginPx,
+                                                    RepaintMarginPx, RepaintMarginPx));
     }
 }
 
@@ -106,9 +106,9 @@ Point PanelView::ToTwips(const QPointF& pos) const {
             static_cast<int32_t>(std::floor(pos.y() * k))};
 }
 
-QRect PanelView::ToPixels(const Rect& twips) const {
+QRectF PanelView::ToPixels(const Rect& twips) const {
     const double k = m_zoom / TwipsPerPixelAt96Dpi;
-    return QRectF(twips.left * k, twips.top * k, twips.width * k, twips.height * k).toAlignedRect();
+    return {twips.left * k, twips.top * k, twips.width * k, twips.height * k};
 }
 
 QSize PanelView::sizeHint() const {
@@ -122,9 +122,7 @@ QSize PanelView::minimumSizeHint() const {
 }
 
 QRectF PanelView::ControlRect(const Control& ctl) const {
-    const Rect r = ctl.SurfaceRect();
-    const double k = m_zoom / TwipsPerPixelAt96Dpi;
-    return {r.left * k, r.top * k, r.width * k, r.height * k};
+    return ToPixels(ctl.SurfaceRect());
 }
 
 std::shared_ptr<Control> PanelView::ClickableAt(const QPointF& pos) const {
@@ -215,7 +213,7 @@ void PanelView::resizeEvent(QResizeEvent* event) {
     if (m_edit) {
         if (const auto editing = m_editing.lock()) {
             if (const auto box = editing->EditorRect()) {
-                m_edit->setGeometry(ToPixels(*box));
+                m_edit->setGeometry(ToPixels(*box).toRect());
             }
         }
     }
@@ -304,7 +302,7 @@ void PanelView::OpenEditor(const std::shared_ptr<Control>& editor, const Rect& b
     m_edit = new QLineEdit(text, this);
     m_edit->setAlignment(Qt::AlignRight);
     m_edit->setToolTip(QStringLiteral("Enter to write the value, Esc to cancel"));
-    m_edit->setGeometry(ToPixels(box));
+    m_edit->setGeometry(ToPixels(box).toRect());
     m_edit->installEventFilter(this);
     QLineEdit* edit = m_edit;
     // Return and leaving the box both write the value; Esc closes the box first.

@@ -81,8 +81,9 @@ class PanelView : public QWidget {
   private:
     void Subscribe();
     void PaintTree(class QPainter& painter, const Control& ctl, const QPointF& origin);
+    // Between this widget's pixels and surface twips, at the current zoom.
     Point ToTwips(const QPointF& pos) const;
-    QRect ToPixels(const Rect& twips) const;
+    QRectF ToPixels(const Rect& twips) const;
     // Repaints what the panel marked since the last time.
     void RepaintDamage();
     void RepaintControl(const Control& ctl);
