@@ -1,6 +1,7 @@
 #include "host/controls/ArnFdbkDisplayCtl.h"
 
-#include "core/ArnError.h"
+#include <utility>
+
 #include "host/Node.h"
 #include "host/NodeParams.h"
 #include "host/values/Value.h"
@@ -14,19 +15,17 @@ void ArnFdbkDisplayCtl::AttachControl(const std::shared_ptr<Net>& theNet,
                                       const std::shared_ptr<Node>& theNode,
                                       const std::shared_ptr<void>& theAppObj,
                                       const std::string& regName, const std::string& regSect) {
-    m_measuredChanged.disconnect();
-    SubPanel::AttachControl(theNet, theNode, theAppObj, regName, regSect);
-    if (theNode) {
-        try {
-            // The node hands out the same value object for its lifetime; the connection goes
-            // at release or with this control, so the raw this stays valid for every call.
-            m_measuredChanged =
-                theNode->Param(param::MeasuredPosition)
-                    ->ValueChanged.connect([this](const std::shared_ptr<Value>&) { Refresh(); });
-        } catch (const ArnError&) {
-            // Shown as unreadable; nothing to follow.
-        }
+    // Subscribed before anything is held, so that a node call that fails, or a listener that
+    // refuses the attachment, leaves nothing behind.
+    Connection follow;
+    if (theNode && theNode->ParamExists(param::MeasuredPosition)) {
+        // The node hands out the same value object for its lifetime; the connection goes at
+        // release or with this control, so the raw this stays valid for every call.
+        follow = theNode->Param(param::MeasuredPosition)
+                     ->ValueChanged.connect([this](const std::shared_ptr<Value>&) { Refresh(); });
     }
+    SubPanel::AttachControl(theNet, theNode, theAppObj, regName, regSect);
+    m_measuredChanged = std::move(follow);
     Refresh();
 }
 

@@ -16,8 +16,8 @@ class ArnFdbkDisplayCtl : public SubPanel {
     explicit ArnFdbkDisplayCtl(std::string name, int16_t index = -1);
 
     void ReleaseControl() override;
-    // A node without the measured position, or one that fails to hand it over, leaves the
-    // display without a live readout; the attachment itself stands.
+    // A node without the measured position leaves the display without a live readout; an
+    // error of the node while the display looks for it fails the attachment (nothing held).
     void AttachControl(const std::shared_ptr<Net>& theNet, const std::shared_ptr<Node>& theNode,
                        const std::shared_ptr<void>& theAppObj, const std::string& regName,
                        const std::string& regSect) override;
