@@ -66,6 +66,10 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // outermost container), in twips.
     Rect Bounds() const { return {m_left, m_top, m_width, m_height}; }
     Rect SurfaceRect() const;
+    // What drawing the control may touch, relative to its container, in twips: its box for
+    // every boxed kind; a kind placed otherwise (a line by its end points, grown by its pen for
+    // the round caps) says so. Painting by region and repainting by damage both use it.
+    virtual Rect DrawnBounds() const { return Bounds(); }
 
     int32_t get_BackColor() const { return m_backColor; }
     void put_BackColor(int32_t v);
@@ -85,14 +89,24 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // take no clicks do nothing.
     virtual bool AcceptsClicks() const { return false; }
     virtual void UserClick() {}
+    // Whether the keyboard's focus mark may rest on the control now: by default a usable
+    // control that takes clicks. A kind with nothing to act on at the moment declines.
+    virtual bool TakesFocus() const { return AcceptsClicks() && IsUsable(); }
+    // Whether a click opens the host's in-place text editor over the control instead of
+    // calling UserClick.
+    virtual bool EditsInPlace() const { return false; }
+    // Where that editor's box sits, in surface twips, while the control has something to
+    // edit; nullopt while it has nothing (and for kinds that do not edit in place).
+    virtual std::optional<Rect> EditorRect() const { return std::nullopt; }
+    // The text that editor opens with, and the number the user enters in it (each kind
+    // ignores an entry it cannot take now).
+    virtual std::string EditText() const { return {}; }
+    virtual void UserEnter(double /*value*/) {}
 
     // Appends this control's look (without its children) to out. Each kind draws itself; this
     // base draws a placeholder, a dashed outline with the name in grey. A kind may throw when an
     // outside object does not answer; what it appended until then stays.
     virtual void Draw(DisplayList& out, const DrawContext& ctx) const;
-    // What Draw may cover, relative to the container, in twips: Bounds() unless the kind draws
-    // outside its box.
-    virtual Rect DrawnArea() const { return Bounds(); }
     // What each kind tells about itself, so tools, reports and the panel's enabling need not
     // know the kinds.
     //

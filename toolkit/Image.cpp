@@ -73,13 +73,12 @@ std::string Image::ReportDetails() const {
 }
 
 const MemberTable& Image::Members() const {
-    static const MemberTable table{
-        CommonProperties(),
-        {
-            Prop(kPicture, &Image::get_Picture, &Image::putref_Picture),
-            Prop(kStretch, &Image::get_Stretch, &Image::put_Stretch),
-            Prop(kSymbol, &Image::SymbolName, &Image::PutSymbolName),
-        }};
+    static const MemberTable table{CommonProperties(),
+                                   {
+                                       Prop(kPicture, &Image::get_Picture, &Image::putref_Picture),
+                                       Prop(kStretch, &Image::get_Stretch, &Image::put_Stretch),
+                                       Prop(kSymbol, &Image::SymbolName, &Image::PutSymbolName),
+                                   }};
     return table;
 }
 

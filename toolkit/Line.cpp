@@ -38,6 +38,14 @@ void Line::put_Y2(int32_t v) {
     Change(m_y2, v, kY2);
 }
 
+Rect Line::DrawnBounds() const {
+    const int32_t left = std::min(m_x1, m_x2);
+    const int32_t top = std::min(m_y1, m_y2);
+    const Rect box{left, top, std::max(m_x1, m_x2) - left, std::max(m_y1, m_y2) - top};
+    // A horizontal or vertical line has no area of its own; the pen gives it one.
+    return box.Adjusted(m_borderWidth * TwipsPerPixelAt96Dpi, m_borderWidth * TwipsPerPixelAt96Dpi);
+}
+
 void Line::SetPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     put_X1(x1);
     put_Y1(y1);
@@ -84,15 +92,6 @@ void Line::Draw(DisplayList& out, const DrawContext& ctx) const {
     const Point o = ctx.origin;
     out.Line(o.Translated(m_x1, m_y1), o.Translated(m_x2, m_y2),
              Pen{Color::FromBgr(m_borderColor), m_borderWidth * style::Px, LineStyle::Solid, true});
-}
-
-Rect Line::DrawnArea() const {
-    // The end points, grown by the pen on every side for its round caps.
-    const int32_t pen = m_borderWidth * style::Px;
-    const int32_t left = std::min(m_x1, m_x2);
-    const int32_t top = std::min(m_y1, m_y2);
-    return Rect{left, top, std::max(m_x1, m_x2) - left, std::max(m_y1, m_y2) - top}.Adjusted(pen,
-                                                                                             pen);
 }
 
 }  // namespace arn

@@ -19,6 +19,8 @@ class Line : public Control {
     int32_t get_Y2() const { return m_y2; }
     void put_Y2(int32_t v);
     void SetPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // The box around the end points, grown by the pen's width.
+    Rect DrawnBounds() const override;
 
     int32_t get_BorderColor() const { return m_borderColor; }
     void put_BorderColor(int32_t v);
@@ -26,8 +28,6 @@ class Line : public Control {
     void put_BorderWidth(int16_t v);  // pixels, 1 or more
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
-    // The segment between the end points, grown by the pen.
-    Rect DrawnArea() const override;
     // A graphic.
     void DescribeAccessible(AccessibleElement& element) const override;
     // " from=X1,Y1 to=X2,Y2".

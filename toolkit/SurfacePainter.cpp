@@ -51,7 +51,7 @@ void SurfacePainter::PaintTree(DisplayList& out, const Control& ctl, Point origi
     const Rect box = ctl.Bounds().Translated(origin.x, origin.y);
     // What lies outside the region is skipped with everything it contains, which its clip
     // would cut away anyway.
-    if (region && !ctl.DrawnArea().Translated(origin.x, origin.y).Intersects(*region)) {
+    if (region && !ctl.DrawnBounds().Translated(origin.x, origin.y).Intersects(*region)) {
         return;
     }
     try {

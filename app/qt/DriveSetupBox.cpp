@@ -126,13 +126,15 @@ void DriveSetupBox::Refresh() {
     Load(m_polarity, FieldOn(d, param::MotionSetup, fieldkey::HomeSensorPolarity));
     Load(m_homingEx, FieldOn(d, param::TeachingSetup, fieldkey::HomingEx));
     Load(m_homed, d.Homed());
-    // A box the user is typing in keeps the text until the entry is finished.
+    // A box the user is typing in keeps the text until the entry is finished. A spin box
+    // repaints on every setValue, changed or not, so an unchanged value is not set again.
     const auto loadNumber = [](QSpinBox* box, double v) {
-        if (box->hasFocus()) {
+        const int value = static_cast<int>(std::lround(v));
+        if (box->hasFocus() || box->value() == value) {
             return;
         }
         const QSignalBlocker quiet(box);
-        box->setValue(static_cast<int>(std::lround(v)));
+        box->setValue(value);
     };
     loadNumber(m_maxTravel, d.Read(param::MaxTravel));
     loadNumber(m_window, d.Read(param::PositionWindow));

@@ -84,7 +84,12 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
                              QDockWidget::DockWidgetClosable);
     addDockWidget(Qt::BottomDockWidgetArea, m_traceDock);
 
-    m_tickLabel = new QLabel();
+    // The count changes on every tick: a label of fixed size that fills its own background
+    // repaints alone, where a label that follows its text would lay the status bar out again
+    // and have it and the window paint beneath, each time.
+    m_tickLabel = new QLabel(QStringLiteral("released | tick 0000000000"));
+    m_tickLabel->setFixedSize(m_tickLabel->sizeHint());
+    m_tickLabel->setAutoFillBackground(true);
     m_logLabel = new QLabel(
         LogFileOpen() ? QStringLiteral("log: %1").arg(QString::fromStdString(LogFilePath()))
                       : QStringLiteral("no log file"));
@@ -258,9 +263,9 @@ void MainWindow::Tick() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Timer tick"),
             [&] { m_net->Tick(); });
     m_drive->Refresh();
-    // The feedback display follows the drive on every tick, not only on property changes.
-    m_view->update();
-    UpdateStatus();
+    // While the timer runs, the tick count moves on in the status bar once a second: repainting
+    // it on every tick would cost more than the idle panel does.
+    UpdateStatus(!m_timer->isActive() || m_net->Ticks() % StatusCountTicks == 0);
 }
 
 void MainWindow::SetTicking(bool on, bool scripted) {
@@ -364,14 +369,17 @@ void MainWindow::ChooseLogFile() {
     }
 }
 
-void MainWindow::UpdateStatus() {
+void MainWindow::UpdateStatus(bool withCount) {
     if (!m_tickLabel) {
         return;
+    }
+    if (withCount) {
+        m_shownTicks = m_net->Ticks();
     }
     m_tickLabel->setText(
         QStringLiteral("%1 | tick %2")
             .arg(m_panel->IsAttached() ? QStringLiteral("attached") : QStringLiteral("released"))
-            .arg(m_net->Ticks()));
+            .arg(m_shownTicks));
     if (m_enabledAction) {
         m_enabledAction->setChecked(m_panel->get_Enabled());
         m_attachedAction->setChecked(m_panel->IsAttached());

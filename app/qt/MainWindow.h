@@ -34,6 +34,8 @@ class TracePane;
 class MainWindow : public QMainWindow {
   public:
     static constexpr int TickMs = 100;
+    // How often a running timer's count is shown: once a second.
+    static constexpr int StatusCountTicks = 1000 / TickMs;
     static constexpr int MinimumWidth = 760;
     static constexpr int MinimumHeight = 520;
 
@@ -78,7 +80,8 @@ class MainWindow : public QMainWindow {
     void Attach();
     void Release();
     void ChooseLogFile();
-    void UpdateStatus();
+    // withCount false keeps the tick count shown last.
+    void UpdateStatus(bool withCount = true);
     // Puts the meaning of a refusal or failure line of the trace into the status bar.
     void ExplainTraceLine(const QString& line);
 
@@ -89,6 +92,7 @@ class MainWindow : public QMainWindow {
     Connection m_netFailures;
     int32_t m_debugFlags = 0;
     bool m_scripted = false;
+    int64_t m_shownTicks = 0;
 
     PanelView* m_view = nullptr;
     DrivePanel* m_drive = nullptr;

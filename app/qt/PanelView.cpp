@@ -14,15 +14,7 @@
 
 #include "app/qt/QtCanvas.h"
 #include "draw/DisplayList.h"
-#include "host/controls/ArnHomingCtl.h"
-#include "host/controls/ArnJerkPanelCtl.h"
-#include "host/controls/ArnTrqLimitSetupCtl.h"
-#include "host/controls/ParamEditor.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "toolkit/CheckBox.h"
-#include "toolkit/CommandButton.h"
-#include "toolkit/SSCheck.h"
-#include "toolkit/SSCommand.h"
 #include "toolkit/SurfacePainter.h"
 
 namespace arn {
@@ -34,12 +26,11 @@ constexpr double DesignHeightPx = PanelControls::DesignHeight / double{TwipsPerP
 constexpr double MinZoom = 0.5;
 constexpr double MaxZoom = 4.0;
 
+// Around a repainted control: its focus mark and the antialiasing of its edges.
+constexpr int RepaintMarginPx = 3;
+
 QString NameOf(const Control& ctl) {
-    QString name = QString::fromStdString(ctl.get_Name());
-    if (ctl.get_Index() >= 0) {
-        name += QStringLiteral("(%1)").arg(ctl.get_Index());
-    }
-    return name;
+    return QString::fromStdString(ctl.QualifiedName());
 }
 
 // The user's number: the plain C form first ("1500.5"), then the user's locale ("1.500,5").
@@ -56,7 +47,11 @@ bool ParseNumber(const QString& text, double& value) {
 }  // namespace
 
 PanelView::PanelView(std::shared_ptr<ArnAbsPosnCtl> panel, ErrorSink report, QWidget* parent)
-    : QWidget(parent), m_panel(std::move(panel)), m_report(std::move(report)) {
+    : QWidget(parent),
+      m_panel(std::move(panel)),
+      m_report(std::move(report)),
+      m_input(*m_panel),
+      m_damage(*m_panel) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     Subscribe();
@@ -70,20 +65,52 @@ PanelView::~PanelView() {
 void PanelView::Subscribe() {
     for (const auto& ctl : m_panel->Controls()) {
         m_connections.push_back(
-            ctl->PropertyChanged.connect([this](std::string_view) { PropertyChanged(); }));
+            ctl->PropertyChanged.connect([this](std::string_view) { DropUnreachableEditor(); }));
     }
-    m_connections.push_back(m_panel->Refreshed.connect([this] { PropertyChanged(); }));
+    m_connections.push_back(
+        m_input.LookChanged.connect([this](const Control& ctl) { RepaintControl(ctl); }));
+    // The marks of one burst of changes (a tick, a click and what it sets off) are repainted
+    // together once the burst is over.
+    m_connections.push_back(m_damage.Pending.connect([this] {
+        if (!m_repaintPosted) {
+            m_repaintPosted = true;
+            QMetaObject::invokeMethod(
+                this, [this] { RepaintDamage(); }, Qt::QueuedConnection);
+        }
+    }));
 }
 
-void PanelView::PropertyChanged() {
+void PanelView::DropUnreachableEditor() {
     // An editor whose control went out of the user's reach (e.g. homing began) is dropped.
     if (m_edit) {
         const auto editing = m_editing.lock();
-        if (!editing || !editing->IsUsable() || !editing->get_Active()) {
+        if (!editing || !editing->IsUsable() || !editing->EditorRect()) {
             CloseEditor();
         }
     }
-    update();
+}
+
+void PanelView::RepaintDamage() {
+    m_repaintPosted = false;
+    for (const Rect& r : m_damage.Take()) {
+        update(ToPixels(r).toAlignedRect().adjusted(-RepaintMarginPx, -RepaintMarginPx,
+                                                    RepaintMarginPx, RepaintMarginPx));
+    }
+}
+
+void PanelView::RepaintControl(const Control& ctl) {
+    m_damage.Mark(ctl.SurfaceRect());
+}
+
+Point PanelView::ToTwips(const QPointF& pos) const {
+    const double k = TwipsPerPixelAt96Dpi / m_zoom;
+    return {static_cast<int32_t>(std::floor(pos.x() * k)),
+            static_cast<int32_t>(std::floor(pos.y() * k))};
+}
+
+QRectF PanelView::ToPixels(const Rect& twips) const {
+    const double k = m_zoom / TwipsPerPixelAt96Dpi;
+    return {twips.left * k, twips.top * k, twips.width * k, twips.height * k};
 }
 
 QSize PanelView::sizeHint() const {
@@ -97,45 +124,23 @@ QSize PanelView::minimumSizeHint() const {
 }
 
 QRectF PanelView::ControlRect(const Control& ctl) const {
-    double left = ctl.get_Left();
-    double top = ctl.get_Top();
-    for (const Control* c = ctl.get_Parent(); c; c = c->get_Parent()) {
-        left += c->get_Left();
-        top += c->get_Top();
-    }
-    const double k = m_zoom / TwipsPerPixelAt96Dpi;
-    return {left * k, top * k, ctl.get_Width() * k, ctl.get_Height() * k};
-}
-
-std::shared_ptr<Control> PanelView::TopmostAt(
-    const QPointF& pos, const std::function<bool(const Control&)>& wanted) const {
-    // Control order draws containers before their content and later siblings over earlier
-    // ones, so the last hit is the one on top.
-    std::shared_ptr<Control> hit;
-    for (const auto& ctl : m_panel->Controls()) {
-        if (ctl->IsShown() && wanted(*ctl) && ControlRect(*ctl).contains(pos)) {
-            hit = ctl;
-        }
-    }
-    return hit;
+    return ToPixels(ctl.SurfaceRect());
 }
 
 std::shared_ptr<Control> PanelView::ClickableAt(const QPointF& pos) const {
-    return TopmostAt(pos, [](const Control& ctl) { return ctl.AcceptsClicks(); });
+    return m_input.ClickableAt(ToTwips(pos));
 }
 
 std::shared_ptr<Control> PanelView::ToolTipAt(const QPointF& pos) const {
-    return TopmostAt(pos, [](const Control& c) { return !c.get_ToolTipText().empty(); });
+    return m_input.ToolTipAt(ToTwips(pos));
 }
 
 void PanelView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     QtCanvas canvas(&painter, m_zoom);
-    const auto pressed = m_pressed.lock();
-    const auto focus = hasFocus() ? m_focus.lock() : nullptr;
     DisplayList list;
     SurfacePainter(*m_panel, canvas)
-        .Paint(list, m_pressedInside ? pressed.get() : nullptr, focus.get(),
+        .Paint(list, m_input.Pressed(), hasFocus() ? m_input.Focused() : nullptr,
                canvas.ToTwips(event->rect()));
     list.Replay(canvas);
     PaintBanner(painter);
@@ -167,8 +172,6 @@ void PanelView::SetBanner(const QString& text) {
     update();
 }
 
-QRect PanelView::EditBoxPixels(const ParamEditor& editor) const {
-    return QtCanvas(nullptr, m_zoom).ToPixels(editor.EditBoxRect()).toRect();
 }
 
 void PanelView::resizeEvent(QResizeEvent* event) {
@@ -182,7 +185,9 @@ void PanelView::resizeEvent(QResizeEvent* event) {
     });
     if (m_edit) {
         if (const auto editing = m_editing.lock()) {
-            m_edit->setGeometry(EditBoxPixels(*editing));
+            if (const auto box = editing->EditorRect()) {
+                m_edit->setGeometry(ToPixels(*box).toRect());
+            }
         }
     }
     update();
@@ -203,14 +208,7 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    const auto target = ClickableAt(event->position());
-    if (target && target->IsUsable()) {
-        m_pressed = target;
-        m_pressedInside = true;
-        update();
-    } else if (target) {
-        ReportIgnored(*target);
-    }
+    Act(m_input.Press(ToTwips(event->position())));
 }
 
 void PanelView::ReportIgnored(const Control& ctl) {
@@ -232,13 +230,7 @@ void PanelView::ReportIgnored(const Control& ctl) {
 }
 
 void PanelView::mouseMoveEvent(QMouseEvent* event) {
-    if (const auto pressed = m_pressed.lock()) {
-        const bool inside = ControlRect(*pressed).contains(event->position());
-        if (inside != m_pressedInside) {
-            m_pressedInside = inside;
-            update();
-        }
-    }
+    m_input.Move(ToTwips(event->position()));
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
@@ -246,42 +238,44 @@ void PanelView::mouseReleaseEvent(QMouseEvent* event) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const auto pressed = m_pressed.lock();
-    m_pressed.reset();
-    m_pressedInside = false;
-    if (pressed && ClickableAt(event->position()) == pressed) {
-        Activate(pressed);
-    }
-    update();
+    Act(m_input.Release(ToTwips(event->position())));
 }
 
-void PanelView::Activate(const std::shared_ptr<Control>& ctl) {
-    const QString what = QStringLiteral("Click on %1").arg(NameOf(*ctl));
-    if (auto editor = std::dynamic_pointer_cast<ParamEditor>(ctl)) {
-        if (!editor->get_ParamObject() || !editor->get_Active()) {
+void PanelView::Act(const SurfaceAction& action) {
+    const auto& ctl = action.control;
+    switch (action.kind) {
+        case SurfaceAction::Kind::None:
+            return;
+        case SurfaceAction::Kind::Ignored:
+            ReportIgnored(*ctl);
+            return;
+        case SurfaceAction::Kind::NothingToEdit:
             if (m_report) {
                 m_report(NameOf(*ctl) + ": no parameter to edit here");
             }
             return;
-        }
-        OpenEditor(editor);
-        return;
+        case SurfaceAction::Kind::Edit:
+            OpenEditor(ctl, action.editorRect);
+            return;
+        case SurfaceAction::Kind::Click:
+            Guarded(m_report, QStringLiteral("Click on %1").arg(NameOf(*ctl)),
+                    [&] { ctl->UserClick(); });
+            return;
     }
-    Guarded(m_report, what, [&] { ctl->UserClick(); });
 }
 
-void PanelView::OpenEditor(const std::shared_ptr<ParamEditor>& editor) {
+void PanelView::OpenEditor(const std::shared_ptr<Control>& editor, const Rect& box) {
     CloseEditor();
     QString text;
     if (!Guarded(m_report, QStringLiteral("Reading %1").arg(NameOf(*editor)),
-                 [&] { text = QString::fromStdString(editor->DisplayText()); })) {
+                 [&] { text = QString::fromStdString(editor->EditText()); })) {
         return;
     }
     m_editing = editor;
     m_edit = new QLineEdit(text, this);
     m_edit->setAlignment(Qt::AlignRight);
     m_edit->setToolTip(QStringLiteral("Enter to write the value, Esc to cancel"));
-    m_edit->setGeometry(EditBoxPixels(*editor));
+    m_edit->setGeometry(ToPixels(box).toRect());
     m_edit->installEventFilter(this);
     QLineEdit* edit = m_edit;
     // Return and leaving the box both write the value; Esc closes the box first.
@@ -319,7 +313,6 @@ void PanelView::CommitEditor() {
     CloseEditor();
     Guarded(m_report, QStringLiteral("Writing %1").arg(NameOf(*editor)),
             [&] { editor->UserEnter(value); });
-    update();
 }
 
 void PanelView::Refuse(const QString& text) {
@@ -374,76 +367,31 @@ bool PanelView::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-std::vector<std::shared_ptr<Control>> PanelView::FocusChain() const {
-    std::vector<std::shared_ptr<Control>> chain;
-    for (const auto& ctl : m_panel->Controls()) {
-        if (!ctl->IsShown() || !ctl->AcceptsClicks() || !ctl->IsUsable()) {
-            continue;
-        }
-        if (const auto editor = std::dynamic_pointer_cast<ParamEditor>(ctl)) {
-            if (!editor->get_ParamObject() || !editor->get_Active()) {
-                continue;
-            }
-        }
-        chain.push_back(ctl);
-    }
-    return chain;
-}
-
 bool PanelView::focusNextPrevChild(bool next) {
-    if (m_edit) {
-        return QWidget::focusNextPrevChild(next);
+    // The line editor keeps Qt's own Tab; past either end of the chain the keyboard leaves the
+    // panel for the window's other widgets.
+    if (!m_edit && m_input.Tab(next)) {
+        return true;
     }
-    const auto chain = FocusChain();
-    const auto current = m_focus.lock();
-    const auto at = std::find(chain.begin(), chain.end(), current);
-    std::shared_ptr<Control> target;
-    if (at == chain.end()) {
-        if (!chain.empty()) {
-            target = next ? chain.front() : chain.back();
-        }
-    } else if (next && at + 1 != chain.end()) {
-        target = *(at + 1);
-    } else if (!next && at != chain.begin()) {
-        target = *(at - 1);
-    }
-    if (!target) {
-        // Past either end the keyboard leaves the panel for the window's other widgets.
-        m_focus.reset();
-        update();
-        return QWidget::focusNextPrevChild(next);
-    }
-    m_focus = target;
-    update();
-    return true;
+    return QWidget::focusNextPrevChild(next);
 }
 
 void PanelView::focusInEvent(QFocusEvent* event) {
+    // The focus mark is drawn only while the view has the focus; QWidget repaints for it.
     QWidget::focusInEvent(event);
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
-        const auto chain = FocusChain();
-        if (!chain.empty() && !m_focus.lock()) {
-            m_focus = event->reason() == Qt::TabFocusReason ? chain.front() : chain.back();
-        }
+        m_input.EnterByTab(event->reason() == Qt::TabFocusReason);
     }
-    update();
 }
 
 void PanelView::keyPressEvent(QKeyEvent* event) {
-    const auto focus = m_focus.lock();
-    const int key = event->key();
     if (event->isAutoRepeat()) {
         QWidget::keyPressEvent(event);
         return;
     }
     // Space only: a Return that the inline editor passes on must not act on the marked control.
-    if (focus && key == Qt::Key_Space) {
-        if (focus->IsShown() && focus->IsUsable()) {
-            Activate(focus);
-        } else {
-            ReportIgnored(*focus);
-        }
-        update();
+    if (event->key() == Qt::Key_Space && m_input.FocusedControl()) {
+        Act(m_input.Space());
         return;
     }
     QWidget::keyPressEvent(event);

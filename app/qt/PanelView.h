@@ -3,12 +3,14 @@
 #include <QPointF>
 #include <QRectF>
 #include <QWidget>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "app/qt/Guard.h"
 #include "core/Event.h"
+#include "draw/Geometry.h"
+#include "toolkit/SurfaceDamage.h"
+#include "toolkit/SurfaceInput.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,20 +19,20 @@ namespace arn {
 
 class ArnAbsPosnCtl;
 class Control;
-class ParamEditor;
 
 // Draws the panel's control tree and passes the user's clicks, edits and tooltip requests to
 // the controls. Geometry is the controls' own, in twips, drawn at a fixed number of twips per
 // pixel and zoomed so that the panel's design fits the widget; the panel surface is resized to
 // the widget's size, which its enclosing frame then fills.
 //
-// The keyboard reaches the controls too: Tab and Shift+Tab move a focus mark over the usable
-// controls in control order, Space acts on the marked one as a click does. A click
-// on a control that is shown but not usable is reported with the reason.
+// What a press, a release, Tab or Space means is the surface's own (SurfaceInput); this view
+// converts Qt's pixels to twips, acts on the outcome, and keeps what only Qt has: the line
+// editor over a parameter and the tooltips. A click on a control that is shown but not usable
+// is reported with the reason.
 //
-// The view repaints when any control reports a property change, and holds the panel for as
-// long as it subscribes to its controls. Library errors raised by a click or an edit go to the
-// error sink.
+// The view repaints only the parts of the panel that changed (SurfaceDamage), once per burst of
+// changes, and holds the panel for as long as it subscribes to its controls. Library errors
+// raised by a click or an edit go to the error sink.
 class PanelView : public QWidget {
   public:
     PanelView(std::shared_ptr<ArnAbsPosnCtl> panel, ErrorSink report, QWidget* parent = nullptr);
@@ -49,9 +51,11 @@ class PanelView : public QWidget {
     // The message under the inline editor after a refused entry (hidden while none).
     QLabel* EditorMessage() const { return m_editMessage; }
     // The control with the keyboard's focus mark (nullptr: none).
-    std::shared_ptr<Control> FocusedControl() const { return m_focus.lock(); }
+    std::shared_ptr<Control> FocusedControl() const { return m_input.FocusedControl(); }
     // The controls that Tab visits, in order.
-    std::vector<std::shared_ptr<Control>> FocusChain() const;
+    std::vector<std::shared_ptr<Control>> FocusChain() const { return m_input.FocusChain(); }
+    // The pressed and focused controls, for drawing.
+    const SurfaceInput& Input() const { return m_input; }
     // A line across the top of the panel area, for a state the panel itself does not show
     // (released, timer stopped); empty hides it.
     void SetBanner(const QString& text);
@@ -76,29 +80,31 @@ class PanelView : public QWidget {
 
   private:
     void Subscribe();
-    std::shared_ptr<Control> TopmostAt(const QPointF& pos,
-                                       const std::function<bool(const Control&)>& wanted) const;
-    void Activate(const std::shared_ptr<Control>& ctl);
-    void OpenEditor(const std::shared_ptr<ParamEditor>& editor);
+    // Between this widget's pixels and surface twips, at the current zoom.
+    Point ToTwips(const QPointF& pos) const;
+    QRectF ToPixels(const Rect& twips) const;
+    // Repaints what the panel marked since the last time.
+    void RepaintDamage();
+    void RepaintControl(const Control& ctl);
+    void Act(const SurfaceAction& action);
+    void OpenEditor(const std::shared_ptr<Control>& editor, const Rect& box);
     void CommitEditor();
     void CloseEditor();
-    void PropertyChanged();
+    void DropUnreachableEditor();
     void Refuse(const QString& text);
     void ReportIgnored(const Control& ctl);
     void PaintBanner(class QPainter& painter);
-    // Where the line editor opens over the editor's edit box, in pixels.
-    QRect EditBoxPixels(const ParamEditor& editor) const;
 
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     ErrorSink m_report;
     std::vector<Connection> m_connections;
+    SurfaceInput m_input;
+    SurfaceDamage m_damage;
+    bool m_repaintPosted = false;
     double m_zoom = 1.0;
-    std::weak_ptr<Control> m_pressed;
-    bool m_pressedInside = false;
     QLineEdit* m_edit = nullptr;
-    std::weak_ptr<ParamEditor> m_editing;
+    std::weak_ptr<Control> m_editing;
     QLabel* m_editMessage = nullptr;
-    std::weak_ptr<Control> m_focus;
     QString m_banner;
 };
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include "core/ErrorCatalogue.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "host/values/Value.h"
@@ -57,6 +58,17 @@ void ParamEditor::putref_ParamObject(std::shared_ptr<Value> v) {
             [this](const std::shared_ptr<Value>&) { Changed("Value"); });
     }
     Changed("ParamObject");
+}
+
+bool ParamEditor::TakesFocus() const {
+    return m_paramObject && m_active && Control::TakesFocus();
+}
+
+std::optional<Rect> ParamEditor::EditorRect() const {
+    if (!m_paramObject || !m_active) {
+        return std::nullopt;
+    }
+    return EditBoxWithin(SurfaceRect());
 }
 
 void ParamEditor::put_UserDescription(std::string v) {
@@ -135,9 +147,9 @@ const MemberTable& ParamEditor::Members() const {
 }
 
 Rect ParamEditor::EditBoxWithin(const Rect& box) const {
-    using style::Px;
-    const int32_t width = std::clamp(m_editorWidth, std::min(8 * Px, box.width), box.width);
-    const int32_t height = std::min(box.height, 22 * Px);
+    const int32_t width =
+        std::clamp(m_editorWidth, std::min(EditBoxMinWidth, box.width), box.width);
+    const int32_t height = std::min(box.height, EditBoxMaxHeight);
     return {box.Right() - width, box.top + (box.height - height) / 2, width, height};
 }
 

@@ -23,6 +23,14 @@ class ParamEditor : public Control {
 
     // A click opens the view's own text editor on the value; the control itself does nothing.
     bool AcceptsClicks() const override { return true; }
+    bool EditsInPlace() const override { return true; }
+    // Only a bound, active editor has a value to edit, so only then does it take the focus.
+    bool TakesFocus() const override;
+    // Where the edit box sits on the surface, in twips, while there is a value to edit; hosts
+    // open their line editor there.
+    std::optional<Rect> EditorRect() const override;
+    static constexpr int32_t EditBoxMinWidth = 8 * TwipsPerPixelAt96Dpi;
+    static constexpr int32_t EditBoxMaxHeight = 22 * TwipsPerPixelAt96Dpi;
 
     int32_t get_Parameter() const { return m_parameter; }
     void put_Parameter(int32_t v);
@@ -47,13 +55,11 @@ class ParamEditor : public Control {
 
     // What the edit box shows: the bound value's number, else the design Text.
     std::string DisplayText() const;
+    std::string EditText() const override { return DisplayText(); }
     // The user's edit: written through the bound value (its change events follow). Ignored
     // while unbound, inactive or out of the user's reach.
-    void UserEnter(double v);
+    void UserEnter(double v) override;
 
-    // Where the edit box sits on the surface, in twips: EditorWidth at the right, what is left
-    // holds the caption. Hosts open their line editor there.
-    Rect EditBoxRect() const { return EditBoxWithin(SurfaceRect()); }
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
     // Text showing DisplayText(), available only while Active too. It has no default action:
     // the view edits the value.
@@ -67,6 +73,8 @@ class ParamEditor : public Control {
     const MemberTable& Members() const override;
 
   private:
+    // The edit box within the control's box: EditorWidth wide at the right (what is left on the
+    // left holds the caption), at most EditBoxMaxHeight high, centred vertically.
     Rect EditBoxWithin(const Rect& box) const;
 
     int32_t m_parameter = 0;
