@@ -7,7 +7,6 @@
 #include "app/console/ControlReport.h"
 #include "core/ArnError.h"
 #include "host/NodeParams.h"
-#include "host/controls/ParamEditor.h"
 #include "host/values/Field.h"
 #include "host/values/Value.h"
 #include "panel/ArnAbsPosnCtl.h"
@@ -201,7 +200,7 @@ bool ConsoleScript::Resolve(ArnAbsPosnCtl& panel, SimNode& node) {
             if (command.kind == Kind::Click && !command.target->AcceptsClicks()) {
                 return Fail(command, i + 1, "names a control that takes no clicks");
             }
-            if (command.kind == Kind::Enter && !dynamic_cast<ParamEditor*>(command.target)) {
+            if (command.kind == Kind::Enter && !command.target->EditsInPlace()) {
                 return Fail(command, i + 1, "names a control that is not a parameter editor");
             }
         }
@@ -271,7 +270,7 @@ void ConsoleScript::RunOne(const Command& command, SimNet& net, SimNode& node, s
             if (command.kind == Kind::Click) {
                 command.target->UserClick();
             } else {
-                static_cast<ParamEditor*>(command.target)->UserEnter(command.number);
+                command.target->UserEnter(command.number);
             }
             out << "  " << ControlReport::Line(*command.target) << "\n";
             return;

@@ -172,8 +172,6 @@ void PanelView::SetBanner(const QString& text) {
     update();
 }
 
-}
-
 void PanelView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     m_zoom =
