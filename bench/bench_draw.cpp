@@ -10,13 +10,11 @@
 #include <string>
 
 #include "bench/BenchDefaults.h"
+#include "bench/BoundPanel.h"
 #include "draw/Canvas.h"
 #include "draw/DisplayList.h"
 #include "draw/TextMetrics.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "sim/SimNet.h"
-#include "sim/SimNode.h"
-#include "support/DebuggingFlags.h"
 #include "toolkit/SurfacePainter.h"
 
 #ifdef ARN_BENCH_QT
@@ -60,26 +58,13 @@ class NullCanvas : public Canvas, public TextMetrics {
     int64_t m_count = 0;
 };
 
-// A bound, enabled panel at its design size, as the Qt host shows it.
-struct BoundPanel {
-    std::shared_ptr<SimNet> net = SimNet::Create();
-    std::shared_ptr<SimNode> node = net->CreateNode();
-    std::shared_ptr<ArnAbsPosnCtl> panel = ArnAbsPosnCtl::Create();
-
-    BoundPanel() {
-        SetDebugFlags(0);
-        panel->put_DisplayName("ArnAbsPosnCtl1");
-        panel->Resize(PanelControls::DesignWidth, PanelControls::DesignHeight);
-        panel->get_UIref()->AttachControl(net, node, nullptr, "", "");
-        panel->put_Enabled(true);
-        net->Tick();
-        net->Tick();
-    }
-    ~BoundPanel() { panel->get_UIref()->ReleaseControl(); }
+// The bound panel laid out at its design size, as the Qt host shows it at zoom 1.
+struct DesignSizePanel : bench::BoundPanel {
+    DesignSizePanel() { panel->Resize(PanelControls::DesignWidth, PanelControls::DesignHeight); }
 };
 
 void BM_BuildList(benchmark::State& state) {
-    BoundPanel p;
+    DesignSizePanel p;
     NullCanvas metrics;
     DisplayList list;
     for (auto _ : state) {
@@ -92,7 +77,7 @@ void BM_BuildList(benchmark::State& state) {
 BENCHMARK(BM_BuildList);
 
 void BM_BuildAndReplayNull(benchmark::State& state) {
-    BoundPanel p;
+    DesignSizePanel p;
     NullCanvas canvas;
     DisplayList list;
     for (auto _ : state) {
@@ -106,7 +91,7 @@ BENCHMARK(BM_BuildAndReplayNull);
 
 // The anchor: the same list replayed into a canvas that draws nothing.
 void BM_ReplayNull(benchmark::State& state) {
-    BoundPanel p;
+    DesignSizePanel p;
     NullCanvas canvas;
     DisplayList list;
     SurfacePainter(*p.panel, canvas).Paint(list, nullptr, nullptr);
@@ -122,7 +107,7 @@ BENCHMARK(BM_ReplayNull);
 constexpr double HostZoom = 1.25;
 
 void BM_BuildAndReplayQt(benchmark::State& state) {
-    BoundPanel p;
+    DesignSizePanel p;
     QImage image(static_cast<int>(PanelControls::DesignWidth * HostZoom / TwipsPerPixelAt96Dpi),
                  static_cast<int>(PanelControls::DesignHeight * HostZoom / TwipsPerPixelAt96Dpi),
                  QImage::Format_ARGB32_Premultiplied);

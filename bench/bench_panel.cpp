@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "bench/BenchDefaults.h"
+#include "bench/BoundPanel.h"
 #include "host/values/Value.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
-#include "support/DebuggingFlags.h"
 
 namespace {
 
@@ -49,26 +49,7 @@ namespace {
 
 using namespace arn;
 
-// A bound, enabled panel on its own net and node; the first tick has served every flag.
-struct BoundPanel {
-    std::shared_ptr<SimNet> net = SimNet::Create();
-    std::shared_ptr<SimNode> node = net->CreateNode();
-    std::shared_ptr<ArnAbsPosnCtl> panel = ArnAbsPosnCtl::Create();
-
-    BoundPanel() {
-        SetDebugFlags(0);
-        panel->put_DisplayName("ArnAbsPosnCtl1");
-        panel->get_UIref()->AttachControl(net, node, nullptr, "", "");
-        panel->put_Enabled(true);
-        net->Tick();
-        net->Tick();
-    }
-    ~BoundPanel() {
-        if (panel->IsAttached()) {
-            panel->get_UIref()->ReleaseControl();
-        }
-    }
-};
+using bench::BoundPanel;
 
 void CountAllocations(benchmark::State& state, int64_t before) {
     state.counters["allocs/iter"] =
