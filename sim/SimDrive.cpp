@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 
 #include "core/ArnError.h"
@@ -52,6 +53,18 @@ const DriveFields& Fields() {
         return f;
     }();
     return fields;
+}
+
+// A position as a report shows it: whole numbers without a fraction or an exponent.
+std::string PositionText(double v) {
+    std::ostringstream text;
+    if (v == std::floor(v) && std::fabs(v) < 1e15) {
+        text << static_cast<int64_t>(v);
+    } else {
+        text.precision(12);
+        text << v;
+    }
+    return text.str();
 }
 
 [[noreturn]] void invalid(int32_t number, const std::string& why) {
@@ -126,16 +139,38 @@ bool SimDrive::TeachingEnabled() const {
 }
 
 int32_t SimDrive::Teach() {
-    if (!TeachingEnabled()) {
+    // Only a drive standing still holds a position worth storing: one passing through would
+    // store wherever the click happened to catch it.
+    const char* refusal = !TeachingEnabled() ? "\"Teach Absolute Positions\" is off"
+                          : m_homing         ? "homing runs"
+                          : Moving()         ? "the drive is moving; teach once it stands still"
+                                             : nullptr;
+    if (refusal) {
+        report(std::string("Teach refused: ") + refusal);
         return 0;
     }
     const int32_t number = sp::Position1 + SelectedIndex();
     m_stored[number] = m_measured;
+    report("Taught position " + std::to_string(number - sp::Position1 + 1) + " (parameter " +
+           std::to_string(number) + "): " + PositionText(m_measured));
     return number;
 }
 
+bool SimDrive::holdingStill() const {
+    // Any new move ends the hold: another position selected, or the held one's target changed.
+    return m_holding && SelectedIndex() == m_holdIndex && SelectedTarget() == m_holdTarget;
+}
+
+bool SimDrive::Moving() const {
+    return Enabled() && (m_jogging || (!holdingStill() && SelectedTarget() != m_measured));
+}
+
 bool SimDrive::InMotion() const {
-    return m_homing || (Enabled() && (m_jogging || SelectedTarget() != m_measured));
+    return m_homing || Moving();
+}
+
+SimHoming SimDrive::HomingState() const {
+    return !m_homing ? SimHoming::Idle : m_atHardStop ? SimHoming::AtHardStop : SimHoming::Running;
 }
 
 uint32_t SimDrive::statusWord() const {
@@ -204,12 +239,14 @@ void SimDrive::Write(int32_t number, double content) {
 }
 
 void SimDrive::Force(int32_t number, double content) {
+    const bool wasEnabled = Enabled();
     switch (number) {
         case sp::InputRegister: {
             const uint32_t word = Value::WordOf(content);
             for (int i = 0; i < 3; ++i) {
                 m_pins[i] = SimFieldGet(sp::InputRegister, kPinKeys[i], word) != 0;
             }
+            enableChanged(wasEnabled);
             return;
         }
         case sp::MeasuredPosition:
@@ -225,6 +262,7 @@ void SimDrive::Force(int32_t number, double content) {
                     m_software[i] = SimFieldGet(sp::InputStimulus, kOverrideKeys[i], word) != 0;
                 }
             }
+            enableChanged(wasEnabled);
             return;
         }
         case sp::Status:
@@ -243,16 +281,21 @@ void SimDrive::Apply(int32_t number) {
     const uint32_t word = Value::WordOf(stored(number));
     m_stored[number] = 0;
     if (SimFieldGet(number, fieldkey::AbortHoming, word) != 0) {
-        m_homing = false;
-        m_hardStopPending = false;
+        if (m_homing) {
+            abortHoming("\"Abort Homing\" was written");
+        }
         return;
     }
     if (SimFieldGet(number, fieldkey::StartHoming, word) != 0) {
-        StartHoming();
+        CommandHoming();
     }
     // The hard stop is taken as home at the drive's next step, not inside the caller's call.
-    if (SimFieldGet(number, fieldkey::SetHardStopped, word) != 0 && m_homing) {
-        m_hardStopPending = true;
+    if (SimFieldGet(number, fieldkey::SetHardStopped, word) != 0) {
+        if (m_homing) {
+            m_hardStopPending = true;
+        } else {
+            report("\"Set Hard Stopped\" ignored: no homing runs");
+        }
     }
 }
 
@@ -265,15 +308,57 @@ std::string SimDrive::UnitsText(int32_t number) const {
 }
 
 void SimDrive::SetPin(SimPin pin, bool on) {
+    const bool wasEnabled = Enabled();
     m_pins[index(pin)] = on;
+    enableChanged(wasEnabled);
+}
+
+void SimDrive::enableChanged(bool wasEnabled) {
+    if (!wasEnabled || Enabled()) {
+        return;
+    }
+    // Disabling drops the motor's power: a jog ends, a homing cannot finish, and the hold ends,
+    // so that enabling again moves to the selected position (what "Motion Pending" warns of).
+    m_holding = false;
+    if (m_jogging) {
+        m_jogging = false;
+        m_jogVelocity = 0.0;
+        report("Jog stopped at " + PositionText(m_measured) + ": the drive was disabled");
+    }
+    if (m_homing) {
+        abortHoming("the drive was disabled");
+    }
 }
 
 void SimDrive::StartHoming() {
     m_homing = true;
     m_homed = false;
+    m_homingAborted = false;
     m_hardStopPending = false;
+    m_atHardStop = false;
     m_homingSteps = 0;
     m_jogging = false;
+    m_holding = false;
+    report(OperationalMode() == opmode::FourPositions
+               ? "Homing started: the drive runs to the hard stop"
+               : "Homing started");
+}
+
+bool SimDrive::CommandHoming() {
+    if (!Enabled()) {
+        report("Homing refused: the drive is not enabled");
+        return false;
+    }
+    StartHoming();
+    return true;
+}
+
+void SimDrive::abortHoming(const std::string& why) {
+    m_homing = false;
+    m_hardStopPending = false;
+    m_atHardStop = false;
+    m_homingAborted = true;
+    report("Homing aborted at " + PositionText(m_measured) + ": " + why + "; not homed");
 }
 
 void SimDrive::PulseTrigger() {
@@ -289,9 +374,11 @@ void SimDrive::latch(const char* key) {
 void SimDrive::finishHoming() {
     m_homing = false;
     m_hardStopPending = false;
+    m_atHardStop = false;
     m_homed = true;
     m_measured = stored(sp::HomeOffset);
     latch(fieldkey::HomingDone);
+    report("Homed at " + PositionText(m_measured));
 }
 
 void SimDrive::Step() {
@@ -306,8 +393,20 @@ void SimDrive::Step() {
         latch(fieldkey::EnableSeen);
     }
     if (m_homing) {
-        if (m_hardStopPending || ++m_homingSteps >= kHomingTicks) {
+        if (m_hardStopPending) {
             finishHoming();
+        } else if (m_atHardStop) {
+            // Against the stop the drive waits for "Set Hard Stopped" however long it takes.
+        } else if (++m_homingSteps >= kHomingTicks) {
+            // In four-position mode the drive homes against a hard stop, which only the user
+            // can confirm; other modes home on their sensor and finish by themselves.
+            if (OperationalMode() == opmode::FourPositions) {
+                m_atHardStop = true;
+                report("Homing waits at the hard stop (" + PositionText(m_measured) +
+                       "): \"Set Home Posn\" takes it as home");
+            } else {
+                finishHoming();
+            }
         } else {
             const bool negative = SimFieldGet(sp::MotionSetup, fieldkey::HomingDirection,
                                               Value::WordOf(stored(sp::MotionSetup)));
@@ -322,6 +421,10 @@ void SimDrive::Step() {
         m_measured += m_jogVelocity / kJogStepsPerUnit;
         return;
     }
+    if (holdingStill()) {
+        return;
+    }
+    m_holding = false;
     const double distance = SelectedTarget() - m_measured;
     if (distance == 0.0) {
         return;
@@ -352,14 +455,30 @@ void SimDrive::MoveVelocity(double velocity) {
     if (!std::isfinite(velocity)) {
         throw MakeError(err::InvalidPropertyValue, "SimNode", "velocity must be finite");
     }
+    // A drive without power cannot jog; it says so instead of pretending to move.
+    if (!Enabled() || m_homing) {
+        report(m_homing ? "Jog refused: homing runs" : "Jog refused: the drive is not enabled");
+        return;
+    }
     m_jogging = true;
     m_jogVelocity = velocity;
+    m_holding = false;
 }
 
 void SimDrive::NodeStop(int32_t code) {
+    m_lastStopCode = code;
+    if (!m_jogging) {
+        return;
+    }
+    // A released jog stops and holds where it stopped; it does not run back to the target
+    // that the inputs selected before the jog.
     m_jogging = false;
     m_jogVelocity = 0.0;
-    m_lastStopCode = code;
+    m_holding = true;
+    m_holdIndex = SelectedIndex();
+    m_holdTarget = SelectedTarget();
+    report("Jog stopped at " + PositionText(m_measured) +
+           "; the drive holds there until a new move");
 }
 
 }  // namespace arn

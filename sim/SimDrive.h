@@ -4,22 +4,43 @@
 #include <map>
 #include <string>
 
+#include "core/Event.h"
+
 namespace arn {
 
 enum class SimPin { Enable = 0, InputA = 1, InputB = 2 };
+
+// Where a homing stands: not running, running toward its sensor or stop, or holding at the hard
+// stop until "Set Hard Stopped" takes it as home.
+enum class SimHoming { Idle, Running, AtHardStop };
 
 // The simulated drive's state and behaviour, without any value objects: parameters as numbers,
 // three hardware input pins, the software input states of the stimulus register, homing, and
 // motion toward the position that the effective inputs select. Bit layouts come from the table
 // in SimLayout. Time advances only through Step().
+//
+// The drive behaves as a commissioning engineer expects one to; each rule is stated where it is
+// implemented:
+// - jog and a commanded homing need the drive enabled (MoveVelocity, CommandHoming);
+// - a released jog holds where it stopped until a new move (NodeStop, holdingStill);
+// - disabling stops any motion and aborts a homing (enableChanged);
+// - in four-position mode homing runs to a hard stop and waits there for "Set Hard Stopped"
+//   (Step);
+// - Teach stores the position the drive holds and refuses while it moves (Teach).
+// Every decision a user would want to hear of (a refusal, homing started, waiting at the hard
+// stop, homed at X, aborted, taught) is raised as one sentence on Reported.
 class SimDrive {
   public:
-    static constexpr int kHomingTicks = 20;           // steps a homing takes without a hard stop
+    // Steps a homing takes to reach its sensor, or in four-position mode the hard stop.
+    static constexpr int kHomingTicks = 20;
     static constexpr double kMoveStep = 25.0;         // position units per step toward a target
     static constexpr double kHomingStep = 10.0;       // position units per step while homing
     static constexpr double kJogStepsPerUnit = 10.0;  // a jog moves velocity / 10 per step
 
     SimDrive();
+
+    // One plain sentence per decision of the drive, raised inside the call that made it.
+    Event<const std::string&> Reported;
 
     bool Has(int32_t number) const;
     // The content of a parameter; registers computed from the drive state are built here.
@@ -66,18 +87,27 @@ class SimDrive {
     bool AtPosition() const;
     bool QueryState() const { return Enabled() || m_homing; }
 
-    // A homing runs to its end whether the drive is enabled or not: the drive homes on its own
-    // command (parameter 285), as the panel's homing handling expects.
+    // The drive starting a homing of its own accord (a test or a script acting as the drive):
+    // no enable check, as Force has no read-only rule. Raises "Homing started".
     void StartHoming();
+    // A host's homing command (the "Start Homing" bit of parameter 285, the dock's button):
+    // refused with a report while the drive is disabled. True when homing started.
+    bool CommandHoming();
     bool Homing() const { return m_homing; }
+    SimHoming HomingState() const;
+    // Whether the last homing ended aborted rather than homed (false before any homing).
+    bool HomingAborted() const { return m_homingAborted; }
+    // Whether the drive is enabled and jogging or moving toward its target (homing excluded).
+    bool Moving() const;
     bool Homed() const { return m_homed; }
     void SetHomed(bool homed) { m_homed = homed; }
     void SetPositionRecovering(bool on) { m_positionRecovering = on; }
     bool PositionRecovering() const { return m_positionRecovering; }
     bool TeachingEnabled() const;
-    // Teach-in: with "Teach Absolute Positions" on, stores the measured position into the
-    // position parameter that the effective inputs select and returns its number; returns 0
-    // and changes nothing while teaching is off.
+    // Teach-in: with "Teach Absolute Positions" on and the drive still, stores the position it
+    // holds into the position parameter that the effective inputs select and returns its
+    // number; returns 0 and changes nothing while teaching is off, homing runs or the drive
+    // moves. Reports what it wrote or why it refused.
     int32_t Teach();
     // Raises "Trigger Detected" of the accumulated status until the next step.
     void PulseTrigger();
@@ -86,9 +116,13 @@ class SimDrive {
     void SetAccelLimit(double v);
     double DecelLimit() const { return m_decelLimit; }
     void SetDecelLimit(double v);
+    // A jog: refused with a report (no error, nothing moves) while the drive is disabled or
+    // homing.
     void MoveVelocity(double velocity);
+    // Ends a jog; the drive then holds where it stopped.
     void NodeStop(int32_t code);
     bool Jogging() const { return m_jogging; }
+    bool Holding() const { return holdingStill(); }
     double JogVelocity() const { return m_jogVelocity; }
     int32_t LastStopCode() const { return m_lastStopCode; }
     int64_t Steps() const { return m_steps; }
@@ -101,6 +135,11 @@ class SimDrive {
     uint32_t statusWord() const;
     void latch(const char* key);
     void finishHoming();
+    void abortHoming(const std::string& why);
+    // Called after every change that may switch the drive's Enable (pins, stimulus register).
+    void enableChanged(bool wasEnabled);
+    bool holdingStill() const;
+    void report(const std::string& sentence) { Reported(sentence); }
 
     std::map<int32_t, double> m_stored;
     bool m_pins[3] = {false, false, false};
@@ -110,7 +149,13 @@ class SimDrive {
     bool m_homing = false;
     bool m_homed = false;
     bool m_hardStopPending = false;
+    bool m_atHardStop = false;
+    bool m_homingAborted = false;
     int m_homingSteps = 0;
+    // Where a released jog left the drive: the selection and its target at that moment.
+    bool m_holding = false;
+    int m_holdIndex = 0;
+    double m_holdTarget = 0.0;
     bool m_positionRecovering = false;
     bool m_triggerPulse = false;
     double m_accelLimit = 4.0;

@@ -148,6 +148,7 @@ TEST(Jog, StartRestoresLimitsAndNodeErrorsBeep) {
     rig.node->put_DecelLimit(2);
     rig.io->get_JogSpeed()->get_NumberValue()->SetDouble(1500);
     rig.io->get_JogAccel()->get_NumberValue()->SetDouble(20);
+    rig.node->SetPin(SimPin::Enable, true);  // a disabled drive refuses to jog
 
     rig.io->JogStart(true);
     EXPECT_EQ(rig.node->Drive().JogVelocity(), -1500);

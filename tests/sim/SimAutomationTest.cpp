@@ -87,6 +87,7 @@ TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     EXPECT_EQ(motionSetup->Field("Operational Mode")->get_Value(), 8);
 
     // A command bit written and applied reaches the drive, which takes it and clears it.
+    sim.node->SetPin(SimPin::Enable, true);  // homing and jog need the drive enabled
     auto command = node.Param(param::HomingCommand);
     command->Field("Start Homing")->put_Value(1);
     EXPECT_FALSE(sim.node->Drive().Homing());
@@ -94,6 +95,9 @@ TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     EXPECT_TRUE(sim.node->Drive().Homing());
     EXPECT_DOUBLE_EQ(sim.node->Param(param::HomingCommand)->Content(), 0.0);
     EXPECT_DOUBLE_EQ(command->Content(), 0.0);
+    command->Field("Abort Homing")->put_Value(1);  // a homing drive refuses to jog
+    command->Field("Abort Homing")->Apply();
+    EXPECT_TRUE(sim.node->Drive().HomingAborted());
 
     node.put_AccelLimit(250);
     node.put_DecelLimit(125);

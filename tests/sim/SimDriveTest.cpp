@@ -1,9 +1,13 @@
 // The simulated drive's behaviour, without value objects.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "core/ArnError.h"
+#include "host/values/Value.h"
 #include "sim/SimDrive.h"
 #include "sim/SimLayout.h"
 
@@ -120,6 +124,183 @@ TEST(SimDrive, TeachStoresTheMeasuredPositionOnlyWhileTeachingIsOn) {
     EXPECT_EQ(drive.Teach(), 250);
     EXPECT_EQ(drive.Read(250), -20);
     EXPECT_EQ(drive.Read(248), 1234.5) << "other positions kept";
+}
+
+// Each rule of the drive as a user meets it, with the sentences the drive says on the way.
+TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
+    const auto steps = [](SimDrive& d, int n) {
+        for (int i = 0; i < n; ++i) {
+            d.Step();
+        }
+    };
+    const auto command = [](SimDrive& d, const char* key) {
+        d.Write(sp::HomingCommand, SimFieldSet(sp::HomingCommand, key, 0, 1));
+        d.Apply(sp::HomingCommand);
+    };
+    const auto enable = [](SimDrive& d, bool on) { d.SetPin(SimPin::Enable, on); };
+    const auto teaching = [](SimDrive& d) { d.Write(sp::TeachingSetup, 1); };
+    const int toStop = SimDrive::kHomingTicks;
+    const double stop = -SimDrive::kHomingStep * (toStop - 1);  // toward negative, from 0
+    struct Row {
+        const char* rule;
+        int32_t mode;
+        std::function<void(SimDrive&)> act;
+        std::vector<std::string> said;
+        double measured;
+        SimHoming homing;
+        bool homed;
+        bool aborted;
+    };
+    const Row rows[] = {
+        {"a disabled drive refuses jog and a commanded homing",
+         2,
+         [&](SimDrive& d) {
+             d.MoveVelocity(-100);
+             command(d, fieldkey::StartHoming);
+             steps(d, 3);
+         },
+         {"Jog refused: the drive is not enabled", "Homing refused: the drive is not enabled"},
+         0,
+         SimHoming::Idle,
+         false,
+         false},
+        {"a released jog holds where it stopped until another position is selected",
+         8,
+         [&](SimDrive& d) {
+             d.SetPin(SimPin::InputA, true);  // position 2 (1000)
+             enable(d, true);
+             steps(d, 2);
+             d.MoveVelocity(100);
+             steps(d, 3);
+             d.NodeStop(65);
+             steps(d, 30);
+             EXPECT_TRUE(d.Holding());
+             EXPECT_FALSE(d.InMotion());
+             d.SetPin(SimPin::InputA, false);  // position 1 (0): a new move
+             steps(d, 1);
+         },
+         {"Jog stopped at 80; the drive holds there until a new move"},
+         80 - SimDrive::kMoveStep,
+         SimHoming::Idle,
+         false,
+         false},
+        {"Teach refuses while moving, then stores the held position and says so",
+         8,
+         [&](SimDrive& d) {
+             teaching(d);
+             enable(d, true);
+             d.MoveVelocity(-100);
+             steps(d, 2);
+             EXPECT_EQ(d.Teach(), 0);
+             d.NodeStop(65);
+             steps(d, 5);
+             EXPECT_EQ(d.Teach(), sp::Position1);
+             EXPECT_EQ(d.Read(sp::Position1), -20);
+         },
+         {"Teach refused: the drive is moving; teach once it stands still",
+          "Jog stopped at -20; the drive holds there until a new move",
+          "Taught position 1 (parameter 247): -20"},
+         -20,
+         SimHoming::Idle,
+         false,
+         false},
+        {"disabling stops a jog; the next enable moves to the selection",
+         8,
+         [&](SimDrive& d) {
+             enable(d, true);
+             d.MoveVelocity(100);
+             steps(d, 1);
+             enable(d, false);
+             EXPECT_FALSE(d.Jogging());
+             EXPECT_TRUE(d.MotionPending());
+             enable(d, true);
+             steps(d, 1);
+         },
+         {"Jog stopped at 10: the drive was disabled"},
+         0,
+         SimHoming::Idle,
+         false,
+         false},
+        {"four-position homing waits at the hard stop until Set Hard Stopped",
+         8,
+         [&](SimDrive& d) {
+             enable(d, true);
+             command(d, fieldkey::StartHoming);
+             steps(d, 5 * toStop);
+             EXPECT_EQ(d.HomingState(), SimHoming::AtHardStop);
+             EXPECT_EQ(d.MeasuredPosition(), stop);
+             EXPECT_EQ(d.Teach(), 0);
+             command(d, fieldkey::SetHardStopped);
+             steps(d, 1);
+         },
+         {"Homing started: the drive runs to the hard stop",
+          "Homing waits at the hard stop (-190): \"Set Home Posn\" takes it as home",
+          "Teach refused: \"Teach Absolute Positions\" is off", "Homed at 0"},
+         0,
+         SimHoming::Idle,
+         true,
+         false},
+        {"disabling at the hard stop aborts the homing",
+         8,
+         [&](SimDrive& d) {
+             enable(d, true);
+             command(d, fieldkey::StartHoming);
+             steps(d, toStop);
+             enable(d, false);
+             command(d, fieldkey::SetHardStopped);
+             steps(d, 1);
+         },
+         {"Homing started: the drive runs to the hard stop",
+          "Homing waits at the hard stop (-190): \"Set Home Posn\" takes it as home",
+          "Homing aborted at -190: the drive was disabled; not homed",
+          "\"Set Hard Stopped\" ignored: no homing runs"},
+         stop,
+         SimHoming::Idle,
+         false,
+         true},
+        {"mode 18: clearing the software Enable (Click to Stop) aborts the homing",
+         18,
+         [&](SimDrive& d) {
+             d.Write(sp::InputStimulus, 65536);  // software control, Enable on
+             command(d, fieldkey::StartHoming);
+             steps(d, 3);
+             d.Write(sp::InputStimulus, 0);
+             steps(d, toStop);
+         },
+         {"Homing started", "Homing aborted at -30: the drive was disabled; not homed"},
+         -30,
+         SimHoming::Idle,
+         false,
+         true},
+        {"mode 18 homes on its sensor by itself",
+         18,
+         [&](SimDrive& d) {
+             enable(d, true);
+             command(d, fieldkey::StartHoming);
+             steps(d, toStop);
+             command(d, fieldkey::AbortHoming);  // too late: nothing to abort
+         },
+         {"Homing started", "Homed at 0"},
+         0,
+         SimHoming::Idle,
+         true,
+         false},
+    };
+    for (const Row& row : rows) {
+        SimDrive drive;  // positions 0, 1000, 2000, 3000, homing toward negative
+        drive.Force(sp::MotionSetup, SimFieldSet(sp::MotionSetup, fieldkey::OperationalMode,
+                                                 Value::WordOf(drive.Read(sp::MotionSetup)),
+                                                 static_cast<uint32_t>(row.mode)));
+        std::vector<std::string> said;
+        const Connection listen =
+            drive.Reported.connect([&](const std::string& s) { said.push_back(s); });
+        row.act(drive);
+        EXPECT_EQ(said, row.said) << row.rule;
+        EXPECT_EQ(drive.MeasuredPosition(), row.measured) << row.rule;
+        EXPECT_EQ(drive.HomingState(), row.homing) << row.rule;
+        EXPECT_EQ(drive.Homed(), row.homed) << row.rule;
+        EXPECT_EQ(drive.HomingAborted(), row.aborted) << row.rule;
+    }
 }
 
 }  // namespace

@@ -81,6 +81,8 @@ TEST(SimNode, StimulusSwitchesBetweenPinsAndSoftwareAndStatusFollowsAtRefresh) {
 
 TEST(SimNode, HomingStartsAtApplyAndTakesTheHardStopAtTheNextStep) {
     auto node = SimNode::Create();
+    node->ForceField(171, "Operational Mode", 2);  // homes on its sensor, by itself
+    node->SetPin(SimPin::Enable, true);            // a commanded homing needs the drive enabled
     node->ForceParam(68, 500);
     auto command = node->Param(285);
     auto apply = [&](const char* key) {
@@ -227,6 +229,7 @@ TEST(SimNode, MotionInterfaceAndAGoneOrSilentNode) {
     motion->put_AccelLimit(8);
     EXPECT_THROW(motion->put_AccelLimit(-1), ArnError);
     EXPECT_EQ(motion->get_AccelLimit(), 8);
+    node->SetPin(SimPin::Enable, true);  // a disabled drive refuses to jog
     motion->MoveVelocity(100, 0, 0);
     EXPECT_TRUE(node->Drive().Jogging());
     motion->NodeStop(65);
