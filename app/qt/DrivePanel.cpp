@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 
 #include "app/qt/DriveSetupBox.h"
+#include "app/qt/DriveSetupFile.h"
 #include "app/qt/JogTeachBox.h"
 #include "app/qt/NumberText.h"
+#include "app/qt/WheelGuard.h"
 #include "sim/SimLayout.h"
 #include "sim/SimNode.h"
 
@@ -50,6 +52,10 @@ DrivePanel::DrivePanel(std::shared_ptr<SimNode> node,
                        std::function<std::shared_ptr<jogAndSwInputs>()> inputs, ErrorSink report,
                        QWidget* parent)
     : QWidget(parent), m_node(std::move(node)), m_report(std::move(report)) {
+    const ErrorSink tell = [this](const QString& sentence) { Tell(sentence); };
+    m_driveReports = m_node->Drive().Reported.connect([this](const std::string& sentence) {
+        Tell(QStringLiteral("Drive: ") + QString::fromStdString(sentence));
+    });
     auto* layout = new QVBoxLayout(this);
 
     auto* pins = new QGroupBox(QStringLiteral("Hardware inputs"));
@@ -75,28 +81,38 @@ DrivePanel::DrivePanel(std::shared_ptr<SimNode> node,
     modeForm->addRow(QStringLiteral("Operational mode"), m_mode);
     driveLayout->addLayout(modeForm);
     m_startHoming = new QPushButton(QStringLiteral("Start homing"));
+    m_startHoming->setToolTip(
+        QStringLiteral("The drive's homing command; refused while the "
+                       "drive is disabled, aborted by disabling it"));
+    // The drive reports the start or the refusal itself.
     connect(m_startHoming, &QPushButton::clicked, this, [this] {
         Guarded(m_report, QStringLiteral("Start homing"), [&] {
-            m_node->Drive().StartHoming();
+            m_node->Drive().CommandHoming();
             m_node->Sync();
         });
+        Refresh();
     });
     auto* trigger = new QPushButton(QStringLiteral("Pulse trigger"));
     connect(trigger, &QPushButton::clicked, this, [this] {
-        Guarded(m_report, QStringLiteral("Pulse trigger"), [&] { m_node->PulseTrigger(); });
+        if (Guarded(m_report, QStringLiteral("Pulse trigger"), [&] { m_node->PulseTrigger(); })) {
+            Tell(QStringLiteral("Drive: trigger input pulsed"));
+        }
     });
     m_recovering = new QCheckBox(QStringLiteral("Position recovering"));
     connect(m_recovering, &QCheckBox::toggled, this, [this](bool on) {
-        Guarded(m_report, QStringLiteral("Position recovering"),
-                [&] { m_node->SetPositionRecovering(on); });
+        if (Guarded(m_report, QStringLiteral("Position recovering"),
+                    [&] { m_node->SetPositionRecovering(on); })) {
+            Tell(QStringLiteral("Drive: Position recovering %1")
+                     .arg(on ? QStringLiteral("on") : QStringLiteral("off")));
+        }
     });
     driveLayout->addWidget(m_startHoming);
     driveLayout->addWidget(trigger);
     driveLayout->addWidget(m_recovering);
     layout->addWidget(drive);
-    m_setup = new DriveSetupBox(m_node, m_report);
+    m_setup = new DriveSetupBox(m_node, m_report, tell);
     layout->addWidget(m_setup);
-    m_jogTeach = new JogTeachBox(m_node, std::move(inputs), m_report);
+    m_jogTeach = new JogTeachBox(m_node, std::move(inputs), m_report, tell);
     layout->addWidget(m_jogTeach);
 
     auto* state = new QGroupBox(QStringLiteral("Drive state"));
@@ -115,19 +131,53 @@ DrivePanel::DrivePanel(std::shared_ptr<SimNode> node,
     // Connected after the initial selection so that building the panel changes nothing.
     connect(m_mode, &QComboBox::currentIndexChanged, this,
             [this](int i) { SetMode(m_mode->itemData(i).toInt()); });
+    WheelGuard::Guard(this);
     Refresh();
 }
 
+void DrivePanel::Tell(const QString& sentence) {
+    if (Reported) {
+        Reported(sentence);
+    }
+}
+
 void DrivePanel::SetPin(int pin, bool on) {
-    Guarded(m_report, QStringLiteral("Set pin"),
-            [&] { m_node->SetPin(static_cast<SimPin>(pin), on); });
+    if (Guarded(m_report, QStringLiteral("Set pin"),
+                [&] { m_node->SetPin(static_cast<SimPin>(pin), on); })) {
+        Tell(QStringLiteral("Drive: %1 pin %2")
+                 .arg(m_pins[static_cast<size_t>(pin)]->text(),
+                      on ? QStringLiteral("on") : QStringLiteral("off")));
+    }
     Refresh();
+}
+
+bool DrivePanel::SaveSetup(const QString& path) {
+    const bool done = Guarded(m_report, QStringLiteral("Save drive setup"),
+                              [&] { DriveSetupFile::Save(m_node->Drive(), path.toStdString()); });
+    if (done) {
+        Tell(QStringLiteral("Drive: setup saved to %1").arg(path));
+    }
+    return done;
+}
+
+bool DrivePanel::LoadSetup(const QString& path) {
+    size_t count = 0;
+    const bool done = Guarded(m_report, QStringLiteral("Open drive setup"),
+                              [&] { count = DriveSetupFile::Load(*m_node, path.toStdString()); });
+    Refresh();
+    if (done) {
+        Tell(QStringLiteral("Drive: %1 settings loaded from %2").arg(count).arg(path));
+    }
+    return done;
 }
 
 void DrivePanel::SetMode(int32_t mode) {
     const bool done = Guarded(m_report, QStringLiteral("Operational mode"), [&] {
         m_node->ForceField(param::MotionSetup, "Operational Mode", static_cast<uint32_t>(mode));
     });
+    if (done) {
+        Tell(QStringLiteral("Drive: Operational mode set to %1").arg(m_mode->currentText()));
+    }
     Refresh();
     if (done && ModeChanged) {
         ModeChanged(mode);
@@ -149,14 +199,23 @@ void DrivePanel::Refresh() {
     m_source->setText(d.FollowsPins() ? QStringLiteral("hardware pins")
                                       : QStringLiteral("software overrides"));
     m_enabled->setText(YesNo(d.Enabled()));
-    // The drive homes on its own command, so a homing moves the motor while it is disabled.
-    m_homing->setText(d.Homing()  ? (d.Enabled() ? QStringLiteral("running")
-                                                 : QStringLiteral("running: the drive homes on "
-                                                                   "its own command, enabled or "
-                                                                   "not"))
-                      : d.Homed() ? QStringLiteral("homed")
-                                  : QStringLiteral("not homed"));
+    switch (d.HomingState()) {
+        case SimHoming::Running:
+            m_homing->setText(QStringLiteral("running"));
+            break;
+        case SimHoming::AtHardStop:
+            m_homing->setText(
+                QStringLiteral("waiting at the hard stop: \"Set Home Posn\" "
+                               "takes it as home"));
+            break;
+        case SimHoming::Idle:
+            m_homing->setText(d.Homed()           ? QStringLiteral("homed")
+                              : d.HomingAborted() ? QStringLiteral("aborted: not homed")
+                                                  : QStringLiteral("not homed"));
+            break;
+    }
     m_motion->setText(d.InMotion()        ? QStringLiteral("moving")
+                      : d.Holding()       ? QStringLiteral("holding where the jog stopped")
                       : d.AtPosition()    ? QStringLiteral("at position")
                       : d.MotionPending() ? QStringLiteral("would move when enabled (Motion "
                                                            "Pending: every input path is off "

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/qt/Guard.h"
+#include "core/Event.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,6 +25,11 @@ class jogAndSwInputs;
 // operational mode, the homing and position setup that the panel's checks read, jog and
 // teach-in, and readouts of what the simulated drive is doing. Every action is a
 // drive-side change of the node (its value objects then raise their events to the panel).
+//
+// Every change the dock makes to the drive, and every report of the drive itself (refusals,
+// homing started, waiting at the hard stop, homed, aborted, taught), comes out of Reported as
+// one plain sentence starting "Drive: ". Its spin boxes and combo boxes take the mouse wheel
+// only while focused, so that scrolling the dock changes nothing.
 class DrivePanel : public QWidget {
   public:
     // inputs gives the panel's current inputs object, through which the jog buttons jog.
@@ -36,6 +42,14 @@ class DrivePanel : public QWidget {
 
     // Raised after the user changed the operational mode, with the new mode.
     std::function<void(int32_t)> ModeChanged;
+    // The dock's one sentence per change or drive report, for the status bar and the trace.
+    std::function<void(const QString&)> Reported;
+
+    // Writes the drive's setup parameters to path as registry text (see DriveSetupFile), or
+    // reads such a file and applies it whole; a bad file changes nothing. Either way the
+    // outcome is Reported; false when it failed.
+    bool SaveSetup(const QString& path);
+    bool LoadSetup(const QString& path);
 
     QCheckBox* PinBox(int pin) const { return m_pins.at(static_cast<size_t>(pin)); }
     QPushButton* HomingButton() const { return m_startHoming; }
@@ -48,9 +62,11 @@ class DrivePanel : public QWidget {
   private:
     void SetPin(int pin, bool on);
     void SetMode(int32_t mode);
+    void Tell(const QString& sentence);
 
     std::shared_ptr<SimNode> m_node;
     ErrorSink m_report;
+    Connection m_driveReports;
     std::array<QCheckBox*, 3> m_pins{};
     QPushButton* m_startHoming = nullptr;
     QCheckBox* m_recovering = nullptr;

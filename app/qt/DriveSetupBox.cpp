@@ -36,12 +36,22 @@ void Load(QCheckBox* box, bool on) {
     box->setChecked(on);
 }
 
+QString OnOff(bool on) {
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+QString SetTo(const QString& text) {
+    return QStringLiteral("set to %1").arg(text);
+}
+
 }  // namespace
 
-DriveSetupBox::DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, QWidget* parent)
+DriveSetupBox::DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, ErrorSink tell,
+                             QWidget* parent)
     : QGroupBox(QStringLiteral("Homing and position setup"), parent),
       m_node(std::move(node)),
-      m_report(std::move(report)) {
+      m_report(std::move(report)),
+      m_tell(std::move(tell)) {
     auto* form = new QFormLayout(this);
 
     m_homingDir = new QComboBox();
@@ -49,8 +59,9 @@ DriveSetupBox::DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, QW
     m_homingDir->addItem(QStringLiteral("1: toward negative"), 1);
     m_homingDir->setToolTip(QStringLiteral("\"Homing Direction\" (parameter 171)"));
     connect(m_homingDir, &QComboBox::currentIndexChanged, this, [this](int i) {
-        ForceField(param::MotionSetup, fieldkey::HomingDirection,
-                   m_homingDir->itemData(i).toInt() != 0);
+        ForceField(QStringLiteral("Homing direction"), param::MotionSetup,
+                   fieldkey::HomingDirection, m_homingDir->itemData(i).toInt() != 0 ? 1 : 0,
+                   SetTo(m_homingDir->itemText(i)));
     });
     form->addRow(QStringLiteral("Homing direction"), m_homingDir);
 
@@ -58,8 +69,9 @@ DriveSetupBox::DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, QW
                            const char* key) {
         auto* box = new QCheckBox(text);
         box->setToolTip(tip);
-        connect(box, &QCheckBox::toggled, this,
-                [this, number, key](bool on) { ForceField(number, key, on); });
+        connect(box, &QCheckBox::toggled, this, [this, text, number, key](bool on) {
+            ForceField(text, number, key, on ? 1 : 0, OnOff(on));
+        });
         form->addRow(box);
         return box;
     };
@@ -77,20 +89,25 @@ DriveSetupBox::DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, QW
     m_homed = new QCheckBox(QStringLiteral("Homed"));
     m_homed->setToolTip(QStringLiteral("\"Homing Complete\" of the status (parameter 181)"));
     connect(m_homed, &QCheckBox::toggled, this, [this](bool on) {
-        Guarded(m_report, QStringLiteral("Homed"), [&] {
+        const bool done = Guarded(m_report, QStringLiteral("Homed"), [&] {
             m_node->Drive().SetHomed(on);
             m_node->Sync();
         });
+        Tell(done, QStringLiteral("Homed"), OnOff(on));
     });
     form->addRow(m_homed);
 
     m_maxTravel = NumberBox(QStringLiteral("Parameter 343; 0 switches the travel check off"));
-    connect(m_maxTravel, &QSpinBox::valueChanged, this,
-            [this](int v) { ForceParam(param::MaxTravel, v); });
+    connect(m_maxTravel, &QSpinBox::valueChanged, this, [this](int v) {
+        ForceParam(QStringLiteral("Maximum travel"), param::MaxTravel, v,
+                   SetTo(QString::number(v)));
+    });
     form->addRow(QStringLiteral("Maximum travel"), m_maxTravel);
     m_window = NumberBox(QStringLiteral("Parameter 267; the panel's window is this / 80"));
-    connect(m_window, &QSpinBox::valueChanged, this,
-            [this](int v) { ForceParam(param::PositionWindow, v); });
+    connect(m_window, &QSpinBox::valueChanged, this, [this](int v) {
+        ForceParam(QStringLiteral("In-position window"), param::PositionWindow, v,
+                   SetTo(QString::number(v)));
+    });
     form->addRow(QStringLiteral("In-position window"), m_window);
 
     m_units = new QComboBox();
@@ -99,20 +116,28 @@ DriveSetupBox::DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, QW
                          i);
     }
     m_units->setToolTip(QStringLiteral("Parameter 268; parameter 271 names the units"));
-    connect(m_units, &QComboBox::currentIndexChanged, this,
-            [this](int i) { ForceParam(param::UnitsSelect, m_units->itemData(i).toInt()); });
+    connect(m_units, &QComboBox::currentIndexChanged, this, [this](int i) {
+        ForceParam(QStringLiteral("Position units"), param::UnitsSelect,
+                   m_units->itemData(i).toInt(), SetTo(m_units->itemText(i)));
+    });
     form->addRow(QStringLiteral("Position units"), m_units);
     Refresh();
 }
 
-void DriveSetupBox::ForceField(int32_t number, const char* key, bool on) {
-    Guarded(m_report, QString::fromLatin1(key),
-            [&] { m_node->ForceField(number, key, on ? 1 : 0); });
+void DriveSetupBox::ForceField(const QString& caption, int32_t number, const char* key,
+                               uint32_t bits, const QString& what) {
+    Tell(Guarded(m_report, caption, [&] { m_node->ForceField(number, key, bits); }), caption, what);
 }
 
-void DriveSetupBox::ForceParam(int32_t number, double content) {
-    Guarded(m_report, QStringLiteral("Parameter %1").arg(number),
-            [&] { m_node->ForceParam(number, content); });
+void DriveSetupBox::ForceParam(const QString& caption, int32_t number, double content,
+                               const QString& what) {
+    Tell(Guarded(m_report, caption, [&] { m_node->ForceParam(number, content); }), caption, what);
+}
+
+void DriveSetupBox::Tell(bool done, const QString& caption, const QString& what) {
+    if (done && m_tell) {
+        m_tell(QStringLiteral("Drive: %1 %2").arg(caption, what));
+    }
 }
 
 void DriveSetupBox::Refresh() {

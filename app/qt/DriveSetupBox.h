@@ -17,10 +17,12 @@ class SimNode;
 // type, home sensor polarity, "Homing Ex", the homed state, maximum travel (parameter 343), the
 // in-position window (parameter 267) and the position units (parameter 268, whose name
 // parameter 271 shows). Each change is a drive-side change of the node, so the node's value
-// objects raise their events to the panel.
+// objects raise their events to the panel. Each change is told to `tell` in one sentence
+// ("Drive: Homing direction set to 1: toward negative"); failures go to `report`.
 class DriveSetupBox : public QGroupBox {
   public:
-    DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, QWidget* parent = nullptr);
+    DriveSetupBox(std::shared_ptr<SimNode> node, ErrorSink report, ErrorSink tell,
+                  QWidget* parent = nullptr);
 
     // Loads the controls from the drive without writing anything back.
     void Refresh();
@@ -35,11 +37,15 @@ class DriveSetupBox : public QGroupBox {
     QComboBox* UnitsBox() const { return m_units; }
 
   private:
-    void ForceField(int32_t number, const char* key, bool on);
-    void ForceParam(int32_t number, double content);
+    // Each writes, then tells "Drive: <caption> <what>" when the write went through.
+    void ForceField(const QString& caption, int32_t number, const char* key, uint32_t bits,
+                    const QString& what);
+    void ForceParam(const QString& caption, int32_t number, double content, const QString& what);
+    void Tell(bool done, const QString& caption, const QString& what);
 
     std::shared_ptr<SimNode> m_node;
     ErrorSink m_report;
+    ErrorSink m_tell;
     QComboBox* m_homingDir = nullptr;
     QCheckBox* m_axis = nullptr;
     QCheckBox* m_polarity = nullptr;

@@ -25,16 +25,19 @@ QString ValueText(const std::shared_ptr<Value>& v) {
 
 JogTeachBox::JogTeachBox(std::shared_ptr<SimNode> node,
                          std::function<std::shared_ptr<jogAndSwInputs>()> inputs, ErrorSink report,
-                         QWidget* parent)
+                         ErrorSink tell, QWidget* parent)
     : QGroupBox(QStringLiteral("Jog and teach"), parent),
       m_node(std::move(node)),
       m_inputs(std::move(inputs)),
-      m_report(std::move(report)) {
+      m_report(std::move(report)),
+      m_tell(std::move(tell)) {
     auto* grid = new QGridLayout(this);
     m_reverse = new QPushButton(QStringLiteral("<< Jog reverse"));
     m_forward = new QPushButton(QStringLiteral("Jog forward >>"));
     for (auto* button : {m_reverse, m_forward}) {
-        button->setToolTip(QStringLiteral("Hold to jog; the drive moves only while enabled"));
+        button->setToolTip(
+            QStringLiteral("Hold to jog; the drive jogs only while enabled and "
+                           "holds where it stopped when released"));
         // Held down: a repeat would start the jog again on each repeat.
         button->setAutoRepeat(false);
     }
@@ -49,7 +52,9 @@ JogTeachBox::JogTeachBox(std::shared_ptr<SimNode> node,
     grid->addWidget(m_jogValues, 1, 0, 1, 2);
 
     m_teach = new QPushButton(QStringLiteral("Teach"));
-    m_teach->setToolTip(QStringLiteral("Store the measured position into the selected position"));
+    m_teach->setToolTip(
+        QStringLiteral("Store the position the drive holds into the selected position (refused "
+                       "while it moves)"));
     connect(m_teach, &QPushButton::clicked, this, [this] { Teach(); });
     grid->addWidget(m_teach, 2, 0);
     m_teachState = new QLabel();
@@ -70,6 +75,13 @@ void JogTeachBox::Jog(bool start, bool reverse) {
             io->JogEnd();
         }
     });
+    // A refused jog was told by the drive itself; only one that runs is told here.
+    const SimDrive& d = m_node->Drive();
+    if (start && d.Jogging() && m_tell) {
+        m_tell(QStringLiteral("Drive: jogging %1 at %2")
+                   .arg(reverse ? QStringLiteral("reverse") : QStringLiteral("forward"),
+                        NumberText(d.JogVelocity())));
+    }
     Refresh();
 }
 
@@ -78,25 +90,15 @@ void JogTeachBox::Teach() {
     if (!d.Homed()) {
         // The panel's warning icon tells the user the drive would shut down; the simulated
         // drive refuses instead, so nothing is stored.
-        if (m_report) {
-            m_report(
-                QStringLiteral("Teach refused: the unit is not homed (a drive shuts down "
+        if (m_tell) {
+            m_tell(
+                QStringLiteral("Drive: Teach refused: the unit is not homed (a drive shuts down "
                                "when taught before homing)"));
         }
         return;
     }
-    int32_t number = 0;
-    const double measured = d.MeasuredPosition();
-    if (!Guarded(m_report, QStringLiteral("Teach"), [&] { number = m_node->Teach(); })) {
-        return;
-    }
-    if (m_report) {
-        m_report(number == 0 ? QStringLiteral("Teach: teaching is off, nothing stored")
-                             : QStringLiteral("Taught position %1 (parameter %2): %3")
-                                   .arg(number - param::Position1 + 1)
-                                   .arg(number)
-                                   .arg(NumberText(measured)));
-    }
+    // The drive says which position it wrote, or why it refused.
+    Guarded(m_report, QStringLiteral("Teach"), [&] { m_node->Teach(); });
     Refresh();
 }
 
@@ -114,8 +116,10 @@ void JogTeachBox::Refresh() {
     m_jogValues->setText(
         QStringLiteral("Jog speed %1, acceleration %2%3")
             .arg(speed, accel,
-                 d.Jogging() ? QStringLiteral(": jogging at %1").arg(NumberText(d.JogVelocity()))
-                             : QString()));
+                 d.Jogging()   ? QStringLiteral(": jogging at %1").arg(NumberText(d.JogVelocity()))
+                 : d.Holding() ? QStringLiteral(": holding at %1 after the jog")
+                                     .arg(NumberText(d.MeasuredPosition()))
+                               : QString()));
     const bool teaching = d.TeachingEnabled();
     m_teach->setEnabled(teaching);
     m_teachState->setText(teaching ? QStringLiteral("into position %1").arg(d.SelectedIndex() + 1)

@@ -61,6 +61,10 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     setCentralWidget(viewArea);
     m_drive = new DrivePanel(
         m_node, [this] { return m_panel->InputsObject(); }, report);
+    m_drive->Reported = [this](const QString& sentence) {
+        m_trace->AppendNote(sentence);
+        Report(sentence);
+    };
 
     // The drive's controls run the full height; the trace sits under the panel only.
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
@@ -138,6 +142,11 @@ void MainWindow::BuildActions() {
                 [] { CloseLogFile(); });
         m_logLabel->setText(QStringLiteral("no log file"));
     });
+    fileMenu->addSeparator();
+    auto* saveSetup = fileMenu->addAction(QStringLiteral("&Save drive setup..."));
+    connect(saveSetup, &QAction::triggered, this, [this] { ChooseDriveSetup(true); });
+    auto* openSetup = fileMenu->addAction(QStringLiteral("Open &drive setup..."));
+    connect(openSetup, &QAction::triggered, this, [this] { ChooseDriveSetup(false); });
     fileMenu->addSeparator();
     auto* quit = fileMenu->addAction(QStringLiteral("&Quit"));
     quit->setShortcut(QKeySequence::Quit);
@@ -366,6 +375,22 @@ void MainWindow::ChooseLogFile() {
         QFileDialog::DontConfirmOverwrite);
     if (!path.isEmpty()) {
         OpenLog(path);
+    }
+}
+
+void MainWindow::ChooseDriveSetup(bool save) {
+    const QString filter = QStringLiteral("Registry text (*.reg);;All files (*)");
+    const QString path =
+        save ? QFileDialog::getSaveFileName(this, QStringLiteral("Save drive setup"),
+                                            QStringLiteral("drive-setup.reg"), filter)
+             : QFileDialog::getOpenFileName(this, QStringLiteral("Open drive setup"), QString(),
+                                            filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    const bool done = save ? m_drive->SaveSetup(path) : m_drive->LoadSetup(path);
+    if (!done) {
+        QMessageBox::warning(this, QStringLiteral("Drive setup"), statusBar()->currentMessage());
     }
 }
 

@@ -80,6 +80,9 @@ class MainWindow : public QMainWindow {
     void Attach();
     void Release();
     void ChooseLogFile();
+    // File > Save drive setup... and Open drive setup...: a file dialog, then the dock's
+    // SaveSetup or LoadSetup; a failure is also shown in a message box.
+    void ChooseDriveSetup(bool save);
     // withCount false keeps the tick count shown last.
     void UpdateStatus(bool withCount = true);
     // Puts the meaning of a refusal or failure line of the trace into the status bar.
