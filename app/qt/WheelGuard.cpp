@@ -1,8 +1,10 @@
 #include "app/qt/WheelGuard.h"
 
+#include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QComboBox>
-#include <QEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace arn {
@@ -26,13 +28,28 @@ bool WheelGuard::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::Wheel) {
         return false;
     }
-    const auto* box = qobject_cast<QWidget*>(watched);
-    if (box && box->hasFocus()) {
+    auto* box = qobject_cast<QWidget*>(watched);
+    if (!box || box->hasFocus()) {
         return false;
     }
-    // Ignored and filtered out: the box never sees it, and Qt hands the ignored wheel on to
-    // the parents, where the scroll area takes it.
-    event->ignore();
+    // The box never sees the wheel; the scroll area around it gets it instead, handed over
+    // here because Qt passes an ignored wheel to the parents only when it came from the window
+    // system, not when a script sent it.
+    QAbstractScrollArea* area = nullptr;
+    for (QWidget* up = box->parentWidget(); up && !area; up = up->parentWidget()) {
+        area = qobject_cast<QAbstractScrollArea*>(up);
+    }
+    if (!area) {
+        event->ignore();
+        return true;
+    }
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    QWidget* viewport = area->viewport();
+    const QPointF at = viewport->mapFromGlobal(wheel->globalPosition());
+    QWheelEvent handed(at, wheel->globalPosition(), wheel->pixelDelta(), wheel->angleDelta(),
+                       wheel->buttons(), wheel->modifiers(), wheel->phase(), wheel->inverted());
+    QApplication::sendEvent(viewport, &handed);
+    event->accept();
     return true;
 }
 

@@ -13,8 +13,12 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTemporaryDir>
+#include <QWheelEvent>
 #include <memory>
 
 #include "app/qt/DrivePanel.h"
@@ -113,6 +117,9 @@ TEST_F(DriveDock, SetupControlsProduceEveryPositionWarning) {
     }
     Dock().HomingDirectionBox()->setCurrentIndex(0);  // toward positive
     Tick();
+    EXPECT_EQ(Status(), "Drive: Homing direction set to 0: toward positive");
+    EXPECT_TRUE(m_window->Trace()->toPlainText().contains(
+        "Drive: Homing direction set to 0: toward positive"));
     EXPECT_FALSE(Shown(0)) << "a position of 0 never fails the direction check";
     EXPECT_EQ(Tip(1), Beyond);
     EXPECT_EQ(Tip(3), Beyond);
@@ -147,6 +154,111 @@ TEST_F(DriveDock, SetupControlsProduceEveryPositionWarning) {
     Dock().UnitsBox()->setCurrentIndex(Dock().UnitsBox()->findData(2));
     Tick();
     EXPECT_EQ(Ctl().posnSettingsFrame->get_Caption(), "Position Selection Setup (mm)");
+}
+
+TEST_F(DriveDock, TheWheelScrollsTheDockAndChangesABoxOnlyWhenFocused) {
+    m_window->resize(1200, 520);  // the dock scrolls
+    QApplication::processEvents();
+    auto* area =
+        qobject_cast<QScrollArea*>(m_window->findChild<QDockWidget*>("driveDock")->widget());
+    ASSERT_NE(area, nullptr);
+    QScrollBar* bar = area->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const auto wheel = [](QWidget* box) {
+        const QPointF at = QRectF(box->rect()).center();
+        QWheelEvent e(at, box->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &e);
+    };
+    const auto valueOf = [](QWidget* box) {
+        auto* spin = qobject_cast<QSpinBox*>(box);
+        return spin ? spin->value() : qobject_cast<QComboBox*>(box)->currentIndex();
+    };
+    QWidget* const boxes[] = {m_window->Drive()->ModeBox(), Dock().HomingDirectionBox(),
+                              Dock().MaxTravelBox(), Dock().WindowBox(), Dock().UnitsBox()};
+    for (QWidget* box : boxes) {
+        area->ensureWidgetVisible(box);
+        bar->setValue(bar->minimum());
+        const int before = valueOf(box);
+        const QString status = Status();
+        wheel(box);
+        EXPECT_EQ(valueOf(box), before) << box->metaObject()->className();
+        EXPECT_GT(bar->value(), bar->minimum()) << "the dock scrolled instead";
+        EXPECT_EQ(Status(), status) << "nothing changed, nothing told";
+        EXPECT_EQ(box->focusPolicy(), Qt::StrongFocus);
+    }
+    EXPECT_EQ(Drive().Read(343), 5000);
+    EXPECT_EQ(Drive().OperationalMode(), 8);
+
+    // Focused by a click or Tab, the box takes the wheel, and the change is told.
+    m_window->activateWindow();
+    Dock().MaxTravelBox()->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(Dock().MaxTravelBox()->hasFocus());
+    wheel(Dock().MaxTravelBox());
+    EXPECT_EQ(Drive().Read(343), 4999);
+    EXPECT_EQ(Status(), "Drive: Maximum travel set to 4999");
+}
+
+TEST_F(DriveDock, SavedSetupLoadsBackWholeAndABadFileChangesNothing) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("setup.reg");
+    Dock().MaxTravelBox()->setValue(1234);
+    Dock().UnitsBox()->setCurrentIndex(2);
+    ASSERT_TRUE(m_window->Drive()->SaveSetup(path));
+    EXPECT_EQ(Status(), "Drive: setup saved to " + path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    file.close();
+    EXPECT_TRUE(
+        text.startsWith("Windows Registry Editor Version 5.00\r\n\r\n"
+                        "[HKEY_CURRENT_USER\\Software\\ArnAbsPosn\\DriveSetup]\r\n"));
+    EXPECT_TRUE(text.contains("\"343 Maximum Travel\"=\"1234\"\r\n"));
+    EXPECT_FALSE(text.contains("265 ")) << "the software input states are not setup";
+
+    Dock().MaxTravelBox()->setValue(99);
+    Dock().UnitsBox()->setCurrentIndex(0);
+    ASSERT_TRUE(m_window->Drive()->LoadSetup(path));
+    EXPECT_EQ(Drive().Read(343), 1234);
+    EXPECT_EQ(Dock().MaxTravelBox()->value(), 1234);
+    EXPECT_EQ(Drive().Read(268), 2);
+    EXPECT_TRUE(Status().startsWith("Drive: 14 settings loaded from ")) << Status().toStdString();
+
+    const QString head =
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\ArnAbsPosn\\DriveSetup]\r\n"
+        "\"343 Maximum Travel\"=\"777\"\r\n";
+    const struct {
+        QString text;
+        QString problem;
+    } bad[] = {
+        {"hello", "it is not registry text of a drive setup (Format Error: too short)"},
+        {"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n",
+         "it has no section [HKEY_CURRENT_USER\\Software\\ArnAbsPosn\\DriveSetup]"},
+        {head + "\"999 Bogus\"=\"1\"\r\n", "\"999 Bogus\" is not a setup parameter of the drive"},
+        {head + "\"181 Status\"=\"1\"\r\n", "\"181 Status\" is not a setup parameter of the drive"},
+        {head + "\"247 Position 1\"=\"1,500\"\r\n",
+         "\"247 Position 1\" holds \"1,500\", which is not a number"},
+        {head + "\"268 Position Units\"=\"7\"\r\n",
+         "\"268 Position Units\" = 7 is refused by the drive: Invalid property value: parameter "
+         "268 "
+         "selects units 0 to 2"},
+        {head + "\"no equal sign\r\n",
+         "it is not registry text of a drive setup (Format Error: no equal signs.  Line 4=>'\"no "
+         "equal sign')"},
+    };
+    for (const auto& row : bad) {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(row.text.toUtf8());
+        out.close();
+        EXPECT_FALSE(m_window->Drive()->LoadSetup(path)) << row.problem.toStdString();
+        EXPECT_EQ(Status(),
+                  "Open drive setup: " + path + " was not loaded, nothing changed: " + row.problem)
+            << Status().toStdString();
+        EXPECT_EQ(Drive().Read(343), 1234) << "nothing half-applied: " << row.problem.toStdString();
+    }
 }
 
 TEST_F(DriveDock, EachCautionTextThroughThePinsTheOverridesAndTheWindow) {
@@ -200,49 +312,79 @@ TEST_F(DriveDock, HomedAndSensorPolarityReachTheTeachingWarningAndModeEighteenHo
     Tick();
     ASSERT_FALSE(Drive().SoftwareState(SimPin::InputB));
     m_window->Drive()->HomingButton()->click();
+    EXPECT_EQ(Status(), "Drive: Homing refused: the drive is not enabled");
+    ClickOn(Ctl().inCheck(0));  // the software Enable
+    Tick();
+    m_window->Drive()->HomingButton()->click();
     Tick(2);
     EXPECT_TRUE(Drive().SoftwareState(SimPin::InputB)) << "homing start wrote the polarity";
     EXPECT_TRUE(Ctl().warnLbl->IsShown());
-    EXPECT_TRUE(m_window->Drive()->Readout("Homing")->text().contains("enabled or not"));
+    EXPECT_EQ(m_window->Drive()->Readout("Homing")->text(), "running");
+    // "Click to Stop" points at the Enable box: clearing it aborts the homing.
+    ClickOn(Ctl().inCheck(0));
+    Tick(2);
+    EXPECT_FALSE(Drive().Homing());
+    EXPECT_FALSE(Ctl().warnLbl->IsShown());
+    EXPECT_EQ(m_window->Drive()->Readout("Homing")->text(), "aborted: not homed");
+    EXPECT_TRUE(Status().startsWith("Drive: Homing aborted at -")) << Status().toStdString();
+    EXPECT_TRUE(m_window->Trace()->toPlainText().contains("the drive was disabled; not homed"));
 }
 
-TEST_F(DriveDock, JogButtonsJogWhileHeldAndTeachStoresTheMeasuredPosition) {
-    EXPECT_EQ(Jog().JogValues()->text(), "Jog speed 100, acceleration 4");
+TEST_F(DriveDock, JogButtonsJogWhileHeldAndTeachStoresTheHeldPosition) {
+    const QString values = "Jog speed 100, acceleration 4";
+    EXPECT_EQ(Jog().JogValues()->text(), values);
+    // Disabled, the drive refuses the jog and says so; nothing claims to jog.
     Mouse(Jog().JogForwardButton(), QEvent::MouseButtonPress);
-    EXPECT_TRUE(Drive().Jogging());
+    EXPECT_FALSE(Drive().Jogging());
+    EXPECT_EQ(Jog().JogValues()->text(), values);
+    EXPECT_EQ(Status(), "Drive: Jog refused: the drive is not enabled");
+    Mouse(Jog().JogForwardButton(), QEvent::MouseButtonRelease);
+    EXPECT_EQ(Drive().LastStopCode(), 65);
+
+    m_window->Drive()->PinBox(0)->setChecked(true);  // enabled, at position 1 (0)
+    Mouse(Jog().JogForwardButton(), QEvent::MouseButtonPress);
     EXPECT_EQ(Drive().JogVelocity(), 100);
-    EXPECT_EQ(Jog().JogValues()->text(), "Jog speed 100, acceleration 4: jogging at 100");
+    EXPECT_EQ(Jog().JogValues()->text(), values + ": jogging at 100");
+    EXPECT_EQ(Status(), "Drive: jogging forward at 100");
+    Tick(3);
     Mouse(Jog().JogForwardButton(), QEvent::MouseButtonRelease);
     EXPECT_FALSE(Drive().Jogging());
-    EXPECT_EQ(Drive().LastStopCode(), 65);
-    Mouse(Jog().JogReverseButton(), QEvent::MouseButtonPress);
-    EXPECT_EQ(Drive().JogVelocity(), -100);
-    m_window->Drive()->PinBox(0)->setChecked(true);  // enabled: the jog moves the motor
-    m_window->Tick();
-    EXPECT_EQ(Drive().MeasuredPosition(), -10);
-    Mouse(Jog().JogReverseButton(), QEvent::MouseButtonRelease);
-    m_window->Drive()->PinBox(0)->setChecked(false);
-    EXPECT_FALSE(Drive().Jogging());
+    // Released, the drive holds where it stopped instead of running back to position 1.
+    Tick(10);
+    EXPECT_EQ(Drive().MeasuredPosition(), 30);
+    EXPECT_EQ(Jog().JogValues()->text(), values + ": holding at 30 after the jog");
+    EXPECT_EQ(Status(), "Drive: Jog stopped at 30; the drive holds there until a new move");
 
     EXPECT_FALSE(Jog().TeachButton()->isEnabled()) << "teaching is off";
     ClickOn(*Ctl().teachingCheck);
     Tick();
     ASSERT_TRUE(Jog().TeachButton()->isEnabled());
     Jog().TeachButton()->click();
-    EXPECT_TRUE(Status().startsWith("Teach refused: the unit is not homed"))
+    EXPECT_TRUE(Status().startsWith("Drive: Teach refused: the unit is not homed"))
         << Status().toStdString();
-
     Dock().HomedBox()->setChecked(true);
+    Jog().TeachButton()->click();  // a click long after the release stores the same place
+    EXPECT_EQ(Status(), "Drive: Taught position 1 (parameter 247): 30");
+    EXPECT_EQ(Ctl().ParamItems(0).DisplayText(), "30");
+
+    m_window->Drive()->PinBox(1)->setChecked(true);  // position 2 (1000): a new move
+    Tick();
+    Jog().TeachButton()->click();
+    EXPECT_EQ(Status(), "Drive: Teach refused: the drive is moving; teach once it stands still");
+    EXPECT_EQ(Drive().Read(248), 1000);
+
+    m_window->Drive()->PinBox(0)->setChecked(false);
     m_window->Node()->ForceParam(68, 1234);
-    m_window->Drive()->PinBox(1)->setChecked(true);  // position 2
     int changes = 0;
     const Connection spy = m_window->Node()->Param(248)->ContentChanged.connect(
         [&](const std::shared_ptr<Value>&) { ++changes; });
     Jog().TeachButton()->click();
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(Ctl().ParamItems(1).DisplayText(), "1234");
-    EXPECT_EQ(Ctl().ParamItems(0).DisplayText(), "0");
-    EXPECT_EQ(Status(), "Taught position 2 (parameter 248): 1234");
+    EXPECT_EQ(Ctl().ParamItems(0).DisplayText(), "30");
+    EXPECT_EQ(Status(), "Drive: Taught position 2 (parameter 248): 1234");
+    EXPECT_TRUE(m_window->Trace()->toPlainText().contains(
+        "Drive: Taught position 2 (parameter 248): 1234"));
 }
 
 TEST_F(DriveDock, EditorsRefuseNonNumbersAndValuesOutsideThirtyTwoBits) {
