@@ -142,12 +142,13 @@ void DrivePanel::Tell(const QString& sentence) {
 }
 
 void DrivePanel::SetPin(int pin, bool on) {
-    if (Guarded(m_report, QStringLiteral("Set pin"),
-                [&] { m_node->SetPin(static_cast<SimPin>(pin), on); })) {
-        Tell(QStringLiteral("Drive: %1 pin %2")
-                 .arg(m_pins[static_cast<size_t>(pin)]->text(),
-                      on ? QStringLiteral("on") : QStringLiteral("off")));
-    }
+    // Told before the change, so that what the drive reports in reply (a homing aborted by
+    // the Enable pin going off) follows it; a failure is reported after both.
+    Tell(QStringLiteral("Drive: %1 pin %2")
+             .arg(m_pins[static_cast<size_t>(pin)]->text(),
+                  on ? QStringLiteral("on") : QStringLiteral("off")));
+    Guarded(m_report, QStringLiteral("Set pin"),
+            [&] { m_node->SetPin(static_cast<SimPin>(pin), on); });
     Refresh();
 }
 

@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStatusBar>
 #include <QToolTip>
 #include <memory>
 
 #include "app/qt/DrivePanel.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ScriptedUser.h"
+#include "app/qt/TracePane.h"
 #include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNode.h"
@@ -96,10 +100,62 @@ TEST_F(ScriptedUserTest, HoversTypesAndPicturesTheTooltip) {
     EXPECT_TRUE(m_user->Type(c.ParamItems(0), "125"));
     EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 125.0);
     // While homing the position editors are locked: the click opens no box.
+    m_user->SetPin(SimPin::Enable, true);  // the drive homes only while enabled
     m_user->StartHomingAtDrive();
     m_user->Tick(2);
     EXPECT_FALSE(m_user->Type(c.ParamItems(0), "250"));
     EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 125.0);
+}
+
+TEST_F(ScriptedUserTest, HomesAgainstTheHardStopOnlyEnabledAndUntilSetHomePosn) {
+    auto& c = Controls();
+    const SimDrive& drive = m_window->Node()->Drive();
+    QLabel* homing = m_window->Drive()->Readout("Homing");
+    const auto status = [&] { return m_window->statusBar()->currentMessage(); };
+    m_user->StartHomingAtDrive();
+    EXPECT_EQ(status(), "Drive: Homing refused: the drive is not enabled");
+    EXPECT_FALSE(drive.Homing());
+
+    // Mode 8: the drive runs to the hard stop and waits there, "Set Home Posn" bold, for as
+    // long as it takes.
+    m_user->SetPin(SimPin::Enable, true);
+    m_user->StartHomingAtDrive();
+    const int ticks =
+        m_user->TickUntil([&] { return drive.HomingState() == SimHoming::AtHardStop; }, 100);
+    EXPECT_EQ(ticks, SimDrive::kHomingTicks);
+    m_user->Tick(50);
+    EXPECT_EQ(drive.HomingState(), SimHoming::AtHardStop);
+    EXPECT_EQ(homing->text(), "waiting at the hard stop: \"Set Home Posn\" takes it as home");
+    EXPECT_TRUE(c.hardStopCmd->get_FontBold());
+    EXPECT_TRUE(m_window->Trace()->toPlainText().contains(
+        "Drive: Homing waits at the hard stop (-190): \"Set Home Posn\" takes it as home"));
+    EXPECT_TRUE(m_user->Click(*c.hardStopCmd));
+    m_user->Tick(2);
+    EXPECT_TRUE(drive.Homed());
+    EXPECT_EQ(homing->text(), "homed");
+    EXPECT_TRUE(m_window->Trace()->toPlainText().contains("Drive: Homed at 0"));
+    EXPECT_FALSE(c.hardStopCmd->get_FontBold());
+
+    // Disabling the drive during a homing aborts it: reported as aborted, not homed.
+    m_user->StartHomingAtDrive();
+    m_user->Tick(3);
+    m_user->SetPin(SimPin::Enable, false);
+    m_user->Tick();
+    EXPECT_FALSE(drive.Homing());
+    EXPECT_FALSE(drive.Homed());
+    EXPECT_EQ(homing->text(), "aborted: not homed");
+    EXPECT_EQ(status(), "Drive: Homing aborted at -30: the drive was disabled; not homed");
+    EXPECT_FALSE(c.hardStopCmd->get_FontBold());
+
+    // A setup button opens its window once; a second click raises it instead of another.
+    EXPECT_TRUE(m_user->Click(*c.teachingCmd));
+    EXPECT_TRUE(m_user->Click(*c.teachingCmd));
+    EXPECT_EQ(m_window->RequestCount("Teaching Setup"), 2);
+    int shown = 0;
+    for (const QMessageBox* box : m_window->findChildren<QMessageBox*>()) {
+        shown += box->isVisible() && box->windowTitle() == "Teaching Setup" ? 1 : 0;
+    }
+    EXPECT_EQ(shown, 1);
 }
 
 }  // namespace
