@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include "app/qt/DrivePanel.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/PanelView.h"
 #include "host/controls/ParamEditor.h"
@@ -88,6 +89,26 @@ void ScriptedUser::SetPin(SimPin pin, bool on) {
 void ScriptedUser::StartHomingAtDrive() {
     m_window.Drive()->HomingButton()->click();
     QApplication::processEvents();
+}
+
+void ScriptedUser::JogAtDrive(bool reverse, int ticks) {
+    JogTeachBox* box = m_window.Drive()->JogTeach();
+    QPushButton* button = reverse ? box->JogReverseButton() : box->JogForwardButton();
+    const QPointF at = QRectF(button->rect()).center();
+    SendMouse(button, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    Tick(ticks);
+    SendMouse(button, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    QApplication::processEvents();
+}
+
+bool ScriptedUser::TeachAtDrive() {
+    QPushButton* teach = m_window.Drive()->JogTeach()->TeachButton();
+    if (!teach->isEnabled()) {
+        return false;
+    }
+    teach->click();
+    QApplication::processEvents();
+    return true;
 }
 
 bool ScriptedUser::ChooseMode(int32_t mode) {

@@ -39,6 +39,10 @@ class ScriptedUser {
     // shows the state), presses "Start homing", chooses an operational mode in the list.
     void SetPin(SimPin pin, bool on);
     void StartHomingAtDrive();
+    // Holds a jog button down for `ticks` periods of the host timer, then lets it go.
+    void JogAtDrive(bool reverse, int ticks);
+    // Clicks the dock's "Teach"; false when the button is greyed.
+    bool TeachAtDrive();
     bool ChooseMode(int32_t mode);
     // The Panel menu's Attached switch.
     void SetAttached(bool on);

@@ -7,6 +7,7 @@
 #include <exception>
 #include <string_view>
 
+#include "app/qt/DrivePanel.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ScriptedUser.h"
 #include "core/ArnError.h"
@@ -75,6 +76,12 @@ bool Tour::Run() {
     // The verbose flag word, so that the release is traced too.
     m_window = std::make_unique<MainWindow>(TraceLevelVerbose);
     m_user = std::make_unique<ScriptedUser>(*m_window);
+    // The dock's sentences (the drive's reports among them) join the step's trace and the log.
+    m_window->Drive()->Reported = [this, shown = m_window->Drive()->Reported](const QString& s) {
+        shown(s);
+        m_trace << s;
+        WriteLogLine(s.toStdString(), "tour");
+    };
     m_window->resize(WindowWidth, WindowHeight);
     m_window->show();
     QApplication::processEvents();
@@ -84,8 +91,8 @@ bool Tour::Run() {
          {&Tour::AttachAndBind, &Tour::OverrideInputs, &Tour::SelectPositionA,
           &Tour::SelectPositionB, &Tour::CautionOnEnable, &Tour::Enable,
           &Tour::TeachingBeforeHoming, &Tour::HomingSetHomePosn, &Tour::ClickSetHomePosn,
-          &Tour::HomingClickToStopMode18, &Tour::PositionWarning, &Tour::HandBackToHardware,
-          &Tour::RefusedHandOver, &Tour::Release}) {
+          &Tour::JogAndTeach, &Tour::HomingClickToStopMode18, &Tour::PositionWarning,
+          &Tour::HandBackToHardware, &Tour::RefusedHandOver, &Tour::Release}) {
         try {
             (this->*step)();
         } catch (const std::exception& e) {
@@ -278,18 +285,25 @@ void Tour::TeachingBeforeHoming() {
 
 void Tour::HomingSetHomePosn() {
     const PanelControls& c = m_window->Panel()->NamedControls();
+    const SimDrive& drive = m_window->Node()->Drive();
     m_user->HideToolTip();
+    // The drive is enabled (the Enable override), so it takes the homing command.
     m_user->StartHomingAtDrive();
-    m_user->Tick(2);
-    Expect(m_window->Node()->Drive().Homing(), "the drive homes");
+    const int ticks = m_user->TickUntil(
+        [&] { return drive.HomingState() == SimHoming::AtHardStop; }, 3 * SimDrive::kHomingTicks);
+    m_user->Tick(5);
+    Expect(ticks > 0 && drive.HomingState() == SimHoming::AtHardStop,
+           "the drive waits at the hard stop");
     Expect(c.hardStopCmd->IsShown() && c.hardStopCmd->get_FontBold() && c.hardStopCmd->IsUsable(),
            "\"Set Home Posn\" shown, bold and usable");
     Expect(c.HSwarnBox->IsShown(), "its warning box shown");
     Expect(!c.ParamItems(0).IsUsable(), "position editors locked");
     Finish(QStringLiteral("homing-set-home-posn"),
-           QStringLiteral("pressed \"Start homing\" at the drive (mode 8): %1 shows in bold in "
-                          "its warning box and is usable; the position editors are locked")
-               .arg(Caption(*c.hardStopCmd)));
+           QStringLiteral("pressed \"Start homing\" at the drive (mode 8): it ran to the hard "
+                          "stop in %1 ticks and waits there at %2; %3 shows in bold in its "
+                          "warning box and is usable; the position editors are locked")
+               .arg(ticks)
+               .arg(Figure(drive.MeasuredPosition()), Caption(*c.hardStopCmd)));
 }
 
 void Tour::ClickSetHomePosn() {
@@ -304,12 +318,36 @@ void Tour::ClickSetHomePosn() {
     Expect(!c.warnTriangle(14).IsShown(), "the teaching warning gone once homed");
     Expect(c.ParamItems(0).IsUsable(), "position editors free again");
     Finish(QStringLiteral("set-home-posn"),
-           QStringLiteral("clicked %1: the drive took the hard stop as home after %2 tick(s); "
+           QStringLiteral("clicked %1: the drive took the hard stop as home after %2 tick(s) "
+                          "(trace %3); "
                           "the button is plain and disabled again, its box is gone, the "
                           "position editors are free, and the teaching warning is gone now "
                           "the unit is homed")
                .arg(Caption(*c.hardStopCmd))
-               .arg(ticks));
+               .arg(ticks)
+               .arg(Quoted(TraceLine(QStringLiteral("Drive: Homed at")))));
+}
+
+void Tour::JogAndTeach() {
+    const PanelControls& c = m_window->Panel()->NamedControls();
+    const SimDrive& drive = m_window->Node()->Drive();
+    m_user->JogAtDrive(true, 4);
+    const double stopped = drive.MeasuredPosition();
+    m_user->Tick(10);
+    Expect(drive.Holding() && drive.MeasuredPosition() == stopped,
+           "the released jog holds where it stopped");
+    const int slot = drive.SelectedIndex();
+    Expect(m_user->TeachAtDrive(), "\"Teach\" usable with teaching on");
+    m_user->Tick();
+    Expect(drive.Read(param::Position1 + slot) == stopped, "Teach stored the held position");
+    const QString taught = TraceLine(QStringLiteral("Drive: Taught position"));
+    Expect(!taught.isEmpty(), "the drive said which position it wrote");
+    Finish(QStringLiteral("jog-and-teach"),
+           QStringLiteral("held \"<< Jog reverse\" for 4 ticks and let go: the drive holds at "
+                          "%1 ten ticks later instead of running back to its target; "
+                          "\"Teach\" stored that position: trace %2; editor %3")
+               .arg(Figure(stopped), Quoted(taught),
+                    Quoted(Text(c.ParamItems(static_cast<int16_t>(slot)).DisplayText()))));
 }
 
 void Tour::HomingClickToStopMode18() {
@@ -342,10 +380,14 @@ void Tour::HomingClickToStopMode18() {
 void Tour::PositionWarning() {
     const PanelControls& c = m_window->Panel()->NamedControls();
     const SimDrive& drive = m_window->Node()->Drive();
-    const int ticks =
-        m_user->TickUntil([&] { return !drive.Homing(); }, 3 * SimDrive::kHomingTicks);
-    m_user->Tick();
-    Expect(ticks > 0 && !c.warnLbl->IsShown(), "\"Click to Stop\" gone when homing ended");
+    // "Click to Stop" points at the Enable override: clearing it disables the drive, which
+    // aborts the homing.
+    Expect(m_user->Click(c.inCheck(0)), "the click reaches the Enable override");
+    m_user->Tick(2);
+    Expect(!drive.Homing() && drive.HomingAborted() && !drive.Homed(),
+           "the homing aborted, not homed");
+    Expect(!c.warnLbl->IsShown(), "\"Click to Stop\" gone when homing ended");
+    const QString aborted = TraceLine(QStringLiteral("Drive: Homing aborted"));
     Expect(m_user->Type(c.ParamItems(1), QStringLiteral("-500")), "position 2 took the text");
     m_user->Tick();
     Expect(drive.Read(param::Position1 + 1) == -500, "the drive holds -500 as position 2");
@@ -354,11 +396,11 @@ void Tour::PositionWarning() {
     Expect(tip.startsWith(QStringLiteral("Location of this position is in the same direction")),
            "the direction warning's tooltip is up");
     Finish(QStringLiteral("position-warning"),
-           QStringLiteral("homing ended after %1 more ticks (\"Click to Stop\" gone); typed -500 "
-                          "into position 2, on the homing side of a linear axis: editor %2, "
-                          "its warning icon shows, tooltip %3")
-               .arg(ticks)
-               .arg(Quoted(Text(c.ParamItems(1).DisplayText())), Quoted(tip)));
+           QStringLiteral("clicked the Enable override as \"Click to Stop\" asks: the drive is "
+                          "disabled and its homing aborted (trace %1), \"Click to Stop\" gone; "
+                          "typed -500 into position 2, on the homing side of a linear axis: "
+                          "editor %2, its warning icon shows, tooltip %3")
+               .arg(Quoted(aborted), Quoted(Text(c.ParamItems(1).DisplayText())), Quoted(tip)));
 }
 
 void Tour::HandBackToHardware() {

@@ -63,6 +63,7 @@ class Tour {
     void TeachingBeforeHoming();
     void HomingSetHomePosn();
     void ClickSetHomePosn();
+    void JogAndTeach();
     void HomingClickToStopMode18();
     void PositionWarning();
     void HandBackToHardware();

@@ -22,13 +22,21 @@ constexpr int TourTimeoutMs = 180000;
 
 // The steps as the tour names them, in order.
 const QStringList StepNames = {
-    "attach-and-bind",        "override-inputs",
-    "select-position-a",      "select-position-b",
-    "caution-on-enable",      "enable",
-    "teaching-before-homing", "homing-set-home-posn",
-    "set-home-posn",          "homing-click-to-stop-mode-18",
-    "position-warning",       "hand-back-to-hardware",
-    "refused-hand-over",      "release",
+    "attach-and-bind",
+    "override-inputs",
+    "select-position-a",
+    "select-position-b",
+    "caution-on-enable",
+    "enable",
+    "teaching-before-homing",
+    "homing-set-home-posn",
+    "set-home-posn",
+    "jog-and-teach",
+    "homing-click-to-stop-mode-18",
+    "position-warning",
+    "hand-back-to-hardware",
+    "refused-hand-over",
+    "release",
 };
 
 using arn::test::HostRun;
@@ -83,14 +91,21 @@ TEST_F(Tour, WithoutADisplayTheTourDrawsOffScreenIntoItsFolder) {
         lines[6].contains("tooltip \"Attempting to teach positions before the unit has "
                           "been homed will result in a shutdown\""));
     EXPECT_TRUE(lines[7].contains("\"Set Home Posn\" shows in bold"));
-    EXPECT_TRUE(lines[9].contains("\"Click to Stop\" shows while homing runs"));
+    EXPECT_TRUE(lines[7].contains("ran to the hard stop in 20 ticks and waits there at 1810"));
+    EXPECT_TRUE(lines[8].contains("(trace \"Drive: Homed at 0\")")) << lines[8].toStdString();
+    EXPECT_TRUE(lines[9].contains("instead of running back to its target"))
+        << lines[9].toStdString();
+    EXPECT_TRUE(lines[9].contains("trace \"Drive: Taught position 3 (parameter 249): "));
+    EXPECT_TRUE(lines[10].contains("\"Click to Stop\" shows while homing runs"));
+    EXPECT_TRUE(lines[11].contains("(trace \"Drive: Homing aborted at "))
+        << lines[11].toStdString();
     EXPECT_TRUE(
-        lines[10].contains("tooltip \"Location of this position is in the same direction "
+        lines[11].contains("tooltip \"Location of this position is in the same direction "
                            "as homing, but the axis is not set as having infinite "
                            "rotation.\""));
-    EXPECT_TRUE(lines[12].contains(
+    EXPECT_TRUE(lines[13].contains(
         "trace \"jogAndSwInputs.ExternalInputs: can't get into SW control when HW is enabled\""));
-    EXPECT_TRUE(lines[13].contains("trace \"ArnAbsPosnCtl.ReleaseControl ArnAbsPosnCtl1\""));
+    EXPECT_TRUE(lines[14].contains("trace \"ArnAbsPosnCtl.ReleaseControl ArnAbsPosnCtl1\""));
 
     // A picture per step, of the whole window, each showing something the one before did not.
     QImage previous;
@@ -124,7 +139,7 @@ TEST_F(Tour, WithoutADisplayTheTourDrawsOffScreenIntoItsFolder) {
     EXPECT_LT(attach, release);
     EXPECT_TRUE(text.contains("jogAndSwInputs.ExternalInputs: can't get into SW control"));
     EXPECT_TRUE(text.contains(QRegularExpression(
-        "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d tour: 14-release.png: switched Panel")));
+        "\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d tour: 15-release.png: switched Panel")));
 }
 
 TEST_F(Tour, RefusesALogOfItsOwnChoosing) {
