@@ -22,6 +22,7 @@
 #include "app/arnreg/ValueText.h"
 #include "core/ArnError.h"
 #include "platform/registry/RegistryApi.h"
+#include "platform/registry/RegistryBatch.h"
 #include "support/CRegistry.h"
 
 namespace arn {
@@ -81,6 +82,12 @@ int RegTool::Run(const std::vector<std::string>& args) {
             dword = true;
         } else if (arg == "--allow-lossy") {
             m_allowLossy = true;
+        } else if (arg == "--check" || arg == "--atomic") {
+            const LoadMode mode = arg == "--check" ? LoadMode::Check : LoadMode::Atomic;
+            if (m_loadMode != LoadMode::Plain && m_loadMode != mode) {
+                return Usage("--check and --atomic do not go together");
+            }
+            m_loadMode = mode;
         } else if (arg == "-q" || arg == "--quiet") {
             m_quiet = true;
         } else if (arg == "--") {
@@ -113,6 +120,14 @@ int RegTool::Run(const std::vector<std::string>& args) {
     }
     if (m_allowLossy && command != "export") {
         return Usage("--allow-lossy applies to 'export' only");
+    }
+    if (m_loadMode != LoadMode::Plain && command != "import") {
+        return Usage(std::string(m_loadMode == LoadMode::Check ? "--check" : "--atomic") +
+                     " applies to 'import' only");
+    }
+    // Taking a load back needs a store that rolls back; the system's own registry has none.
+    if (m_loadMode != LoadMode::Plain && !RegistryHasStores()) {
+        return Usage("--check and --atomic apply only where the registry is a database file");
     }
     std::optional<KeyName> key;
     if (command != "import") {
@@ -278,11 +293,21 @@ int RegTool::ImportBytes(const std::string& bytes, const std::string& source) {
                  "the full root names, such as "
               << root.fullName << "\n";
     }
+    // Check and atomic loads run inside one store transaction; leaving this scope without
+    // Commit drops everything the load wrote.
+    std::optional<RegistryBatch> batch;
+    if (m_loadMode != LoadMode::Plain) {
+        batch.emplace();
+    }
     try {
         CRegistry registry;
         registry.LoadRegistry(image);
+        if (m_loadMode == LoadMode::Atomic) {
+            batch->Commit();
+        }
     } catch (const std::exception& e) {
-        Failed("import", e);
+        batch.reset();
+        Failed(m_loadMode == LoadMode::Check ? "check: import would have" : "import", e);
         std::optional<size_t> stop;
         if (const auto* error = dynamic_cast<const ArnError*>(&e)) {
             stop = ImportTally::LineOfError(error->description());
@@ -290,11 +315,19 @@ int RegTool::ImportBytes(const std::string& bytes, const std::string& source) {
         if (!stop) {
             stop = tally.FirstRefusal();
         }
-        if (stop) {
-            const ImportTally::Count done = tally.Before(*stop);
-            m_err << "arnreg: before the error (line " << *stop << ") the import wrote "
-                  << Counted(done.keys, "key") << " and " << Counted(done.values, "value") << " of "
-                  << source << "; they stay written\n";
+        const std::string where = stop ? " (line " + std::to_string(*stop) + ")" : "";
+        const ImportTally::Count done = stop ? tally.Before(*stop) : ImportTally::Count{};
+        const std::string counted =
+            Counted(done.keys, "key") + " and " + Counted(done.values, "value") + " of " + source;
+        if (m_loadMode == LoadMode::Check) {
+            m_err << "arnreg: check: before the error" << where << " the import would write "
+                  << counted << "; nothing was written\n";
+        } else if (m_loadMode == LoadMode::Atomic) {
+            m_err << "arnreg: the error" << where << " rolled the whole import of " << source
+                  << " back; nothing was written\n";
+        } else if (stop) {
+            m_err << "arnreg: before the error" << where << " the import wrote " << counted
+                  << "; they stay written\n";
         } else {
             m_err << "arnreg: what the import wrote of " << source
                   << " before the error stays written\n";
@@ -302,8 +335,14 @@ int RegTool::ImportBytes(const std::string& bytes, const std::string& source) {
         return kExitFailure;
     }
     const ImportTally::Count done = tally.Total();
-    m_out << "imported " << Counted(done.keys, "key") << " and " << Counted(done.values, "value")
-          << " from " << source << "\n";
+    const std::string counted =
+        Counted(done.keys, "key") + " and " + Counted(done.values, "value") + " from " + source;
+    if (m_loadMode == LoadMode::Check) {
+        m_out << "check: the import would write " << counted << " without an error; nothing was "
+              << "written\n";
+    } else {
+        m_out << "imported " << counted << "\n";
+    }
     return kExitOk;
 }
 
@@ -401,10 +440,10 @@ int RegTool::List(const KeyName& key) {
         return NoSuchKey(m_keyText);
     }
     for (const std::string& subkey : reader.Subkeys()) {
-        m_out << subkey << "\\\n";
+        m_out << ValueText::Escaped(subkey) << "\\\n";
     }
     for (const KeyReader::Entry& value : reader.Values()) {
-        const std::string shown = value.name.empty() ? "(Default)" : value.name;
+        const std::string shown = value.name.empty() ? "(Default)" : ValueText::Escaped(value.name);
         m_out << shown << " = " << ValueText::Show(value.type, value.data)
               << (value.type == REG_DWORD ? "  (DWORD)" : "") << "\n";
     }

@@ -22,10 +22,16 @@ class RegTool {
     // Runs the arguments that follow the program name; returns the exit status.
     int Run(const std::vector<std::string>& args);
 
+    // How import loads: as the load itself does (what it wrote before an error stays), only
+    // checking (the load runs in one store transaction that is always rolled back, so it
+    // reports exactly what it would write and where it would fail, and writes nothing), or
+    // all or nothing (one store transaction, rolled back on any error).
+    enum class LoadMode { Plain, Check, Atomic };
+
     // The import command on the bytes of a file already read, into the registry store in use:
     // decodes them, warns of the lines the format does not know (unless quiet), then loads and
-    // counts what it wrote. A refused load is reported on the error stream, naming `source`, and
-    // returns kExitFailure; what it wrote before the error stays.
+    // counts what it wrote, as m_loadMode says. A refused load is reported on the error stream,
+    // naming `source`, and returns kExitFailure.
     int ImportBytes(const std::string& bytes, const std::string& source);
 
   private:
@@ -57,6 +63,7 @@ class RegTool {
     std::string m_keyText;      // the KEY argument as given, for messages
     bool m_quiet = false;       // leaves out import's warnings of lines the format does not know
     bool m_allowLossy = false;  // export writes even what the text cannot carry back
+    LoadMode m_loadMode = LoadMode::Plain;
 };
 
 }  // namespace arn

@@ -27,7 +27,8 @@ std::optional<int32_t> ValueText::ParseDword(const std::string& text) {
 
 std::string ValueText::Show(DWORD type, const std::string& data) {
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        return !data.empty() && data.back() == '\0' ? data.substr(0, data.size() - 1) : data;
+        const bool terminated = !data.empty() && data.back() == '\0';
+        return Escaped(std::string_view(data).substr(0, data.size() - (terminated ? 1 : 0)));
     }
     if (type == REG_DWORD && data.size() == 4) {
         uint32_t bits = 0;
@@ -45,6 +46,32 @@ std::string ValueText::Show(DWORD type, const std::string& data) {
         text << static_cast<unsigned>(static_cast<uint8_t>(data[i]));
     }
     return text.str();
+}
+
+std::string ValueText::Escaped(std::string_view text) {
+    constexpr char kDelete = 0x7F;
+    constexpr const char* kHex = "0123456789abcdef";
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && c != kDelete) {
+            shown += c;
+        } else if (c == '\0') {
+            shown += "\\0";
+        } else if (c == '\t') {
+            shown += "\\t";
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else if (c == '\r') {
+            shown += "\\r";
+        } else {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        }
+    }
+    return shown;
 }
 
 }  // namespace arn

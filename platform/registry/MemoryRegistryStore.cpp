@@ -202,4 +202,32 @@ LONG MemoryRegistryStore::EnumValue(KeyId key, uint32_t index, Value& value) {
     return ERROR_SUCCESS;
 }
 
+LONG MemoryRegistryStore::BeginBatch() {
+    std::lock_guard lock(m_mutex);
+    if (m_batchStart) {
+        return ERROR_BUSY;
+    }
+    m_batchStart = m_nodes;
+    return ERROR_SUCCESS;
+}
+
+LONG MemoryRegistryStore::CommitBatch() {
+    std::lock_guard lock(m_mutex);
+    if (!m_batchStart) {
+        return ERROR_INVALID_FUNCTION;
+    }
+    m_batchStart.reset();
+    return ERROR_SUCCESS;
+}
+
+LONG MemoryRegistryStore::RollbackBatch() {
+    std::lock_guard lock(m_mutex);
+    if (!m_batchStart) {
+        return ERROR_INVALID_FUNCTION;
+    }
+    m_nodes = std::move(*m_batchStart);
+    m_batchStart.reset();
+    return ERROR_SUCCESS;
+}
+
 }  // namespace arn

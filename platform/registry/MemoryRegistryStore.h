@@ -2,6 +2,7 @@
 
 #include <map>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/registry/RegistryStore.h"
@@ -24,6 +25,10 @@ class MemoryRegistryStore : public RegistryStore {
     LONG QueryInfo(KeyId key, KeyInfo& info) override;
     LONG EnumKey(KeyId key, uint32_t index, std::string& name) override;
     LONG EnumValue(KeyId key, uint32_t index, Value& value) override;
+    // A batch keeps a copy of every key to go back to; ids drawn meanwhile stay used.
+    LONG BeginBatch() override;
+    LONG CommitBatch() override;
+    LONG RollbackBatch() override;
 
   private:
     struct Node {
@@ -45,6 +50,7 @@ class MemoryRegistryStore : public RegistryStore {
     Clock m_clock;
     std::unordered_map<KeyId, Node> m_nodes;
     KeyId m_nextId = RootKeyId(kRegistryRootCount);
+    std::optional<std::unordered_map<KeyId, Node>> m_batchStart;
 };
 
 }  // namespace arn

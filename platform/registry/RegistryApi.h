@@ -35,10 +35,13 @@ inline constexpr int kRegistryRootCount = 7;
 
 // Result codes.
 inline constexpr LONG ERROR_SUCCESS = 0;
+inline constexpr LONG ERROR_INVALID_FUNCTION = 1;
 inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 inline constexpr LONG ERROR_ACCESS_DENIED = 5;
 inline constexpr LONG ERROR_INVALID_HANDLE = 6;
 inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
+inline constexpr LONG ERROR_CALL_NOT_IMPLEMENTED = 120;
+inline constexpr LONG ERROR_BUSY = 170;
 inline constexpr LONG ERROR_BAD_PATHNAME = 161;
 inline constexpr LONG ERROR_MORE_DATA = 234;
 inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;

@@ -185,8 +185,12 @@ void RegistrySqlConnection::Query::Check(int rc) {
 }
 
 RegistrySqlConnection::Transaction::Transaction(RegistrySqlConnection& connection, bool write)
-    : m_connection(connection) {
-    Query(connection, write ? "BEGIN IMMEDIATE" : "BEGIN").Step();
+    : m_connection(connection), m_nested(sqlite3_get_autocommit(connection.m_db) == 0) {
+    if (m_nested) {
+        Query(connection, "SAVEPOINT inner").Step();
+    } else {
+        Query(connection, write ? "BEGIN IMMEDIATE" : "BEGIN").Step();
+    }
 }
 
 RegistrySqlConnection::Transaction::~Transaction() {
@@ -194,14 +198,19 @@ RegistrySqlConnection::Transaction::~Transaction() {
         return;
     }
     try {
-        Query(m_connection, "ROLLBACK").Step();
+        if (m_nested) {
+            Query(m_connection, "ROLLBACK TO inner").Step();
+            Query(m_connection, "RELEASE inner").Step();
+        } else {
+            Query(m_connection, "ROLLBACK").Step();
+        }
     } catch (const Error&) {
         // SQLite has already rolled back when a failure ended the transaction.
     }
 }
 
 void RegistrySqlConnection::Transaction::Commit() {
-    Query(m_connection, "COMMIT").Step();
+    Query(m_connection, m_nested ? "RELEASE inner" : "COMMIT").Step();
     m_done = true;
 }
 

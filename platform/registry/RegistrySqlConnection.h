@@ -59,7 +59,9 @@ class RegistrySqlConnection {
     };
 
     // Rolls back unless committed. Writers take the write lock at the start, so that two
-    // processes never deadlock upgrading read locks.
+    // processes never deadlock upgrading read locks. Inside a transaction already open on the
+    // connection it is a savepoint: its commit keeps its changes for the outer one to decide,
+    // its rollback drops only its own.
     class Transaction {
       public:
         Transaction(RegistrySqlConnection& connection, bool write);
@@ -70,6 +72,7 @@ class RegistrySqlConnection {
 
       private:
         RegistrySqlConnection& m_connection;
+        bool m_nested = false;
         bool m_done = false;
     };
 

@@ -69,6 +69,16 @@ class RegistryStore {
     // Values in creation order; ERROR_NO_MORE_ITEMS past the end.
     virtual LONG EnumValue(KeyId key, uint32_t index, Value& value) = 0;
 
+    // A batch groups every change made to this store from BeginBatch on into one transaction:
+    // CommitBatch keeps them all (durable on return), RollbackBatch drops them all. While a
+    // batch is open a change is not durable on its own, and other threads of this process
+    // that use the store join the batch. One batch at a time (ERROR_BUSY for a second);
+    // ERROR_INVALID_FUNCTION when none is open; ERROR_CALL_NOT_IMPLEMENTED for a store that
+    // cannot roll back.
+    virtual LONG BeginBatch() { return ERROR_CALL_NOT_IMPLEMENTED; }
+    virtual LONG CommitBatch() { return ERROR_CALL_NOT_IMPLEMENTED; }
+    virtual LONG RollbackBatch() { return ERROR_CALL_NOT_IMPLEMENTED; }
+
     // The comparison form of a key or value name: ASCII letters upper-cased, other bytes kept.
     static std::string FoldName(std::string_view name);
     // The system clock as a file time.

@@ -384,4 +384,39 @@ LONG SqliteRegistryStore::EnumValue(KeyId key, uint32_t index, Value& value) {
     });
 }
 
+LONG SqliteRegistryStore::BeginBatch() {
+    return Guarded(m_mutex, [&]() -> LONG {
+        if (m_batch) {
+            return ERROR_BUSY;
+        }
+        m_batch = std::make_unique<Transaction>(*m_sql, true);
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG SqliteRegistryStore::CommitBatch() {
+    return Guarded(m_mutex, [&]() -> LONG {
+        if (!m_batch) {
+            return ERROR_INVALID_FUNCTION;
+        }
+        // A failed commit still ends the batch: its transaction rolls back as it goes.
+        const std::unique_ptr<Transaction> batch = std::move(m_batch);
+        batch->Commit();
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG SqliteRegistryStore::RollbackBatch() {
+    return Guarded(m_mutex, [&]() -> LONG {
+        if (!m_batch) {
+            return ERROR_INVALID_FUNCTION;
+        }
+        m_batch.reset();
+        // The listings were stamped with counters that a rollback does not wind back.
+        m_values = Snapshot{};
+        m_subkeys = Snapshot{};
+        return ERROR_SUCCESS;
+    });
+}
+
 }  // namespace arn

@@ -37,6 +37,11 @@ class SqliteRegistryStore : public RegistryStore {
     LONG QueryInfo(KeyId key, KeyInfo& info) override;
     LONG EnumKey(KeyId key, uint32_t index, std::string& name) override;
     LONG EnumValue(KeyId key, uint32_t index, Value& value) override;
+    // A batch is one write transaction held open across calls; each call's own transaction
+    // becomes a savepoint inside it.
+    LONG BeginBatch() override;
+    LONG CommitBatch() override;
+    LONG RollbackBatch() override;
 
   private:
     using Query = RegistrySqlConnection::Query;
@@ -68,6 +73,7 @@ class SqliteRegistryStore : public RegistryStore {
     std::unique_ptr<RegistrySqlConnection> m_sql;
     Snapshot m_values;
     Snapshot m_subkeys;
+    std::unique_ptr<Transaction> m_batch;
 };
 
 }  // namespace arn

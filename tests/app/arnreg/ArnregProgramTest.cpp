@@ -96,15 +96,57 @@ TEST_F(ArnregProgram, ImportSaysWhatItWroteAndWhatAFailedOneKept) {
                                      "Windows Registry Editor Version 5.00\r\n\r\n"
                                      "[HKEY_CURRENT_USER\\Software\\C]\r\n\"kept\"=\"yes\"\r\n"
                                      "\"no equal sign\r\n\"after\"=\"never\"\r\n");
-    const ProgramResult failed = Arnreg({"import", broken});
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.out, "");
-    EXPECT_EQ(failed.err,
-              "arnreg: import failed: error 0x80040005 from CRegistry::LoadRegistry: Format "
-              "Error: no equal signs.  Line 4=>'\"no equal sign'\n"
-              "arnreg: before the error (line 4) the import wrote 1 key and 1 value of '" +
-                  broken + "'; they stay written\n");
-    EXPECT_EQ(Arnreg({"get", "HKCU/Software/C", "kept"}).out, "yes\n");
+    const std::string fresh = Write("fresh.reg",
+                                    "Windows Registry Editor Version 5.00\r\n\r\n"
+                                    "[HKEY_CURRENT_USER\\Software\\F]\r\n\"kept\"=\"yes\"\r\n");
+    const std::string error =
+        "error 0x80040005 from CRegistry::LoadRegistry: Format Error: no equal signs.  Line "
+        "4=>'\"no equal sign'\n";
+    // --check and --atomic write nothing of the broken file; the plain load keeps what came
+    // before the error. --check of a good file writes nothing either; --atomic writes it all.
+    const struct {
+        std::string option;
+        std::string file;
+        int exitCode;
+        std::string out;
+        std::string err;
+        std::string key;
+        bool kept;
+    } rows[] = {
+        {"--check", broken, 1, "",
+         "arnreg: check: import would have failed: " + error +
+             "arnreg: check: before the error (line 4) the import would write 1 key and 1 value "
+             "of '" +
+             broken + "'; nothing was written\n",
+         "HKCU/Software/C", false},
+        {"--atomic", broken, 1, "",
+         "arnreg: import failed: " + error +
+             "arnreg: the error (line 4) rolled the whole import of '" + broken +
+             "' back; nothing was written\n",
+         "HKCU/Software/C", false},
+        {"", broken, 1, "",
+         "arnreg: import failed: " + error +
+             "arnreg: before the error (line 4) the import wrote 1 key and 1 value of '" + broken +
+             "'; they stay written\n",
+         "HKCU/Software/C", true},
+        {"--check", fresh, 0,
+         "check: the import would write 1 key and 1 value from '" + fresh +
+             "' without an error; nothing was written\n",
+         "", "HKCU/Software/F", false},
+        {"--atomic", fresh, 0, "imported 1 key and 1 value from '" + fresh + "'\n", "",
+         "HKCU/Software/F", true},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"import", row.file};
+        if (!row.option.empty()) {
+            args.insert(args.begin() + 1, row.option);
+        }
+        const ProgramResult run = Arnreg(args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.option;
+        EXPECT_EQ(run.out, row.out) << row.option;
+        EXPECT_EQ(run.err, row.err) << row.option;
+        EXPECT_EQ(Arnreg({"get", row.key, "kept"}).out, row.kept ? "yes\n" : "") << row.option;
+    }
     EXPECT_EQ(Arnreg({"get", "HKCU/Software/C", "after"}).exitCode, 1);
 }
 
@@ -170,6 +212,10 @@ TEST_F(ArnregProgram, AWrongCommandLineGetsOneLineAndAPointerToTheHelp) {
          "see arnreg --help\n"},
         {{"set", "--dword", "HKCU/A", "n", "12x"},
          "arnreg: '12x' is not a 32-bit number (decimal or 0x hex); see arnreg --help\n"},
+        {{"--check", "list", "HKCU"},
+         "arnreg: --check applies to 'import' only; see arnreg --help\n"},
+        {{"import", "--check", "--atomic", "x.reg"},
+         "arnreg: --check and --atomic do not go together; see arnreg --help\n"},
     };
     for (const Case& c : cases) {
         const ProgramResult run = Arnreg(c.args);
@@ -180,6 +226,7 @@ TEST_F(ArnregProgram, AWrongCommandLineGetsOneLineAndAPointerToTheHelp) {
     const ProgramResult help = Arnreg({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_THAT(help.out, HasSubstr("--allow-lossy"));
+    EXPECT_THAT(help.out, HasSubstr("import [--check | --atomic] FILE"));
 }
 
 TEST_F(ArnregProgram, GetWithoutANameReadsTheDefaultValue) {
@@ -191,6 +238,20 @@ TEST_F(ArnregProgram, GetWithoutANameReadsTheDefaultValue) {
     const ProgramResult some = Arnreg({"get", "HKCU/Software/E"});
     EXPECT_EQ(some.exitCode, 0);
     EXPECT_EQ(some.out, "the default\n");
+
+    // Control characters come out escaped, never raw to the terminal; a NUL only a file loads.
+    ASSERT_EQ(Arnreg({"set", "HKCU/Software/E", "tab\there", "a\nb\x1b[2J\x7f\r"}).exitCode, 0);
+    ASSERT_EQ(Arnreg({"import", Write("nul.reg",
+                                      "Windows Registry Editor Version 5.00\r\n\r\n"
+                                      "[HKEY_CURRENT_USER\\Software\\E]\r\n\"nul\"=\"x" +
+                                          std::string(1, '\0') + "y\"\r\n")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(Arnreg({"get", "HKCU/Software/E", "tab\there"}).out, "a\\nb\\x1b[2J\\x7f\\r\n");
+    EXPECT_EQ(Arnreg({"get", "HKCU/Software/E", "nul"}).out, "x\\0y\n");
+    EXPECT_EQ(Arnreg({"list", "HKCU/Software/E"}).out,
+              "Named = n\n(Default) = the default\ntab\\there = a\\nb\\x1b[2J\\x7f\\r\n"
+              "nul = x\\0y\n");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/RegistryTestSupport.h"
+#include "platform/registry/RegistryBatch.h"
 
 namespace arn::test {
 namespace {
@@ -26,6 +27,42 @@ TEST_P(RegistryStores, HandlesKeepTheirStoreWhenTheHostSwitches) {
     EXPECT_EQ(SetText(key.get(), "v", "x"), ERROR_SUCCESS);
     HKEY other = 0;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Kept", 0, KEY_READ, &other), ERROR_FILE_NOT_FOUND);
+}
+
+// A batch keeps every change of the scope, or none: a key made and a value rewritten inside
+// it are gone after a rollback; a call failing inside it does not end it.
+TEST_P(RegistryStores, ABatchKeepsAllOrNothing) {
+    if (!OnStores()) {
+        GTEST_SKIP() << "the system's registry has no batch";
+    }
+    KeyHandle key;
+    ASSERT_EQ(Create(HKEY_CURRENT_USER, "Batch", key), ERROR_SUCCESS);
+    ASSERT_EQ(SetText(key.get(), "v", "before"), ERROR_SUCCESS);
+    // The inner key's presence and the value, as one text.
+    const auto state = [&] {
+        KeyHandle inner;
+        const LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, "Batch\\Inner", 0, KEY_READ, inner.out());
+        char data[16] = {};
+        DWORD size = sizeof data - 1;
+        RegQueryValueExA(key.get(), "v", nullptr, nullptr, reinterpret_cast<uint8_t*>(data), &size);
+        return std::string(rc == ERROR_SUCCESS ? "inner, " : "") + data;
+    };
+    for (const bool commit : {false, true}) {
+        {
+            RegistryBatch batch;
+            EXPECT_EQ(RegistryCurrentStore()->BeginBatch(), ERROR_BUSY);
+            KeyHandle inner;
+            ASSERT_EQ(Create(HKEY_CURRENT_USER, "Batch\\Inner", inner), ERROR_SUCCESS);
+            ASSERT_EQ(SetText(key.get(), "v", "inside"), ERROR_SUCCESS);
+            EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Batch"), ERROR_ACCESS_DENIED);
+            EXPECT_EQ(state(), "inner, inside");
+            if (commit) {
+                batch.Commit();
+            }
+        }
+        EXPECT_EQ(state(), commit ? "inner, inside" : "before") << commit;
+    }
+    EXPECT_EQ(RegistryCurrentStore()->CommitBatch(), ERROR_INVALID_FUNCTION);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryStores, RegistryKinds(), StoreName);
