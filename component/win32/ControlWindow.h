@@ -3,10 +3,19 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Event.h"
+#include "draw/Geometry.h"
+#include "toolkit/SurfaceDamage.h"
+#include "toolkit/SurfaceInput.h"
 
 namespace arn {
 class ArnAbsPosnCtl;
-}
+class Control;
+}  // namespace arn
 
 namespace arn::win32 {
 
@@ -24,7 +33,8 @@ class ControlWindowSite {
     virtual void OnWindowFocus(bool gained) = 0;
 };
 
-class ControlWindowImpl;
+class EditorBox;
+class ToolTipWindow;
 
 // The panel's window inside a container's window: paints the panel's controls, passes the
 // user's mouse and keys to them, opens the editor box over a parameter and shows each control's
@@ -62,8 +72,47 @@ class ControlWindow {
     // E_INVALIDARG for empty bounds.
     static HRESULT DrawPanel(ArnAbsPosnCtl& panel, HDC dc, const RECT& boundsPixels);
 
+    // The panel's rectangle in the window's client pixels (empty before Create), and the
+    // text box while a parameter is being edited (nullptr otherwise).
+    RECT ClientRect(const Rect& surfaceTwips) const;
+    HWND EditorHandle() const;
+
   private:
-    std::unique_ptr<ControlWindowImpl> m_impl;
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Subscribe();
+    void Paint();
+    void ResizePanel();
+    void RepaintDamage();
+    Point ToTwips(LPARAM position) const;
+    // A key for the panel or its editor; true when used.
+    bool OnKey(WPARAM key);
+    void OnButton(bool down, LPARAM position);
+    void UpdateToolTip(LPARAM position);
+    void Act(const SurfaceAction& action);
+    void OpenEditor(const std::shared_ptr<Control>& editor, const Rect& box);
+    // Writes the editor's value; false when it was refused and the box stays open.
+    bool CommitEditor();
+    void CloseEditor();
+    void DropUnreachableEditor();
+    // Runs a call into the panel; what it raises is the panel's to report, so the window only
+    // beeps and carries on.
+    template <class Body>
+    void Guarded(Body body);
+
+    std::shared_ptr<ArnAbsPosnCtl> m_panel;
+    ControlWindowSite& m_site;
+    std::vector<Connection> m_connections;
+    SurfaceInput m_input;
+    SurfaceDamage m_damage;
+    HWND m_hwnd = nullptr;
+    // Window pixels per surface twip: the screen's logical resolution.
+    double m_scaleX = 0;
+    double m_scaleY = 0;
+    bool m_repaintPosted = false;
+    std::unique_ptr<EditorBox> m_editor;
+    std::weak_ptr<Control> m_editing;
+    std::unique_ptr<ToolTipWindow> m_toolTip;
 };
 
 }  // namespace arn::win32
