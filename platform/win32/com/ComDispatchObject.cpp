@@ -136,9 +136,9 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
         return E_POINTER;
     }
     for (size_t i = 0; i < m_faceKinds.size(); ++i) {
-        if (IsEqualIID(riid, m_faceKinds[i].iid)) {
+        if (m_faceKinds[i].Answers(riid)) {
             if (ComFace* face = Face(i)) {
-                *ppv = face->Pointer();
+                *ppv = face->Pointer(riid);
                 AddRef();
                 return S_OK;
             }
@@ -347,7 +347,7 @@ HRESULT ComDispatchObject::Present(const std::shared_ptr<Dispatch>& object, IDis
     for (size_t i = 0; i < m_faceKinds.size(); ++i) {
         ComFace* face = Face(i);
         if (face != nullptr && face->Presents() == object.get()) {
-            *out = face->Pointer();
+            *out = static_cast<IDispatch*>(face->Pointer(m_faceKinds[i].iid));
             (*out)->AddRef();
             return S_OK;
         }
