@@ -153,6 +153,9 @@ HRESULT HostWindow::Open(int show, bool runTimer) {
         return hr;
     }
     SetEnabled(true);
+    // The first tick binds the node, whose configuration source clears the message line; the
+    // host's message goes up after it.
+    m_net->Tick();
     SetMessage(kIdleMessage);
     SetTimerRuns(runTimer);
     return S_OK;

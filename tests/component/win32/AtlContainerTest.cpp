@@ -200,14 +200,15 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     ASSERT_EQ(framework->AttachControl(hostNet, hostNode, nullptr, empty, empty), S_OK);
     SysFreeString(empty);
     ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
+    net->Tick();
+    net->Tick();
+    // Binding clears the message line (the configuration source's update): the message after it.
     VARIANT message;
     VariantInit(&message);
     message.vt = VT_BSTR;
     message.bstrVal = SysAllocString(L"Hosted by ATL");
     ASSERT_EQ(PutProperty(panel, kDisplayMsg, message), S_OK);
     VariantClear(&message);
-    net->Tick();
-    net->Tick();
     Pump();
 
     // What a user's tools see: the accessibility tree of the control's window places the
@@ -222,7 +223,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     {
         const Picture shown(host);
         EXPECT_GT(shown.Share(messageBox, kYellow), 0.5);
-        EXPECT_GT(shown.Share(teachingWarning, kWarningFill), 0.15);  // not homed yet
+        EXPECT_EQ(shown.Share(teachingWarning, kWarningFill), 0.0);
         EXPECT_GT(shown.Share(led, kHardwareOff), 0.2);
         EXPECT_EQ(shown.Share(led, kHardwareOn), 0.0);
     }
@@ -235,11 +236,16 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     net->Tick();
     Pump();
 
-    // Clicks as a user's: the teaching button asks the host for its window; "Override Inputs"
-    // hands the inputs to software, and the Input A box then sets its override field.
+    // Clicks as a user's: the teaching button asks the host for its window; teaching switched
+    // on before the drive is homed shows its warning; "Override Inputs" hands the inputs to
+    // software, and the Input A box then sets its override field.
     Click(window, Locate(accessible, L"teachingCmd", window));
     EXPECT_EQ(sink.Count(kShowTeachingDlg), 1);
     EXPECT_EQ(sink.Total(), 1);
+    Click(window, Locate(accessible, L"teachingCheck", window));
+    net->Tick();
+    Pump();
+    EXPECT_GT(Picture(host).Share(teachingWarning, kWarningFill), 0.15);
     Click(window, Locate(accessible, L"inputOptChk", window));
     net->Tick();
     Pump();
