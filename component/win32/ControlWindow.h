@@ -76,6 +76,8 @@ class ControlWindow {
     // text box while a parameter is being edited (nullptr otherwise).
     RECT ClientRect(const Rect& surfaceTwips) const;
     HWND EditorHandle() const;
+    // The held and focus-marked controls.
+    const SurfaceInput& Input() const { return m_input; }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
