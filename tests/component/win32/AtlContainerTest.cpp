@@ -257,11 +257,13 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     // Typing into a position editor: the click opens an edit box, Enter commits the text.
     Click(window, Locate(accessible, L"ParamItems(1)", window));
     HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextW(edit, L"1234");
-    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    SendMessageW(edit, WM_CHAR, L'\r', 0);
-    Pump();
+    EXPECT_NE(edit, nullptr);
+    if (edit != nullptr) {
+        SetWindowTextW(edit, L"1234");
+        SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+        SendMessageW(edit, WM_CHAR, L'\r', 0);
+        Pump();
+    }
     EXPECT_DOUBLE_EQ(node->Drive().Read(param::Position1 + 1), 1234.0);
 
     // Resizing the host resizes the frame with the window; a size of 200 twips or less (at
