@@ -1,6 +1,8 @@
 #include "app/win/HostWindow.h"
 
 #include <array>
+#include <exception>
+#include <string>
 
 #include "app/win/OleSite.h"
 #include "host/NodeParams.h"
@@ -209,7 +211,14 @@ LRESULT HostWindow::Handle(UINT message, WPARAM w, LPARAM l) {
             }
             return 0;
         case WM_COMMAND:
-            OnCommand(LOWORD(w));
+            // Nothing may escape into the system's message dispatch: a refusal of the drive
+            // goes up on the message line.
+            try {
+                OnCommand(LOWORD(w));
+            } catch (const std::exception& error) {
+                const std::string text = std::string("The drive refused: ") + error.what();
+                SetMessage(std::wstring(text.begin(), text.end()).c_str());
+            }
             return 0;
         case WM_SETFOCUS:
             // Focus belongs to the control's window while it has one.
