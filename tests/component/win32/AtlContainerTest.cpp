@@ -16,8 +16,6 @@
 #include "component/win32/ComUIuserControl.h"
 #include "fakes/ComEventSink.h"
 #include "host/NodeParams.h"
-#include "platform/win32/com/ComTypeLibraries.h"
-#include "platform/win32/com/ComVariant.h"
 #include "sim/SimNet.h"
 #include "sim/SimNetAutomation.h"
 #include "sim/SimNodeAutomation.h"
@@ -127,13 +125,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     ASSERT_TRUE(axWinInit != nullptr && axCreate != nullptr && axGetControl != nullptr);
     ASSERT_TRUE(axWinInit());
 
-    // The drive's faces are described by this program's type library (resource 1).
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    ITypeLib* library = nullptr;
-    ASSERT_EQ(LoadTypeLibEx(exe, REGKIND_NONE, &library), S_OK);
-    win32::AddTypeLibrary(library);
-    library->Release();
+    AddSimulatedDriveTypes();
 
     // A frameless host: its client area is the window, and no minimum tracking size applies.
     WNDCLASSW hostClass{};
@@ -173,10 +165,8 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     // The simulated drive attached as a host's objects, through UIref; events to our sink.
     auto net = SimNet::Create();
     auto node = net->CreateNode();
-    IDispatch* hostNet = nullptr;
-    IDispatch* hostNode = nullptr;
-    ASSERT_EQ(win32::PresentObject(SimNetAutomation::Create(net), &hostNet), S_OK);
-    ASSERT_EQ(win32::PresentObject(SimNodeAutomation::Create(node), &hostNode), S_OK);
+    IDispatch* hostNet = Present(SimNetAutomation::Create(net));
+    IDispatch* hostNode = Present(SimNodeAutomation::Create(node));
     IDispatch* panel = nullptr;
     ASSERT_EQ(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&panel)), S_OK);
     test::ComEventSink sink;
