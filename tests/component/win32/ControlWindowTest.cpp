@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "fakes/BeepCounter.h"
 #include "host/NodeParams.h"
 #include "panel/PanelFixture.h"
+#include "platform/win32/com/ComModule.h"
 
 namespace arn::win32 {
 namespace {
@@ -296,6 +300,84 @@ TEST_F(ControlWindowTest, DrawsThePanelScaledIntoAnyDeviceContextWithoutAWindow)
     const auto y = [&](int32_t t) { return t * height / PanelControls::DesignHeight; };
     EXPECT_EQ(pixels.Bgr(x(box.Right()) - 2, y(box.Bottom()) - 2),
               ctl().DisplayMsgLbl->get_BackColor());
+}
+
+TEST_F(ControlWindowTest, AccessibilityToolsFindTheControlsOnTheScreen) {
+    ASSERT_TRUE(ComServerCanUnload());
+    IAccessible* accessible = nullptr;
+    {
+        ControlWindow window(panel, site);
+        const RECT placed{30, 20, 30 + Px(PanelControls::DesignWidth),
+                          20 + Py(PanelControls::DesignHeight)};
+        ASSERT_EQ(window.Create(parent, placed), S_OK);
+        window.Show();
+        ASSERT_EQ(
+            AccessibleObjectFromWindow(window.Handle(), static_cast<DWORD>(OBJID_CLIENT),
+                                       IID_IAccessible, reinterpret_cast<void**>(&accessible)),
+            S_OK);
+        ASSERT_NE(accessible, nullptr);
+        const auto controls = panel->Controls();
+        const auto idOf = [&](const Control& ctl) {
+            const auto at = std::find_if(controls.begin(), controls.end(),
+                                         [&](const auto& c) { return c.get() == &ctl; });
+            VARIANT id{};
+            id.vt = VT_I4;
+            id.lVal = static_cast<LONG>(at - controls.begin()) + 1;
+            return id;
+        };
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        RECT windowOnScreen{};
+        GetWindowRect(window.Handle(), &windowOnScreen);
+        const auto onScreen = [&](const Control& ctl) {
+            RECT r = window.ClientRect(ctl.SurfaceRect());
+            MapWindowPoints(window.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        struct Row {
+            const char* what;
+            VARIANT child;
+            RECT expected;
+        };
+        for (const Row& row :
+             {Row{"teachingCmd", idOf(*ctl().teachingCmd), onScreen(*ctl().teachingCmd)},
+              Row{"an LED inside its box", idOf(ctl().fldStatusLED(1)),
+                  onScreen(ctl().fldStatusLED(1))},
+              Row{"the control itself", self, windowOnScreen}}) {
+            SCOPED_TRACE(row.what);
+            long left = 0, top = 0, width = 0, height = 0;
+            ASSERT_EQ(accessible->accLocation(&left, &top, &width, &height, row.child), S_OK);
+            EXPECT_EQ(left, row.expected.left);
+            EXPECT_EQ(top, row.expected.top);
+            EXPECT_EQ(width, row.expected.right - row.expected.left);
+            EXPECT_EQ(height, row.expected.bottom - row.expected.top);
+            VARIANT hit{};
+            const LONG x = (row.expected.left + row.expected.right) / 2;
+            const LONG y = (row.expected.top + row.expected.bottom) / 2;
+            if (row.child.lVal != CHILDID_SELF) {
+                ASSERT_EQ(accessible->accHitTest(x, y, &hit), S_OK);
+                EXPECT_EQ(hit.vt, VT_I4);
+                EXPECT_EQ(hit.lVal, row.child.lVal) << "the topmost control there";
+            }
+        }
+        VARIANT outside{};
+        EXPECT_EQ(accessible->accHitTest(windowOnScreen.right + 5, windowOnScreen.top, &outside),
+                  S_FALSE);
+        EXPECT_EQ(outside.vt, VT_EMPTY);
+        IDispatch* parentObject = nullptr;
+        EXPECT_EQ(accessible->get_accParent(&parentObject), S_OK);
+        ASSERT_NE(parentObject, nullptr);
+        parentObject->Release();
+    }
+    // A tool that holds on past the window finds no places any more.
+    long left = 0, top = 0, width = 0, height = 0;
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    EXPECT_EQ(accessible->accLocation(&left, &top, &width, &height, self), DISP_E_MEMBERNOTFOUND);
+    accessible->Release();
+    EXPECT_TRUE(ComServerCanUnload());
 }
 
 }  // namespace
