@@ -103,6 +103,10 @@ IUnknown* HostWindow::Control() const {
     return m_site != nullptr ? m_site->Control() : nullptr;
 }
 
+HWND HostWindow::ControlWindow() const {
+    return m_site != nullptr ? m_site->ControlWindow() : nullptr;
+}
+
 HRESULT HostWindow::Open(int show, bool runTimer) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};

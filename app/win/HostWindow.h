@@ -42,6 +42,8 @@ class HostWindow {
 
     HWND Window() const { return m_window; }
     IUnknown* Control() const;
+    // The control's own window, nullptr while it is not active in place.
+    HWND ControlWindow() const;
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);

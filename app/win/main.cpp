@@ -51,7 +51,9 @@ int Screenshot(arn::winhost::HostWindow& host, const std::string& file, int tick
         return kFailure;
     }
     IAccessible* accessible = nullptr;
-    host.Control()->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible));
+    // As a user's tools see the panel: through its window.
+    AccessibleObjectFromWindow(host.ControlWindow(), static_cast<DWORD>(OBJID_CLIENT),
+                               __uuidof(IAccessible), reinterpret_cast<void**>(&accessible));
     arn::winhost::WriteRegions(std::cout, host.Window(), accessible,
                                {L"EnclosingFrame", L"DisplayMsgLbl", L"fldStatusLED(0)",
                                 L"warnTriangle(14)", L"teachingCmd"});
