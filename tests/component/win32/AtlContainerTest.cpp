@@ -217,7 +217,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
         EXPECT_GT(shown.Share(led, kHardwareOff), 0.2);
         EXPECT_EQ(shown.Share(led, kHardwareOn), 0.0);
     }
-    // The hardware Enable lights its LED on the next tick; only the marked region repaints.
+    // The hardware Enable lights its LED at the next tick; the window repaints it unasked.
     node->SetPin(SimPin::Enable, true);
     net->Tick();
     Pump();
