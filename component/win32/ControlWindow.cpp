@@ -2,11 +2,11 @@
 
 #include <windowsx.h>
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "component/win32/EditorBox.h"
+#include "component/win32/WindowAccessible.h"
 #include "draw/DisplayList.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "platform/Beep.h"
@@ -36,48 +36,6 @@ ATOM RegisterWindowClass(WNDPROC proc) {
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = WindowClassName;
     return RegisterClassExW(&wc);
-}
-
-// The user's number: the plain C form first ("1500.5"), then with the user's own decimal and
-// thousands separators ("1.500,5").
-std::optional<double> ParseNumber(const std::wstring& typed) {
-    std::string text = Narrow(typed.c_str(), typed.size());
-    const auto first = text.find_first_not_of(" \t");
-    const auto last = text.find_last_not_of(" \t");
-    text = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-    if (!text.empty() && text.front() == '+') {
-        text.erase(0, 1);
-    }
-    const auto parse = [](const std::string& t) -> std::optional<double> {
-        double value = 0;
-        const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
-        if (t.empty() || error != std::errc() || end != t.data() + t.size() ||
-            !std::isfinite(value)) {
-            return std::nullopt;
-        }
-        return value;
-    };
-    if (const auto value = parse(text)) {
-        return value;
-    }
-    wchar_t decimal[8] = L".";
-    wchar_t thousands[8] = L",";
-    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
-    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, thousands, 8);
-    const std::string dec = Narrow(decimal);
-    const std::string sep = Narrow(thousands);
-    std::string local;
-    for (size_t i = 0; i < text.size();) {
-        if (!sep.empty() && text.compare(i, sep.size(), sep) == 0) {
-            i += sep.size();
-        } else if (!dec.empty() && text.compare(i, dec.size(), dec) == 0) {
-            local += '.';
-            i += dec.size();
-        } else {
-            local += text[i++];
-        }
-    }
-    return parse(local);
 }
 
 }  // namespace
@@ -321,6 +279,20 @@ LRESULT ControlWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             m_editor.reset();
             m_toolTip.reset();
+            if (m_accessible != nullptr) {
+                m_accessible->Detach();
+                m_accessible->Release();
+                m_accessible = nullptr;
+            }
+            break;
+        case WM_GETOBJECT:
+            if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+                // Made at the first request and kept while the window lives.
+                if (m_accessible == nullptr) {
+                    m_accessible = new WindowAccessible(m_panel, m_hwnd);
+                }
+                return LresultFromObject(IID_IAccessible, wParam, m_accessible->Accessible());
+            }
             break;
         case WM_MOUSEACTIVATE:
             // A click in the control activates it; the container's frame stays as it is.
@@ -499,7 +471,7 @@ bool ControlWindow::CommitEditor() {
         return true;
     }
     const std::wstring text = m_editor->Text();
-    const auto value = ParseNumber(text);
+    const auto value = m_editor->Number();
     if (!value) {
         m_editor->Refuse(L"\"" + text + L"\" is not a number; nothing written (Esc cancels).");
         return false;

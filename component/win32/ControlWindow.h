@@ -35,6 +35,7 @@ class ControlWindowSite {
 
 class EditorBox;
 class ToolTipWindow;
+class WindowAccessible;
 
 // The panel's window inside a container's window: paints the panel's controls, passes the
 // user's mouse and keys to them, opens the editor box over a parameter and shows each control's
@@ -115,6 +116,8 @@ class ControlWindow {
     std::unique_ptr<EditorBox> m_editor;
     std::weak_ptr<Control> m_editing;
     std::unique_ptr<ToolTipWindow> m_toolTip;
+    // Handed to accessibility tools; one reference held while the window lives.
+    WindowAccessible* m_accessible = nullptr;
 };
 
 }  // namespace arn::win32

@@ -1,8 +1,11 @@
 #include "component/win32/EditorBox.h"
 
+#include <charconv>
+#include <cmath>
 #include <vector>
 
 #include "platform/Beep.h"
+#include "platform/win32/com/ComText.h"
 
 namespace arn::win32 {
 
@@ -10,6 +13,46 @@ namespace {
 
 constexpr wchar_t FaceName[] = L"Tahoma";
 constexpr wchar_t RefusedTitle[] = L"Entry not written";
+
+std::optional<double> ParseNumber(const std::wstring& typed) {
+    std::string text = Narrow(typed.c_str(), typed.size());
+    const auto first = text.find_first_not_of(" \t");
+    const auto last = text.find_last_not_of(" \t");
+    text = first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+    if (!text.empty() && text.front() == '+') {
+        text.erase(0, 1);
+    }
+    const auto parse = [](const std::string& t) -> std::optional<double> {
+        double value = 0;
+        const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), value);
+        if (t.empty() || error != std::errc() || end != t.data() + t.size() ||
+            !std::isfinite(value)) {
+            return std::nullopt;
+        }
+        return value;
+    };
+    if (const auto value = parse(text)) {
+        return value;
+    }
+    wchar_t decimal[8] = L".";
+    wchar_t thousands[8] = L",";
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, thousands, 8);
+    const std::string dec = Narrow(decimal);
+    const std::string sep = Narrow(thousands);
+    std::string local;
+    for (size_t i = 0; i < text.size();) {
+        if (!sep.empty() && text.compare(i, sep.size(), sep) == 0) {
+            i += sep.size();
+        } else if (!dec.empty() && text.compare(i, dec.size(), dec) == 0) {
+            local += '.';
+            i += dec.size();
+        } else {
+            local += text[i++];
+        }
+    }
+    return parse(local);
+}
 
 }  // namespace
 
@@ -60,6 +103,10 @@ std::wstring EditorBox::Text() const {
     std::vector<wchar_t> buffer(static_cast<size_t>(GetWindowTextLengthW(m_edit)) + 1);
     const int length = GetWindowTextW(m_edit, buffer.data(), static_cast<int>(buffer.size()));
     return {buffer.data(), static_cast<size_t>(length > 0 ? length : 0)};
+}
+
+std::optional<double> EditorBox::Number() const {
+    return ParseNumber(Text());
 }
 
 void EditorBox::Move(const RECT& box) {

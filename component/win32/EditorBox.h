@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/ToolTipWindow.h"
@@ -27,6 +28,9 @@ class EditorBox {
     // Null when the system could not make the box.
     HWND Handle() const { return m_edit; }
     std::wstring Text() const;
+    // The text as the user's number: the plain C form first ("1500.5"), then with the user's
+    // own decimal and thousands separators ("1.500,5"); nullopt for anything else.
+    std::optional<double> Number() const;
     void Move(const RECT& box);
     void Refuse(const std::wstring& why);
     // Why the last entry was refused while the balloon shows it, else empty.
