@@ -21,7 +21,10 @@ ComInPlaceObject::~ComInPlaceObject() {
 HRESULT ComInPlaceObject::Activate(bool uiActivate, const RECT* position) {
     const ComPtr<IUnknown> hold(Outer());  // the container may let go of us while we call it
     HRESULT hr = InPlaceActivate(position);
-    if (SUCCEEDED(hr) && m_window != nullptr && !IsWindowVisible(m_window->Handle())) {
+    // The window's own style, not its visibility on screen: a hidden form keeps its shown
+    // control shown.
+    if (SUCCEEDED(hr) && m_window != nullptr &&
+        (GetWindowLongPtrW(m_window->Handle(), GWL_STYLE) & WS_VISIBLE) == 0) {
         m_window->Show();
     }
     if (SUCCEEDED(hr) && uiActivate) {

@@ -8,6 +8,7 @@
 #include "component/win32/ComInPlaceObject.h"
 #include "component/win32/ComViewObject.h"
 #include "component/win32/ControlClientSite.h"
+#include "platform/win32/com/ComDispatchObject.h"
 
 namespace arn::win32 {
 
@@ -234,7 +235,9 @@ HRESULT ComOleObject::OnAmbientPropertyChange(DISPID dispID) {
 }
 
 HRESULT ComOleObject::FreezeEvents(BOOL bFreeze) {
-    m_frozen += bFreeze ? 1 : (m_frozen > 0 ? -1 : 0);
+    if (ComDispatchObject* object = ComDispatchObject::Ours(Outer())) {
+        object->FreezeEvents(bFreeze != FALSE);
+    }
     return S_OK;
 }
 

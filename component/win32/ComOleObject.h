@@ -65,8 +65,8 @@ class ComOleObject final : public ComOuterUnknown<IOleObject, IOleControl, IQuic
     HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE* pLogpal) override;
 
     // IOleControl: no mnemonics; an ambient change of the display name or the user mode (or
-    // of all, DISPID_UNKNOWN) reads them again. Frozen events are counted only: the panel's
-    // events still reach the container's sinks.
+    // of all, DISPID_UNKNOWN) reads them again. While the container freezes events (counted),
+    // the panel's events are dropped.
     HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* pCI) override;
     HRESULT STDMETHODCALLTYPE OnMnemonic(MSG* pMsg) override;
     HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispID) override;
@@ -88,7 +88,6 @@ class ComOleObject final : public ComOuterUnknown<IOleObject, IOleControl, IQuic
     IID m_eventIid;
     DWORD m_miscStatus;
     Microsoft::WRL::ComPtr<IOleAdviseHolder> m_adviseHolder;
-    LONG m_frozen = 0;
 };
 
 }  // namespace arn::win32

@@ -3,12 +3,29 @@
 #include <utility>
 
 #include "component/win32/ControlWindow.h"
+#include "panel/ArnAbsPosnCtl.h"
 
 namespace arn::win32 {
 
 ComViewObject::ComViewObject(IUnknown* outer, std::shared_ptr<ArnAbsPosnCtl> panel,
                              const SIZEL& extent)
-    : ComOuterUnknown(outer), m_panel(std::move(panel)), m_extent(extent) {}
+    : ComOuterUnknown(outer),
+      m_panel(std::move(panel)),
+      m_extent(extent),
+      m_damage(*m_panel),
+      m_damageConnection(m_damage.Pending.connect([this] { OnDamage(); })) {}
+
+void ComViewObject::OnDamage() {
+    if (m_sink == nullptr) {
+        return;
+    }
+    const Microsoft::WRL::ComPtr<IAdviseSink> sink = m_sink;
+    if ((m_advf & ADVF_ONLYONCE) != 0) {
+        m_sink.Reset();
+    }
+    const Microsoft::WRL::ComPtr<IUnknown> hold(Outer());
+    sink->OnViewChange(DVASPECT_CONTENT, -1);
+}
 
 HRESULT ComViewObject::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC hdcDraw,
                             LPCRECTL lprcBounds, LPCRECTL, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR),
@@ -19,6 +36,9 @@ HRESULT ComViewObject::Draw(DWORD dwDrawAspect, LONG, void*, DVTARGETDEVICE*, HD
     if (hdcDraw == nullptr || lprcBounds == nullptr) {
         return E_INVALIDARG;
     }
+    // The container redraws the whole view: the marks only tell that it has something new to
+    // see, once until it draws again.
+    m_damage.Take();
     const RECT bounds{lprcBounds->left, lprcBounds->top, lprcBounds->right, lprcBounds->bottom};
     return ControlWindow::DrawPanel(*m_panel, hdcDraw, bounds);
 }
@@ -40,6 +60,7 @@ HRESULT ComViewObject::Unfreeze(DWORD) {
 }
 
 HRESULT ComViewObject::SetAdvise(DWORD aspects, DWORD advf, IAdviseSink* pAdvSink) {
+    m_damage.Take();
     m_sink = pAdvSink;
     m_aspects = aspects;
     m_advf = advf;

@@ -7,7 +7,9 @@
 
 #include <memory>
 
+#include "core/Event.h"
 #include "platform/win32/com/ComOuterUnknown.h"
+#include "toolkit/SurfaceDamage.h"
 
 namespace arn {
 class ArnAbsPosnCtl;
@@ -17,7 +19,8 @@ namespace arn::win32 {
 
 // IViewObject2 of the embedded panel: draws the panel as it is now into any device context (a
 // window's, a memory DC, a metafile, a printer), with or without the control's window, and
-// keeps the container's one view advise sink.
+// keeps the container's one view advise sink, which hears OnViewChange at the first change of
+// the panel that leaves something new to see since the container last drew the view.
 //
 // A part of the panel's embedding object, with its identity (outer, borrowed); extent belongs
 // to the same object and outlives this part.
@@ -49,8 +52,12 @@ class ComViewObject final : public ComOuterUnknown<IViewObject2> {
                                         LPSIZEL lpsizel) override;
 
   private:
+    void OnDamage();
+
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     const SIZEL& m_extent;
+    SurfaceDamage m_damage;
+    Connection m_damageConnection;
     Microsoft::WRL::ComPtr<IAdviseSink> m_sink;
     DWORD m_aspects = 0;
     DWORD m_advf = 0;

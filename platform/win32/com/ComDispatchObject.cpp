@@ -76,6 +76,10 @@ ComDispatchObject* ComDispatchObject::Ours(IUnknown* object) {
     return static_cast<ComDispatchObject*>(static_cast<IDispatch*>(identity));
 }
 
+void ComDispatchObject::FreezeEvents(bool freeze) {
+    m_frozen += freeze ? 1 : (m_frozen > 0 ? -1 : 0);
+}
+
 ComDispatchObject* ComDispatchObject::Create(std::shared_ptr<AutomationObject> object,
                                              const IID& dispatchIid, const IID* eventIid,
                                              ITypeInfo* typeInfo, ITypeInfo* classInfo,
@@ -103,8 +107,11 @@ ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
         m_classInfo->AddRef();
     }
     if (m_hasEvents) {
-        m_eventConnection = m_object->EventRaised.connect(
-            [this](int32_t dispId) { m_connectionPoint.Fire(dispId); });
+        m_eventConnection = m_object->EventRaised.connect([this](int32_t dispId) {
+            if (m_frozen == 0) {
+                m_connectionPoint.Fire(dispId);
+            }
+        });
     }
     {
         LiveObjects& live = Live();

@@ -187,8 +187,10 @@ TEST_F(ComClient, StrictFormHostQuickActivatesDrawsActivatesInPlaceAndReleasesTh
     VARIANT text;
     text.vt = VT_BSTR;
     text.bstrVal = SysAllocString(L"Ready");
+    site.ClearCalls();
     ASSERT_EQ(PutProperty(panel, kDisplayMsg, text), S_OK);
     VariantClear(&text);
+    EXPECT_EQ(site.Calls(), std::vector<std::string>{"OnViewChange"});  // the view sink's
     Picture after;
     ASSERT_EQ(Draw(view.Get(), after.Dc()), S_OK);
     EXPECT_EQ(after.At(label), 0xFFFF00u);
@@ -201,6 +203,20 @@ TEST_F(ComClient, StrictFormHostQuickActivatesDrawsActivatesInPlaceAndReleasesTh
     ASSERT_TRUE(PlayEnhMetaFile(played.Dc(), recorded, &all));
     DeleteEnhMetaFile(recorded);
     EXPECT_EQ(played.At(label), 0xFFFF00u);
+    // While the container freezes events, a press of the teaching button reaches no sink.
+    ComPtr<IAccessible> accessible;
+    ASSERT_EQ(
+        panel->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(accessible.GetAddressOf())),
+        S_OK);
+    const VARIANT teaching = ChildId(FindChild(accessible.Get(), L"?", ROLE_SYSTEM_PUSHBUTTON));
+    ASSERT_EQ(control->FreezeEvents(TRUE), S_OK);
+    EXPECT_EQ(accessible->accDoDefaultAction(teaching), S_OK);
+    EXPECT_EQ(events.Total(), 0);
+    ASSERT_EQ(control->FreezeEvents(FALSE), S_OK);
+    EXPECT_EQ(accessible->accDoDefaultAction(teaching), S_OK);
+    EXPECT_EQ(events.Count(kShowTeachingDlg), 1);
+    accessible.Reset();
+
     // The ambient display name wins over the container's object name. Attached, the panel
     // hides its content until a node is bound: the view shows it as it is now.
     ASSERT_EQ(ole->SetHostNames(L"Form1", L"Panel9"), S_OK);
@@ -214,8 +230,10 @@ TEST_F(ComClient, StrictFormHostQuickActivatesDrawsActivatesInPlaceAndReleasesTh
     site.ClearCalls();
     ASSERT_EQ(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, form.Handle(), &place),
               S_OK);
-    EXPECT_EQ(site.Calls(), (std::vector<std::string>{"CanInPlaceActivate", "OnInPlaceActivate",
-                                                      "GetWindow", "GetWindowContext"}));
+    // Shown, the panel's content shows again: the view changed.
+    EXPECT_EQ(site.Calls(),
+              (std::vector<std::string>{"CanInPlaceActivate", "OnInPlaceActivate", "GetWindow",
+                                        "GetWindowContext", "OnViewChange"}));
     HWND window = nullptr;
     ASSERT_EQ(inPlace->GetWindow(&window), S_OK);
     EXPECT_EQ(GetParent(window), form.Handle());
