@@ -99,10 +99,6 @@ HRESULT ControlWindow::Create(HWND parent, const RECT& positionPixels) {
     return S_OK;
 }
 
-HWND ControlWindow::Handle() const {
-    return m_hwnd;
-}
-
 HWND ControlWindow::EditorHandle() const {
     return m_editor ? m_editor->Handle() : nullptr;
 }
@@ -126,11 +122,12 @@ void ControlWindow::SetRects(const RECT& positionPixels, const RECT& clipPixels)
     SetWindowPos(m_hwnd, nullptr, positionPixels.left, positionPixels.top,
                  positionPixels.right - positionPixels.left,
                  positionPixels.bottom - positionPixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Only the part inside the container's clip shows; the region is in window coordinates.
+    // Only the part inside the container's clip shows (nothing when they do not meet); the
+    // region is in window coordinates.
     RECT visible{};
+    IntersectRect(&visible, &positionPixels, &clipPixels);
     HRGN region = nullptr;
-    if (IntersectRect(&visible, &positionPixels, &clipPixels) &&
-        !EqualRect(&visible, &positionPixels)) {
+    if (!EqualRect(&visible, &positionPixels)) {
         OffsetRect(&visible, -positionPixels.left, -positionPixels.top);
         region = CreateRectRgnIndirect(&visible);
     }
