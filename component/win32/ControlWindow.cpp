@@ -99,10 +99,6 @@ HRESULT ControlWindow::Create(HWND parent, const RECT& positionPixels) {
     return S_OK;
 }
 
-HWND ControlWindow::Handle() const {
-    return m_hwnd;
-}
-
 HWND ControlWindow::EditorHandle() const {
     return m_editor ? m_editor->Handle() : nullptr;
 }
@@ -126,11 +122,12 @@ void ControlWindow::SetRects(const RECT& positionPixels, const RECT& clipPixels)
     SetWindowPos(m_hwnd, nullptr, positionPixels.left, positionPixels.top,
                  positionPixels.right - positionPixels.left,
                  positionPixels.bottom - positionPixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Only the part inside the container's clip shows; the region is in window coordinates.
+    // Only the part inside the container's clip shows (nothing when they do not meet); the
+    // region is in window coordinates.
     RECT visible{};
+    IntersectRect(&visible, &positionPixels, &clipPixels);
     HRGN region = nullptr;
-    if (IntersectRect(&visible, &positionPixels, &clipPixels) &&
-        !EqualRect(&visible, &positionPixels)) {
+    if (!EqualRect(&visible, &positionPixels)) {
         OffsetRect(&visible, -positionPixels.left, -positionPixels.top);
         region = CreateRectRgnIndirect(&visible);
     }
@@ -194,11 +191,13 @@ void ControlWindow::Paint() {
             GdiCanvas canvas(buffer, POINT{-dirty.left, -dirty.top}, m_scaleX, m_scaleY);
             DisplayList list;
             const bool focused = GetFocus() == m_hwnd && m_site.UserMode();
-            Guarded([&] {
+            // The painter keeps what a failing control drew; a paint repeats too often to beep.
+            try {
                 SurfacePainter(*m_panel, canvas)
                     .Paint(list, m_input.Pressed(), focused ? m_input.Focused() : nullptr,
                            canvas.ToTwips(RECT{0, 0, width, height}));
-            });
+            } catch (...) {
+            }
             list.Replay(canvas);
         }
         BitBlt(dc, dirty.left, dirty.top, width, height, buffer, 0, 0, SRCCOPY);
@@ -330,6 +329,10 @@ LRESULT ControlWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_damage.Mark(focused->SurfaceRect());
             }
             // Moving between the window and its editor box keeps the focus in the control.
+            // The keyboard's Tab brings the focus to the first or last control of the chain.
+            if (gained && m_site.UserMode() && GetKeyState(VK_TAB) < 0) {
+                m_input.EnterByTab(GetKeyState(VK_SHIFT) >= 0);
+            }
             const auto other = reinterpret_cast<HWND>(wParam);
             if (other == nullptr || !IsChild(m_hwnd, other)) {
                 m_site.OnWindowFocus(gained);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "host/NodeParams.h"
 #include "panel/PanelFixture.h"
 #include "platform/win32/com/ComModule.h"
+#include "platform/win32/com/ComText.h"
 
 namespace arn::win32 {
 namespace {
@@ -88,6 +90,38 @@ class Pixels {
     HGDIOBJ m_old = nullptr;
     void* m_bits = nullptr;
 };
+
+// The text of the hover tip that the common controls keep for hwnd (empty when none).
+std::wstring HoverTipText(HWND hwnd) {
+    struct Search {
+        HWND owner;
+        std::wstring text;
+    } search{hwnd, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND tip, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            wchar_t className[64]{};
+            GetClassNameW(tip, className, 64);
+            if (wcscmp(className, TOOLTIPS_CLASSW) != 0 ||
+                (GetWindowLongW(tip, GWL_STYLE) & TTS_BALLOON) != 0) {
+                return TRUE;
+            }
+            wchar_t text[256]{};
+            TTTOOLINFOW info{};
+            info.cbSize = TTTOOLINFOW_V2_SIZE;
+            info.lpszText = text;
+            // The tip's owner is the top-level window; its tool names the window it serves.
+            if (!SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)) ||
+                info.hwnd != s.owner) {
+                return TRUE;
+            }
+            s.text = text;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
 
 LPARAM At(const RECT& r) {
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -207,6 +241,12 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
         EXPECT_NE(option.get_Value(), before);
         EXPECT_EQ(site.activations, 1);
         EXPECT_EQ(site.focus, std::vector<bool>{true});
+
+        // The hover tip follows the control under the mouse.
+        const CommandButton& teaching = *ctl().teachingCmd;
+        ASSERT_FALSE(teaching.get_ToolTipText().empty());
+        SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(window.ClientRect(teaching.SurfaceRect())));
+        EXPECT_EQ(HoverTipText(hwnd), Widen(teaching.get_ToolTipText()));
 
         // Tab and Shift+Tab walk the focus mark, by the window's own keys and by the
         // container's translation alike.
