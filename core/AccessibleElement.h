@@ -41,6 +41,13 @@ struct AccessibleElement {
     // lit. Both false otherwise.
     bool checked = false;
     bool mixed = false;
+    // Where the element sits on its object's surface, in twips: left, top, width and height.
+    // A platform that shows the surface in a window maps it to the screen; an element without a
+    // place of its own has no width and no height.
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
     // The name of what doDefaultAction does ("Press", "Check", "Uncheck"); empty when the
     // element has no default action.
     std::string defaultAction;

@@ -25,6 +25,12 @@ struct ComponentClass {
     uint16_t typeLibMajor = 1;
     uint16_t typeLibMinor = 0;
     std::shared_ptr<AutomationObject> (*create)() = nullptr;
+    // A visual control, which form designers place from their toolbox: registered with the
+    // keys they read, its misc status bits (the platform's OLEMISC flags) under
+    // MiscStatus, and the id of the bitmap resource its toolbox shows.
+    bool visualControl = false;
+    uint32_t miscStatus = 0;
+    uint16_t toolboxBitmapId = 0;
 };
 
 }  // namespace arn

@@ -70,6 +70,11 @@ AccessibleElement Control::Accessible() {
     }
     element.enabled = m_enabled;
     element.visible = IsShown();
+    const Rect place = SurfaceRect();
+    element.left = place.left;
+    element.top = place.top;
+    element.width = place.width;
+    element.height = place.height;
     DescribeAccessible(element);
     if (!element.defaultAction.empty()) {
         std::weak_ptr<Control> weak = weak_from_this();

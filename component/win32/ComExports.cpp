@@ -6,10 +6,12 @@
 #include <objbase.h>
 #include <olectl.h>
 
+#include <cstdint>
 #include <string>
 
 #include "component/ArnAbsPosnComponent.h"
 #include "component/win32/ComArnAbsPosnCtl.h"
+#include "component/win32/ComPanelEmbedding.h"
 #include "component/win32/ComUIuserControl.h"
 #include "platform/win32/ThisModule.h"
 #include "platform/win32/com/ComClassFactory.h"
@@ -32,12 +34,29 @@ void TraceRefusedInterface(const IID& iid) {
     }
 }
 
+// The BITMAP resource of ArnAbsPosn.rc that a form designer's toolbox shows.
+constexpr uint16_t ToolboxBitmapResource = 600;
+
+// The panel's class as Windows serves it: a visual control that form hosts embed in place.
+const arn::ComponentClass& ServedClass() {
+    static const arn::ComponentClass served = [] {
+        arn::ComponentClass control = arn::ArnAbsPosnComponentClass();
+        control.visualControl = true;
+        control.miscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSITEFIRST |
+                             OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE | OLEMISC_RECOMPOSEONRESIZE;
+        control.toolboxBitmapId = ToolboxBitmapResource;
+        return control;
+    }();
+    return served;
+}
+
 arn::win32::ComClassFactory& Factory() {
     static arn::win32::ComClassFactory factory = [] {
         arn::win32::SetRefusedInterfaceListener(&TraceRefusedInterface);
         return arn::win32::ComClassFactory(
-            arn::ArnAbsPosnComponentClass(),
-            {arn::win32::ComArnAbsPosnCtl::Kind(), arn::win32::ComUIuserControl::Kind()});
+            ServedClass(),
+            {arn::win32::ComArnAbsPosnCtl::Kind(), arn::win32::ComUIuserControl::Kind(),
+             arn::win32::ComPanelEmbedding::Kind(ServedClass())});
     }();
     return factory;
 }
@@ -67,11 +86,11 @@ HRESULT STDAPICALLTYPE DllRegisterServer() {
     if (path.empty()) {
         return SELFREG_E_CLASS;
     }
-    return arn::win32::RegisterComServer(arn::ArnAbsPosnComponentClass(), path);
+    return arn::win32::RegisterComServer(ServedClass(), path);
 }
 
 HRESULT STDAPICALLTYPE DllUnregisterServer() {
-    return arn::win32::UnregisterComServer(arn::ArnAbsPosnComponentClass());
+    return arn::win32::UnregisterComServer(ServedClass());
 }
 
 HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
@@ -79,7 +98,7 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* p
         return E_POINTER;
     }
     *ppv = nullptr;
-    if (!IsEqualCLSID(rclsid, arn::win32::GuidFromText(arn::ArnAbsPosnComponentClass().classId))) {
+    if (!IsEqualCLSID(rclsid, arn::win32::GuidFromText(ServedClass().classId))) {
         return CLASS_E_CLASSNOTAVAILABLE;
     }
     return Factory().QueryInterface(riid, ppv);

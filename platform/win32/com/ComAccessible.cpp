@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "draw/Geometry.h"
 #include "platform/win32/com/ComText.h"
 
 namespace arn::win32 {
@@ -46,6 +47,29 @@ LONG RoleOf(Role role) {
     }
     return ROLE_SYSTEM_CLIENT;
 }
+
+// An element's place, twips on the surface, in a window's client pixels at the window's logical
+// resolution, as the window lays out the surface.
+class ScreenScale {
+  public:
+    explicit ScreenScale(HWND hwnd) {
+        HDC dc = GetDC(hwnd);
+        if (dc != nullptr) {
+            m_ppiX = GetDeviceCaps(dc, LOGPIXELSX);
+            m_ppiY = GetDeviceCaps(dc, LOGPIXELSY);
+            ReleaseDC(hwnd, dc);
+        }
+    }
+    RECT ClientRect(const AccessibleElement& e) const {
+        return {MulDiv(e.left, m_ppiX, TwipsPerInch), MulDiv(e.top, m_ppiY, TwipsPerInch),
+                MulDiv(e.left + e.width, m_ppiX, TwipsPerInch),
+                MulDiv(e.top + e.height, m_ppiY, TwipsPerInch)};
+    }
+
+  private:
+    int m_ppiX = 96;
+    int m_ppiY = 96;
+};
 
 bool IsAvailable(const AccessibleElement& element) {
     return element.enabled && element.visible;
@@ -135,13 +159,32 @@ HRESULT ComAccessible::Unsupported(const VARIANT& varChild) const {
     return WithChild(varChild, [](const AccessibleElement*) { return DISP_E_MEMBERNOTFOUND; });
 }
 
+HWND ComAccessible::Window() const {
+    IOleWindow* window = nullptr;
+    if (FAILED(Outer()->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&window))) ||
+        window == nullptr) {
+        return nullptr;
+    }
+    HWND hwnd = nullptr;
+    if (FAILED(window->GetWindow(&hwnd)) || !IsWindow(hwnd)) {
+        hwnd = nullptr;
+    }
+    window->Release();
+    return hwnd;
+}
+
 HRESULT ComAccessible::get_accParent(IDispatch** ppdispParent) {
     if (ppdispParent == nullptr) {
         return E_POINTER;
     }
-    // Not embedded in a window yet, so there is no container to name.
     *ppdispParent = nullptr;
-    return S_FALSE;
+    // Before it is embedded in a window there is no container to name.
+    const HWND hwnd = Window();
+    if (hwnd == nullptr) {
+        return S_FALSE;
+    }
+    return CreateStdAccessibleObject(hwnd, OBJID_WINDOW, IID_IDispatch,
+                                     reinterpret_cast<void**>(ppdispParent));
 }
 
 HRESULT ComAccessible::get_accChildCount(long* pcountChildren) {
@@ -260,8 +303,25 @@ HRESULT ComAccessible::accLocation(long* pxLeft, long* pyTop, long* pcxWidth, lo
         return E_POINTER;
     }
     *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
-    // The elements have no place on the screen until the control is embedded.
-    return Unsupported(varChild);
+    // The elements have no place on the screen until the object shows in a window.
+    const HWND hwnd = Window();
+    if (hwnd == nullptr) {
+        return Unsupported(varChild);
+    }
+    return WithChild(varChild, [&](const AccessibleElement* element) {
+        RECT r{};
+        if (element == nullptr) {
+            GetWindowRect(hwnd, &r);
+        } else {
+            r = ScreenScale(hwnd).ClientRect(*element);
+            MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        }
+        *pxLeft = r.left;
+        *pyTop = r.top;
+        *pcxWidth = r.right - r.left;
+        *pcyHeight = r.bottom - r.top;
+        return S_OK;
+    });
 }
 
 HRESULT ComAccessible::accNavigate(long, VARIANT varStart, VARIANT* pvarEndUpAt) {
@@ -272,12 +332,37 @@ HRESULT ComAccessible::accNavigate(long, VARIANT varStart, VARIANT* pvarEndUpAt)
     return Unsupported(varStart);
 }
 
-HRESULT ComAccessible::accHitTest(long, long, VARIANT* pvarChild) {
+HRESULT ComAccessible::accHitTest(long xLeft, long yTop, VARIANT* pvarChild) {
     if (pvarChild == nullptr) {
         return E_POINTER;
     }
     VariantInit(pvarChild);
-    return DISP_E_MEMBERNOTFOUND;
+    const HWND hwnd = Window();
+    if (hwnd == nullptr) {
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    POINT at{xLeft, yTop};
+    ScreenToClient(hwnd, &at);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (!PtInRect(&client, at)) {
+        return S_FALSE;
+    }
+    return Guarded([&] {
+        const std::vector<AccessibleElement> elements = m_object->AccessibleElements();
+        const ScreenScale scale(hwnd);
+        pvarChild->vt = VT_I4;
+        pvarChild->lVal = CHILDID_SELF;
+        // The topmost: later elements lie over earlier ones, content over its container.
+        for (size_t i = elements.size(); i-- > 0;) {
+            const RECT r = scale.ClientRect(elements[i]);
+            if (elements[i].visible && PtInRect(&r, at)) {
+                pvarChild->lVal = static_cast<LONG>(i + 1);
+                break;
+            }
+        }
+        return S_OK;
+    });
 }
 
 HRESULT ComAccessible::accDoDefaultAction(VARIANT varChild) {

@@ -27,8 +27,14 @@ namespace arn::win32 {
 // not a VT_I4 naming the object or one of its elements, S_FALSE for a name, description or
 // default action the element lacks, DISP_E_MEMBERNOTFOUND from accDoDefaultAction for an element
 // without an action or one that is unavailable (disabled or hidden) at the call. The object has
-// no window, focus, selection, value or help, so those members answer as the interface defines
-// for objects that lack them.
+// no focus, selection, value or help, so those members answer as the interface defines for
+// objects that lack them.
+//
+// Once the outer object shows its surface in a window (it answers IOleWindow with one), the
+// elements have places on the screen: accLocation maps an element's place (twips on the surface,
+// at the window's logical resolution) to screen pixels, accHitTest finds the topmost shown
+// element under a screen point, and the parent is the window. Without a window those members
+// answer DISP_E_MEMBERNOTFOUND (the parent: none).
 class ComAccessible final : public ComOuterUnknown<ComNoTypeInfo<IAccessible>> {
   public:
     // outer is not counted here: it owns this tear-off.
@@ -67,6 +73,8 @@ class ComAccessible final : public ComOuterUnknown<ComNoTypeInfo<IAccessible>> {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT varChild, BSTR szValue) override;
 
   private:
+    // The window that shows the object now, or null.
+    HWND Window() const;
     // Runs body(element) with the element varChild names in the object's elements now (nullptr
     // for the object itself), guarded: E_INVALIDARG when varChild names neither, E_FAIL (or
     // E_OUTOFMEMORY) for an error raised inside, as no exception may cross the interface.

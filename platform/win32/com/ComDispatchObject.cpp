@@ -76,6 +76,10 @@ ComDispatchObject* ComDispatchObject::Ours(IUnknown* object) {
     return static_cast<ComDispatchObject*>(static_cast<IDispatch*>(identity));
 }
 
+void ComDispatchObject::FreezeEvents(bool freeze) {
+    m_frozen += freeze ? 1 : (m_frozen > 0 ? -1 : 0);
+}
+
 ComDispatchObject* ComDispatchObject::Create(std::shared_ptr<AutomationObject> object,
                                              const IID& dispatchIid, const IID* eventIid,
                                              ITypeInfo* typeInfo, ITypeInfo* classInfo,
@@ -103,8 +107,11 @@ ComDispatchObject::ComDispatchObject(std::shared_ptr<AutomationObject> object,
         m_classInfo->AddRef();
     }
     if (m_hasEvents) {
-        m_eventConnection = m_object->EventRaised.connect(
-            [this](int32_t dispId) { m_connectionPoint.Fire(dispId); });
+        m_eventConnection = m_object->EventRaised.connect([this](int32_t dispId) {
+            if (m_frozen == 0) {
+                m_connectionPoint.Fire(dispId);
+            }
+        });
     }
     {
         LiveObjects& live = Live();
@@ -136,9 +143,9 @@ HRESULT ComDispatchObject::QueryInterface(REFIID riid, void** ppv) {
         return E_POINTER;
     }
     for (size_t i = 0; i < m_faceKinds.size(); ++i) {
-        if (IsEqualIID(riid, m_faceKinds[i].iid)) {
+        if (m_faceKinds[i].Answers(riid)) {
             if (ComFace* face = Face(i)) {
-                *ppv = face->Pointer();
+                *ppv = face->Pointer(riid);
                 AddRef();
                 return S_OK;
             }
@@ -347,7 +354,7 @@ HRESULT ComDispatchObject::Present(const std::shared_ptr<Dispatch>& object, IDis
     for (size_t i = 0; i < m_faceKinds.size(); ++i) {
         ComFace* face = Face(i);
         if (face != nullptr && face->Presents() == object.get()) {
-            *out = face->Pointer();
+            *out = static_cast<IDispatch*>(face->Pointer(m_faceKinds[i].iid));
             (*out)->AddRef();
             return S_OK;
         }

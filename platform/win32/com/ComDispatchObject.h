@@ -56,6 +56,9 @@ class ComDispatchObject final : public IDispatch,
     // someone else's: a client's argument that is one of ours goes back to being itself.
     // Objects of another module that links this library are someone else's too.
     static ComDispatchObject* Ours(IUnknown* object);
+    // A container's IOleControl::FreezeEvents, counted: while frozen, the object's events are
+    // dropped instead of reaching the sinks.
+    void FreezeEvents(bool freeze);
 
     ComDispatchObject(const ComDispatchObject&) = delete;
     ComDispatchObject& operator=(const ComDispatchObject&) = delete;
@@ -109,6 +112,7 @@ class ComDispatchObject final : public IDispatch,
     };
     std::vector<MadeFace> m_faces;
     Connection m_eventConnection;
+    LONG m_frozen = 0;
     std::unique_ptr<ComAccessible> m_accessible;
 };
 

@@ -6,11 +6,11 @@
 
 namespace arn::win32 {
 
-// The IUnknown of a tear-off: QueryInterface, AddRef and Release are the outer object's, so that
-// the interface has the outer object's identity and reference count. The outer object owns the
-// tear-off and outlives it; the pointer is borrowed.
-template <class Interface>
-class ComOuterUnknown : public Interface {
+// The IUnknown of a tear-off with one or more interfaces: QueryInterface, AddRef and Release are
+// the outer object's, so that every interface has the outer object's identity and reference
+// count. The outer object owns the tear-off and outlives it; the pointer is borrowed.
+template <class... Interfaces>
+class ComOuterUnknown : public Interfaces... {
   public:
     ComOuterUnknown(const ComOuterUnknown&) = delete;
     ComOuterUnknown& operator=(const ComOuterUnknown&) = delete;

@@ -13,6 +13,12 @@ namespace {
 // The system's proxy for dispatch interfaces (PSDispatch).
 constexpr std::wstring_view DispatchProxy = L"{00020420-0000-0000-C000-000000000046}";
 
+// The component categories a visual control implements: a control, safe for scripting and
+// safe for initialising from persisted data.
+constexpr std::wstring_view ControlCategories[] = {L"{40FC6ED4-2438-11CF-A3DB-080036F12502}",
+                                                   L"{7DD95801-9882-11CF-9FA9-00AA006C42C4}",
+                                                   L"{7DD95802-9882-11CF-9FA9-00AA006C42C4}"};
+
 bool SetText(HKEY key, const wchar_t* name, std::wstring_view text) {
     const std::wstring value(text);
     return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
@@ -71,6 +77,20 @@ void DeleteInterface(std::string_view iid, const std::wstring& libId) {
     }
 }
 
+bool WriteControlKeys(const ComponentClass& served, const std::wstring& classKey,
+                      const std::wstring& modulePath, const std::wstring& version) {
+    bool ok = WriteKey(classKey + L"\\Control", L"") &&
+              WriteKey(classKey + L"\\MiscStatus", std::to_wstring(served.miscStatus)) &&
+              WriteKey(classKey + L"\\MiscStatus\\1", std::to_wstring(served.miscStatus)) &&
+              WriteKey(classKey + L"\\ToolboxBitmap32",
+                       modulePath + L", " + std::to_wstring(served.toolboxBitmapId)) &&
+              WriteKey(classKey + L"\\Version", version);
+    for (std::wstring_view category : ControlCategories) {
+        ok = ok && WriteKey(classKey + L"\\Implemented Categories\\" + std::wstring(category), L"");
+    }
+    return ok;
+}
+
 HRESULT RegisterTypeLibrary(const std::wstring& modulePath) {
     ITypeLib* lib = nullptr;
     HRESULT hr = LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, &lib);
@@ -102,7 +122,8 @@ HRESULT RegisterComServer(const ComponentClass& served, const std::wstring& modu
         WriteKey(classKey + L"\\ProgID", progId) && WriteKey(classKey + L"\\TypeLib", libId) &&
         WriteKey(progId, description) && WriteKey(progId + L"\\CLSID", Widen(served.classId)) &&
         WriteInterface(served.interfaceId, served.interfaceName, libId, version) &&
-        WriteInterface(served.eventInterfaceId, served.eventInterfaceName, libId, version);
+        WriteInterface(served.eventInterfaceId, served.eventInterfaceName, libId, version) &&
+        (!served.visualControl || WriteControlKeys(served, classKey, modulePath, version));
     if (!ok) {
         UnregisterComServer(served);
         return SELFREG_E_CLASS;

@@ -19,7 +19,14 @@ namespace arn::win32 {
 //   {progId}\CLSID                     (default) = {clsid}
 //   Interface\{iid}                    for the automation and the event interface: the name,
 //                                      ProxyStubClsid32 (the system's dispatch proxy), TypeLib
-// and the module's type library (TypeLib\{typeLibId}, through RegisterTypeLib).
+// and the module's type library (TypeLib\{typeLibId}, through RegisterTypeLib). A visual
+// control also gets what form designers read:
+//   CLSID\{clsid}\Control              (empty)
+//   CLSID\{clsid}\MiscStatus           (default) = miscStatus in decimal, and \1 the same
+//   CLSID\{clsid}\ToolboxBitmap32      (default) = "modulePath, toolboxBitmapId"
+//   CLSID\{clsid}\Version              (default) = "typeLibMajor.typeLibMinor"
+//   CLSID\{clsid}\Implemented Categories\{CATID_Control}, {CATID_SafeForScripting},
+//                                       {CATID_SafeForInitializing}
 // All or nothing: when a step fails, what the call wrote is removed again and the result is
 // SELFREG_E_TYPELIB or SELFREG_E_CLASS. Registering twice leaves the same keys.
 HRESULT RegisterComServer(const ComponentClass& served, const std::wstring& modulePath);

@@ -16,7 +16,7 @@ namespace arn::win32 {
 template <class Interface>
 class ComTearOff : public ComOuterUnknown<Interface>, public ComFace {
   public:
-    IDispatch* Pointer() override { return static_cast<Interface*>(this); }
+    void* Pointer(REFIID) override { return static_cast<Interface*>(this); }
 
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
         return m_dispatcher->GetTypeInfoCount(pctinfo);

@@ -11,9 +11,14 @@
 #include <oleauto.h>
 #include <olectl.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "platform/win32/com/ComTypeLibraries.h"
+#include "platform/win32/com/ComVariant.h"
 
 namespace arn::comtest {
 
@@ -206,6 +211,28 @@ inline int PlaceholderNames(IAccessible* accessible) {
         placeholders += name.size() > 1 && name[0] == L':' ? 1 : 0;
     }
     return placeholders;
+}
+
+// This program's own type library (resource 1), which describes the simulated AppEvents class.
+inline void AddSimulatedDriveTypes() {
+    static const bool added = [] {
+        wchar_t exe[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        ITypeLib* library = nullptr;
+        if (FAILED(LoadTypeLibEx(exe, REGKIND_NONE, &library))) {
+            return false;
+        }
+        win32::AddTypeLibrary(library);
+        library->Release();
+        return true;
+    }();
+    ASSERT_TRUE(added);
+}
+
+inline IDispatch* Present(std::shared_ptr<AutomationObject> face) {
+    IDispatch* object = nullptr;
+    EXPECT_EQ(win32::PresentObject(std::move(face), &object), S_OK);
+    return object;
 }
 
 // Each test registers the component with regsvr32 and removes it again; afterwards none of

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "component/win32/ComArnAbsPosnCtl.h"
@@ -39,6 +40,37 @@ TEST_F(ComClient, RegistrationWritesTheClassInterfacesAndTypeLibraryOnce) {
     EXPECT_EQ(ReadText(std::wstring(L"Interface\\") + kEventInterfaceId + L"\\TypeLib"),
               kTypeLibId);
     EXPECT_EQ(ReadText(std::wstring(L"TypeLib\\") + kTypeLibId + L"\\1.0\\0\\win64"), DllPath());
+
+    // What a form designer reads: a control, how it activates, its toolbox picture, its
+    // categories (a control, safe for scripting and initialising), and its version.
+    const std::wstring misc = L"131473";  // activate when visible, set client site first,
+                                          // inside-out, can't link inside, recompose on resize
+    const std::vector<std::pair<std::wstring, std::wstring>> designer = {
+        {L"\\Control", L""},
+        {L"\\MiscStatus", misc},
+        {L"\\MiscStatus\\1", misc},
+        {L"\\ToolboxBitmap32", DllPath() + L", 600"},
+        {L"\\Version", L"1.0"},
+        {L"\\Implemented Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}", L""},
+        {L"\\Implemented Categories\\{7DD95801-9882-11CF-9FA9-00AA006C42C4}", L""},
+        {L"\\Implemented Categories\\{7DD95802-9882-11CF-9FA9-00AA006C42C4}", L""}};
+    for (const auto& [key, value] : designer) {
+        EXPECT_EQ(ReadText(classKey + key), value) << std::string(key.begin(), key.end());
+    }
+    HMODULE module = LoadLibraryExW(DllPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HANDLE picture = LoadImageW(module, MAKEINTRESOURCEW(600), IMAGE_BITMAP, 0, 0, 0);
+    EXPECT_NE(picture, nullptr);
+    DeleteObject(picture);
+    FreeLibrary(module);
+    // Unregistering removes exactly what registering wrote, the system's categories stay.
+    const bool categoryKnown =
+        KeyExists(L"Component Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}");
+    ASSERT_EQ(Regsvr32(L"/u"), 0u);
+    for (const auto& [key, value] : designer) {
+        EXPECT_FALSE(KeyExists(classKey + key)) << std::string(key.begin(), key.end());
+    }
+    EXPECT_EQ(KeyExists(L"Component Categories\\{40FC6ED4-2438-11CF-A3DB-080036F12502}"),
+              categoryKnown);
 }
 
 // One member or event as a type library declares it: name, dispatch id and kind.

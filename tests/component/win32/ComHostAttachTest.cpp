@@ -15,8 +15,6 @@
 #include "component/win32/ComClientSupport.h"
 #include "component/win32/ComUIuserControl.h"
 #include "fakes/ComEventSink.h"
-#include "platform/win32/com/ComTypeLibraries.h"
-#include "platform/win32/com/ComVariant.h"
 #include "sim/SimNet.h"
 #include "sim/SimNetAutomation.h"
 #include "sim/SimNodeAutomation.h"
@@ -25,28 +23,6 @@ namespace arn {
 namespace {
 
 using namespace comtest;
-
-// This program's own type library (resource 1), which describes the simulated AppEvents class.
-void AddSimulatedDriveTypes() {
-    static const bool added = [] {
-        wchar_t exe[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        ITypeLib* library = nullptr;
-        if (FAILED(LoadTypeLibEx(exe, REGKIND_NONE, &library))) {
-            return false;
-        }
-        win32::AddTypeLibrary(library);
-        library->Release();
-        return true;
-    }();
-    ASSERT_TRUE(added);
-}
-
-IDispatch* Present(std::shared_ptr<AutomationObject> face) {
-    IDispatch* object = nullptr;
-    EXPECT_EQ(win32::PresentObject(std::move(face), &object), S_OK);
-    return object;
-}
 
 win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
     VARIANT ref;

@@ -1,0 +1,224 @@
+// The GDI canvas's pixels in a memory bitmap and through an enhanced metafile.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/GdiCanvas.h"
+
+namespace arn::win32 {
+namespace {
+
+constexpr int Side = 120;
+// 1 twip to 1/15 pixel: the design at 96 pixels per inch.
+constexpr double Scale = 1.0 / 15;
+constexpr uint32_t White = 0xFFFFFF;
+
+// A 32-bit top-down DIB section selected into a memory DC, cleared to white.
+class Bitmap {
+  public:
+    Bitmap() : m_dc(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), Side, -Side, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        m_old = SelectObject(m_dc, m_bitmap);
+        const RECT all{0, 0, Side, Side};
+        FillRect(m_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    ~Bitmap() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    HDC Dc() const { return m_dc; }
+    // 0xRRGGBB, the alpha byte masked off.
+    uint32_t At(int x, int y) const {
+        GdiFlush();
+        return static_cast<const uint32_t*>(m_bits)[y * Side + x] & 0xFFFFFF;
+    }
+    int Count(uint32_t rgb, const RECT& r) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                n += At(x, y) == rgb ? 1 : 0;
+            }
+        }
+        return n;
+    }
+
+  private:
+    HDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    void* m_bits = nullptr;
+};
+
+// Twips of pixel x (the canvas draws 15 twips to the pixel).
+constexpr int32_t T(int px) {
+    return px * 15;
+}
+
+TEST(GdiCanvas, DrawsEachPrimitiveWhereTheDisplayListSaysAndNowhereElse) {
+    const Color red = Color::Rgb(0xFF, 0, 0);
+    const Color blue = Color::Rgb(0, 0, 0xFF);
+    const std::vector<uint8_t> redPixels = {255, 0, 0, 255, 255, 0, 0, 255,
+                                            255, 0, 0, 255, 255, 0, 0, 255};
+    const std::vector<uint8_t> clearPixels(16, 0);
+    struct Row {
+        const char* what;
+        std::function<void(GdiCanvas&)> draw;
+        POINT inside;
+        uint32_t insideRgb;
+        POINT outside;  // stays white
+    };
+    const std::vector<Row> rows = {
+        {"fill, right and bottom edges exclusive",
+         [&](GdiCanvas& c) {
+             c.Draw(FillRectOp{{T(10), T(10), T(20), T(20)}, red});
+         },
+         {29, 29},
+         0xFF0000,
+         {30, 30}},
+        {"hairline outline covers its outermost pixels, not the inside",
+         [&](GdiCanvas& c) {
+             c.Draw(StrokeRectOp{{T(10), T(10), T(20), T(20)}, Pen{blue}});
+         },
+         {29, 15},
+         0x0000FF,
+         {20, 20}},
+        {"line includes both ends",
+         [&](GdiCanvas& c) {
+             c.Draw(LineOp{{T(5), T(50)}, {T(40), T(50)}, Pen{blue}});
+         },
+         {40, 50},
+         0x0000FF,
+         {41, 50}},
+        {"filled ellipse without a pen",
+         [&](GdiCanvas& c) {
+             c.Draw(EllipseOp{{T(10), T(10), T(40), T(40)}, red, NoPen});
+         },
+         {30, 30},
+         0xFF0000,
+         {11, 11}},
+        {"rounded rectangle keeps its corners round",
+         [&](GdiCanvas& c) {
+             c.Draw(RoundedRectOp{{T(10), T(10), T(40), T(40)}, T(10), blue, NoPen});
+         },
+         {30, 12},
+         0x0000FF,
+         {10, 10}},
+        {"polygon filled",
+         [&](GdiCanvas& c) {
+             c.Draw(PolygonOp{{{T(10), T(10)}, {T(50), T(10)}, {T(10), T(50)}}, blue, NoPen});
+         },
+         {15, 15},
+         0x0000FF,
+         {45, 45}},
+        {"polyline along its points",
+         [&](GdiCanvas& c) {
+             c.Draw(PolylineOp{{{T(10), T(60)}, {T(50), T(60)}, {T(50), T(90)}}, Pen{red}});
+         },
+         {50, 75},
+         0xFF0000,
+         {30, 75}},
+        {"clip keeps a fill inside it, and pops",
+         [&](GdiCanvas& c) {
+             c.Draw(PushClipOp{{T(0), T(0), T(30), T(30)}});
+             c.Draw(FillRectOp{{T(0), T(0), T(100), T(100)}, red});
+             c.Draw(PopClipOp{});
+             c.Draw(FillRectOp{{T(60), T(60), T(10), T(10)}, blue});
+         },
+         {65, 65},
+         0x0000FF,
+         {40, 40}},
+        {"opaque picture scaled into its box",
+         [&](GdiCanvas& c) {
+             c.Draw(PictureOp{{T(20), T(20), T(20), T(20)}, 0, 2, 2, redPixels.data(), {}, false});
+         },
+         {39, 39},
+         0xFF0000,
+         {40, 40}},
+        {"transparent picture leaves the background",
+         [&](GdiCanvas& c) {
+             c.Draw(
+                 PictureOp{{T(20), T(20), T(20), T(20)}, 0, 2, 2, clearPixels.data(), {}, false});
+         },
+         {30, 30},
+         White,
+         {0, 0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Bitmap bitmap;
+        {
+            GdiCanvas canvas(bitmap.Dc(), POINT{0, 0}, Scale, Scale);
+            row.draw(canvas);
+        }
+        EXPECT_EQ(bitmap.At(row.inside.x, row.inside.y), row.insideRgb);
+        EXPECT_EQ(bitmap.At(row.outside.x, row.outside.y), White);
+    }
+
+    // A picture that carries only its id is the library's own icon (the enabled, checked box).
+    Bitmap icon;
+    {
+        GdiCanvas canvas(icon.Dc(), POINT{0, 0}, Scale, Scale);
+        PictureOp byId;
+        byId.box = {T(20), T(20), T(20), T(20)};
+        byId.resourceId = 501;
+        canvas.Draw(byId);
+    }
+    EXPECT_LT(icon.Count(White, RECT{20, 20, 40, 40}), 400);
+}
+
+TEST(GdiCanvas, TextAlignsInsideItsBoxScalesAndSurvivesAMetafile) {
+    const Color black = style::WindowText;
+    Bitmap bitmap;
+    {
+        GdiCanvas canvas(bitmap.Dc(), POINT{0, 0}, Scale, Scale);
+        // Right-aligned: ink in the right half of the box only, none outside it.
+        canvas.Draw(TextOp{{T(0), T(0), T(100), T(20)}, "Wide", Font{}, black, HAlign::Right});
+        // Word wrap breaks a long run into lines within its box.
+        canvas.Draw(TextOp{{T(0), T(40), T(40), T(60)},
+                           "one two three four",
+                           Font{},
+                           black,
+                           HAlign::Left,
+                           VAlign::Top,
+                           true});
+        // Measured in twips: the same at twice the scale, within rounding.
+        GdiCanvas doubled(bitmap.Dc(), POINT{0, 0}, 2 * Scale, 2 * Scale);
+        const int32_t width = canvas.TextWidth(Font{}, "Position");
+        EXPECT_GT(width, 0);
+        EXPECT_NEAR(doubled.TextWidth(Font{}, "Position"), width, width / 8);
+        EXPECT_GT(canvas.TextHeight(Font{10, true}), canvas.TextHeight(Font{}));
+        EXPECT_EQ(canvas.PixelTwips(), 15);
+    }
+    EXPECT_EQ(bitmap.Count(0x000000, RECT{0, 0, 50, 20}), 0);
+    EXPECT_GT(bitmap.Count(0x000000, RECT{50, 0, 100, 20}), 0);
+    EXPECT_EQ(bitmap.Count(0x000000, RECT{100, 0, Side, 40}), 0);
+    EXPECT_GT(bitmap.Count(0x000000, RECT{0, 55, 40, 100}), 0) << "a second line";
+    EXPECT_EQ(bitmap.Count(0x000000, RECT{40, 40, Side, 100}), 0);
+
+    // Recorded in an enhanced metafile, then played back into the bitmap.
+    HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    {
+        GdiCanvas canvas(recorder, POINT{0, 0}, Scale, Scale);
+        canvas.Draw(FillRectOp{{T(0), T(0), T(Side), T(Side)}, Color::Rgb(0, 0x80, 0)});
+        canvas.Draw(FillRectOp{{T(60), T(60), T(30), T(30)}, Color::Rgb(0xFF, 0xFF, 0)});
+    }
+    HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    ASSERT_NE(metafile, nullptr);
+    const RECT all{0, 0, Side, Side};
+    ASSERT_TRUE(PlayEnhMetaFile(bitmap.Dc(), metafile, &all));
+    DeleteEnhMetaFile(metafile);
+    EXPECT_EQ(bitmap.At(5, 5), 0x008000U);
+    EXPECT_EQ(bitmap.At(75, 75), 0xFFFF00U);
+}
+
+}  // namespace
+}  // namespace arn::win32
