@@ -304,6 +304,13 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
             }
             EXPECT_EQ(window.EditorHandle() != nullptr, row.open);
             EXPECT_EQ(IsWindow(box) != FALSE, row.open);
+            if (row.open) {
+                DWORD start = 1, end = 0;
+                SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                             reinterpret_cast<LPARAM>(&end));
+                EXPECT_EQ(start, 0U) << "the refused text stays, all selected";
+                EXPECT_EQ(end, wcslen(row.typed));
+            }
             EXPECT_DOUBLE_EQ(node->Drive().Read(param), row.written);
         }
         EXPECT_EQ(beeps.Count(), 2);
