@@ -174,6 +174,8 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
     const int width = Px(PanelControls::DesignWidth);
     const int height = Py(PanelControls::DesignHeight);
     HWND hwnd = nullptr;
+    int resizes = 0;
+    const Connection counting = panel->Resized.connect([&] { ++resizes; });
     {
         ControlWindow window(panel, site);
         EXPECT_EQ(window.Handle(), nullptr);
@@ -185,6 +187,7 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
         EXPECT_FALSE(IsWindowVisible(hwnd));
         // Sized in twips at the screen's resolution: the design size, which the frame fills.
         EXPECT_NEAR(panel->get_ScaleWidth(), PanelControls::DesignWidth, 1440 / ppiX);
+        EXPECT_EQ(resizes, 1);
         window.Show();
         EXPECT_TRUE(IsWindowVisible(hwnd));
         EXPECT_TRUE(panel->IsShown());
@@ -321,6 +324,7 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
         window.SetRects(RECT{10, 10, 10 + width / 2, 10 + height}, RECT{0, 0, 2000, 2000});
         EXPECT_NEAR(panel->get_ScaleWidth(), PanelControls::DesignWidth / 2, 2 * 1440 / ppiX);
         EXPECT_NE(ctl().EnclosingFrame->get_Width(), frameWidth);
+        EXPECT_EQ(resizes, 2);
         RECT placed{};
         GetWindowRect(hwnd, &placed);
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&placed), 2);
