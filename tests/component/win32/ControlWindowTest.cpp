@@ -345,12 +345,29 @@ TEST_F(ControlWindowTest, DrawsThePanelScaledIntoAnyDeviceContextWithoutAWindow)
     Pixels pixels(width, height);
     EXPECT_EQ(ControlWindow::DrawPanel(*panel, nullptr, RECT{0, 0, width, height}), E_POINTER);
     EXPECT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), RECT{0, 0, 0, height}), E_INVALIDARG);
-    ASSERT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), RECT{0, 0, width, height}), S_OK);
     const Rect box = ctl().DisplayMsgLbl->SurfaceRect();
     const auto x = [&](int32_t t) { return t * width / PanelControls::DesignWidth; };
     const auto y = [&](int32_t t) { return t * height / PanelControls::DesignHeight; };
-    EXPECT_EQ(pixels.Bgr(x(box.Right()) - 2, y(box.Bottom()) - 2),
-              ctl().DisplayMsgLbl->get_BackColor());
+    const RECT bounds{0, 0, width, height};
+    // The memory DC last: a metafile's playback fits the drawing's own bounds into the frame,
+    // so only places well inside it are compared.
+    for (const bool metafile : {true, false}) {
+        SCOPED_TRACE(metafile ? "recorded in a metafile, played back" : "a memory DC");
+        const RECT white{0, 0, width, height};
+        FillRect(pixels.Dc(), &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (metafile) {
+            HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+            ASSERT_EQ(ControlWindow::DrawPanel(*panel, recorder, bounds), S_OK);
+            HENHMETAFILE recorded = CloseEnhMetaFile(recorder);
+            ASSERT_TRUE(PlayEnhMetaFile(pixels.Dc(), recorded, &bounds));
+            DeleteEnhMetaFile(recorded);
+        } else {
+            ASSERT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), bounds), S_OK);
+        }
+        EXPECT_EQ(pixels.Bgr(x(box.Right()) - 2, y(box.Bottom()) - 2),
+                  ctl().DisplayMsgLbl->get_BackColor());
+    }
+    EXPECT_EQ(pixels.Bgr(2, height - 2), ColorButtonFace) << "the face behind the frame";
 }
 
 TEST_F(ControlWindowTest, AccessibilityToolsFindTheControlsOnTheScreen) {
