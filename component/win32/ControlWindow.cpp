@@ -26,8 +26,18 @@ constexpr UINT RepaintMessage = WM_APP + 0x41;
 // Around a repainted control: its focus mark, drawn just outside it.
 constexpr int RepaintMarginPx = 3;
 
-ATOM RegisterWindowClass(WNDPROC proc) {
+// Registers the window class once per load of the library. A class that an earlier load left
+// behind points at code that is gone, so it is made again.
+bool HaveWindowClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(ThisModule(), WindowClassName, &wc)) {
+        if (wc.lpfnWndProc == proc) {
+            return true;
+        }
+        UnregisterClassW(WindowClassName, ThisModule());
+    }
+    wc = {};
     wc.cbSize = sizeof wc;
     // No CS_DBLCLKS: a quick second click is a click of its own, as on the panel's buttons.
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -35,7 +45,7 @@ ATOM RegisterWindowClass(WNDPROC proc) {
     wc.hInstance = ThisModule();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = WindowClassName;
-    return RegisterClassExW(&wc);
+    return RegisterClassExW(&wc) != 0;
 }
 
 }  // namespace
@@ -72,8 +82,7 @@ HRESULT ControlWindow::Create(HWND parent, const RECT& positionPixels) {
     if (m_hwnd != nullptr) {
         return E_UNEXPECTED;
     }
-    static const ATOM windowClass = RegisterWindowClass(&WindowProc);
-    if (windowClass == 0) {
+    if (!HaveWindowClass(&WindowProc)) {
         return HRESULT_FROM_WIN32(GetLastError());
     }
     // Twips are laid out at the screen's logical resolution, as the form that holds the
@@ -91,16 +100,12 @@ HRESULT ControlWindow::Create(HWND parent, const RECT& positionPixels) {
         const DWORD error = GetLastError();
         return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
     }
+    // The window's first WM_SIZE sized the panel. What changed before the window existed is
+    // painted whole at its first paint.
     m_toolTip = std::make_unique<ToolTipWindow>(m_hwnd, ToolTipWindow::Kind::Hover);
-    // What changed before the window existed is painted whole at its first paint.
     m_damage.Take();
     m_repaintPosted = false;
-    ResizePanel();
     return S_OK;
-}
-
-HWND ControlWindow::Handle() const {
-    return m_hwnd;
 }
 
 HWND ControlWindow::EditorHandle() const {
@@ -126,11 +131,12 @@ void ControlWindow::SetRects(const RECT& positionPixels, const RECT& clipPixels)
     SetWindowPos(m_hwnd, nullptr, positionPixels.left, positionPixels.top,
                  positionPixels.right - positionPixels.left,
                  positionPixels.bottom - positionPixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    // Only the part inside the container's clip shows; the region is in window coordinates.
+    // Only the part inside the container's clip shows (nothing when they do not meet); the
+    // region is in window coordinates.
     RECT visible{};
+    IntersectRect(&visible, &positionPixels, &clipPixels);
     HRGN region = nullptr;
-    if (IntersectRect(&visible, &positionPixels, &clipPixels) &&
-        !EqualRect(&visible, &positionPixels)) {
+    if (!EqualRect(&visible, &positionPixels)) {
         OffsetRect(&visible, -positionPixels.left, -positionPixels.top);
         region = CreateRectRgnIndirect(&visible);
     }
@@ -194,11 +200,13 @@ void ControlWindow::Paint() {
             GdiCanvas canvas(buffer, POINT{-dirty.left, -dirty.top}, m_scaleX, m_scaleY);
             DisplayList list;
             const bool focused = GetFocus() == m_hwnd && m_site.UserMode();
-            Guarded([&] {
+            // The painter keeps what a failing control drew; a paint repeats too often to beep.
+            try {
                 SurfacePainter(*m_panel, canvas)
                     .Paint(list, m_input.Pressed(), focused ? m_input.Focused() : nullptr,
                            canvas.ToTwips(RECT{0, 0, width, height}));
-            });
+            } catch (...) {
+            }
             list.Replay(canvas);
         }
         BitBlt(dc, dirty.left, dirty.top, width, height, buffer, 0, 0, SRCCOPY);
@@ -330,6 +338,10 @@ LRESULT ControlWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 m_damage.Mark(focused->SurfaceRect());
             }
             // Moving between the window and its editor box keeps the focus in the control.
+            // The keyboard's Tab brings the focus to the first or last control of the chain.
+            if (gained && m_site.UserMode() && GetKeyState(VK_TAB) < 0) {
+                m_input.EnterByTab(GetKeyState(VK_SHIFT) >= 0);
+            }
             const auto other = reinterpret_cast<HWND>(wParam);
             if (other == nullptr || !IsChild(m_hwnd, other)) {
                 m_site.OnWindowFocus(gained);

@@ -57,7 +57,7 @@ class ControlWindow {
     // cannot be made.
     HRESULT Create(HWND parent, const RECT& positionPixels);
     // nullptr before Create and after the window went away.
-    HWND Handle() const;
+    HWND Handle() const { return m_hwnd; }
     // Moves the window to positionPixels, visible only inside clipPixels (both in the parent's
     // client coordinates), and resizes the panel to the window.
     void SetRects(const RECT& positionPixels, const RECT& clipPixels);
@@ -68,13 +68,13 @@ class ControlWindow {
     // and Esc act on the panel and its editor. True when the key was used.
     bool TranslateKey(const MSG& message);
 
-    // Paints the panel as it is now, its surface scaled into boundsPixels of dc (a window's,
-    // memory, metafile or printer DC; the DC's own units). E_POINTER for a null DC,
-    // E_INVALIDARG for empty bounds.
+    // Paints the panel as it is now, its design area (the design size from the surface's top
+    // left) scaled into boundsPixels of dc: a window's, memory, metafile or printer DC, in the
+    // DC's own units. Needs no window. E_POINTER for a null DC, E_INVALIDARG for empty bounds.
     static HRESULT DrawPanel(ArnAbsPosnCtl& panel, HDC dc, const RECT& boundsPixels);
 
-    // The panel's rectangle in the window's client pixels (empty before Create), and the
-    // text box while a parameter is being edited (nullptr otherwise).
+    // A rectangle of the surface (twips) in the window's client pixels (empty before Create),
+    // and the text box while a parameter is being edited (nullptr otherwise).
     RECT ClientRect(const Rect& surfaceTwips) const;
     HWND EditorHandle() const;
     // The held and focus-marked controls.

@@ -85,11 +85,12 @@ EditorBox::~EditorBox() {
         // message reaches this object once it is gone.
         SetWindowLongPtrW(m_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_editProc));
         SetWindowLongPtrW(m_edit, GWLP_USERDATA, 0);
-        const bool hadFocus = GetFocus() == m_edit;
-        DestroyWindow(m_edit);
-        if (hadFocus && IsWindow(m_parent)) {
+        // The focus goes back to the parent while the box is still its child, so the move
+        // stays inside the control.
+        if (GetFocus() == m_edit && IsWindow(m_parent)) {
             SetFocus(m_parent);
         }
+        DestroyWindow(m_edit);
     }
     if (m_font != nullptr) {
         DeleteObject(m_font);
