@@ -12,11 +12,14 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "app/qt/DrivePanel.h"
 #include "app/qt/Guard.h"
 #include "app/qt/PanelView.h"
+#include "app/qt/StatusLine.h"
 #include "app/qt/TracePane.h"
 #include "draw/Geometry.h"
 #include "panel/ArnAbsPosnCtl.h"
@@ -28,7 +31,18 @@ namespace arn {
 
 namespace {
 
-constexpr int StatusMessageMs = 8000;
+// The widest the log path may take in the status bar before it is shortened.
+constexpr int LogLabelMostWidth = 320;
+// The narrowest the Drive dock gets when the window is small: it scrolls sideways below that.
+constexpr int DriveDockLeastWidth = 180;
+// The trace's height in a fitted window, and the zooms a first window tries, largest first.
+constexpr int TraceHeight = 160;
+constexpr double FirstZooms[] = {1.4, 1.3, 1.2, 1.1, 1.0};
+
+QString LogText() {
+    return LogFileOpen() ? QStringLiteral("log: %1").arg(QString::fromStdString(LogFilePath()))
+                         : QStringLiteral("no log file");
+}
 
 std::shared_ptr<SimNet> MakeNet(int32_t debugFlags) {
     SimNetOptions options;
@@ -52,13 +66,29 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     WatchNet();
     m_trace->LineReceived = [this](const QString& line) { ExplainTraceLine(line); };
     m_view = new PanelView(m_panel, report);
-    // Below its smallest zoom the panel keeps its size and the area scrolls.
+    // Below its smallest zoom the panel keeps its size and the area scrolls; the area asks for
+    // that size, so the docks give way before it does.
     auto* viewArea = new QScrollArea();
     viewArea->setObjectName(QStringLiteral("panelArea"));
     viewArea->setWidgetResizable(true);
     viewArea->setFrameShape(QFrame::NoFrame);
     viewArea->setWidget(m_view);
-    setCentralWidget(viewArea);
+    viewArea->setMinimumSize(m_view->minimumSizeHint());
+    // The banner sits above the panel and pushes it down, wrapping rather than being cut.
+    m_banner = new QLabel();
+    m_banner->setObjectName(QStringLiteral("banner"));
+    m_banner->setWordWrap(true);
+    m_banner->setStyleSheet(QStringLiteral(
+        "QLabel { background: #ffeca0; color: black; font-weight: bold; padding: 4px 8px; "
+        "border-bottom: 1px solid #784600; }"));
+    m_banner->hide();
+    auto* central = new QWidget();
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(m_banner);
+    centralLayout->addWidget(viewArea, 1);
+    setCentralWidget(central);
     m_drive = new DrivePanel(
         m_node, [this] { return m_panel->InputsObject(); }, report);
 
@@ -69,9 +99,8 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     auto* driveArea = new QScrollArea();
     driveArea->setWidgetResizable(true);
     driveArea->setFrameShape(QFrame::NoFrame);
-    driveArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     driveArea->setWidget(m_drive);
-    driveArea->setMinimumWidth(m_drive->minimumSizeHint().width() + 20);
+    driveArea->setMinimumWidth(DriveDockLeastWidth);
     driveDock->setWidget(driveArea);
     // Closable, so that the View menu's entries can hide and show the docks.
     driveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
@@ -87,14 +116,15 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     // The count changes on every tick: a label of fixed size that fills its own background
     // repaints alone, where a label that follows its text would lay the status bar out again
     // and have it and the window paint beneath, each time.
+    m_status = new StatusLine();
+    setStatusBar(m_status);
     m_tickLabel = new QLabel(QStringLiteral("released | tick 0000000000"));
     m_tickLabel->setFixedSize(m_tickLabel->sizeHint());
     m_tickLabel->setAutoFillBackground(true);
-    m_logLabel = new QLabel(
-        LogFileOpen() ? QStringLiteral("log: %1").arg(QString::fromStdString(LogFilePath()))
-                      : QStringLiteral("no log file"));
-    statusBar()->addPermanentWidget(m_logLabel);
-    statusBar()->addPermanentWidget(m_tickLabel);
+    m_logLabel = new QLabel();
+    m_status->AddLabel(m_logLabel, LogLabelMostWidth);
+    StatusLine::SetLabelText(m_logLabel, LogText());
+    m_status->addPermanentWidget(m_tickLabel);
 
     BuildActions();
     ConnectPanelEvents();
@@ -136,7 +166,7 @@ void MainWindow::BuildActions() {
     connect(closeLog, &QAction::triggered, this, [this] {
         Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Close log"),
                 [] { CloseLogFile(); });
-        m_logLabel->setText(QStringLiteral("no log file"));
+        StatusLine::SetLabelText(m_logLabel, LogText());
     });
     fileMenu->addSeparator();
     auto* quit = fileMenu->addAction(QStringLiteral("&Quit"));
@@ -243,7 +273,11 @@ int MainWindow::RequestCount(const QString& title) const {
 }
 
 void MainWindow::Report(const QString& text) {
-    statusBar()->showMessage(text, StatusMessageMs);
+    m_status->Say(text, m_net->Ticks());
+}
+
+QString MainWindow::Banner() const {
+    return m_banner->isHidden() ? QString() : m_banner->text();
 }
 
 void MainWindow::WatchNet() {
@@ -262,6 +296,7 @@ void MainWindow::WatchNet() {
 void MainWindow::Tick() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Timer tick"),
             [&] { m_net->Tick(); });
+    m_status->Age(m_net->Ticks());
     m_drive->Refresh();
     // While the timer runs, the tick count moves on in the status bar once a second: repainting
     // it on every tick would cost more than the idle panel does.
@@ -283,7 +318,6 @@ void MainWindow::SetTicking(bool on, bool scripted) {
 }
 
 void MainWindow::FitPanel(double zoom) {
-    constexpr int TraceHeight = 220;
     resizeDocks({m_traceDock}, {TraceHeight}, Qt::Vertical);
     layout()->activate();
     const QSize want(
@@ -294,15 +328,33 @@ void MainWindow::FitPanel(double zoom) {
     layout()->activate();
 }
 
+void MainWindow::FitScreen(const QSize& available) {
+    // What the window manager adds around the window (nothing off-screen).
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    const QSize room = available - frame;
+    for (const double zoom : FirstZooms) {
+        FitPanel(zoom);
+        if (width() <= room.width() && height() <= room.height()) {
+            return;
+        }
+    }
+    resize(room.boundedTo(size()));
+    layout()->activate();
+}
+
 void MainWindow::Attach() {
+    // A message about the old attachment no longer holds.
+    m_status->clearMessage();
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Attach"),
             [&] { m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", ""); });
+    m_view->AttachmentChanged();
     UpdateStatus();
 }
 
 void MainWindow::Release() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Release"),
             [&] { m_panel->get_UIref()->ReleaseControl(); });
+    m_view->AttachmentChanged();
     UpdateStatus();
 }
 
@@ -321,29 +373,17 @@ void MainWindow::SetPanelEnabled(bool on) {
 }
 
 void MainWindow::SetVerbose(bool on) {
-    // The panel takes the flag word from its net when it attaches, so the node moves to a new
-    // net carrying the new word and the panel attaches to that.
+    // The word goes to the trace at once and to the net for the next attachment; the panel
+    // stays attached and the tick count goes on.
     m_debugFlags = on ? TraceLevelVerbose : 0;
-    Guarded(
-        [this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"),
-        [&] {
-            auto net = MakeNet(m_debugFlags);
-            net->AddNode(m_node);
-            const bool attached = m_panel->IsAttached();
-            if (attached) {
-                m_panel->get_UIref()->ReleaseControl();
-            }
-            m_net = std::move(net);
-            WatchNet();
-            if (attached) {
-                m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", "");
-                Report(on ? QStringLiteral("Verbose trace on")
-                          : QStringLiteral("Verbose trace off"));
-            } else {
-                Report(QStringLiteral("The trace flags take effect when the panel is attached"));
-            }
-        });
-    UpdateStatus();
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"), [&] {
+        m_net->SetDebugFlags(m_debugFlags);
+        SetDebugFlags(m_debugFlags);
+    });
+    if (m_verboseAction) {
+        m_verboseAction->setChecked(on);
+    }
+    Report(on ? QStringLiteral("Verbose trace on") : QStringLiteral("Verbose trace off"));
 }
 
 bool MainWindow::OpenLog(const QString& path) {
@@ -354,7 +394,7 @@ bool MainWindow::OpenLog(const QString& path) {
                              QString::fromStdString(ErrDescription(e)));
         return false;
     }
-    m_logLabel->setText(QStringLiteral("log: %1").arg(path));
+    StatusLine::SetLabelText(m_logLabel, QStringLiteral("log: %1").arg(path));
     Report(QStringLiteral("Tracing to %1").arg(path));
     return true;
 }
@@ -394,7 +434,10 @@ void MainWindow::UpdateStatus(bool withCount) {
             "Timer stopped: the panel follows the drive only on Panel > "
             "Single tick (F10) or Panel > Run timer");
     }
-    m_view->SetBanner(banner);
+    if (banner != m_banner->text() || banner.isEmpty() != m_banner->isHidden()) {
+        m_banner->setText(banner);
+        m_banner->setVisible(!banner.isEmpty());
+    }
 }
 
 void MainWindow::ExplainTraceLine(const QString& line) {

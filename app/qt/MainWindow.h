@@ -22,6 +22,7 @@ class ArnAbsPosnCtl;
 class DrivePanel;
 class PanelView;
 class SimNet;
+class StatusLine;
 class SimNode;
 class TracePane;
 
@@ -31,6 +32,10 @@ class TracePane;
 //
 // Every call into the library from a Qt event is guarded: an error ends up in the status bar,
 // never in Qt's event loop.
+//
+// Layout: the panel takes what the window gives beyond the docks, from 80 % to 150 % of its
+// design size; below 80 % the Drive dock gives way first (it scrolls), and only then the panel
+// area scrolls.
 class MainWindow : public QMainWindow {
   public:
     static constexpr int TickMs = 100;
@@ -50,6 +55,10 @@ class MainWindow : public QMainWindow {
     void SetTicking(bool on, bool scripted = false);
     // Sizes the window and its docks so that the panel shows at zoom (1.0: natural size).
     void FitPanel(double zoom);
+    // The first window on a screen whose free area is available: the panel at the largest
+    // of the usual zooms (1.4 down to 1.0) at which the whole window fits, else the window
+    // made as large as the area (the Drive dock then scrolls).
+    void FitScreen(const QSize& available);
 
     void SetPanelEnabled(bool on);
     void SetAttached(bool on);
@@ -57,8 +66,12 @@ class MainWindow : public QMainWindow {
     // Opens the log; a refused path is reported in a message box. Returns false then.
     bool OpenLog(const QString& path);
 
-    // Shows text in the status bar for a while.
+    // Shows text in the status bar for StatusLine::LifeTicks host ticks.
     void Report(const QString& text);
+    StatusLine* Status() const { return m_status; }
+    // The line above the panel for a state the panel itself does not show (released, timer
+    // stopped by the user); empty while hidden. It pushes the panel down and wraps.
+    QString Banner() const;
 
     const std::shared_ptr<SimNet>& Net() const { return m_net; }
     const std::shared_ptr<SimNode>& Node() const { return m_node; }
@@ -99,6 +112,8 @@ class MainWindow : public QMainWindow {
     TracePane* m_trace = nullptr;
     QDockWidget* m_traceDock = nullptr;
     QTimer* m_timer = nullptr;
+    StatusLine* m_status = nullptr;
+    QLabel* m_banner = nullptr;
     QLabel* m_tickLabel = nullptr;
     QLabel* m_logLabel = nullptr;
     QAction* m_enabledAction = nullptr;

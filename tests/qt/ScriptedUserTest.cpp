@@ -77,8 +77,8 @@ TEST_F(ScriptedUserTest, ReachesOnlyWhatAUserCould) {
 
 TEST_F(ScriptedUserTest, HoversTypesAndPicturesTheTooltip) {
     auto& c = Controls();
-    // No tooltip over a position editor.
-    EXPECT_EQ(m_user->Hover(c.ParamItems(0)), QString());
+    // No tooltip over a plain label.
+    EXPECT_EQ(m_user->Hover(*c.Label1), QString());
     EXPECT_FALSE(QToolTip::isVisible());
     const QImage plain = m_user->Picture();
     EXPECT_EQ(plain.size(), QSize(1000, 700));
