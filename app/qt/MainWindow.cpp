@@ -17,6 +17,7 @@
 #include <exception>
 
 #include "app/qt/DrivePanel.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/Guard.h"
 #include "app/qt/PanelView.h"
 #include "app/qt/StatusLine.h"
@@ -96,12 +97,12 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     auto* driveDock = new QDockWidget(QStringLiteral("Drive"), this);
     driveDock->setObjectName(QStringLiteral("driveDock"));
-    auto* driveArea = new QScrollArea();
-    driveArea->setWidgetResizable(true);
-    driveArea->setFrameShape(QFrame::NoFrame);
-    driveArea->setWidget(m_drive);
-    driveArea->setMinimumWidth(DriveDockLeastWidth);
-    driveDock->setWidget(driveArea);
+    m_driveArea = new QScrollArea();
+    m_driveArea->setWidgetResizable(true);
+    m_driveArea->setFrameShape(QFrame::NoFrame);
+    m_driveArea->setWidget(m_drive);
+    m_driveArea->setMinimumWidth(DriveDockLeastWidth);
+    driveDock->setWidget(m_driveArea);
     // Closable, so that the View menu's entries can hide and show the docks.
     driveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                            QDockWidget::DockWidgetClosable);
@@ -332,14 +333,23 @@ void MainWindow::FitScreen(const QSize& available) {
     // What the window manager adds around the window (nothing off-screen).
     const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
     const QSize room = available - frame;
+    bool fits = false;
     for (const double zoom : FirstZooms) {
         FitPanel(zoom);
         if (width() <= room.width() && height() <= room.height()) {
-            return;
+            fits = true;
+            break;
         }
     }
-    resize(room.boundedTo(size()));
-    layout()->activate();
+    if (!fits) {
+        resize(room.boundedTo(size()));
+        layout()->activate();
+    }
+    // The read-out sits below the jog and teach row: shown last, so that both are in view
+    // when they fit together.
+    m_drive->layout()->activate();
+    m_driveArea->ensureWidgetVisible(m_drive->JogTeach(), 0, 0);
+    m_driveArea->ensureWidgetVisible(m_drive->Readout(QStringLiteral("Measured position")), 0, 0);
 }
 
 void MainWindow::Attach() {

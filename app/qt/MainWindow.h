@@ -13,6 +13,7 @@
 class QAction;
 class QDockWidget;
 class QLabel;
+class QScrollArea;
 class QTimer;
 class QWidget;
 
@@ -57,7 +58,8 @@ class MainWindow : public QMainWindow {
     void FitPanel(double zoom);
     // The first window on a screen whose free area is available: the panel at the largest
     // of the usual zooms (1.4 down to 1.0) at which the whole window fits, else the window
-    // made as large as the area (the Drive dock then scrolls).
+    // made as large as the area. A Drive dock taller than the window is scrolled so that the
+    // drive's read-out and the jog and teach row are in view.
     void FitScreen(const QSize& available);
 
     void SetPanelEnabled(bool on);
@@ -111,6 +113,7 @@ class MainWindow : public QMainWindow {
     DrivePanel* m_drive = nullptr;
     TracePane* m_trace = nullptr;
     QDockWidget* m_traceDock = nullptr;
+    QScrollArea* m_driveArea = nullptr;
     QTimer* m_timer = nullptr;
     StatusLine* m_status = nullptr;
     QLabel* m_banner = nullptr;

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -12,6 +15,8 @@
 #include <QStatusBar>
 #include <memory>
 
+#include "app/qt/DrivePanel.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/PanelView.h"
 #include "app/qt/QtCanvas.h"
@@ -155,6 +160,29 @@ TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
     ClickOn(*controls.inputOptChk);
     EXPECT_EQ(m_window->RequestCount(QStringLiteral("Teaching Setup")), 1);
     EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+}
+
+TEST_F(QtHost, LayoutFitsASmallScreenKeepsThePanelReadableAndGrowsItToOneAndAHalf) {
+    // The first window on a 1366 x 768 screen fits whole, with the drive's read-out and the
+    // jog and teach row in view.
+    m_window->FitScreen(QSize(1366, 768));
+    QApplication::processEvents();
+    EXPECT_LE(m_window->width(), 1366);
+    EXPECT_LE(m_window->height(), 768);
+    const auto inView = [](QWidget* w) { return w->visibleRegion().boundingRect() == w->rect(); };
+    EXPECT_TRUE(inView(m_window->Drive()->Readout("Measured position")));
+    EXPECT_TRUE(inView(m_window->Drive()->JogTeach()->TeachButton()));
+
+    // Small: the panel keeps 80 % and the Drive dock gives way.
+    m_window->resize(800, 560);
+    QApplication::processEvents();
+    EXPECT_GE(m_window->View()->Zoom(), 0.8);
+    EXPECT_LT(m_window->findChild<QDockWidget*>("driveDock")->width(),
+              m_window->Drive()->sizeHint().width());
+    // Large: the panel grows with the window, up to 150 %.
+    m_window->resize(1900, 1200);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(m_window->View()->Zoom(), 1.5);
 }
 
 }  // namespace
