@@ -123,6 +123,7 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     m_tickLabel->setFixedSize(m_tickLabel->sizeHint());
     m_tickLabel->setAutoFillBackground(true);
     m_logLabel = new QLabel();
+    m_logLabel->setObjectName(QStringLiteral("logLabel"));
     m_status->AddLabel(m_logLabel, LogLabelMostWidth);
     StatusLine::SetLabelText(m_logLabel, LogText());
     m_status->addPermanentWidget(m_tickLabel);
