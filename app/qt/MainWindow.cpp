@@ -358,14 +358,19 @@ void MainWindow::Attach() {
     m_status->clearMessage();
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Attach"),
             [&] { m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", ""); });
-    m_view->AttachmentChanged();
-    UpdateStatus();
+    FollowAttachment();
 }
 
 void MainWindow::Release() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Release"),
             [&] { m_panel->get_UIref()->ReleaseControl(); });
+    FollowAttachment();
+}
+
+void MainWindow::FollowAttachment() {
     m_view->AttachmentChanged();
+    // Jog and teach go through the panel's inputs object, which a release leaves unbound.
+    m_drive->JogTeach()->setEnabled(m_panel->IsAttached());
     UpdateStatus();
 }
 

@@ -94,6 +94,8 @@ class MainWindow : public QMainWindow {
     void ShowRequest(const QString& title, const QString& text);
     void Attach();
     void Release();
+    // The view, the jog and teach row and the status follow an attach or a release.
+    void FollowAttachment();
     void ChooseLogFile();
     // withCount false keeps the tick count shown last.
     void UpdateStatus(bool withCount = true);

@@ -9,10 +9,12 @@
 #include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolTip>
 #include <memory>
 
 #include "app/qt/DrivePanel.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/PanelView.h"
 #include "app/qt/ScriptedUser.h"
@@ -166,6 +168,7 @@ TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
     EXPECT_EQ(c.teachingCheck->get_Value() != 0, enableTeaching);
     EXPECT_EQ(status(), "Enable Teaching ignores the click: the panel is released (Panel > "
                         "Attached attaches it)");
+    EXPECT_FALSE(m_window->Drive()->JogTeach()->TeachButton()->isEnabled());
     QLabel* banner = m_window->findChild<QLabel*>("banner");
     ASSERT_TRUE(banner && banner->isVisible());
     EXPECT_TRUE(m_window->Banner().startsWith("Released"));
