@@ -89,11 +89,10 @@ std::optional<double> WithSeparators(std::string_view text) {
     std::size_t at = 0;
     for (bool first = true;; first = false) {
         const std::size_t comma = integral.find(',', at);
-        const std::string_view group =
-            integral.substr(at, comma == std::string_view::npos ? std::string_view::npos
-                                                                : comma - at);
-        const std::size_t digits = static_cast<std::size_t>(
-            std::count_if(group.begin(), group.end(), IsDigit));
+        const std::string_view group = integral.substr(
+            at, comma == std::string_view::npos ? std::string_view::npos : comma - at);
+        const std::size_t digits =
+            static_cast<std::size_t>(std::count_if(group.begin(), group.end(), IsDigit));
         if (first ? (digits < 1 || digits > 3) : (digits != 3 || group.size() != 3)) {
             return std::nullopt;
         }
@@ -168,16 +167,16 @@ EntryCheck EntryRule::Check(std::string_view typed) const {
     const std::optional<double> value = PlainDecimal(text);
     if (!value) {
         if (const auto v = WithSeparators(text)) {
-            return Refuse(name + " takes digits without thousands separators: type " +
-                          Example(*v) + ", not " + quoted);
+            return Refuse(name + " takes digits without thousands separators: type " + Example(*v) +
+                          ", not " + quoted);
         }
         if (const auto v = WithDecimalComma(text)) {
             return Refuse(name + " takes a point before the decimals: type " + Example(*v) +
                           ", not " + quoted);
         }
         if (const auto v = WithExponent(text)) {
-            return Refuse(name + " takes the number written out: type " + Example(*v) +
-                          ", not " + quoted);
+            return Refuse(name + " takes the number written out: type " + Example(*v) + ", not " +
+                          quoted);
         }
         return Refuse(name + " takes " + Takes() + ", like " + Example(TypicalEntry) + "; " +
                       quoted + " is not a number");

@@ -37,15 +37,15 @@ std::string WhyOutOfReach(const ArnAbsPosnCtl& panel, const Control& control) {
     // Classified the way the panel enables its controls (a plan of its own: this is a query).
     FocusPlan plan;
     const auto& entries = plan.Of(panel, panel.NamedControls());
-    const auto entry = std::find_if(entries.begin(), entries.end(),
-                                    [&](const FocusPlan::Entry& e) { return e.control.get() == &control; });
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const FocusPlan::Entry& e) {
+        return e.control.get() == &control;
+    });
     const auto role = entry == entries.end() ? FocusPlan::Role::Plain : entry->role;
     const auto& named = panel.NamedControls();
     switch (role) {
         case FocusPlan::Role::InCheck:
             if (Ask(panel, &jogAndSwInputs::get_ExternalInputs)) {
-                return "it acts only while \"" + named.inputOptChk->UserCaption() +
-                       "\" is checked";
+                return "it acts only while \"" + named.inputOptChk->UserCaption() + "\" is checked";
             }
             break;
         case FocusPlan::Role::HardStop:

@@ -79,7 +79,8 @@ std::string Control::UserCaption() const {
                 continue;
             }
             const Rect box = child->SurfaceRect();
-            if (middle >= box.top && middle < box.Bottom() && (!heading || box.left < headingLeft)) {
+            if (middle >= box.top && middle < box.Bottom() &&
+                (!heading || box.left < headingLeft)) {
                 heading = child.get();
                 headingLeft = box.left;
             }

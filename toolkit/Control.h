@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "core/AccessibleElement.h"
-#include "core/EntryCheck.h"
 #include "core/Dispatch.h"
+#include "core/EntryCheck.h"
 #include "core/Event.h"
 #include "draw/Color.h"
 #include "draw/Font.h"

@@ -17,8 +17,8 @@
 #include <exception>
 
 #include "app/qt/DrivePanel.h"
-#include "app/qt/JogTeachBox.h"
 #include "app/qt/Guard.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/PanelView.h"
 #include "app/qt/StatusLine.h"
 #include "app/qt/TracePane.h"
@@ -392,10 +392,11 @@ void MainWindow::SetVerbose(bool on) {
     // The word goes to the trace at once and to the net for the next attachment; the panel
     // stays attached and the tick count goes on.
     m_debugFlags = on ? TraceLevelVerbose : 0;
-    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"), [&] {
-        m_net->SetDebugFlags(m_debugFlags);
-        SetDebugFlags(m_debugFlags);
-    });
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"),
+            [&] {
+                m_net->SetDebugFlags(m_debugFlags);
+                SetDebugFlags(m_debugFlags);
+            });
     if (m_verboseAction) {
         m_verboseAction->setChecked(on);
     }

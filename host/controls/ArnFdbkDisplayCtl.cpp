@@ -1,11 +1,11 @@
 #include "host/controls/ArnFdbkDisplayCtl.h"
 #include <algorithm>
-#include <utility>
 #include <exception>
+#include <utility>
 #include "draw/DisplayList.h"
 #include "draw/Style.h"
-#include "host/Node.h"
 #include "host/EntryRule.h"
+#include "host/Node.h"
 #include "host/NodeParams.h"
 #include "host/ParamCatalogue.h"
 #include "host/values/Number.h"
@@ -126,13 +126,13 @@ void ArnFdbkDisplayCtl::Draw(DisplayList& out, const DrawContext& ctx) const {
                    HAlign::Right,
                    VAlign::Center});
     if (!units.empty()) {
-        out.Add(TextOp{{inside.Right() - unitsWidth + 4 * Px, inside.top, unitsWidth - 4 * Px,
-                        inside.height},
-                       units,
-                       UnitsFont,
-                       DimDigits,
-                       HAlign::Right,
-                       VAlign::Center});
+        out.Add(TextOp{
+            {inside.Right() - unitsWidth + 4 * Px, inside.top, unitsWidth - 4 * Px, inside.height},
+            units,
+            UnitsFont,
+            DimDigits,
+            HAlign::Right,
+            VAlign::Center});
     }
 }
 

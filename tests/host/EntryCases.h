@@ -27,8 +27,7 @@ inline const std::vector<EntryCase>& PositionOneEntries() {
         {"-2,000,000", std::nullopt,
          "Position 1 takes digits without thousands separators: type -2000000, not "
          "\"-2,000,000\""},
-        {"2,5", std::nullopt,
-         "Position 1 takes a point before the decimals: type 3, not \"2,5\""},
+        {"2,5", std::nullopt, "Position 1 takes a point before the decimals: type 3, not \"2,5\""},
         {"1e3", std::nullopt, "Position 1 takes the number written out: type 1000, not \"1e3\""},
         {"12a", std::nullopt,
          "Position 1 takes a whole number of counts, like 2000; \"12a\" is not a number"},

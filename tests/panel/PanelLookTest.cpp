@@ -126,10 +126,10 @@ TEST_F(PanelLookTest, MessageLabelAndFeedbackShowTheirText) {
         const char* shown;
         const char* drawn;
     };
-    for (const Row row : {Row{0, "0", "0"}, Row{999.4, "999", "999"},
-                          Row{1234567.5, "1,234,568", "1,234,568"}, Row{-1500, "-1,500", "-1,500"},
-                          Row{-2147483648.0, "-2,147,483,648", "-2,147M"},
-                          Row{2147483647.0, "2,147,483,647", "2,147,484k"}}) {
+    for (const Row row :
+         {Row{0, "0", "0"}, Row{999.4, "999", "999"}, Row{1234567.5, "1,234,568", "1,234,568"},
+          Row{-1500, "-1,500", "-1,500"}, Row{-2147483648.0, "-2,147,483,648", "-2,147M"},
+          Row{2147483647.0, "2,147,483,647", "2,147,484k"}}) {
         node->Param(param::MeasuredPosition)->Receive(row.position);
         EXPECT_EQ(feedback.PositionText(), row.shown);
         EXPECT_EQ(feedback.ToolTip(), std::string("Position Feedback: ") + row.shown +

@@ -341,7 +341,8 @@ TEST_F(DriveDock, BannerViewMenuTraceAndRefusalMeanings) {
         << Status().toStdString();
     // A click on a disabled control is reported with the reason.
     ClickOn(Ctl().inCheck(1));
-    EXPECT_EQ(Status(), "Input A ignores the click: it acts only while \"Override Inputs\" is checked");
+    EXPECT_EQ(Status(),
+              "Input A ignores the click: it acts only while \"Override Inputs\" is checked");
 
     TracePane* trace = m_window->Trace();
     trace->clear();

@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>

@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
-#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolTip>
 #include <memory>
 
@@ -152,13 +152,15 @@ TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
     m_user->SetPin(SimPin::Enable, true);
     m_user->Tick();
     EXPECT_FALSE(m_user->Click(*c.inputOptChk));
-    EXPECT_EQ(status(), "Override Inputs ignores the click: the drive's hardware Enable is "
-                        "asserted; the inputs go to software only while it is off");
+    EXPECT_EQ(status(),
+              "Override Inputs ignores the click: the drive's hardware Enable is "
+              "asserted; the inputs go to software only while it is off");
     m_user->StartHomingAtDrive();
     m_user->Tick(2);
     EXPECT_FALSE(m_user->Type(c.ParamItems(1), "5"));
-    EXPECT_EQ(status(), "Position 2 ignores the click: homing is running; the positions are "
-                        "locked until it ends");
+    EXPECT_EQ(status(),
+              "Position 2 ignores the click: homing is running; the positions are "
+              "locked until it ends");
 
     // Released: greyed, clicks refused by the host before they reach the panel, the banner
     // above the panel (it wraps in a narrow window), and a clean status bar on re-attach.
@@ -166,8 +168,9 @@ TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
     const bool enableTeaching = c.teachingCheck->get_Value() != 0;
     m_user->Click(*c.teachingCheck);
     EXPECT_EQ(c.teachingCheck->get_Value() != 0, enableTeaching);
-    EXPECT_EQ(status(), "Enable Teaching ignores the click: the panel is released (Panel > "
-                        "Attached attaches it)");
+    EXPECT_EQ(status(),
+              "Enable Teaching ignores the click: the panel is released (Panel > "
+              "Attached attaches it)");
     EXPECT_FALSE(m_window->Drive()->JogTeach()->TeachButton()->isEnabled());
     QLabel* banner = m_window->findChild<QLabel*>("banner");
     ASSERT_TRUE(banner && banner->isVisible());

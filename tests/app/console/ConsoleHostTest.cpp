@@ -184,7 +184,8 @@ TEST_F(ConsoleHostTest, EnterTakesAndRefusesWhatTheQtEditorDoes) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     for (const EntryCase& c : PositionOneEntries()) {
         SCOPED_TRACE(c.typed);
-        const std::string step = After(run.out, std::string("> enter ParamItems(0) ") + c.typed + "\n");
+        const std::string step =
+            After(run.out, std::string("> enter ParamItems(0) ") + c.typed + "\n");
         ASSERT_FALSE(step.empty());
         const size_t start = step.find('\n') + 1;
         const std::string answer = step.substr(start, step.find('\n', start) - start);
