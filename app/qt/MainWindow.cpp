@@ -23,6 +23,8 @@
 #include "app/qt/StatusLine.h"
 #include "app/qt/TracePane.h"
 #include "draw/Geometry.h"
+#include "host/NodeParams.h"
+#include "host/values/Value.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
@@ -67,6 +69,11 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     WatchNet();
     m_trace->LineReceived = [this](const QString& line) { ExplainTraceLine(line); };
     m_view = new PanelView(m_panel, report);
+    if (m_node->ParamExists(param::UnitsText)) {
+        m_unitsChanged =
+            m_node->Param(param::UnitsText)
+                ->ValueChanged.connect([this](const std::shared_ptr<Value>&) { m_view->update(); });
+    }
     // Below its smallest zoom the panel keeps its size and the area scrolls; the area asks for
     // that size, so the docks give way before it does.
     auto* viewArea = new QScrollArea();

@@ -107,6 +107,9 @@ class MainWindow : public QMainWindow {
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     std::vector<Connection> m_panelEvents;
     Connection m_netFailures;
+    // Repaints the panel when the position units change: the editors show them beside the
+    // numbers, which themselves stay the same.
+    Connection m_unitsChanged;
     int32_t m_debugFlags = 0;
     bool m_scripted = false;
     int64_t m_shownTicks = 0;
