@@ -62,6 +62,39 @@ std::string Control::QualifiedName() const {
     return m_name + "(" + std::to_string(m_index) + ")";
 }
 
+EntryCheck Control::CheckEntry(std::string_view /*text*/) const {
+    return EntryCheck{std::nullopt, UserCaption() + " takes no typed entry"};
+}
+
+std::string Control::UserCaption() const {
+    // The leftmost shown label whose height spans this control's middle, in the nearest
+    // container that has one: the label that heads the row.
+    const Rect self = SurfaceRect();
+    const int32_t middle = self.top + self.height / 2;
+    for (const Control* container = m_parent; container; container = container->m_parent) {
+        const Control* heading = nullptr;
+        int32_t headingLeft = 0;
+        for (const auto& child : container->m_children) {
+            if (child.get() == this || !child->CaptionsItsRow() || !child->IsShown()) {
+                continue;
+            }
+            const Rect box = child->SurfaceRect();
+            if (middle >= box.top && middle < box.Bottom() &&
+                (!heading || box.left < headingLeft)) {
+                heading = child.get();
+                headingLeft = box.left;
+            }
+        }
+        if (heading) {
+            std::string caption = heading->UserCaption();
+            if (!caption.empty()) {
+                return caption;
+            }
+        }
+    }
+    return QualifiedName();
+}
+
 AccessibleElement Control::Accessible() {
     AccessibleElement element;
     element.description = QualifiedName();
@@ -197,6 +230,31 @@ void CaptionedControl::put_FontSize(double v) {
 
 std::string CaptionedControl::ReportDetails() const {
     return " \"" + m_caption + "\"";
+}
+
+std::string CaptionedControl::UserCaption() const {
+    // A caption not yet localised shows its placeholder: the text after it is the readable part.
+    std::string_view text = m_caption;
+    if (text.size() > 2 && text.front() == ':') {
+        const std::size_t close = text.find(':', 1);
+        if (close != std::string_view::npos && close > 1 &&
+            text.substr(1, close - 1).find_first_not_of("0123456789") == std::string_view::npos) {
+            text.remove_prefix(close + 1);
+        }
+    }
+    // "&" marks the access key; "&&" stands for one ampersand.
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown.push_back(text[i]);
+    }
+    const auto first = shown.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return Control::UserCaption();
+    }
+    return shown.substr(first, shown.find_last_not_of(' ') - first + 1);
 }
 
 const MemberTable& CaptionedControl::Members() const {

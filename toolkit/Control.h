@@ -9,6 +9,7 @@
 
 #include "core/AccessibleElement.h"
 #include "core/Dispatch.h"
+#include "core/EntryCheck.h"
 #include "core/Event.h"
 #include "draw/Color.h"
 #include "draw/Font.h"
@@ -102,6 +103,21 @@ class Control : public Dispatch, public std::enable_shared_from_this<Control> {
     // ignores an entry it cannot take now).
     virtual std::string EditText() const { return {}; }
     virtual void UserEnter(double /*value*/) {}
+    // Judges a text typed into that editor: the number UserEnter should take, or why not in
+    // the user's words. Every host checks an entry here before it writes, so all of them take
+    // and refuse the same texts. The base refuses everything.
+    virtual EntryCheck CheckEntry(std::string_view text) const;
+
+    // How the user knows the control: the caption it shows on screen ("Override Inputs"),
+    // without resource placeholder or access-key marks; for a control without a caption of
+    // its own, the caption of the label that starts its row ("Input A" for the Input A
+    // override box); else the qualified name. Messages to the user name controls by it.
+    virtual std::string UserCaption() const;
+    // Whether the kind captions the controls beside it on its row (labels do).
+    virtual bool CaptionsItsRow() const { return false; }
+    // The tooltip a host shows over the control: ToolTipText when it is set, else what the
+    // kind tells of itself (a parameter's number, name, units and range); empty for none.
+    virtual std::string ToolTip() const { return m_toolTipText; }
 
     // Appends this control's look (without its children) to out. Each kind draws itself; this
     // base draws a placeholder, a dashed outline with the name in grey. A kind may throw when an
@@ -182,6 +198,8 @@ class CaptionedControl : public Control {
 
     // The caption, quoted.
     std::string ReportDetails() const override;
+    // The caption as the screen shows it, else the row's caption.
+    std::string UserCaption() const override;
 
   protected:
     using Control::Control;

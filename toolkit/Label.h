@@ -21,6 +21,8 @@ class Label : public CaptionedControl {
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
     // Static text: the caption.
     void DescribeAccessible(AccessibleElement& element) const override;
+    // A label with a caption names the controls on its row.
+    bool CaptionsItsRow() const override { return !get_Caption().empty(); }
 
   protected:
     const MemberTable& Members() const override;

@@ -27,7 +27,7 @@ std::shared_ptr<Control> SurfaceInput::ClickableAt(Point at) const {
 }
 
 std::shared_ptr<Control> SurfaceInput::ToolTipAt(Point at) const {
-    return TopmostAt(at, [](const Control& ctl) { return !ctl.get_ToolTipText().empty(); });
+    return TopmostAt(at, [](const Control& ctl) { return !ctl.ToolTip().empty(); });
 }
 
 SurfaceAction SurfaceInput::Activation(const std::shared_ptr<Control>& ctl) {

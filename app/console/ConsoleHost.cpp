@@ -40,6 +40,8 @@ void ConsoleHost::PrintUsage(std::ostream& to) {
           "                   set PARAM NUMBER            home          trigger\n"
           "                   recover on|off              show\n"
           "                 CONTROL as the listing names it: inputOptChk, inCheck(1)\n"
+          "                 an entry is judged as the Qt host's editor judges it: whole\n"
+          "                 numbers for counts, no separators or exponents, in range\n"
           "  --verbose      hand the verbose trace flag to the panel\n"
           "  --log FILE     append the trace to FILE (the name must contain .log)\n"
           "  Exit status: 0 done, 1 the panel or the drive raised an error, 2 a wrong\n"

@@ -10,6 +10,7 @@
 #include "host/values/Field.h"
 #include "host/values/Value.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/UserReach.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
 
@@ -151,8 +152,8 @@ bool ConsoleScript::Read(std::string_view text, size_t number) {
                                         : "takes a parameter editor's name and a number");
         }
         command.control = std::string(words[1]);
-        if (command.kind == Kind::Enter && !ReadNumber(words[2], command.number)) {
-            return Fail(command, number, "takes a number after the editor's name");
+        if (command.kind == Kind::Enter) {
+            command.entry = std::string(words[2]);
         }
     } else if (verb == "set") {
         command.kind = Kind::Set;
@@ -188,6 +189,7 @@ bool ConsoleScript::Fail(const Command& command, size_t number, const std::strin
 }
 
 bool ConsoleScript::Resolve(ArnAbsPosnCtl& panel, SimNode& node) {
+    m_panel = &panel;
     for (size_t i = 0; i < m_commands.size(); ++i) {
         Command& command = m_commands[i];
         if (command.kind == Kind::Click || command.kind == Kind::Enter) {
@@ -242,8 +244,32 @@ int64_t ConsoleScript::Run(SimNet& net, SimNode& node, std::ostream& out,
     return ticks;
 }
 
+void ConsoleScript::RunInput(const Command& command, std::ostream& out) const {
+    Control& target = *command.target;
+    const std::string named = command.control + " (\"" + target.UserCaption() + "\")";
+    if (!target.IsUsable()) {
+        out << "  ignored: " << named << " is " << (target.IsShown() ? "disabled" : "hidden");
+        if (m_panel && target.IsShown()) {
+            out << ": " << WhyOutOfReach(*m_panel, target);
+        }
+        out << "\n";
+        return;
+    }
+    if (command.kind == Kind::Click) {
+        target.UserClick();
+    } else {
+        const EntryCheck check = target.CheckEntry(command.entry);
+        if (!check.Accepted()) {
+            out << "  refused: " << check.refusal << "; nothing written\n";
+            return;
+        }
+        target.UserEnter(*check.number);
+    }
+    out << "  " << ControlReport::Line(target) << "\n";
+}
+
 void ConsoleScript::RunOne(const Command& command, SimNet& net, SimNode& node, std::ostream& out,
-                           const std::function<void()>& show) {
+                           const std::function<void()>& show) const {
     switch (command.kind) {
         case Kind::Pin:
             node.SetPin(command.pin, command.on);
@@ -262,17 +288,7 @@ void ConsoleScript::RunOne(const Command& command, SimNet& net, SimNode& node, s
             return;
         case Kind::Click:
         case Kind::Enter:
-            if (!command.target->IsUsable()) {
-                out << "  ignored: " << command.control << " is "
-                    << (command.target->IsShown() ? "disabled" : "hidden") << "\n";
-                return;
-            }
-            if (command.kind == Kind::Click) {
-                command.target->UserClick();
-            } else {
-                command.target->UserEnter(command.number);
-            }
-            out << "  " << ControlReport::Line(*command.target) << "\n";
+            RunInput(command, out);
             return;
         case Kind::Set:
             node.ForceParam(static_cast<int32_t>(command.count), command.number);

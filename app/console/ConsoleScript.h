@@ -22,7 +22,9 @@ class SimNode;
 //   mode N                      the drive's operational mode (field "Operational Mode")
 //   tick [N]                    N timer ticks (1 without N)
 //   click CONTROL               a user's click on a control, e.g. inputOptChk or inCheck(1)
-//   enter CONTROL NUMBER        a user's entry into a parameter editor, e.g. posnSetting(0)
+//   enter CONTROL TEXT          a user's entry into a parameter editor, e.g. ParamItems(0) 1500;
+//                               the editor judges TEXT as it does for every host
+//                               (Control::CheckEntry) and a refused entry writes nothing
 //   set PARAM NUMBER            the drive changes parameter PARAM itself, e.g. set 68 1500
 //   home                        the drive starts homing
 //   trigger                     the drive pulses its trigger input
@@ -40,7 +42,8 @@ class ConsoleScript {
         SimPin pin = SimPin::Enable;
         bool on = false;
         int64_t count = 1;    // ticks, the mode or the parameter number
-        double number = 0.0;  // the value entered or set
+        double number = 0.0;  // the value set
+        std::string entry;    // the text entered
         std::string control;  // as written
         Control* target = nullptr;
     };
@@ -63,10 +66,14 @@ class ConsoleScript {
   private:
     bool Read(std::string_view text, size_t number);
     bool Fail(const Command& command, size_t number, const std::string& why);
-    static void RunOne(const Command& command, SimNet& net, SimNode& node, std::ostream& out,
-                       const std::function<void()>& show);
+    void RunOne(const Command& command, SimNet& net, SimNode& node, std::ostream& out,
+                const std::function<void()>& show) const;
+    // A click or an entry, when the control is in the user's reach; else why not.
+    void RunInput(const Command& command, std::ostream& out) const;
 
     std::vector<Command> m_commands;
+    // The panel the commands were resolved against.
+    const ArnAbsPosnCtl* m_panel = nullptr;
     std::string m_problem;
 };
 

@@ -12,13 +12,19 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 #include "app/qt/DrivePanel.h"
 #include "app/qt/Guard.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/PanelView.h"
+#include "app/qt/StatusLine.h"
 #include "app/qt/TracePane.h"
 #include "draw/Geometry.h"
+#include "host/NodeParams.h"
+#include "host/values/Value.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNet.h"
 #include "sim/SimNode.h"
@@ -28,7 +34,18 @@ namespace arn {
 
 namespace {
 
-constexpr int StatusMessageMs = 8000;
+// The widest the log path may take in the status bar before it is shortened.
+constexpr int LogLabelMostWidth = 320;
+// The narrowest the Drive dock gets when the window is small: it scrolls sideways below that.
+constexpr int DriveDockLeastWidth = 180;
+// The trace's height in a fitted window, and the zooms a first window tries, largest first.
+constexpr int TraceHeight = 160;
+constexpr double FirstZooms[] = {1.4, 1.3, 1.2, 1.1, 1.0};
+
+QString LogText() {
+    return LogFileOpen() ? QStringLiteral("log: %1").arg(QString::fromStdString(LogFilePath()))
+                         : QStringLiteral("no log file");
+}
 
 std::shared_ptr<SimNet> MakeNet(int32_t debugFlags) {
     SimNetOptions options;
@@ -52,13 +69,34 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     WatchNet();
     m_trace->LineReceived = [this](const QString& line) { ExplainTraceLine(line); };
     m_view = new PanelView(m_panel, report);
-    // Below its smallest zoom the panel keeps its size and the area scrolls.
+    if (m_node->ParamExists(param::UnitsText)) {
+        m_unitsChanged =
+            m_node->Param(param::UnitsText)
+                ->ValueChanged.connect([this](const std::shared_ptr<Value>&) { m_view->update(); });
+    }
+    // Below its smallest zoom the panel keeps its size and the area scrolls; the area asks for
+    // that size, so the docks give way before it does.
     auto* viewArea = new QScrollArea();
     viewArea->setObjectName(QStringLiteral("panelArea"));
     viewArea->setWidgetResizable(true);
     viewArea->setFrameShape(QFrame::NoFrame);
     viewArea->setWidget(m_view);
-    setCentralWidget(viewArea);
+    viewArea->setMinimumSize(m_view->minimumSizeHint());
+    // The banner sits above the panel and pushes it down, wrapping rather than being cut.
+    m_banner = new QLabel();
+    m_banner->setObjectName(QStringLiteral("banner"));
+    m_banner->setWordWrap(true);
+    m_banner->setStyleSheet(QStringLiteral(
+        "QLabel { background: #ffeca0; color: black; font-weight: bold; padding: 4px 8px; "
+        "border-bottom: 1px solid #784600; }"));
+    m_banner->hide();
+    auto* central = new QWidget();
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(m_banner);
+    centralLayout->addWidget(viewArea, 1);
+    setCentralWidget(central);
     m_drive = new DrivePanel(
         m_node, [this] { return m_panel->InputsObject(); }, report);
     m_drive->Reported = [this](const QString& sentence) {
@@ -70,13 +108,12 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     setCorner(Qt::BottomRightCorner, Qt::RightDockWidgetArea);
     auto* driveDock = new QDockWidget(QStringLiteral("Drive"), this);
     driveDock->setObjectName(QStringLiteral("driveDock"));
-    auto* driveArea = new QScrollArea();
-    driveArea->setWidgetResizable(true);
-    driveArea->setFrameShape(QFrame::NoFrame);
-    driveArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    driveArea->setWidget(m_drive);
-    driveArea->setMinimumWidth(m_drive->minimumSizeHint().width() + 20);
-    driveDock->setWidget(driveArea);
+    m_driveArea = new QScrollArea();
+    m_driveArea->setWidgetResizable(true);
+    m_driveArea->setFrameShape(QFrame::NoFrame);
+    m_driveArea->setWidget(m_drive);
+    m_driveArea->setMinimumWidth(DriveDockLeastWidth);
+    driveDock->setWidget(m_driveArea);
     // Closable, so that the View menu's entries can hide and show the docks.
     driveDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                            QDockWidget::DockWidgetClosable);
@@ -91,14 +128,16 @@ MainWindow::MainWindow(int32_t debugFlags, QWidget* parent)
     // The count changes on every tick: a label of fixed size that fills its own background
     // repaints alone, where a label that follows its text would lay the status bar out again
     // and have it and the window paint beneath, each time.
+    m_status = new StatusLine();
+    setStatusBar(m_status);
     m_tickLabel = new QLabel(QStringLiteral("released | tick 0000000000"));
     m_tickLabel->setFixedSize(m_tickLabel->sizeHint());
     m_tickLabel->setAutoFillBackground(true);
-    m_logLabel = new QLabel(
-        LogFileOpen() ? QStringLiteral("log: %1").arg(QString::fromStdString(LogFilePath()))
-                      : QStringLiteral("no log file"));
-    statusBar()->addPermanentWidget(m_logLabel);
-    statusBar()->addPermanentWidget(m_tickLabel);
+    m_logLabel = new QLabel();
+    m_logLabel->setObjectName(QStringLiteral("logLabel"));
+    m_status->AddLabel(m_logLabel, LogLabelMostWidth);
+    StatusLine::SetLabelText(m_logLabel, LogText());
+    m_status->addPermanentWidget(m_tickLabel);
 
     BuildActions();
     ConnectPanelEvents();
@@ -140,7 +179,7 @@ void MainWindow::BuildActions() {
     connect(closeLog, &QAction::triggered, this, [this] {
         Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Close log"),
                 [] { CloseLogFile(); });
-        m_logLabel->setText(QStringLiteral("no log file"));
+        StatusLine::SetLabelText(m_logLabel, LogText());
     });
     fileMenu->addSeparator();
     auto* saveSetup = fileMenu->addAction(QStringLiteral("&Save drive setup..."));
@@ -252,7 +291,11 @@ int MainWindow::RequestCount(const QString& title) const {
 }
 
 void MainWindow::Report(const QString& text) {
-    statusBar()->showMessage(text, StatusMessageMs);
+    m_status->Say(text, m_net->Ticks());
+}
+
+QString MainWindow::Banner() const {
+    return m_banner->isHidden() ? QString() : m_banner->text();
 }
 
 void MainWindow::WatchNet() {
@@ -271,6 +314,7 @@ void MainWindow::WatchNet() {
 void MainWindow::Tick() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Timer tick"),
             [&] { m_net->Tick(); });
+    m_status->Age(m_net->Ticks());
     m_drive->Refresh();
     // While the timer runs, the tick count moves on in the status bar once a second: repainting
     // it on every tick would cost more than the idle panel does.
@@ -292,7 +336,6 @@ void MainWindow::SetTicking(bool on, bool scripted) {
 }
 
 void MainWindow::FitPanel(double zoom) {
-    constexpr int TraceHeight = 220;
     resizeDocks({m_traceDock}, {TraceHeight}, Qt::Vertical);
     layout()->activate();
     const QSize want(
@@ -303,15 +346,47 @@ void MainWindow::FitPanel(double zoom) {
     layout()->activate();
 }
 
+void MainWindow::FitScreen(const QSize& available) {
+    // What the window manager adds around the window (nothing off-screen).
+    const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize();
+    const QSize room = available - frame;
+    bool fits = false;
+    for (const double zoom : FirstZooms) {
+        FitPanel(zoom);
+        if (width() <= room.width() && height() <= room.height()) {
+            fits = true;
+            break;
+        }
+    }
+    if (!fits) {
+        resize(room.boundedTo(size()));
+        layout()->activate();
+    }
+    // The read-out sits below the jog and teach row: shown last, so that both are in view
+    // when they fit together.
+    m_drive->layout()->activate();
+    m_driveArea->ensureWidgetVisible(m_drive->JogTeach(), 0, 0);
+    m_driveArea->ensureWidgetVisible(m_drive->Readout(QStringLiteral("Measured position")), 0, 0);
+}
+
 void MainWindow::Attach() {
+    // A message about the old attachment no longer holds.
+    m_status->clearMessage();
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Attach"),
             [&] { m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", ""); });
-    UpdateStatus();
+    FollowAttachment();
 }
 
 void MainWindow::Release() {
     Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Release"),
             [&] { m_panel->get_UIref()->ReleaseControl(); });
+    FollowAttachment();
+}
+
+void MainWindow::FollowAttachment() {
+    m_view->AttachmentChanged();
+    // Jog and teach go through the panel's inputs object, which a release leaves unbound.
+    m_drive->JogTeach()->setEnabled(m_panel->IsAttached());
     UpdateStatus();
 }
 
@@ -330,29 +405,18 @@ void MainWindow::SetPanelEnabled(bool on) {
 }
 
 void MainWindow::SetVerbose(bool on) {
-    // The panel takes the flag word from its net when it attaches, so the node moves to a new
-    // net carrying the new word and the panel attaches to that.
+    // The word goes to the trace at once and to the net for the next attachment; the panel
+    // stays attached and the tick count goes on.
     m_debugFlags = on ? TraceLevelVerbose : 0;
-    Guarded(
-        [this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"),
-        [&] {
-            auto net = MakeNet(m_debugFlags);
-            net->AddNode(m_node);
-            const bool attached = m_panel->IsAttached();
-            if (attached) {
-                m_panel->get_UIref()->ReleaseControl();
-            }
-            m_net = std::move(net);
-            WatchNet();
-            if (attached) {
-                m_panel->get_UIref()->AttachControl(m_net, m_node, nullptr, "", "");
-                Report(on ? QStringLiteral("Verbose trace on")
-                          : QStringLiteral("Verbose trace off"));
-            } else {
-                Report(QStringLiteral("The trace flags take effect when the panel is attached"));
-            }
-        });
-    UpdateStatus();
+    Guarded([this](const QString& t) { Report(t); }, QStringLiteral("Verbose trace"),
+            [&] {
+                m_net->SetDebugFlags(m_debugFlags);
+                SetDebugFlags(m_debugFlags);
+            });
+    if (m_verboseAction) {
+        m_verboseAction->setChecked(on);
+    }
+    Report(on ? QStringLiteral("Verbose trace on") : QStringLiteral("Verbose trace off"));
 }
 
 bool MainWindow::OpenLog(const QString& path) {
@@ -363,7 +427,7 @@ bool MainWindow::OpenLog(const QString& path) {
                              QString::fromStdString(ErrDescription(e)));
         return false;
     }
-    m_logLabel->setText(QStringLiteral("log: %1").arg(path));
+    StatusLine::SetLabelText(m_logLabel, QStringLiteral("log: %1").arg(path));
     Report(QStringLiteral("Tracing to %1").arg(path));
     return true;
 }
@@ -419,7 +483,10 @@ void MainWindow::UpdateStatus(bool withCount) {
             "Timer stopped: the panel follows the drive only on Panel > "
             "Single tick (F10) or Panel > Run timer");
     }
-    m_view->SetBanner(banner);
+    if (banner != m_banner->text() || banner.isEmpty() != m_banner->isHidden()) {
+        m_banner->setText(banner);
+        m_banner->setVisible(!banner.isEmpty());
+    }
 }
 
 void MainWindow::ExplainTraceLine(const QString& line) {

@@ -13,6 +13,7 @@
 class QAction;
 class QDockWidget;
 class QLabel;
+class QScrollArea;
 class QTimer;
 class QWidget;
 
@@ -22,6 +23,7 @@ class ArnAbsPosnCtl;
 class DrivePanel;
 class PanelView;
 class SimNet;
+class StatusLine;
 class SimNode;
 class TracePane;
 
@@ -31,6 +33,10 @@ class TracePane;
 //
 // Every call into the library from a Qt event is guarded: an error ends up in the status bar,
 // never in Qt's event loop.
+//
+// Layout: the panel takes what the window gives beyond the docks, from 80 % to 150 % of its
+// design size; below 80 % the Drive dock gives way first (it scrolls), and only then the panel
+// area scrolls.
 class MainWindow : public QMainWindow {
   public:
     static constexpr int TickMs = 100;
@@ -50,6 +56,11 @@ class MainWindow : public QMainWindow {
     void SetTicking(bool on, bool scripted = false);
     // Sizes the window and its docks so that the panel shows at zoom (1.0: natural size).
     void FitPanel(double zoom);
+    // The first window on a screen whose free area is available: the panel at the largest
+    // of the usual zooms (1.4 down to 1.0) at which the whole window fits, else the window
+    // made as large as the area. A Drive dock taller than the window is scrolled so that the
+    // drive's read-out and the jog and teach row are in view.
+    void FitScreen(const QSize& available);
 
     void SetPanelEnabled(bool on);
     void SetAttached(bool on);
@@ -57,8 +68,12 @@ class MainWindow : public QMainWindow {
     // Opens the log; a refused path is reported in a message box. Returns false then.
     bool OpenLog(const QString& path);
 
-    // Shows text in the status bar for a while.
+    // Shows text in the status bar for StatusLine::LifeTicks host ticks.
     void Report(const QString& text);
+    StatusLine* Status() const { return m_status; }
+    // The line above the panel for a state the panel itself does not show (released, timer
+    // stopped by the user); empty while hidden. It pushes the panel down and wraps.
+    QString Banner() const;
 
     const std::shared_ptr<SimNet>& Net() const { return m_net; }
     const std::shared_ptr<SimNode>& Node() const { return m_node; }
@@ -79,6 +94,8 @@ class MainWindow : public QMainWindow {
     void ShowRequest(const QString& title, const QString& text);
     void Attach();
     void Release();
+    // The view, the jog and teach row and the status follow an attach or a release.
+    void FollowAttachment();
     void ChooseLogFile();
     // File > Save drive setup... and Open drive setup...: a file dialog, then the dock's
     // SaveSetup or LoadSetup; a failure is also shown in a message box.
@@ -93,6 +110,9 @@ class MainWindow : public QMainWindow {
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     std::vector<Connection> m_panelEvents;
     Connection m_netFailures;
+    // Repaints the panel when the position units change: the editors show them beside the
+    // numbers, which themselves stay the same.
+    Connection m_unitsChanged;
     int32_t m_debugFlags = 0;
     bool m_scripted = false;
     int64_t m_shownTicks = 0;
@@ -101,7 +121,10 @@ class MainWindow : public QMainWindow {
     DrivePanel* m_drive = nullptr;
     TracePane* m_trace = nullptr;
     QDockWidget* m_traceDock = nullptr;
+    QScrollArea* m_driveArea = nullptr;
     QTimer* m_timer = nullptr;
+    StatusLine* m_status = nullptr;
+    QLabel* m_banner = nullptr;
     QLabel* m_tickLabel = nullptr;
     QLabel* m_logLabel = nullptr;
     QAction* m_enabledAction = nullptr;

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -15,6 +14,7 @@
 #include "app/qt/QtCanvas.h"
 #include "draw/DisplayList.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "panel/UserReach.h"
 #include "toolkit/SurfacePainter.h"
 
 namespace arn {
@@ -23,25 +23,20 @@ namespace {
 
 constexpr double DesignWidthPx = PanelControls::DesignWidth / double{TwipsPerPixelAt96Dpi};
 constexpr double DesignHeightPx = PanelControls::DesignHeight / double{TwipsPerPixelAt96Dpi};
-constexpr double MinZoom = 0.5;
-constexpr double MaxZoom = 4.0;
+// The panel stays readable: below this zoom the window's docks give way and, past them, the
+// area scrolls. Above the largest it stops growing.
+constexpr double MinZoom = 0.8;
+constexpr double MaxZoom = 1.5;
 
 // Around a repainted control: its focus mark and the antialiasing of its edges.
 constexpr int RepaintMarginPx = 3;
 
-QString NameOf(const Control& ctl) {
-    return QString::fromStdString(ctl.QualifiedName());
-}
+// The veil over a released panel: its controls show through, greyed.
+constexpr QColor ReleasedVeil(236, 236, 236, 150);
 
-// The user's number: the plain C form first ("1500.5"), then the user's locale ("1.500,5").
-bool ParseNumber(const QString& text, double& value) {
-    bool ok = false;
-    const QString t = text.trimmed();
-    value = QLocale::c().toDouble(t, &ok);
-    if (!ok) {
-        value = QLocale().toDouble(t, &ok);
-    }
-    return ok && std::isfinite(value);
+// What messages call a control: its caption on screen.
+QString NameOf(const Control& ctl) {
+    return QString::fromStdString(ctl.UserCaption());
 }
 
 }  // namespace
@@ -143,32 +138,15 @@ void PanelView::paintEvent(QPaintEvent* event) {
         .Paint(list, m_input.Pressed(), hasFocus() ? m_input.Focused() : nullptr,
                canvas.ToTwips(event->rect()));
     list.Replay(canvas);
-    PaintBanner(painter);
+    if (!m_panel->IsAttached()) {
+        painter.fillRect(event->rect(), ReleasedVeil);
+    }
 }
 
-void PanelView::PaintBanner(QPainter& painter) {
-    if (m_banner.isEmpty()) {
-        return;
+void PanelView::AttachmentChanged() {
+    if (!m_panel->IsAttached()) {
+        CloseEditor();
     }
-    painter.save();
-    QFont font = painter.font();
-    font.setBold(true);
-    painter.setFont(font);
-    const int h = QFontMetrics(font).height() + 8;
-    const QRect strip(0, 0, width(), h);
-    painter.fillRect(strip, QColor(255, 236, 160, 235));
-    painter.setPen(QColor(120, 70, 0));
-    painter.drawLine(strip.bottomLeft(), strip.bottomRight());
-    painter.setPen(Qt::black);
-    painter.drawText(strip.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, m_banner);
-    painter.restore();
-}
-
-void PanelView::SetBanner(const QString& text) {
-    if (text == m_banner) {
-        return;
-    }
-    m_banner = text;
     update();
 }
 
@@ -206,6 +184,13 @@ void PanelView::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
+    // A released panel follows no node: its clicks are refused here, before they reach it.
+    if (!m_panel->IsAttached()) {
+        if (const auto ctl = ClickableAt(event->position())) {
+            ReportIgnored(*ctl);
+        }
+        return;
+    }
     Act(m_input.Press(ToTwips(event->position())));
 }
 
@@ -213,16 +198,11 @@ void PanelView::ReportIgnored(const Control& ctl) {
     if (!m_report) {
         return;
     }
-    QString why;
+    QString why = QString::fromStdString(WhyOutOfReach(*m_panel, ctl));
     if (!m_panel->IsAttached()) {
-        why = QStringLiteral("the panel is released (Panel > Attached)");
+        why += QStringLiteral(" (Panel > Attached attaches it)");
     } else if (!m_panel->get_Enabled()) {
-        why = QStringLiteral("the panel is disabled (Panel > Enabled)");
-    } else {
-        why = QStringLiteral(
-            "the panel keeps it disabled in this state (e.g. the override boxes "
-            "act only with \"Override Inputs\" checked, the positions are "
-            "locked while homing runs)");
+        why += QStringLiteral(" (Panel > Enabled)");
     }
     m_report(NameOf(ctl) + QStringLiteral(" ignores the click: ") + why);
 }
@@ -232,7 +212,7 @@ void PanelView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PanelView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton || !m_panel->IsAttached()) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
@@ -249,7 +229,7 @@ void PanelView::Act(const SurfaceAction& action) {
             return;
         case SurfaceAction::Kind::NothingToEdit:
             if (m_report) {
-                m_report(NameOf(*ctl) + ": no parameter to edit here");
+                m_report(NameOf(*ctl) + QStringLiteral(": nothing to edit here (no parameter)"));
             }
             return;
         case SurfaceAction::Kind::Edit:
@@ -294,23 +274,21 @@ void PanelView::CommitEditor() {
         CloseEditor();
         return;
     }
-    // A refused entry keeps the box open with its text and says why, so nothing is lost.
-    double value = 0;
-    if (!ParseNumber(text, value)) {
-        Refuse(NameOf(*editor) + QStringLiteral(": \"") + text +
-               QStringLiteral("\" is not a number; nothing written (Esc cancels)"));
+    // A refused entry keeps the box open with its text and says why, so nothing is lost. The
+    // control judges the text, as it does for every host.
+    EntryCheck check;
+    if (!Guarded(m_report, QStringLiteral("Reading %1").arg(NameOf(*editor)),
+                 [&] { check = editor->CheckEntry(text.toStdString()); })) {
         return;
     }
-    if (value < std::numeric_limits<int32_t>::min() ||
-        value > std::numeric_limits<int32_t>::max()) {
-        Refuse(NameOf(*editor) + QStringLiteral(": ") + text +
-               QStringLiteral(" is outside the 32-bit range -2147483648 to 2147483647; nothing "
-                              "written (Esc cancels)"));
+    if (!check.Accepted()) {
+        Refuse(QString::fromStdString(check.refusal) +
+               QStringLiteral("; nothing written (Esc cancels)"));
         return;
     }
     CloseEditor();
     Guarded(m_report, QStringLiteral("Writing %1").arg(NameOf(*editor)),
-            [&] { editor->UserEnter(value); });
+            [&] { editor->UserEnter(*check.number); });
 }
 
 void PanelView::Refuse(const QString& text) {
@@ -320,6 +298,9 @@ void PanelView::Refuse(const QString& text) {
         m_editMessage->setStyleSheet(
             QStringLiteral("QLabel { background: #b00020; color: white; padding: 2px 4px; }"));
     }
+    // Wrapped within the view, so a long message is never cut at its edge.
+    m_editMessage->setWordWrap(true);
+    m_editMessage->setMaximumWidth(std::max(80, width() - 8));
     m_editMessage->setText(text);
     m_editMessage->adjustSize();
     const QRect box = m_edit->geometry();
@@ -354,8 +335,8 @@ bool PanelView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         if (const auto ctl = ToolTipAt(help->pos())) {
-            QToolTip::showText(help->globalPos(), QString::fromStdString(ctl->get_ToolTipText()),
-                               this, ControlRect(*ctl).toRect());
+            QToolTip::showText(help->globalPos(), QString::fromStdString(ctl->ToolTip()), this,
+                               ControlRect(*ctl).toRect());
         } else {
             QToolTip::hideText();
             event->ignore();
@@ -389,6 +370,10 @@ void PanelView::keyPressEvent(QKeyEvent* event) {
     }
     // Space only: a Return that the inline editor passes on must not act on the marked control.
     if (event->key() == Qt::Key_Space && m_input.FocusedControl()) {
+        if (!m_panel->IsAttached()) {
+            ReportIgnored(*m_input.FocusedControl());
+            return;
+        }
         Act(m_input.Space());
         return;
     }

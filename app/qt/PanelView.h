@@ -28,7 +28,8 @@ class Control;
 // What a press, a release, Tab or Space means is the surface's own (SurfaceInput); this view
 // converts Qt's pixels to twips, acts on the outcome, and keeps what only Qt has: the line
 // editor over a parameter and the tooltips. A click on a control that is shown but not usable
-// is reported with the reason.
+// is reported with the reason, naming the control by its caption on screen; an entry is judged
+// by the control (Control::CheckEntry) before anything is written.
 //
 // The view repaints only the parts of the panel that changed (SurfaceDamage), once per burst of
 // changes, and holds the panel for as long as it subscribes to its controls. Library errors
@@ -56,10 +57,9 @@ class PanelView : public QWidget {
     std::vector<std::shared_ptr<Control>> FocusChain() const { return m_input.FocusChain(); }
     // The pressed and focused controls, for drawing.
     const SurfaceInput& Input() const { return m_input; }
-    // A line across the top of the panel area, for a state the panel itself does not show
-    // (released, timer stopped); empty hides it.
-    void SetBanner(const QString& text);
-    QString Banner() const { return m_banner; }
+    // The host released or attached the panel: a released panel is drawn greyed under a veil,
+    // its open editor closes, and its clicks are refused with the reason before they reach it.
+    void AttachmentChanged();
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -93,7 +93,6 @@ class PanelView : public QWidget {
     void DropUnreachableEditor();
     void Refuse(const QString& text);
     void ReportIgnored(const Control& ctl);
-    void PaintBanner(class QPainter& painter);
 
     std::shared_ptr<ArnAbsPosnCtl> m_panel;
     ErrorSink m_report;
@@ -105,7 +104,6 @@ class PanelView : public QWidget {
     QLineEdit* m_edit = nullptr;
     std::weak_ptr<Control> m_editing;
     QLabel* m_editMessage = nullptr;
-    QString m_banner;
 };
 
 }  // namespace arn

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTemporaryFile>
 #include <charconv>
 #include <cstdio>
@@ -263,12 +264,15 @@ int main(int argc, char** argv) {
         arn::MainWindow window(options.verbose ? arn::TraceLevelVerbose : 0);
         window.resize(WindowWidth, WindowHeight);
         window.show();
-        window.FitPanel(PanelScale);
         if (options.screenshot.empty()) {
+            // On a screen, the first window fits the screen's free area.
+            window.FitScreen(window.screen()->availableGeometry().size());
             return QApplication::exec();
         }
+        window.FitPanel(PanelScale);
 
-        window.SetTicking(false);
+        // The screenshot runs the ticks itself: the window is not showing a stopped timer.
+        window.SetTicking(false, true);
         QApplication::processEvents();
         for (int i = 0; i < options.ticks; ++i) {
             window.Tick();

@@ -67,6 +67,23 @@ std::string ArnFieldLED::ReportDetails() const {
            " off=" + report::Colour(m_offColor) + " shows=" + report::Colour(CurrentColor());
 }
 
+std::string ArnFieldLED::ToolTip() const {
+    if (!get_ToolTipText().empty()) {
+        return get_ToolTipText();
+    }
+    if (!m_field) {
+        return UserCaption() + ": bound to no field, so it stays dark";
+    }
+    const std::string description = m_field->get_Description();
+    std::string state = "cannot be read";
+    try {
+        state = IsLit() ? "is on" : "is off";
+    } catch (const std::exception&) {
+    }
+    return UserCaption() + ": field " + m_field->get_Name() +
+           (description.empty() ? "" : " (" + description + ")") + " " + state;
+}
+
 const MemberTable& ArnFieldLED::Members() const {
     static const MemberTable table{
         CommonProperties(),

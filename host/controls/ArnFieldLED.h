@@ -41,6 +41,9 @@ class ArnFieldLED : public Control {
     // " field=" the fieldkey (quoted), " bound=" the bound field's name (quoted) or none,
     // " lit=" yes or no, then the on, off and shown colours.
     std::string ReportDetails() const override;
+    // ToolTipText when set; else the row's caption, the bound field with its description and
+    // whether it is on ("Input A: field InA (Input A pin) is on").
+    std::string ToolTip() const override;
 
   protected:
     const MemberTable& Members() const override;

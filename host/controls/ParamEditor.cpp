@@ -9,8 +9,9 @@
 #include "core/ErrorCatalogue.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "host/ParamCatalogue.h"
+#include "host/values/NumberText.h"
 #include "host/values/Value.h"
 #include "toolkit/ReportText.h"
 
@@ -102,10 +103,51 @@ std::string ParamEditor::DisplayText() const {
     if (!m_paramObject) {
         return m_text;
     }
-    double d = m_paramObject->get_NumberValue()->GetDouble();
-    char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d);
-    return ec == std::errc() ? std::string(buf, end) : m_text;
+    return PlainNumber(m_paramObject->get_NumberValue()->GetDouble());
+}
+
+std::string ParamEditor::UnitsText() const {
+    if (!m_userUnit.empty() || !m_paramObject) {
+        return m_userUnit;
+    }
+    std::string quantity;
+    std::string units;
+    try {
+        m_paramObject->get_UnitsInfo()->GetUnitsText(quantity, units);
+    } catch (const std::exception&) {
+        return {};
+    }
+    return units;
+}
+
+EntryRule ParamEditor::Rule() const {
+    const int32_t number =
+        m_parameter != 0 || !m_paramObject ? m_parameter : m_paramObject->get_ParamNumber();
+    return EntryRule::For(number, UserCaption(), UnitsText());
+}
+
+EntryCheck ParamEditor::CheckEntry(std::string_view text) const {
+    return Rule().Check(text);
+}
+
+std::string ParamEditor::UserCaption() const {
+    if (!m_userDescription.empty()) {
+        return m_userDescription;
+    }
+    if (m_paramObject && !m_paramObject->get_Name().empty()) {
+        return m_paramObject->get_Name();
+    }
+    if (const ParamInfo* info = FindParamInfo(m_parameter)) {
+        return info->name;
+    }
+    return Control::UserCaption();
+}
+
+std::string ParamEditor::ToolTip() const {
+    if (!get_ToolTipText().empty() || m_parameter == 0) {
+        return get_ToolTipText();
+    }
+    return Rule().Describe();
 }
 
 void ParamEditor::UserEnter(double v) {
@@ -183,8 +225,8 @@ void ParamEditor::Draw(DisplayList& out, const DrawContext& ctx) const {
         shown = DisplayText();
     } catch (const std::exception&) {
     }
-    if (!m_userUnit.empty()) {
-        shown.append(1, ' ').append(m_userUnit);
+    if (const std::string units = UnitsText(); !units.empty()) {
+        shown.append(1, ' ').append(units);
     }
     out.Add(TextOp{{edit.left + 4 * Px, edit.top, edit.width - 9 * Px, edit.height},
                    shown,

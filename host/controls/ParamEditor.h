@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Event.h"
+#include "host/EntryRule.h"
 #include "toolkit/Control.h"
 
 namespace arn {
@@ -53,12 +54,23 @@ class ParamEditor : public Control {
     bool get_Active() const { return m_active; }
     void put_Active(bool v);
 
-    // What the edit box shows: the bound value's number, else the design Text.
+    // What the edit box shows: the bound value's number in full (never with an exponent),
+    // else the design Text.
     std::string DisplayText() const;
     std::string EditText() const override { return DisplayText(); }
+    // The units shown beside the number: UserUnit when set, else the bound value's units
+    // ("counts", "mm"); empty when neither has any or the value cannot be read.
+    std::string UnitsText() const;
     // The user's edit: written through the bound value (its change events follow). Ignored
     // while unbound, inactive or out of the user's reach.
     void UserEnter(double v) override;
+    // The rule for the parameter as shown now (its caption and units): EntryRule::Check.
+    EntryRule Rule() const;
+    EntryCheck CheckEntry(std::string_view text) const override;
+    // UserDescription, else the bound value's name, else the catalogue's name of Parameter.
+    std::string UserCaption() const override;
+    // ToolTipText when set; else, for a parameter, its number, name, units and range.
+    std::string ToolTip() const override;
 
     void Draw(DisplayList& out, const DrawContext& ctx) const override;
     // Text showing DisplayText(), available only while Active too. It has no default action:

@@ -36,6 +36,8 @@ class SubPanel : public Control, public UIuserControl {
 
     // What the sub-panel shows as its title.
     std::string get_Caption() const { return m_caption; }
+    // Messages name the sub-panel by its title.
+    std::string UserCaption() const override { return m_caption; }
     // A grouping named by its caption.
     void DescribeAccessible(AccessibleElement& element) const override;
 

@@ -118,21 +118,33 @@ TEST_F(PanelLookTest, MessageLabelAndFeedbackShowTheirText) {
     Paint();
     EXPECT_FALSE(TextOf("Homing in progress"));
 
-    // The feedback display formats the measured position itself.
+    // The feedback display formats the measured position itself, with its units; the widest
+    // 32-bit values show in millions, marked, and the tooltip holds them in full.
     const ArnFdbkDisplayCtl& feedback = *ctl().ArnFdbkDisplayCtl1;
     struct Row {
         double position;
         const char* shown;
+        const char* drawn;
     };
     for (const Row row :
-         {Row{0, "0"}, Row{999.4, "999"}, Row{1234567.5, "1,234,568"}, Row{-1500, "-1,500"}}) {
+         {Row{0, "0", "0"}, Row{999.4, "999", "999"}, Row{1234567.5, "1,234,568", "1,234,568"},
+          Row{-1500, "-1,500", "-1,500"}, Row{-2147483648.0, "-2,147,483,648", "-2,147M"},
+          Row{2147483647.0, "2,147,483,647", "2,147,484k"}}) {
         node->Param(param::MeasuredPosition)->Receive(row.position);
         EXPECT_EQ(feedback.PositionText(), row.shown);
+        EXPECT_EQ(feedback.ToolTip(), std::string("Position Feedback: ") + row.shown +
+                                          " counts\nMeasured Position (parameter 68): whole "
+                                          "counts from -2147483648 to 2147483647");
         Paint();
-        const auto digits = TextOf(row.shown);
-        ASSERT_TRUE(digits) << row.shown;
+        const auto digits = TextOf(row.drawn);
+        ASSERT_TRUE(digits) << row.drawn;
         EXPECT_EQ(digits->font.face, FontFace::Monospace);
         EXPECT_TRUE(feedback.SurfaceRect().Contains(digits->box.TopLeft()));
+        EXPECT_LE(digits->box.Right(), feedback.SurfaceRect().Right());
+        const auto units = TextOf("counts");
+        ASSERT_TRUE(units);
+        EXPECT_LE(digits->box.Right(), units->box.left) << "the units follow the number";
+        EXPECT_LE(units->box.Right(), feedback.SurfaceRect().Right());
     }
     node->SetOffline(true);
     EXPECT_EQ(feedback.PositionText(), "?");

@@ -399,12 +399,13 @@ TEST_F(DriveDock, EditorsRefuseNonNumbersAndValuesOutsideThirtyTwoBits) {
     ASSERT_NE(m_window->View()->EditorMessage(), nullptr);
     EXPECT_TRUE(m_window->View()->EditorMessage()->isVisible());
     EXPECT_EQ(m_window->View()->EditorMessage()->text(),
-              "ParamItems(0): \"12a\" is not a number; nothing written (Esc cancels)");
+              "Position 1 takes a whole number of counts, like 2000; \"12a\" is not a number; "
+              "nothing written (Esc cancels)");
     box->setText("2147483648");
     Key(box, Qt::Key_Return);
     EXPECT_EQ(m_window->View()->EditorMessage()->text(),
-              "ParamItems(0): 2147483648 is outside the 32-bit range -2147483648 to 2147483647; "
-              "nothing written (Esc cancels)");
+              "Position 1 takes a whole number of counts from -2147483648 to 2147483647; "
+              "2147483648 is outside that range; nothing written (Esc cancels)");
     EXPECT_EQ(Drive().Read(247), 0);
     box->setText("-2147483648");
     Key(box, Qt::Key_Return);
@@ -455,14 +456,14 @@ TEST_F(DriveDock, TabWalksTheUsableControlsInControlOrderAndSpaceActs) {
 }
 
 TEST_F(DriveDock, BannerViewMenuTraceAndRefusalMeanings) {
-    EXPECT_EQ(m_window->View()->Banner(), "");
+    EXPECT_EQ(m_window->Banner(), "");
     m_window->SetTicking(false);
-    EXPECT_TRUE(m_window->View()->Banner().startsWith("Timer stopped"));
+    EXPECT_TRUE(m_window->Banner().startsWith("Timer stopped"));
     m_window->SetAttached(false);
-    EXPECT_TRUE(m_window->View()->Banner().startsWith("Released"));
+    EXPECT_TRUE(m_window->Banner().startsWith("Released"));
     m_window->SetAttached(true);
     m_window->SetTicking(false, true);
-    EXPECT_EQ(m_window->View()->Banner(), "");
+    EXPECT_EQ(m_window->Banner(), "");
     Tick(2);
 
     auto* dock = m_window->findChild<QDockWidget*>("driveDock");
@@ -482,7 +483,8 @@ TEST_F(DriveDock, BannerViewMenuTraceAndRefusalMeanings) {
         << Status().toStdString();
     // A click on a disabled control is reported with the reason.
     ClickOn(Ctl().inCheck(1));
-    EXPECT_TRUE(Status().startsWith("inCheck(1) ignores the click: ")) << Status().toStdString();
+    EXPECT_EQ(Status(),
+              "Input A ignores the click: it acts only while \"Override Inputs\" is checked");
 
     TracePane* trace = m_window->Trace();
     trace->clear();

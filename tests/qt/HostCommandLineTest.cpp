@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -82,6 +83,16 @@ TEST_F(HostCommandLine, AScreenshotNeedsAnImageFormatInItsName) {
     EXPECT_EQ(drawn.exitCode, 0) << drawn.err.toStdString();
     EXPECT_EQ(drawn.out, "shot.png\n");
     EXPECT_TRUE(QFile::exists(m_work.filePath("shot.png")));
+    // The screenshot runs its ticks itself: no "Timer stopped" banner (its yellow) in it.
+    const QImage shot(m_work.filePath("shot.png"));
+    ASSERT_FALSE(shot.isNull());
+    int bannerPixels = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            bannerPixels += shot.pixelColor(x, y) == QColor(0xff, 0xec, 0xa0) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(bannerPixels, 0);
 }
 
 TEST_F(HostCommandLine, APlatformThatCannotStartIsSaidPlainly) {

@@ -3,15 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStatusBar>
 #include <memory>
 
+#include "app/qt/DrivePanel.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/PanelView.h"
 #include "app/qt/QtCanvas.h"
@@ -86,12 +91,18 @@ TEST_F(QtHost, DrawsTheBoundPanel) {
     // Tooltips come from the topmost control under the mouse that has one.
     const SSCheck& enableOverride = controls.inCheck(0);
     EXPECT_EQ(view->ToolTipAt(view->ControlRect(enableOverride).center()).get(), &enableOverride);
-    EXPECT_EQ(view->ToolTipAt(view->ControlRect(controls.ParamItems(0)).center()), nullptr);
+    EXPECT_EQ(view->ToolTipAt(view->ControlRect(controls.ParamItems(0)).center()).get(),
+              &controls.ParamItems(0));
 
-    // Released, the LEDs keep fields whose node is gone; they draw as unlit, not as a crash.
+    // Released, the LEDs keep fields whose node is gone; they draw as unlit, not as a crash,
+    // under the grey veil of a released panel.
     m_window->SetAttached(false);
     const QImage released = view->grab().toImage();
-    EXPECT_EQ(released.pixelColor(body), QtCanvas::ColorOf(Color::FromBgr(led.get_LEDOffColor())));
+    const QColor off = QtCanvas::ColorOf(Color::FromBgr(led.get_LEDOffColor()));
+    const QColor veiled = released.pixelColor(body);
+    constexpr double veil = 150.0 / 255.0;
+    EXPECT_NEAR(veiled.red(), off.red() * (1 - veil) + 236 * veil, 2);
+    EXPECT_NEAR(veiled.blue(), off.blue() * (1 - veil) + 236 * veil, 2);
 }
 
 TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
@@ -117,17 +128,17 @@ TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
     ClickOn(editor);
     QLineEdit* box = m_window->View()->ActiveEditor();
     ASSERT_NE(box, nullptr);
-    box->setText(QStringLiteral("250.5"));
+    box->setText(QStringLiteral("250"));
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(box, &enter);
     EXPECT_EQ(m_window->View()->ActiveEditor(), nullptr);
-    EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 250.5);
+    EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 250.0);
 
     // A node that stopped answering fails the click's write: the status bar says so and the
     // window goes on.
     m_window->Node()->SetOffline(true);
     ClickOn(controls.inCheck(2));
-    EXPECT_TRUE(m_window->statusBar()->currentMessage().startsWith("Click on inCheck(2): "))
+    EXPECT_TRUE(m_window->statusBar()->currentMessage().startsWith("Click on Input B: "))
         << m_window->statusBar()->currentMessage().toStdString();
     // The inputs object's tick fails on the silent node; the net still ticks every other
     // listener and the host shows what escaped, in the status bar and the trace.
@@ -149,6 +160,29 @@ TEST_F(QtHost, ClicksReachTheControlsAndEditsWriteTheParameter) {
     ClickOn(*controls.inputOptChk);
     EXPECT_EQ(m_window->RequestCount(QStringLiteral("Teaching Setup")), 1);
     EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+}
+
+TEST_F(QtHost, LayoutFitsASmallScreenKeepsThePanelReadableAndGrowsItToOneAndAHalf) {
+    // The first window on a 1366 x 768 screen fits whole, with the drive's read-out and the
+    // jog and teach row in view.
+    m_window->FitScreen(QSize(1366, 768));
+    QApplication::processEvents();
+    EXPECT_LE(m_window->width(), 1366);
+    EXPECT_LE(m_window->height(), 768);
+    const auto inView = [](QWidget* w) { return w->visibleRegion().boundingRect() == w->rect(); };
+    EXPECT_TRUE(inView(m_window->Drive()->Readout("Measured position")));
+    EXPECT_TRUE(inView(m_window->Drive()->JogTeach()->TeachButton()));
+
+    // Small: the panel keeps 80 % and the Drive dock gives way.
+    m_window->resize(800, 560);
+    QApplication::processEvents();
+    EXPECT_GE(m_window->View()->Zoom(), 0.8);
+    EXPECT_LT(m_window->findChild<QDockWidget*>("driveDock")->width(),
+              m_window->Drive()->sizeHint().width());
+    // Large: the panel grows with the window, up to 150 %.
+    m_window->resize(1900, 1200);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(m_window->View()->Zoom(), 1.5);
 }
 
 }  // namespace

@@ -2,23 +2,32 @@
 // pictures show what the screen would, tooltips included.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolTip>
 #include <memory>
 
 #include "app/qt/DrivePanel.h"
+#include "app/qt/JogTeachBox.h"
 #include "app/qt/MainWindow.h"
+#include "app/qt/PanelView.h"
 #include "app/qt/ScriptedUser.h"
+#include "app/qt/StatusLine.h"
 #include "app/qt/TracePane.h"
 #include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
+#include "sim/SimNet.h"
 #include "sim/SimNode.h"
+#include "support/DebuggingFlags.h"
 
+#include "host/EntryCases.h"
 #include "qt/OffscreenQtTest.h"
 
 namespace arn {
@@ -81,8 +90,8 @@ TEST_F(ScriptedUserTest, ReachesOnlyWhatAUserCould) {
 
 TEST_F(ScriptedUserTest, HoversTypesAndPicturesTheTooltip) {
     auto& c = Controls();
-    // No tooltip over a position editor.
-    EXPECT_EQ(m_user->Hover(c.ParamItems(0)), QString());
+    // No tooltip over a plain label.
+    EXPECT_EQ(m_user->Hover(*c.Label1), QString());
     EXPECT_FALSE(QToolTip::isVisible());
     const QImage plain = m_user->Picture();
     EXPECT_EQ(plain.size(), QSize(1000, 700));
@@ -156,6 +165,105 @@ TEST_F(ScriptedUserTest, HomesAgainstTheHardStopOnlyEnabledAndUntilSetHomePosn) 
         shown += box->isVisible() && box->windowTitle() == "Teaching Setup" ? 1 : 0;
     }
     EXPECT_EQ(shown, 1);
+}
+
+TEST_F(ScriptedUserTest, NumbersAsAUserReadsThemWithUnitsAndTooltips) {
+    auto& c = Controls();
+    const SimDrive& drive = m_window->Node()->Drive();
+    // The editor takes and refuses what the console's `enter` does, in the same words.
+    for (const test::EntryCase& e : test::PositionOneEntries()) {
+        SCOPED_TRACE(e.typed);
+        const double before = drive.Read(247);
+        EXPECT_EQ(m_user->Type(c.ParamItems(0), e.typed), e.written.has_value());
+        EXPECT_EQ(drive.Read(247), e.written.value_or(before));
+        if (!e.written) {
+            EXPECT_EQ(m_window->View()->EditorMessage()->text().toStdString(),
+                      std::string(e.refusal) + "; nothing written (Esc cancels)");
+        }
+    }
+    // A large Home Offset reads in full, never with an exponent; units beside every value.
+    EXPECT_TRUE(m_user->Type(c.ParamItems(5), "-2000000000"));
+    EXPECT_EQ(c.ParamItems(5).DisplayText(), "-2000000000");
+    EXPECT_EQ(c.ParamItems(5).UnitsText(), "counts");
+    EXPECT_EQ(m_user->Hover(c.ParamItems(5)),
+              "Home Offset (parameter 161): whole counts from -2147483648 to 2147483647");
+    m_user->HideToolTip();
+    // The widest 32-bit feedback shows shortened on the panel and in full in its tooltip.
+    m_window->Node()->ForceParam(68, -2147483648.0);
+    m_user->Tick();
+    EXPECT_TRUE(m_user->Hover(*c.ArnFdbkDisplayCtl1)
+                    .startsWith("Position Feedback: -2,147,483,648 counts\nMeasured Position "
+                                "(parameter 68)"));
+    m_user->HideToolTip();
+    EXPECT_TRUE(m_user->Hover(c.fldStatusLED(1)).startsWith("Input A: field InA"));
+    m_user->HideToolTip();
+}
+
+TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
+    auto& c = Controls();
+    const auto status = [&] { return m_window->statusBar()->currentMessage(); };
+    // The real reason, with the controls named as the screen shows them.
+    m_user->SetPin(SimPin::Enable, true);
+    m_user->Tick();
+    EXPECT_FALSE(m_user->Click(*c.inputOptChk));
+    EXPECT_EQ(status(),
+              "Override Inputs ignores the click: the drive's hardware Enable is "
+              "asserted; the inputs go to software only while it is off");
+    m_user->StartHomingAtDrive();
+    m_user->Tick(2);
+    EXPECT_FALSE(m_user->Type(c.ParamItems(1), "5"));
+    EXPECT_EQ(status(),
+              "Position 2 ignores the click: homing is running; the positions are "
+              "locked until it ends");
+
+    // Released: greyed, clicks refused by the host before they reach the panel, the banner
+    // above the panel (it wraps in a narrow window), and a clean status bar on re-attach.
+    m_user->SetAttached(false);
+    const bool enableTeaching = c.teachingCheck->get_Value() != 0;
+    m_user->Click(*c.teachingCheck);
+    EXPECT_EQ(c.teachingCheck->get_Value() != 0, enableTeaching);
+    EXPECT_EQ(status(),
+              "Enable Teaching ignores the click: the panel is released (Panel > "
+              "Attached attaches it)");
+    EXPECT_FALSE(m_window->Drive()->JogTeach()->TeachButton()->isEnabled());
+    QLabel* banner = m_window->findChild<QLabel*>("banner");
+    ASSERT_TRUE(banner && banner->isVisible());
+    EXPECT_TRUE(m_window->Banner().startsWith("Released"));
+    m_window->resize(760, 600);
+    QApplication::processEvents();
+    EXPECT_GE(banner->height(), banner->heightForWidth(banner->width()));
+    EXPECT_LE(banner->mapTo(m_window.get(), QPoint(0, banner->height())).y(),
+              m_window->View()->mapTo(m_window.get(), QPoint(0, 0)).y());
+    m_user->SetAttached(true);
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(m_window->Banner(), "");
+
+    // A message lasts 80 host ticks and is shortened before the log label, whole in its tooltip.
+    const QString longText = QStringLiteral("A long message ").repeated(20);
+    m_window->Report(longText);
+    StatusLine* line = m_window->Status();
+    EXPECT_TRUE(line->ShownText().endsWith(QChar(0x2026)));
+    EXPECT_EQ(line->toolTip(), longText);
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->ShownText()),
+              m_window->findChild<QLabel*>("logLabel")->x());
+    m_user->Tick(StatusLine::LifeTicks - 1);
+    EXPECT_EQ(status(), longText);
+    m_user->Tick();
+    EXPECT_EQ(status(), "");
+
+    // Verbose changes the flag word, not the attachment: no new binding, the count goes on.
+    const int64_t ticks = m_window->Net()->Ticks();
+    for (QAction* action : m_window->findChildren<QAction*>()) {
+        if (action->text() == "&Verbose") {
+            action->trigger();
+        }
+    }
+    EXPECT_NE(GetDebugFlags() & TraceLevelVerbose, 0);
+    EXPECT_TRUE(m_window->Panel()->IsAttached());
+    EXPECT_FALSE(m_window->Panel()->IsRebindDue());
+    EXPECT_EQ(m_window->Net()->Ticks(), ticks);
+    m_window->SetVerbose(false);
+    EXPECT_EQ(GetDebugFlags() & TraceLevelVerbose, 0);
 }
 
 }  // namespace

@@ -142,5 +142,33 @@ TEST(SurfaceDamage, MarksWhatChangedWhereItWasAndIsAndNothingHidden) {
     EXPECT_EQ(damage.Take(), (std::vector<Rect>{{1000, 0, 4000, 2000}, {0, 0, 6000, 2000}}));
 }
 
+TEST(Control, NamesItselfByItsCaptionOnScreenElseByTheLabelThatStartsItsRow) {
+    UserControl surface;
+    auto frame = surface.Add(std::make_shared<Frame>("frame"));
+    frame->Move(0, 0, 5000, 3000);
+    auto heading = surface.Add(std::make_shared<Label>("rowLbl"), frame.get());
+    heading->Move(100, 600, 900, 240);
+    heading->put_Caption(":8002:Input A");
+    auto nearer = surface.Add(std::make_shared<Label>("valueLbl"), frame.get());
+    nearer->Move(1200, 600, 900, 240);
+    nearer->put_Caption("Position");
+    auto box = surface.Add(std::make_shared<Frame>("box"), frame.get());
+    box->Move(2400, 500, 1000, 1000);
+    auto onRow = surface.Add(std::make_shared<CommandButton>("cmd", 1), box.get());
+    onRow->Move(100, 100, 300, 200);
+    auto below = surface.Add(std::make_shared<CommandButton>("cmd", 2), box.get());
+    below->Move(100, 700, 300, 200);
+
+    // The leftmost label across the row, found in the containers above; placeholder dropped.
+    EXPECT_EQ(onRow->UserCaption(), "Input A");
+    EXPECT_EQ(below->UserCaption(), "cmd(2)") << "no label on its row";
+    heading->put_Visible(false);
+    EXPECT_EQ(onRow->UserCaption(), "Position") << "a hidden label names nothing";
+    // A caption of its own wins, without its access-key marks.
+    onRow->put_Caption("&Save && Close");
+    EXPECT_EQ(onRow->UserCaption(), "Save & Close");
+    EXPECT_EQ(onRow->CheckEntry("5").refusal, "Save & Close takes no typed entry");
+}
+
 }  // namespace
 }  // namespace arn

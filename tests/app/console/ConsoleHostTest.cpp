@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "fakes/TraceReset.h"
+#include "host/EntryCases.h"
+#include "host/values/NumberText.h"
 
 namespace arn::test {
 namespace {
@@ -94,7 +96,9 @@ TEST_F(ConsoleHostTest, AScriptDrivesThePanelAndTheDriveBeforeTheListing) {
                                    "  pin enable is on\n"
                                    "> tick 2\n"
                                    "> click inputOptChk\n"
-                                   "  ignored: inputOptChk is disabled\n"
+                                   "  ignored: inputOptChk (\"Override Inputs\") is disabled: the "
+                                   "drive's hardware Enable is asserted; the inputs go to software "
+                                   "only while it is off\n"
                                    "> pin enable off\n"
                                    "  pin enable is off\n"
                                    "> tick\n"
@@ -169,6 +173,28 @@ TEST_F(ConsoleHostTest, EditorsTakeEntriesAndTheDriveTakesParameters) {
     EXPECT_THAT(run.out, HasSubstr("> set 68 1234\n  parameter 68 is 1234\n"));
     const std::string panel = After(run.out, "Panel after 7 ticks");
     EXPECT_THAT(LineOf(panel, "ParamItems(1)"), HasSubstr("value=\"1750\""));
+}
+
+TEST_F(ConsoleHostTest, EnterTakesAndRefusesWhatTheQtEditorDoes) {
+    std::string script;
+    for (const EntryCase& c : PositionOneEntries()) {
+        script += std::string("enter ParamItems(0) ") + c.typed + "; ";
+    }
+    const HostRun run = Host({"--do", script});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const EntryCase& c : PositionOneEntries()) {
+        SCOPED_TRACE(c.typed);
+        const std::string step =
+            After(run.out, std::string("> enter ParamItems(0) ") + c.typed + "\n");
+        ASSERT_FALSE(step.empty());
+        const size_t start = step.find('\n') + 1;
+        const std::string answer = step.substr(start, step.find('\n', start) - start);
+        if (c.written) {
+            EXPECT_THAT(answer, HasSubstr("value=\"" + PlainNumber(*c.written) + "\""));
+        } else {
+            EXPECT_EQ(answer, std::string("  refused: ") + c.refusal + "; nothing written");
+        }
+    }
 }
 
 }  // namespace

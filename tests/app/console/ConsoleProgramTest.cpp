@@ -30,7 +30,9 @@ TEST(ConsoleProgram, RefusesBadTicksAndScriptsAndRunsAGoodScript) {
     const ProgramResult good =
         RunProgram(ARN_CONSOLE_PATH, {"--do", "pin enable on; tick 2; click inputOptChk; mode 18"});
     EXPECT_EQ(good.exitCode, 0) << good.err;
-    EXPECT_THAT(good.out, HasSubstr("> click inputOptChk\n  ignored: inputOptChk is disabled\n"
+    EXPECT_THAT(good.out, HasSubstr("> click inputOptChk\n  ignored: inputOptChk (\"Override "
+                                    "Inputs\") is disabled: the drive's hardware Enable is "
+                                    "asserted; the inputs go to software only while it is off\n"
                                     "> mode 18\n  operational mode 18\n"));
     EXPECT_THAT(good.out, HasSubstr("Panel after 7 ticks (units: twips)\n"));
 

@@ -104,6 +104,7 @@ TEST(SubPanel, AnswersTheFrameworkQueriesAndAsksForItsWindow) {
     EXPECT_FALSE(forms[0]->get_Caption().empty());
     EXPECT_EQ(ui->get_MyForms()[0], forms[0]);  // the same window on every call
     EXPECT_TRUE(homing->get_UIref()->get_MyForms().empty());
+    EXPECT_EQ(homing->UserCaption(), homing->get_Caption());
 
     int requests = 0;
     auto c = homing->SetupRequested.connect([&] { ++requests; });
