@@ -26,8 +26,18 @@ constexpr UINT RepaintMessage = WM_APP + 0x41;
 // Around a repainted control: its focus mark, drawn just outside it.
 constexpr int RepaintMarginPx = 3;
 
-ATOM RegisterWindowClass(WNDPROC proc) {
+// Registers the window class once per load of the library. A class that an earlier load left
+// behind points at code that is gone, so it is made again.
+bool HaveWindowClass(WNDPROC proc) {
     WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(ThisModule(), WindowClassName, &wc)) {
+        if (wc.lpfnWndProc == proc) {
+            return true;
+        }
+        UnregisterClassW(WindowClassName, ThisModule());
+    }
+    wc = {};
     wc.cbSize = sizeof wc;
     // No CS_DBLCLKS: a quick second click is a click of its own, as on the panel's buttons.
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -35,7 +45,7 @@ ATOM RegisterWindowClass(WNDPROC proc) {
     wc.hInstance = ThisModule();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = WindowClassName;
-    return RegisterClassExW(&wc);
+    return RegisterClassExW(&wc) != 0;
 }
 
 }  // namespace
@@ -72,8 +82,7 @@ HRESULT ControlWindow::Create(HWND parent, const RECT& positionPixels) {
     if (m_hwnd != nullptr) {
         return E_UNEXPECTED;
     }
-    static const ATOM windowClass = RegisterWindowClass(&WindowProc);
-    if (windowClass == 0) {
+    if (!HaveWindowClass(&WindowProc)) {
         return HRESULT_FROM_WIN32(GetLastError());
     }
     // Twips are laid out at the screen's logical resolution, as the form that holds the
@@ -91,11 +100,11 @@ HRESULT ControlWindow::Create(HWND parent, const RECT& positionPixels) {
         const DWORD error = GetLastError();
         return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
     }
+    // The window's first WM_SIZE sized the panel. What changed before the window existed is
+    // painted whole at its first paint.
     m_toolTip = std::make_unique<ToolTipWindow>(m_hwnd, ToolTipWindow::Kind::Hover);
-    // What changed before the window existed is painted whole at its first paint.
     m_damage.Take();
     m_repaintPosted = false;
-    ResizePanel();
     return S_OK;
 }
 

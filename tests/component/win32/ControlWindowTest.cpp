@@ -174,6 +174,8 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
     const int width = Px(PanelControls::DesignWidth);
     const int height = Py(PanelControls::DesignHeight);
     HWND hwnd = nullptr;
+    int resizes = 0;
+    const Connection counting = panel->Resized.connect([&] { ++resizes; });
     {
         ControlWindow window(panel, site);
         EXPECT_EQ(window.Handle(), nullptr);
@@ -185,6 +187,7 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
         EXPECT_FALSE(IsWindowVisible(hwnd));
         // Sized in twips at the screen's resolution: the design size, which the frame fills.
         EXPECT_NEAR(panel->get_ScaleWidth(), PanelControls::DesignWidth, 1440 / ppiX);
+        EXPECT_EQ(resizes, 1);
         window.Show();
         EXPECT_TRUE(IsWindowVisible(hwnd));
         EXPECT_TRUE(panel->IsShown());
@@ -304,6 +307,13 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
             }
             EXPECT_EQ(window.EditorHandle() != nullptr, row.open);
             EXPECT_EQ(IsWindow(box) != FALSE, row.open);
+            if (row.open) {
+                DWORD start = 1, end = 0;
+                SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                             reinterpret_cast<LPARAM>(&end));
+                EXPECT_EQ(start, 0U) << "the refused text stays, all selected";
+                EXPECT_EQ(end, wcslen(row.typed));
+            }
             EXPECT_DOUBLE_EQ(node->Drive().Read(param), row.written);
         }
         EXPECT_EQ(beeps.Count(), 2);
@@ -314,6 +324,7 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
         window.SetRects(RECT{10, 10, 10 + width / 2, 10 + height}, RECT{0, 0, 2000, 2000});
         EXPECT_NEAR(panel->get_ScaleWidth(), PanelControls::DesignWidth / 2, 2 * 1440 / ppiX);
         EXPECT_NE(ctl().EnclosingFrame->get_Width(), frameWidth);
+        EXPECT_EQ(resizes, 2);
         RECT placed{};
         GetWindowRect(hwnd, &placed);
         MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&placed), 2);
@@ -334,12 +345,29 @@ TEST_F(ControlWindowTest, DrawsThePanelScaledIntoAnyDeviceContextWithoutAWindow)
     Pixels pixels(width, height);
     EXPECT_EQ(ControlWindow::DrawPanel(*panel, nullptr, RECT{0, 0, width, height}), E_POINTER);
     EXPECT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), RECT{0, 0, 0, height}), E_INVALIDARG);
-    ASSERT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), RECT{0, 0, width, height}), S_OK);
     const Rect box = ctl().DisplayMsgLbl->SurfaceRect();
     const auto x = [&](int32_t t) { return t * width / PanelControls::DesignWidth; };
     const auto y = [&](int32_t t) { return t * height / PanelControls::DesignHeight; };
-    EXPECT_EQ(pixels.Bgr(x(box.Right()) - 2, y(box.Bottom()) - 2),
-              ctl().DisplayMsgLbl->get_BackColor());
+    const RECT bounds{0, 0, width, height};
+    // The memory DC last: a metafile's playback fits the drawing's own bounds into the frame,
+    // so only places well inside it are compared.
+    for (const bool metafile : {true, false}) {
+        SCOPED_TRACE(metafile ? "recorded in a metafile, played back" : "a memory DC");
+        const RECT white{0, 0, width, height};
+        FillRect(pixels.Dc(), &white, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        if (metafile) {
+            HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+            ASSERT_EQ(ControlWindow::DrawPanel(*panel, recorder, bounds), S_OK);
+            HENHMETAFILE recorded = CloseEnhMetaFile(recorder);
+            ASSERT_TRUE(PlayEnhMetaFile(pixels.Dc(), recorded, &bounds));
+            DeleteEnhMetaFile(recorded);
+        } else {
+            ASSERT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), bounds), S_OK);
+        }
+        EXPECT_EQ(pixels.Bgr(x(box.Right()) - 2, y(box.Bottom()) - 2),
+                  ctl().DisplayMsgLbl->get_BackColor());
+    }
+    EXPECT_EQ(pixels.Bgr(2, height - 2), ColorButtonFace) << "the face behind the frame";
 }
 
 TEST_F(ControlWindowTest, AccessibilityToolsFindTheControlsOnTheScreen) {
