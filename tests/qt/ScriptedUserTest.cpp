@@ -239,6 +239,9 @@ TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
     EXPECT_EQ(m_window->Banner(), "");
 
     // A message lasts 80 host ticks and is shortened before the log label, whole in its tooltip.
+    // The homing is stopped first: the drive's own reports would replace the message.
+    m_user->SetPin(SimPin::Enable, false);
+    m_user->Tick();
     const QString longText = QStringLiteral("A long message ").repeated(20);
     m_window->Report(longText);
     StatusLine* line = m_window->Status();
