@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/RegistryTestSupport.h"
 #include "fakes/TraceReset.h"
 #include "faults/FaultSweep.h"
 #include "host/NodeParams.h"
@@ -62,8 +63,9 @@ void StartHoming(SweepRig& r) {
 // every trap line reached the log whole.
 void SweepGroup(const char* group, const std::vector<Scenario>& scenarios) {
     ResetTraceState();
-    const std::string logPath = ::testing::TempDir() + "FaultSweep" + group + ".log";
-    std::remove(logPath.c_str());
+    // A folder of its own: test programs running side by side must not share the log.
+    const test::TempDir folder;
+    const std::string logPath = (folder / (std::string("FaultSweep") + group + ".log")).string();
     OpenLogFile(logPath);
     SweepFigures figures;
     std::printf("%s\n", group);
