@@ -6,6 +6,8 @@
 
 #include "app/win/OleSite.h"
 #include "host/NodeParams.h"
+#include "panel/PanelControls.h"
+#include "panel/PanelIds.h"
 #include "platform/win32/com/ComVariant.h"
 #include "sim/SimNetAutomation.h"
 #include "sim/SimNodeAutomation.h"
@@ -19,21 +21,11 @@ constexpr const wchar_t* kProgId = L"ArnAbsPosn.ArnAbsPosnCtl";
 constexpr const wchar_t* kDisplayName = L"ArnAbsPosnCtl1";
 constexpr const wchar_t* kIdleMessage = L"Simulated drive";
 constexpr UINT_PTR kTimerId = 1;
-// The panel's design size in twips; the window opens with a client area of that size.
-constexpr int kDesignWidth = 10155;
-constexpr int kDesignHeight = 4350;
+// The window opens with a client area of the panel's design size.
 constexpr int kTwipsPerInch = 1440;
 // Enough for every message one tick or one click causes; a loop never waits on more.
 constexpr int kPumpLimit = 1000;
 
-// The panel's automation members and events.
-constexpr DISPID kEnabled = 0x68030000;
-constexpr DISPID kDisplayMsg = 0x68030001;
-constexpr DISPID kUIref = 0x68030002;
-constexpr DISPID kShowHoming = 1;
-constexpr DISPID kShowTrqLim = 2;
-constexpr DISPID kShowJerkLim = 4;
-constexpr DISPID kShowTeachingDlg = 5;
 constexpr IID kEventsIid = {
     0x64ADED80, 0x515F, 0x4C80, {0xB7, 0x43, 0x46, 0x75, 0x4D, 0x80, 0x7E, 0x87}};
 
@@ -119,8 +111,9 @@ HRESULT HostWindow::Open(int show, bool runTimer) {
     RegisterClassExW(&windowClass);
 
     HDC screen = GetDC(nullptr);
-    RECT frame{0, 0, MulDiv(kDesignWidth, GetDeviceCaps(screen, LOGPIXELSX), kTwipsPerInch),
-               MulDiv(kDesignHeight, GetDeviceCaps(screen, LOGPIXELSY), kTwipsPerInch)};
+    RECT frame{
+        0, 0, MulDiv(PanelControls::DesignWidth, GetDeviceCaps(screen, LOGPIXELSX), kTwipsPerInch),
+        MulDiv(PanelControls::DesignHeight, GetDeviceCaps(screen, LOGPIXELSY), kTwipsPerInch)};
     ReleaseDC(nullptr, screen);
     const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     HMENU menu = BuildMenu();
@@ -143,8 +136,8 @@ HRESULT HostWindow::Open(int show, bool runTimer) {
         VARIANT ref;
         VariantInit(&ref);
         DISPPARAMS none{nullptr, nullptr, 0, 0};
-        hr = m_panel->Invoke(kUIref, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
-                             &ref, nullptr, nullptr);
+        hr = m_panel->Invoke(DISPID_UIref, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
+                             &none, &ref, nullptr, nullptr);
         if (SUCCEEDED(hr) && ref.vt == VT_DISPATCH && ref.pdispVal != nullptr) {
             hr = ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
                                               reinterpret_cast<void**>(&m_framework));
@@ -315,16 +308,16 @@ void HostWindow::OnCommand(int id) {
 
 void HostWindow::OnPanelEvent(DISPID id) {
     switch (id) {
-        case kShowHoming:
+        case DISPID_ShowHoming:
             SetMessage(L"The panel asks for the host's homing window.");
             break;
-        case kShowTrqLim:
+        case DISPID_ShowTrqLim:
             SetMessage(L"The panel asks for the host's torque-limit window.");
             break;
-        case kShowJerkLim:
+        case DISPID_ShowJerkLim:
             SetMessage(L"The panel asks for the host's jerk-limit window.");
             break;
-        case kShowTeachingDlg:
+        case DISPID_ShowTeachingDlg:
             SetMessage(L"The panel asks for the host's teaching window.");
             break;
         default:
@@ -358,7 +351,7 @@ void HostWindow::SetEnabled(bool enabled) {
     VariantInit(&value);
     value.vt = VT_BOOL;
     value.boolVal = enabled ? VARIANT_TRUE : VARIANT_FALSE;
-    if (m_panel != nullptr && SUCCEEDED(Put(m_panel, kEnabled, value))) {
+    if (m_panel != nullptr && SUCCEEDED(Put(m_panel, DISPID_Enabled, value))) {
         m_enabled = enabled;
     }
     CheckMenus();
@@ -372,7 +365,7 @@ void HostWindow::SetMessage(const wchar_t* text) {
     VariantInit(&value);
     value.vt = VT_BSTR;
     value.bstrVal = SysAllocString(text);
-    Put(m_panel, kDisplayMsg, value);
+    Put(m_panel, DISPID_DisplayMsg, value);
     VariantClear(&value);
 }
 

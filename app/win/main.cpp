@@ -13,27 +13,13 @@
 
 #include "app/win/HostWindow.h"
 #include "app/win/Screenshot.h"
-#include "platform/win32/com/ComTypeLibraries.h"
+#include "sim/win32/SimTypeLibrary.h"
 
 namespace {
 
 constexpr int kDefaultTicks = 5;
 constexpr int kUsage = 2;
 constexpr int kFailure = 1;
-
-// The simulated drive's classes as this program's type library (resource 1) describes them:
-// the panel finds the drive's TimerTick event through them.
-bool AddSimulatedDriveTypes() {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    ITypeLib* library = nullptr;
-    if (FAILED(LoadTypeLibEx(exe, REGKIND_NONE, &library))) {
-        return false;
-    }
-    arn::win32::AddTypeLibrary(library);
-    library->Release();
-    return true;
-}
 
 int Usage(const char* why) {
     std::cerr << "arn_win: " << why << "\nusage: arn_win [--screenshot FILE.bmp [--ticks N]]\n";
@@ -88,7 +74,7 @@ int main(int argc, char** argv) {
     if (ticksGiven && screenshot.empty()) {
         return Usage("--ticks goes with --screenshot");
     }
-    if (FAILED(OleInitialize(nullptr)) || !AddSimulatedDriveTypes()) {
+    if (FAILED(OleInitialize(nullptr)) || !arn::win32::AddSimulatedDriveTypes()) {
         std::cerr << "arn_win: OLE does not start\n";
         return kFailure;
     }

@@ -19,6 +19,7 @@
 #include "sim/SimNet.h"
 #include "sim/SimNetAutomation.h"
 #include "sim/SimNodeAutomation.h"
+#include "sim/win32/SimTypeLibrary.h"
 
 namespace {
 
@@ -50,18 +51,6 @@ double MedianNs(int iterations, const std::function<void()>& work) {
     }
     std::sort(runs.begin(), runs.end());
     return runs[kRuns / 2];
-}
-
-bool AddSimulatedDriveTypes() {
-    wchar_t exe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    ITypeLib* library = nullptr;
-    if (FAILED(LoadTypeLibEx(exe, REGKIND_NONE, &library))) {
-        return false;
-    }
-    arn::win32::AddTypeLibrary(library);
-    library->Release();
-    return true;
 }
 
 template <class T>
@@ -156,7 +145,7 @@ int Run() {
 }  // namespace
 
 int main() {
-    if (FAILED(OleInitialize(nullptr)) || !AddSimulatedDriveTypes()) {
+    if (FAILED(OleInitialize(nullptr)) || !arn::win32::AddSimulatedDriveTypes()) {
         std::fprintf(stderr, "bench_win32: OLE does not start\n");
         return 1;
     }

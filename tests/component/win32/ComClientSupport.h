@@ -19,6 +19,7 @@
 
 #include "platform/win32/com/ComTypeLibraries.h"
 #include "platform/win32/com/ComVariant.h"
+#include "sim/win32/SimTypeLibrary.h"
 
 namespace arn::comtest {
 
@@ -215,18 +216,7 @@ inline int PlaceholderNames(IAccessible* accessible) {
 
 // This program's own type library (resource 1), which describes the simulated AppEvents class.
 inline void AddSimulatedDriveTypes() {
-    static const bool added = [] {
-        wchar_t exe[MAX_PATH] = {};
-        GetModuleFileNameW(nullptr, exe, MAX_PATH);
-        ITypeLib* library = nullptr;
-        if (FAILED(LoadTypeLibEx(exe, REGKIND_NONE, &library))) {
-            return false;
-        }
-        win32::AddTypeLibrary(library);
-        library->Release();
-        return true;
-    }();
-    ASSERT_TRUE(added);
+    ASSERT_TRUE(win32::AddSimulatedDriveTypes());
 }
 
 inline IDispatch* Present(std::shared_ptr<AutomationObject> face) {
