@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -46,6 +51,9 @@ class LogFileTest : public ::testing::Test {
     test::FakeClock clock{LocalDateTime{2026, 3, 9, 14, 5, 7}};
     test::TempDir temp;
     const fs::path dir = temp.path();
+    std::vector<std::string> output;  // the debug output
+    Connection listener =
+        AttachDebugListener([this](std::string_view line) { output.emplace_back(line); });
     // A test leaves the rotation threshold as it found it.
     const int64_t rotation = [] {
         const int64_t now = SetLogRotationLines(0);
@@ -55,9 +63,6 @@ class LogFileTest : public ::testing::Test {
 };
 
 TEST_F(LogFileTest, ClosedLogReportsFalseAndBadPathsAreRefused) {
-    std::vector<std::string> output;
-    Connection listener =
-        AttachDebugListener([&](std::string_view line) { output.emplace_back(line); });
     EXPECT_FALSE(WriteLogLine("text", ""));
     DebugTrace("X", "still traced", TraceLevelAlways, false);  // no log: debug output only
     EXPECT_EQ(output.size(), 1u);
@@ -140,6 +145,80 @@ TEST_F(LogFileTest, OldNameReplacesEveryLogInThePathAndAFailedRotationCloses) {
     EXPECT_EQ(Lines(dir / "x.old.d" / "a.old.txt"),
               (std::vector<std::string>{"2026-03-09 14:05:07: one", "2026-03-09 14:05:07: four"}));
 }
+
+#ifndef _WIN32
+// What only Linux lets a test do to a log: a device that is always full, and a limit on the
+// size of the files the process writes.
+
+// Limits the size of files this process writes for its lifetime, with the signal that
+// exceeding it raises ignored, so that writes past it are cut short or refused.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool ok() const { return m_ok; }
+
+  private:
+    void (*m_handler)(int);
+    rlimit m_saved{};
+    bool m_ok = false;
+};
+
+TEST_F(LogFileTest, AFullLogReportsFalseAndTracingGoesOn) {
+    fs::create_symlink("/dev/full", dir / "full.log");
+    OpenLogFile((dir / "full.log").string());
+    EXPECT_FALSE(WriteLogLine("lost", ""));
+    EXPECT_NO_THROW(DebugTrace("X", "traced anyway", TraceLevelAlways, false));
+    EXPECT_EQ(output.size(), 1u);
+}
+
+TEST_F(LogFileTest, BurstsAreGatheredAndRefusedLinesStayQueued) {
+    const fs::path log = dir / "burst.log";
+    OpenLogFile(log.string());
+    DebugTrace("X", "first", TraceLevelAlways, false);  // after a pause: written at once
+    counter.Advance(10'000);                            // 10 ms later
+    DebugTrace("X", "second", TraceLevelAlways, false);
+    DebugTrace("X", "third", TraceLevelAlways, false);
+    EXPECT_EQ(Lines(log).size(), 1u);
+    counter.Advance(100'000);  // 100 ms after the last write
+    DebugTrace("X", "fourth", TraceLevelAlways, false);
+    EXPECT_EQ(Lines(log).size(), 4u);
+
+    counter.Advance(1'000);
+    DebugTrace("X", "fifth", TraceLevelAlways, false);
+    DebugTrace("X", "sixth", TraceLevelAlways, false);
+    {
+        FileSizeLimit limit(static_cast<rlim_t>(fs::file_size(log)) + 50);  // one line and a part
+        ASSERT_TRUE(limit.ok());
+        EXPECT_FALSE(FlushLogFile());
+    }
+    EXPECT_EQ(Lines(log).size(), 5u) << "the cut-off part of the next line is gone again";
+    EXPECT_TRUE(FlushLogFile());  // the refused line went nowhere and is written now
+    ASSERT_EQ(Lines(log).size(), 6u);
+    EXPECT_NE(Lines(log).back().find("sixth"), std::string::npos);
+
+    output.clear();
+    DebugTrace("X", "seventh", TraceLevelAlways, false);
+    {
+        FileSizeLimit limit(fs::file_size(log));
+        ASSERT_TRUE(limit.ok());
+        CloseLogFile();
+    }
+    ASSERT_EQ(output.size(), 2u);
+    EXPECT_NE(output[1].find("DebuggingFlags: 1 log lines could not be written to " + log.string()),
+              std::string::npos);
+    EXPECT_EQ(Lines(log).size(), 6u);
+}
+
+#endif
 
 }  // namespace
 }  // namespace arn

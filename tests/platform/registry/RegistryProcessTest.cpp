@@ -176,7 +176,7 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
 
 // Runs the arnreg program -----------------------------------------------------------------
 
-using Outcome = arn::test::ProgramResult;
+using Outcome = ProgramResult;
 
 std::string ArnregPath() {
     if (const char* dir = std::getenv("ARN_TEST_BINARY_DIR"); dir != nullptr && *dir != '\0') {
@@ -210,8 +210,8 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::vector<std::string> args{"--gtest_filter=RegistryEnvironment.*"};
     const std::string path = (dir / "env.db").string();
-    const Outcome written = arn::test::RunProgram(
-        self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}});
+    const Outcome written =
+        RunProgram(self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}});
     ASSERT_EQ(written.exitCode, 0) << written.out;
     SqliteRegistryStore store(path);
     RegistryStore::KeyId key = 0;
@@ -222,10 +222,9 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
 
     // A file that cannot be opened fails every call instead of quietly keeping the values in
     // memory.
-    const Outcome refused =
-        arn::test::RunProgram(self, args,
-                              {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
-                               {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
+    const Outcome refused = RunProgram(self, args,
+                                       {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
+                                        {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
     EXPECT_EQ(refused.exitCode, 0) << refused.out;
 }
 
@@ -239,7 +238,7 @@ class Arnreg : public testing::Test {
     }
 
     Outcome Run(const std::vector<std::string>& args) {
-        return arn::test::RunProgram(ArnregPath(), args, m_env);
+        return RunProgram(ArnregPath(), args, m_env);
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
