@@ -15,27 +15,23 @@ class FuzzInput {
     FuzzInput(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
 
     bool Empty() const { return m_at >= m_size; }
-    size_t Remaining() const { return m_size - m_at; }
 
     uint8_t Byte() { return m_at < m_size ? m_data[m_at++] : 0; }
     // A number in 0 .. count - 1 (count > 0).
     size_t Pick(size_t count) { return Byte() % count; }
     bool Flag() { return (Byte() & 1) != 0; }
 
-    int32_t Int32() {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            v = v << 8 | Byte();
-        }
-        return static_cast<int32_t>(v);
-    }
-    int64_t Int64() {
+    // The next sizeof(Int) bytes, most significant first.
+    template <class Int>
+    Int Number() {
         uint64_t v = 0;
-        for (int i = 0; i < 8; ++i) {
+        for (size_t i = 0; i < sizeof(Int); ++i) {
             v = v << 8 | Byte();
         }
-        return static_cast<int64_t>(v);
+        return static_cast<Int>(v);
     }
+    int32_t Int32() { return Number<int32_t>(); }
+    int64_t Int64() { return Number<int64_t>(); }
     // Any bit pattern: NaNs, infinities and subnormals included.
     double Double() {
         const uint64_t bits = static_cast<uint64_t>(Int64());
@@ -55,7 +51,7 @@ class FuzzInput {
     }
     // Whatever is left.
     std::string Rest() {
-        std::string text(reinterpret_cast<const char*>(m_data + m_at), Remaining());
+        std::string text(reinterpret_cast<const char*>(m_data + m_at), m_size - m_at);
         m_at = m_size;
         return text;
     }

@@ -2,6 +2,7 @@
 // properties of any kind, missing ones and ones that refuse to be read, and never throws. A
 // text it touches becomes what ResCaption makes of it; every other property, and every
 // control of a kind without localisable text, keeps what it had.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +24,8 @@ namespace {
 
 using arn::fuzz::FuzzInput;
 
-// Every type name the walk knows, a few it must leave alone, and the input classes.
+// Every type name the walk localises, then names it must leave alone (input and passive
+// classes, kinds without localisable text, a wrong case, none).
 const char* const kTypes[] = {"Menu",          "Label",         "Frame",
                               "CommandButton", "SSFrame",       "CheckBox",
                               "OptionButton",  "RadioEditor",   "LEDcontrol",
@@ -32,11 +34,12 @@ const char* const kTypes[] = {"Menu",          "Label",         "Frame",
                               "OutputIO",      "DisplayBoxCtl", "ARProgressBar",
                               "Toolbar",       "SmartUI",       "nTextBox",
                               "ParamEditor",   "SSTab",         "SftTabs",
-                              "Timer",         "ImageList",     "Image",
-                              "Picture",       "ComboBox",      "StatusBar",
-                              "WinHook",       "NTGraph",       "CommonDialog",
+                              "NTGraph",       "CommonDialog",  "Timer",
+                              "ImageList",     "Image",         "Picture",
+                              "ComboBox",      "StatusBar",     "WinHook",
                               "TextBox",       "label",         "SSCheck",
                               "Line",          "Shape",         ""};
+constexpr size_t kLocalised = 26;  // the first ones
 
 const char* const kProperties[] = {
     "Caption",    "ToolTipText", "Text", "BitCaptions", "UserUnit", "UserDescription",
@@ -148,15 +151,7 @@ Built MakeControl(FuzzInput& in, size_t n) {
 }
 
 bool Localises(const std::string& type) {
-    for (const char* name : kTypes) {
-        if (type == name) {
-            return type != "Timer" && type != "ImageList" && type != "Image" && type != "Picture" &&
-                   type != "ComboBox" && type != "StatusBar" && type != "WinHook" &&
-                   type != "TextBox" && type != "label" && type != "SSCheck" && type != "Line" &&
-                   type != "Shape" && !type.empty();
-        }
-    }
-    return false;
+    return std::find(kTypes, kTypes + kLocalised, type) != kTypes + kLocalised;
 }
 
 // Equal contents; a NaN is the same as itself.

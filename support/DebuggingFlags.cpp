@@ -101,7 +101,12 @@ bool RotateLog(TraceState& st) {
     const std::string oldName = OldLogName(st.logPath);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(oldName, ec))) {
-        fs::remove(oldName, ec);  // a read-only file goes as well
+        // Windows refuses to remove a read-only file, so the old log is made writable first;
+        // a link is removed itself, never its target.
+        if (!fs::is_symlink(fs::symlink_status(oldName, ec))) {
+            fs::permissions(oldName, fs::perms::owner_write, fs::perm_options::add, ec);
+        }
+        fs::remove(oldName, ec);
         if (ec) {
             return false;
         }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "fakes/FakeCounter.h"
+#include "fakes/RegistryTestSupport.h"
 #include "fakes/TraceReset.h"
 #include "support/DebuggingFlags.h"
 
@@ -63,21 +63,17 @@ class LogSoak : public ::testing::Test {
   protected:
     void SetUp() override {
         test::ResetTraceState();
-        char pattern[] = "/tmp/arn_log_soak_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
         previousRotation = SetLogRotationLines(kRotationLines);
     }
     void TearDown() override {
         test::ResetTraceState();
         SetLogRotationLines(previousRotation);
-        std::error_code ec;
-        fs::remove_all(dir, ec);
     }
 
     test::FakeCounter counter{1'000'000};
     test::FakeClock clock{LocalDateTime{2026, 3, 9, 14, 5, 7}};
-    fs::path dir;
+    test::TempDir temp;
+    const fs::path dir = temp.path();
     int64_t previousRotation = 0;
 };
 

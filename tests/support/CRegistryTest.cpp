@@ -28,9 +28,7 @@ void ExpectError(F&& action, int32_t offset, const std::string& source,
 
 void SetRaw(HKEY root, const char* path, const char* name, DWORD type, const std::string& data) {
     KeyHandle key;
-    ASSERT_EQ(
-        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.out(), nullptr),
-        ERROR_SUCCESS);
+    ASSERT_EQ(Create(root, path, key), ERROR_SUCCESS);
     ASSERT_EQ(
         RegSetValueExA(key.get(), name, 0, type, reinterpret_cast<const uint8_t*>(data.data()),
                        static_cast<DWORD>(data.size())),
@@ -141,13 +139,9 @@ TEST_P(CRegistryTest, DeleteValueAndDeleteKey) {
 
 TEST_P(CRegistryTest, KeyStatistics) {
     KeyHandle created;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Stats", 0, "abc", 0, KEY_ALL_ACCESS, nullptr,
-                              created.out(), nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(Create(HKEY_CURRENT_USER, "Stats", created, "abc"), ERROR_SUCCESS);
     KeyHandle sub;
-    ASSERT_EQ(RegCreateKeyExA(created.get(), "Sub12345", 0, "classy", 0, KEY_ALL_ACCESS, nullptr,
-                              sub.out(), nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(Create(created.get(), "Sub12345", sub, "classy"), ERROR_SUCCESS);
     CRegistry reg;
     Open(reg, "Stats");
     reg.WriteValue("name7", "0123456789");

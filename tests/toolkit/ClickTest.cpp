@@ -106,27 +106,14 @@ TEST(ButtonClick, UserActionsNeedAShownEnabledControl) {
     EXPECT_EQ(buttonClicks, 2);
 }
 
-TEST(ClickDispatch, DisconnectingOrDroppingDuringDispatchIsSafe) {
+// Slots disconnected during a dispatch are the event's own business, tested with it.
+TEST(ClickDispatch, AHandlerMayDropTheLastReferenceToTheControlThatRaisedIt) {
     auto check = std::make_shared<SSCheck>("inCheck", 0);
-    int first = 0;
-    int second = 0;
-    Connection c2;
-    auto c1 = check->Click.connect([&](int16_t) {
-        ++first;
-        c2.disconnect();  // the later slot of this very dispatch
-    });
-    c2 = check->Click.connect([&](int16_t) { ++second; });
-    check->put_CheckValue(true);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(second, 0);
-    EXPECT_EQ(check->Click.slotCount(), 1u);
-
-    // A handler may drop the last reference to the control that raised the event.
     std::weak_ptr<SSCheck> watch = check;
     auto owner = std::make_shared<std::shared_ptr<SSCheck>>(check);
     check.reset();
     bool stillThere = false;
-    auto c3 = (*owner)->Click.connect([&](int16_t) {
+    auto c = (*owner)->Click.connect([&](int16_t) {
         owner->reset();
         stillThere = !watch.expired();
     });

@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "fakes/DispatchCollection.h"
-#include "fakes/GenericControl.h"
 #include "fakes/GenericObject.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Image.h"
@@ -67,6 +65,7 @@ TEST(Dispatch, MissingPropertiesRaiseErrorsNamingThem) {
     EXPECT_EQ(RaisedBy([&] { label.SetProperty("UserDescription", Variant(1)); }).number(), 438);
     EXPECT_FALSE(label.HasProperty("Text"));
     EXPECT_TRUE(label.HasProperty("caption"));
+    EXPECT_EQ(RaisedBy([&] { label.Elements(); }).number(), 451);  // no collection
 
     EXPECT_EQ(RaisedBy([&] { label.SetProperty("Name", Variant(std::string("x"))); }).number(),
               383);
@@ -113,48 +112,6 @@ TEST(Dispatch, CheckPictureAndStateGoThroughByName) {
     EXPECT_EQ(RaisedBy([&] { image.SetProperty("Symbol", Variant(std::string("stop"))); }).number(),
               380);
     EXPECT_EQ(image.get_Symbol(), ImageSymbol::Warning);
-}
-
-TEST(GenericControl, CarriesAnyNamedIndexedAndCollectionProperties) {
-    auto tab = GenericControl::Create("SSTab", "tabs");
-    tab->Define("Tabs", 3).DefineIndexed(
-        "TabCaption", {std::string(":8000:a"), std::string("b"), std::string("c")});
-    int changes = 0;
-    auto c = tab->PropertyChanged.connect([&](std::string_view) { ++changes; });
-
-    EXPECT_EQ(VariantToLong(tab->GetProperty("Tabs")), 3);
-    tab->SetProperty("TabCaption", 2, Variant(std::string("C")));
-    EXPECT_EQ(VariantToString(tab->GetProperty("TabCaption", 2)), "C");
-    tab->SetProperty("TabCaption", 2, Variant(std::string("C")));
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("TabCaption", 3); }).number(), 381);
-    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("TabCaption"); }).number(), 450);
-    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("Caption"); }).number(), 438);
-
-    // Common properties stay available unless withheld.
-    tab->SetProperty("ToolTipText", Variant(std::string("t")));
-    EXPECT_EQ(tab->get_ToolTipText(), "t");
-    tab->Withhold("ToolTipText");
-    EXPECT_EQ(RaisedBy([&] { tab->GetProperty("ToolTipText"); }).number(), 438);
-    EXPECT_FALSE(tab->HasProperty("ToolTipText"));
-
-    // A toolbar's buttons, walked as a collection of objects.
-    auto first = GenericObject::Create("Button");
-    first->Define("ToolTipText", std::string());
-    auto second = GenericObject::Create("Button");
-    second->Define("Caption", std::string("y"));
-    auto bar = GenericControl::Create("Toolbar", "bar");
-    bar->Define("Buttons", std::shared_ptr<Dispatch>(DispatchCollection::Create({first, second})));
-
-    auto buttons = VariantToObject(bar->GetProperty("Buttons"));
-    EXPECT_EQ(VariantToLong(buttons->GetProperty("Count")), 2);
-    EXPECT_EQ(VariantToObject(buttons->GetProperty("Item", 1)), first);
-    EXPECT_EQ(RaisedBy([&] { buttons->GetProperty("Item", 0); }).number(), 9);
-    EXPECT_EQ(buttons->Elements(), (std::vector<std::shared_ptr<Dispatch>>{first, second}));
-    buttons->Elements()[1]->SetProperty("Caption", Variant(std::string("y!")));
-    EXPECT_EQ(VariantToString(second->GetProperty("Caption")), "y!");
-    EXPECT_EQ(RaisedBy([&] { second->GetProperty("ToolTipText"); }).number(), 438);
-    EXPECT_EQ(RaisedBy([&] { bar->Elements(); }).number(), 451);
 }
 
 }  // namespace

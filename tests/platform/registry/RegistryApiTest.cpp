@@ -33,6 +33,15 @@ std::vector<std::string> ValueNames(HKEY key) {
     return names;
 }
 
+// Makes the key at path below parent, with a text value when a name is given, and closes it.
+void Make(HKEY parent, const char* path, const char* name = nullptr, const char* text = "") {
+    KeyHandle key;
+    ASSERT_EQ(Create(parent, path, key), ERROR_SUCCESS) << path;
+    if (name != nullptr) {
+        ASSERT_EQ(SetText(key.get(), name, text), ERROR_SUCCESS) << path;
+    }
+}
+
 uint64_t Ticks(const FILETIME& ft) {
     return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
 }
@@ -45,18 +54,10 @@ class RegistryApi : public RegistryStoreTest {
 };
 
 TEST_P(RegistryApi, DeleteTreeRemovesNestedKeysAndLeavesTheirSiblings) {
-    {
-        KeyHandle k;
-        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Tree\\A\\Deep\\Deeper", k), ERROR_SUCCESS);
-        ASSERT_EQ(SetText(k.get(), "Leaf", "1"), ERROR_SUCCESS);
-        KeyHandle b;
-        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Tree\\B", b), ERROR_SUCCESS);
-        KeyHandle keep;
-        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Kept", keep), ERROR_SUCCESS);
-        KeyHandle tree;
-        ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\Tree", tree), ERROR_SUCCESS);
-        ASSERT_EQ(SetText(tree.get(), "Own", "x"), ERROR_SUCCESS);
-    }
+    Make(HKEY_CURRENT_USER, "Software\\Tree\\A\\Deep\\Deeper", "Leaf", "1");
+    Make(HKEY_CURRENT_USER, "Software\\Tree\\B");
+    Make(HKEY_CURRENT_USER, "Software\\Kept");
+    Make(HKEY_CURRENT_USER, "Software\\Tree", "Own", "x");
 
     // An empty subkey empties the key itself and keeps it.
     {
@@ -106,8 +107,7 @@ TEST_P(RegistryApi, EnumerationOrderIsStable) {
     KeyHandle key;
     ASSERT_EQ(Create(HKEY_CURRENT_USER, "Order", key), ERROR_SUCCESS);
     for (const char* name : {"b", "_x", "A", "c"}) {
-        KeyHandle sub;
-        ASSERT_EQ(Create(key.get(), name, sub), ERROR_SUCCESS);
+        Make(key.get(), name);
     }
     // Subkeys by upper-cased name: "_" sorts after the letters. Wine sorts by lower-cased
     // name instead; either order is the same on every enumeration.
@@ -173,10 +173,7 @@ TEST_P(RegistryApi, ResultCodes) {
 }
 
 TEST_P(RegistryApi, AccessRightsOfTheHandleApply) {
-    {
-        KeyHandle setup;
-        ASSERT_EQ(Create(HKEY_LOCAL_MACHINE, "Machine\\Existing", setup), ERROR_SUCCESS);
-    }
+    Make(HKEY_LOCAL_MACHINE, "Machine\\Existing");
     KeyHandle readOnly;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Machine", 0, KEY_READ, readOnly.out()),
               ERROR_SUCCESS);
@@ -238,10 +235,7 @@ TEST_P(RegistryApi, KeyInformationNeedsRoomForTheClassAndDatesSubkeyDeletions) {
     EXPECT_EQ(RegQueryInfoKeyA(key.get(), cls, &classLength, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr, nullptr),
               ERROR_MORE_DATA);
-    {
-        KeyHandle sub;
-        ASSERT_EQ(Create(key.get(), "Sub", sub), ERROR_SUCCESS);
-    }
+    Make(key.get(), "Sub");
     FILETIME before{};
     ASSERT_EQ(RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                nullptr, nullptr, nullptr, nullptr, &before),

@@ -176,7 +176,7 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
 
 // Runs the arnreg program -----------------------------------------------------------------
 
-using Outcome = arn::test::ProgramResult;
+using Outcome = ProgramResult;
 
 std::string ArnregPath() {
     if (const char* dir = std::getenv("ARN_TEST_BINARY_DIR"); dir != nullptr && *dir != '\0') {
@@ -185,11 +185,6 @@ std::string ArnregPath() {
     return (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "app" /
             "arnreg")
         .string();
-}
-
-std::string Slurp(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 using Environment = std::map<std::string, std::optional<std::string>>;
@@ -215,8 +210,8 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::vector<std::string> args{"--gtest_filter=RegistryEnvironment.*"};
     const std::string path = (dir / "env.db").string();
-    const Outcome written = arn::test::RunProgram(
-        self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}});
+    const Outcome written =
+        RunProgram(self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}});
     ASSERT_EQ(written.exitCode, 0) << written.out;
     SqliteRegistryStore store(path);
     RegistryStore::KeyId key = 0;
@@ -227,10 +222,9 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
 
     // A file that cannot be opened fails every call instead of quietly keeping the values in
     // memory.
-    const Outcome refused =
-        arn::test::RunProgram(self, args,
-                              {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
-                               {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
+    const Outcome refused = RunProgram(self, args,
+                                       {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
+                                        {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
     EXPECT_EQ(refused.exitCode, 0) << refused.out;
 }
 
@@ -244,7 +238,7 @@ class Arnreg : public testing::Test {
     }
 
     Outcome Run(const std::vector<std::string>& args) {
-        return arn::test::RunProgram(ArnregPath(), args, m_env);
+        return RunProgram(ArnregPath(), args, m_env);
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
@@ -290,7 +284,8 @@ TEST_F(Arnreg, ImportsAWindowsUtf16FileAndExportsItBack) {
     EXPECT_EQ(folder.out, "C:\\Program Files\\Arn\n");
     const std::string exported = (m_dir / "out.reg").string();
     ASSERT_EQ(Run({"export", "HKEY_CURRENT_USER\\Software\\Arn", exported}).exitCode, 0);
-    EXPECT_EQ(Slurp(exported), utf8);
+    std::ifstream written(exported, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), utf8);
     // Headers repeat the key as the command spelled it, below the root's full name.
     EXPECT_THAT(Run({"export", "hkcu\\software\\arn"}).out,
                 HasSubstr("\r\n[HKEY_CURRENT_USER\\software\\arn\\Axis]\r\n"));
@@ -349,11 +344,6 @@ TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
     EXPECT_EQ(readOnly.exitCode, 1);
     EXPECT_THAT(readOnly.err, HasSubstr("Failed to write new value to v from Registry."));
     EXPECT_EQ(Run({"get", "HKLM\\Machine", "v"}).out, "1\n");
-
-    EXPECT_EQ(Run({}).exitCode, 2);
-    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
-    EXPECT_EQ(Run({"get", "NOWHERE\\App"}).exitCode, 2);
-    EXPECT_EQ(Run({"set", "--dword", "HKCU\\App", "n", "12abc"}).exitCode, 2);
     EXPECT_THAT(Run({"--help"}).out, HasSubstr("Usage: arnreg"));
 }
 
@@ -362,12 +352,6 @@ TEST_F(Arnreg, FindsItsDatabaseInTheUsersDataFolder) {
     m_env["XDG_DATA_HOME"] = (m_dir / "xdg").string();
     ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(m_dir / "xdg" / "arnabsposn" / "registry.db"));
-
-    m_env["XDG_DATA_HOME"] = std::nullopt;
-    m_env["HOME"] = (m_dir / "home").string();
-    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
-    EXPECT_TRUE(std::filesystem::exists(m_dir / "home" / ".local" / "share" / "arnabsposn" /
-                                        "registry.db"));
 }
 
 TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
@@ -378,11 +362,6 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
                                  "\"Count\"=dword:0000002a\r\n"
                                  "\r\n[-HKEY_CURRENT_USER\\Software\\Old]\r\n"
                                  "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n";
-    const std::string refused = accepted + "\"Stale\"=-\r\n\"Later\"=\"never\"\r\n";
-    // Registry editors write UTF-16.
-    const auto utf16 = [](const std::string& ascii) {
-        return Utf16LeWithBom(std::u16string(ascii.begin(), ascii.end()));
-    };
     const std::string warnings =
         "arnreg: warning: line 3: default value (@=) ignored: the load reads values only from "
         "lines that start with a double quote\n"
@@ -390,39 +369,43 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
         "arnreg: warning: line 7: key deletion [-HKEY_CURRENT_USER\\Software\\Old] ignored: "
         "nothing is deleted, and no key is open after it (its root \"-HKEY_CURRENT_USER\" is "
         "unknown) until the next section header\n";
+    const std::string stop =
+        "arnreg: warning: line 10: deletion of value \"Stale\" ends the load: refused with error "
+        "5 from ArnAbsPosn.cRegistry: Invalid procedure call or argument\n";
     const std::string failure =
         "arnreg: import failed: error 5 from ArnAbsPosn.cRegistry: Invalid procedure call or "
         "argument\n";
-
-    const std::string acceptedFile = WriteFile("accepted.reg", utf16(accepted));
-    const Outcome loaded = Run({"import", acceptedFile});
-    EXPECT_EQ(loaded.exitCode, 0);
-    EXPECT_EQ(loaded.err, warnings);
-    EXPECT_EQ(loaded.out, "imported 1 key and 2 values from '" + acceptedFile + "'\n");
+    // Registry editors write UTF-16. The key that line 9 opens again counts once.
+    const std::string acceptedFile =
+        WriteFile("accepted.reg", Utf16LeWithBom(std::u16string(accepted.begin(), accepted.end())));
+    const std::string refusedFile =
+        WriteFile("refused.reg", accepted + "\"Stale\"=-\r\n\"Later\"=\"never\"\r\n");
+    const std::string kept =
+        "arnreg: before the error (line 10) the import wrote 1 key and 2 "
+        "values of '" +
+        refusedFile + "'; they stay written\n";
+    // --quiet and -q leave the warnings out, never the failure.
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+    } rows[] = {
+        {{"import", acceptedFile}, 0, warnings},
+        {{"--quiet", "import", acceptedFile}, 0, ""},
+        {{"import", refusedFile}, 1, warnings + stop + failure + kept},
+        {{"import", "-q", refusedFile}, 1, failure + kept},
+    };
+    for (const auto& row : rows) {
+        const Outcome run = Run(row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.args[1];
+        EXPECT_EQ(run.err, row.err) << row.args[1];
+        if (row.args[1] == acceptedFile) {
+            EXPECT_EQ(run.out, "imported 1 key and 2 values from '" + acceptedFile + "'\n");
+        }
+    }
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Count"}).out, "word:0000002\n");
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Title"}).out, "Main axis\n");
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn"}).exitCode, 1);
-    const Outcome quiet = Run({"--quiet", "import", WriteFile("again.reg", utf16(accepted))});
-    EXPECT_EQ(quiet.exitCode, 0);
-    EXPECT_EQ(quiet.err, "");
-
-    // The key that line 9 opens again counts once.
-    const auto kept = [](const std::string& file) {
-        return "arnreg: before the error (line 10) the import wrote 1 key and 2 values of '" +
-               file + "'; they stay written\n";
-    };
-    const std::string refusedFile = WriteFile("refused.reg", refused);
-    const Outcome stopped = Run({"import", refusedFile});
-    EXPECT_EQ(stopped.exitCode, 1);
-    EXPECT_EQ(stopped.err, warnings +
-                               "arnreg: warning: line 10: deletion of value \"Stale\" ends the "
-                               "load: refused with error 5 from ArnAbsPosn.cRegistry: Invalid "
-                               "procedure call or argument\n" +
-                               failure + kept(refusedFile));
-    const std::string quietFile = WriteFile("refused2.reg", refused);
-    const Outcome stoppedQuietly = Run({"import", "-q", quietFile});
-    EXPECT_EQ(stoppedQuietly.exitCode, 1);
-    EXPECT_EQ(stoppedQuietly.err, failure + kept(quietFile));
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Later"}).exitCode, 1);
 }
 

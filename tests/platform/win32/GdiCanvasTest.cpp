@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "draw/DisplayList.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace arn::win32 {
@@ -17,6 +18,8 @@ constexpr int Side = 120;
 // 1 twip to 1/15 pixel: the design at 96 pixels per inch.
 constexpr double Scale = 1.0 / 15;
 constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Red = 0xFF0000;
+constexpr uint32_t Blue = 0x0000FF;
 
 // A 32-bit top-down DIB section selected into a memory DC, cleared to white.
 class Bitmap {
@@ -68,95 +71,51 @@ TEST(GdiCanvas, DrawsEachPrimitiveWhereTheDisplayListSaysAndNowhereElse) {
     const std::vector<uint8_t> redPixels = {255, 0, 0, 255, 255, 0, 0, 255,
                                             255, 0, 0, 255, 255, 0, 0, 255};
     const std::vector<uint8_t> clearPixels(16, 0);
+    // What is drawn, a pixel inside it with its colour, and one just outside that stays white.
     struct Row {
         const char* what;
-        std::function<void(GdiCanvas&)> draw;
+        std::vector<DrawOp> ops;
         POINT inside;
         uint32_t insideRgb;
-        POINT outside;  // stays white
+        POINT outside;
     };
+    const Rect r10{T(10), T(10), T(20), T(20)};
+    const Rect r30{T(10), T(10), T(40), T(40)};
+    const Rect box{T(20), T(20), T(20), T(20)};
+    const Rect all{T(0), T(0), T(100), T(100)};
+    const std::vector<Point> triangle{{T(10), T(10)}, {T(50), T(10)}, {T(10), T(50)}};
+    const std::vector<Point> corner{{T(10), T(60)}, {T(50), T(60)}, {T(50), T(90)}};
+    const PictureOp opaque{box, 0, 2, 2, redPixels.data(), {}, false};
+    const PictureOp clear{box, 0, 2, 2, clearPixels.data(), {}, false};
     const std::vector<Row> rows = {
-        {"fill, right and bottom edges exclusive",
-         [&](GdiCanvas& c) {
-             c.Draw(FillRectOp{{T(10), T(10), T(20), T(20)}, red});
-         },
-         {29, 29},
-         0xFF0000,
-         {30, 30}},
-        {"hairline outline covers its outermost pixels, not the inside",
-         [&](GdiCanvas& c) {
-             c.Draw(StrokeRectOp{{T(10), T(10), T(20), T(20)}, Pen{blue}});
-         },
-         {29, 15},
-         0x0000FF,
-         {20, 20}},
-        {"line includes both ends",
-         [&](GdiCanvas& c) {
-             c.Draw(LineOp{{T(5), T(50)}, {T(40), T(50)}, Pen{blue}});
-         },
+        {"fill, right and bottom edges exclusive", {FillRectOp{r10, red}}, {29, 29}, Red, {30, 30}},
+        {"hairline outline", {StrokeRectOp{r10, Pen{blue}}}, {29, 15}, Blue, {20, 20}},
+        {"line, both ends",
+         {LineOp{{T(5), T(50)}, {T(40), T(50)}, Pen{blue}}},
          {40, 50},
-         0x0000FF,
+         Blue,
          {41, 50}},
-        {"filled ellipse without a pen",
-         [&](GdiCanvas& c) {
-             c.Draw(EllipseOp{{T(10), T(10), T(40), T(40)}, red, NoPen});
-         },
-         {30, 30},
-         0xFF0000,
-         {11, 11}},
-        {"rounded rectangle keeps its corners round",
-         [&](GdiCanvas& c) {
-             c.Draw(RoundedRectOp{{T(10), T(10), T(40), T(40)}, T(10), blue, NoPen});
-         },
-         {30, 12},
-         0x0000FF,
-         {10, 10}},
-        {"polygon filled",
-         [&](GdiCanvas& c) {
-             c.Draw(PolygonOp{{{T(10), T(10)}, {T(50), T(10)}, {T(10), T(50)}}, blue, NoPen});
-         },
-         {15, 15},
-         0x0000FF,
-         {45, 45}},
-        {"polyline along its points",
-         [&](GdiCanvas& c) {
-             c.Draw(PolylineOp{{{T(10), T(60)}, {T(50), T(60)}, {T(50), T(90)}}, Pen{red}});
-         },
-         {50, 75},
-         0xFF0000,
-         {30, 75}},
+        {"filled ellipse without a pen", {EllipseOp{r30, red, NoPen}}, {30, 30}, Red, {11, 11}},
+        {"rounded corners", {RoundedRectOp{r30, T(10), blue, NoPen}}, {30, 12}, Blue, {10, 10}},
+        {"polygon filled", {PolygonOp{triangle, blue, NoPen}}, {15, 15}, Blue, {45, 45}},
+        {"polyline along its points", {PolylineOp{corner, Pen{red}}}, {50, 75}, Red, {30, 75}},
         {"clip keeps a fill inside it, and pops",
-         [&](GdiCanvas& c) {
-             c.Draw(PushClipOp{{T(0), T(0), T(30), T(30)}});
-             c.Draw(FillRectOp{{T(0), T(0), T(100), T(100)}, red});
-             c.Draw(PopClipOp{});
-             c.Draw(FillRectOp{{T(60), T(60), T(10), T(10)}, blue});
-         },
+         {PushClipOp{{T(0), T(0), T(30), T(30)}}, FillRectOp{all, red}, PopClipOp{},
+          FillRectOp{{T(60), T(60), T(10), T(10)}, blue}},
          {65, 65},
-         0x0000FF,
+         Blue,
          {40, 40}},
-        {"opaque picture scaled into its box",
-         [&](GdiCanvas& c) {
-             c.Draw(PictureOp{{T(20), T(20), T(20), T(20)}, 0, 2, 2, redPixels.data(), {}, false});
-         },
-         {39, 39},
-         0xFF0000,
-         {40, 40}},
-        {"transparent picture leaves the background",
-         [&](GdiCanvas& c) {
-             c.Draw(
-                 PictureOp{{T(20), T(20), T(20), T(20)}, 0, 2, 2, clearPixels.data(), {}, false});
-         },
-         {30, 30},
-         White,
-         {0, 0}},
+        {"opaque picture scaled into its box", {opaque}, {39, 39}, Red, {40, 40}},
+        {"transparent picture leaves the background", {clear}, {30, 30}, White, {0, 0}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         Bitmap bitmap;
         {
             GdiCanvas canvas(bitmap.Dc(), POINT{0, 0}, Scale, Scale);
-            row.draw(canvas);
+            for (const DrawOp& op : row.ops) {
+                std::visit([&](const auto& one) { canvas.Draw(one); }, op);
+            }
         }
         EXPECT_EQ(bitmap.At(row.inside.x, row.inside.y), row.insideRgb);
         EXPECT_EQ(bitmap.At(row.outside.x, row.outside.y), White);
@@ -167,7 +126,7 @@ TEST(GdiCanvas, DrawsEachPrimitiveWhereTheDisplayListSaysAndNowhereElse) {
     {
         GdiCanvas canvas(icon.Dc(), POINT{0, 0}, Scale, Scale);
         PictureOp byId;
-        byId.box = {T(20), T(20), T(20), T(20)};
+        byId.box = box;
         byId.resourceId = 501;
         canvas.Draw(byId);
     }
