@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,13 +38,7 @@ class PanelAccessibility : public PanelTest {
         ADD_FAILURE() << "no element " << nameInCode;
         return {};
     }
-    int Count(int32_t dispId) const {
-        int n = 0;
-        for (int32_t id : events) {
-            n += id == dispId ? 1 : 0;
-        }
-        return n;
-    }
+    long Count(int32_t dispId) const { return std::count(events.begin(), events.end(), dispId); }
 
     std::shared_ptr<PanelAutomation> automation = PanelAutomation::Create(panel);
     std::vector<int32_t> events;
