@@ -2,89 +2,85 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "faults/SweepRig.h"
+#include "host/NodeParams.h"
+#include "host/controls/ArnFieldLED.h"
+#include "panel/PanelFixture.h"
 
 namespace arn::test {
 
-// Where the error of one failed outside call ended up.
-enum class Fate {
-    ToCaller,     // it reached the scenario's caller as ArnError
-    Traced,       // a trap of the panel traced it and the operation went on or ended
-    NetReported,  // a timer listener without a trap let it escape to the net's delivery
-    Absorbed,     // a quiet trap (or a step that ignores the failure) swallowed it
+// The panel rig with ears on what else a failure can reach: what the net's timer delivery
+// caught from a listener. Each fault of a sweep runs on a rig of its own.
+struct SweepRig : PanelRig {
+    SweepRig() { accLed->put_fieldkey(fieldkey::TriggerDetected); }
+    // TimerTick alone, delivered to every listener as the net does; what a listener lets
+    // escape is kept in netReports (an ArnError) or foreignErrors (anything else), not thrown.
+    void RaiseTimerTick();
+    // The node's value contents, to find afterwards which values an operation changed.
+    void RememberContents();
+    // Delivers again the change events of every value whose content differs from the one
+    // remembered (ContentChanged, ValueChanged, then UpdateView of each changed field), then
+    // hands the drive's other changes over: what a node library that redelivers a change
+    // whose listener failed does.
+    void Redeliver();
+
+    // An accumulated-status LED beside the panel's own, for the LED setup.
+    std::shared_ptr<ArnFieldLED> accLed = std::make_shared<ArnFieldLED>("accLED");
+    std::vector<std::string> netReports;
+    std::vector<std::string> foreignErrors;
+    std::map<int32_t, double> remembered;
+};
+
+using Step = std::function<void(SweepRig&)>;
+
+// How an operation must take a failure.
+enum SweepRule : int {
+    // The operation runs under a trap: nothing may reach the caller.
+    kTrapped = 1,
+    // The operation is a timer tick: the next tick alone must bring the panel to the state of
+    // a fault-free run. Otherwise the remedy is the operation repeated without faults, then a
+    // tick, and the fault-free reference repeats it too.
+    kTick = 2,
+    // No failure may be traced at all (a quiet trap).
+    kQuiet = 4,
 };
 
 // One operation of the panel, its inputs object or the node's change events, swept by making
 // each of its outside calls fail in turn.
 struct Scenario {
-    explicit Scenario(std::string n) : name(std::move(n)) {}
-    Scenario& Trapped() {
-        trapped = true;
-        return *this;
-    }
-    Scenario& Tick() {
-        tick = true;
-        return *this;
-    }
-    Scenario& MustTrace(std::string routine) {
-        mustTrace = std::move(routine);
-        return *this;
-    }
-    Scenario& Quiet() {
-        quiet = true;
-        return *this;
-    }
-    Scenario& Setup(std::function<void(SweepRig&)> f) {
-        setup = std::move(f);
-        return *this;
-    }
-    Scenario& Action(std::function<void(SweepRig&)> f) {
-        action = std::move(f);
-        return *this;
-    }
-    Scenario& Unfinished(std::vector<std::string> keys) {
-        unfinished = std::move(keys);
-        return *this;
-    }
-    Scenario& Repeat(std::function<void(SweepRig&)> f) {
-        repeat = std::move(f);
-        return *this;
-    }
+    Scenario(std::string n, int r, Step s, Step a, Step again = {}, std::string trace = {},
+             std::vector<std::string> undone = {})
+        : name(std::move(n)),
+          rules(r),
+          setup(std::move(s)),
+          action(std::move(a)),
+          repeat(std::move(again)),
+          mustTrace(std::move(trace)),
+          unfinished(std::move(undone)) {}
 
     std::string name;
-    // The operation runs under a trap: nothing may reach the caller.
-    bool trapped = false;
-    // The operation is a timer tick: the next tick alone must bring the panel to the state
-    // of a fault-free run. Otherwise the remedy is the operation repeated without faults,
-    // then a tick, and the fault-free reference repeats it too.
-    bool tick = false;
+    int rules;  // SweepRule bits
+    Step setup;
+    Step action;
+    // The remedy of a non-tick scenario; the action itself when empty.
+    Step repeat;
     // Every failure must be traced by the panel's trap with this routine name
     // ("UIuserControl_AttachControl", ...); empty: any trap of the panel may trace it.
     std::string mustTrace;
-    // No failure may be traced at all (a quiet trap).
-    bool quiet = false;
-    std::function<void(SweepRig&)> setup;
-    std::function<void(SweepRig&)> action;
-    // The remedy of a non-tick scenario; the action itself when empty.
-    std::function<void(SweepRig&)> repeat;
     // Snapshot entries that an operation whose error reached its caller may leave as they
     // were before it, since the rest of such an operation stays undone and repeating
     // it does not redo them (a control already changed fires no click again).
     std::vector<std::string> unfinished;
-    SimNodeOptions node;
 };
 
 // The figures of a sweep.
 struct SweepFigures {
-    int scenarios = 0;
     int64_t faults = 0;
-    int64_t checks = 0;
-    int64_t failedChecks = 0;
-    int64_t fates[4] = {0, 0, 0, 0};
     int64_t trapLines = 0;  // trap lines traced, each of which must reach the log
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,72 +38,52 @@ class PanelAccessibility : public PanelTest {
         ADD_FAILURE() << "no element " << nameInCode;
         return {};
     }
-    int Count(int32_t dispId) const {
-        int n = 0;
-        for (int32_t id : events) {
-            n += id == dispId ? 1 : 0;
-        }
-        return n;
-    }
+    long Count(int32_t dispId) const { return std::count(events.begin(), events.end(), dispId); }
 
     std::shared_ptr<PanelAutomation> automation = PanelAutomation::Create(panel);
     std::vector<int32_t> events;
     Connection raised;
 };
 
+// An element as a table row: its role, name and default action ("-" for none; "inert" when
+// it has no action to run), then the states it is in besides enabled and visible.
+std::string Summary(const AccessibleElement& e) {
+    static const char* const roles[] = {"Client",  "PushButton", "CheckButton", "StaticText",
+                                        "Graphic", "Grouping",   "Text",        "Indicator"};
+    return std::string(roles[static_cast<int>(e.role)]) + " '" + e.name + "' " +
+           (e.defaultAction.empty() ? "-" : e.defaultAction) + (e.doDefaultAction ? "" : " inert") +
+           (e.enabled ? "" : " disabled") + (e.visible ? "" : " hidden") +
+           (e.checked ? " checked" : "") + (e.mixed ? " mixed" : "");
+}
+
 TEST_F(PanelAccessibility, ElementsListEveryControlInControlOrderByKind) {
     const auto elements = automation->AccessibleElements();
     ASSERT_EQ(elements.size(), panel->ControlCount());
+    const char* const first[][2] = {{"EnclosingFrame", "Grouping 'Absolute Positioning' - inert"},
+                                    {"teachingCmd: Teaching Setup", "PushButton '?' Press"},
+                                    {"teachingCheck", "CheckButton '' Check"},
+                                    {"teachingLbl", "StaticText 'Enable Teaching' - inert"}};
     ASSERT_GE(elements.size(), 4u);
-
-    EXPECT_EQ(elements[0].description, "EnclosingFrame");
-    EXPECT_EQ(elements[0].name, "Absolute Positioning");
-    EXPECT_EQ(elements[0].role, Role::Grouping);
-    EXPECT_FALSE(elements[0].doDefaultAction);
-    EXPECT_EQ(elements[0].defaultAction, "");
-
-    EXPECT_EQ(elements[1].description, "teachingCmd: Teaching Setup");
-    EXPECT_EQ(elements[1].name, "?");
-    EXPECT_EQ(elements[1].role, Role::PushButton);
-    EXPECT_EQ(elements[1].defaultAction, "Press");
-    EXPECT_TRUE(elements[1].doDefaultAction);
-    EXPECT_TRUE(elements[1].enabled);
-    EXPECT_TRUE(elements[1].visible);
-
-    EXPECT_EQ(elements[2].description, "teachingCheck");
-    EXPECT_EQ(elements[2].role, Role::CheckButton);
-    EXPECT_EQ(elements[2].defaultAction, "Check");
-    EXPECT_FALSE(elements[2].checked);
-
-    EXPECT_EQ(elements[3].description, "teachingLbl");
-    EXPECT_EQ(elements[3].name, "Enable Teaching");
-    EXPECT_EQ(elements[3].role, Role::StaticText);
-
-    const auto homing = Element("HomingCtl");
-    EXPECT_EQ(homing.role, Role::PushButton);
-    EXPECT_EQ(homing.defaultAction, "Press");
-    EXPECT_EQ(Element("ArnFdbkDisplayCtl1").role, Role::Grouping);
-    EXPECT_FALSE(Element("ArnFdbkDisplayCtl1").doDefaultAction);
-    EXPECT_EQ(Element("Picture1").role, Role::Grouping);
-    EXPECT_EQ(Element("swLED(1)").role, Role::Indicator);
-    EXPECT_FALSE(Element("swLED(1)").checked);  // unbound: unlit
-    EXPECT_EQ(Element("inCheck(2)").role, Role::CheckButton);
-    EXPECT_EQ(Element("Line").role, Role::Graphic);
-    EXPECT_EQ(Element("warnBox").role, Role::Graphic);
-
-    const auto hardStop = Element("hardStopCmd");
-    EXPECT_EQ(hardStop.role, Role::PushButton);
-    EXPECT_FALSE(hardStop.enabled);  // disabled by design until homing runs
-    EXPECT_TRUE(hardStop.visible);
-
-    const auto warning = Element("warnTriangle(14)");
-    EXPECT_EQ(warning.role, Role::Graphic);
-    EXPECT_FALSE(warning.visible);
-
-    const auto editor = Element("ParamItems(5)");
-    EXPECT_EQ(editor.role, Role::Text);
-    EXPECT_EQ(editor.name, "N/A");
-    EXPECT_FALSE(editor.doDefaultAction);  // the view edits the value, not a click
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(elements[i].description, first[i][0]);
+        EXPECT_EQ(Summary(elements[i]), first[i][1]) << first[i][0];
+    }
+    // The hard stop is disabled by design until homing runs; the editor's view edits the
+    // value, not a click; an unbound LED is unlit.
+    const char* const byName[][2] = {
+        {"HomingCtl", "PushButton 'Homing Setup...' Press"},
+        {"ArnFdbkDisplayCtl1", "Grouping 'Position Feedback' - inert"},
+        {"Picture1", "Grouping '' - inert"},
+        {"swLED(1)", "Indicator '' - inert"},
+        {"inCheck(2)", "CheckButton '' Check"},
+        {"Line", "Graphic '' - inert"},
+        {"warnBox", "Graphic '' - inert hidden"},
+        {"hardStopCmd", "PushButton ':8136:SetHomePosn' Press disabled"},
+        {"warnTriangle(14)", "Graphic '' - inert hidden"},
+        {"ParamItems(5)", "Text 'N/A' - inert"}};
+    for (const auto& [name, summary] : byName) {
+        EXPECT_EQ(Summary(Element(name)), summary) << name;
+    }
 }
 
 TEST_F(PanelAccessibility, PressingAButtonRaisesItsEventOnce) {

@@ -3,14 +3,22 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 
-#include "core/ArnError.h"
-#include "panel/ArnAbsPosnCtl.h"
+#include "core/ObjectClient.h"
+#include "fakes/ErrorNumber.h"
+#include "host/NodeParams.h"
+#include "host/controls/UIuserControlAutomation.h"
 #include "panel/PanelAutomation.h"
-#include "sim/SimNet.h"
+#include "panel/PanelFixture.h"
+#include "sim/SimNetAutomation.h"
+#include "sim/SimNodeAutomation.h"
 
 namespace arn {
 namespace {
+
+using test::ErrorNumber;
+using test::PanelTest;
 
 TEST(PanelAutomation, MembersByIdAndNameReachThePanel) {
     auto automation = PanelAutomation::Create(ArnAbsPosnCtl::Create());
@@ -18,17 +26,16 @@ TEST(PanelAutomation, MembersByIdAndNameReachThePanel) {
 
     // Declaration order of the type library.
     const auto& members = automation->Members();
+    const std::pair<const char*, int32_t> expected[] = {{"UIuserControl_MyForms", 0x68030007},
+                                                        {"UIref", 0x68030002},
+                                                        {"DisplayMsg", 0x68030001},
+                                                        {"Show", 0x68030003},
+                                                        {"Enabled", 0x68030000}};
     ASSERT_EQ(members.size(), 5u);
-    EXPECT_EQ(members[0].name, "UIuserControl_MyForms");
-    EXPECT_EQ(members[0].dispId, 0x68030007);
-    EXPECT_EQ(members[1].name, "UIref");
-    EXPECT_EQ(members[1].dispId, 0x68030002);
-    EXPECT_EQ(members[2].name, "DisplayMsg");
-    EXPECT_EQ(members[2].dispId, 0x68030001);
-    EXPECT_EQ(members[3].name, "Show");
-    EXPECT_EQ(members[3].dispId, 0x68030003);
-    EXPECT_EQ(members[4].name, "Enabled");
-    EXPECT_EQ(members[4].dispId, 0x68030000);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        EXPECT_EQ(members[i].name, expected[i].first);
+        EXPECT_EQ(members[i].dispId, expected[i].second);
+    }
     EXPECT_FALSE(members[3].get);  // Show is put only
     EXPECT_FALSE(members[1].put);
     EXPECT_EQ(automation->FindMember("enabled"), automation->FindMember(0x68030000));
@@ -52,24 +59,9 @@ TEST(PanelAutomation, MembersByIdAndNameReachThePanel) {
     EXPECT_EQ(forms->GetProperty("Count"), Variant(int32_t{1}));
     EXPECT_EQ(forms->Elements().size(), 1u);
 
-    try {
-        automation->GetProperty("Show");
-        ADD_FAILURE() << "Show has no get";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), 394);
-    }
-    try {
-        automation->SetProperty("UIref", Variant(true));
-        ADD_FAILURE() << "UIref has no put";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), 383);
-    }
-    try {
-        automation->GetProperty("NoSuchMember");
-        ADD_FAILURE() << "no such member";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), 438);
-    }
+    EXPECT_EQ(ErrorNumber([&] { automation->GetProperty("Show"); }), 394);  // no get
+    EXPECT_EQ(ErrorNumber([&] { automation->SetProperty("UIref", Variant(true)); }), 383);
+    EXPECT_EQ(ErrorNumber([&] { automation->GetProperty("NoSuchMember"); }), 438);
 }
 
 TEST(PanelAutomation, ForwardsThePanelsEventsByDispatchId) {
@@ -94,6 +86,94 @@ TEST(PanelAutomation, ForwardsThePanelsEventsByDispatchId) {
     automation->Panel()->ShowTrqLim();
     automation->Panel()->ShowJerkLim();
     EXPECT_EQ(raised, (std::map<int32_t, int>{{1, 1}, {2, 1}, {4, 1}, {5, 1}}));
+}
+
+Variant Object(const std::shared_ptr<AutomationObject>& face) {
+    return Variant(std::shared_ptr<Dispatch>(face));
+}
+
+// The panel attached by a host that holds nothing but automation objects: its UIuserControl
+// reached through the panel's automation object, the simulated net and node through their
+// faces, time driven through the net face's Tick. No component runtime is involved.
+TEST_F(PanelTest, SimulatedFacesBindThePanelTicksDriveItAndReleaseEndsIt) {
+    auto automation = PanelAutomation::Create(panel);
+    auto netFace = SimNetAutomation::Create(net);
+    auto nodeFace = SimNodeAutomation::Create(node);
+    auto netClient = std::make_shared<ObjectClient>(netFace);
+    auto tick = [&] { netClient->Call("Tick", {}); };
+    // Who listens to the host's TimerTick through the app-events face.
+    auto hostTickListeners = [&] {
+        return std::dynamic_pointer_cast<AutomationObject>(
+                   VariantToObject(netClient->Get("AppEvents")))
+            ->EventRaised.slotCount();
+    };
+    std::map<int32_t, int> raised;
+    auto events = automation->EventRaised.connect([&](int32_t id) { ++raised[id]; });
+    const auto ui = ClientOf(automation->GetProperty("UIref"));
+    ASSERT_NE(ui, nullptr);
+
+    EXPECT_EQ(ErrorNumber([&] {
+                  ui->Call("AttachControl", {Object(netFace), Object(nodeFace)});
+              }),
+              450);
+    EXPECT_FALSE(panel->IsAttached());
+
+    ui->Call("AttachControl", {Object(netFace), Object(nodeFace), Variant{},
+                               Variant(std::string("regName")), Variant(std::string("regSect"))});
+    EXPECT_TRUE(panel->IsAttached());
+    EXPECT_TRUE(panel->IsRebindDue());
+    EXPECT_EQ(hostTickListeners(), 1u);
+
+    tick();
+    EXPECT_FALSE(panel->IsRebindDue());
+    EXPECT_EQ(panel->NumPosns(), 4);
+    // The editors show the simulated drive's positions, and follow the drive from tick to tick.
+    EXPECT_EQ(ctl().ParamItems(1).DisplayText(), "1000");
+    EXPECT_EQ(ctl().ParamItems(3).DisplayText(), "3000");
+    node->ForceParam(param::Position1 + 1, 1250);
+    EXPECT_EQ(ctl().ParamItems(1).DisplayText(), "1000");
+    tick();
+    EXPECT_EQ(ctl().ParamItems(1).DisplayText(), "1250");
+    // A user's edit goes through the faces to the drive.
+    automation->SetProperty("Enabled", Variant(true));
+    ctl().ParamItems(2).UserEnter(2100);
+    EXPECT_DOUBLE_EQ(node->Drive().Read(param::Position1 + 2), 2100.0);
+
+    ctl().teachingCmd->UserClick();
+    EXPECT_EQ(raised, (std::map<int32_t, int>{{5, 1}}));
+
+    EXPECT_EQ(ui->Get("BarColor"), Variant(int32_t{0}));
+    const std::string version = VariantToString(ui->Get("VersionStr"));
+    EXPECT_FALSE(version.empty());
+    EXPECT_EQ(version, panel->UIuserControl_VersionStr());
+    // None of the panel's own controls reports a version, so its list is empty; a listed type
+    // is read through the same dictionary object on the panel's jerk sub-panel, which lists
+    // itself.
+    const auto versions = ui->GetObject("ControlVersionList");
+    EXPECT_EQ(versions->Get("Count"), Variant(int32_t{0}));
+    EXPECT_EQ(versions->Call("Exists", {Variant(std::string("ArnJerkPanelCtl"))}), Variant(false));
+    const auto jerkUi = std::make_shared<ObjectClient>(
+        std::make_shared<UIuserControlAutomation>(ctl().JerkPanelCtl->get_UIref()));
+    const auto jerkVersions = jerkUi->GetObject("ControlVersionList");
+    EXPECT_EQ(jerkVersions->Get("Count"), Variant(int32_t{1}));
+    const std::string jerkVersion =
+        VariantToString(jerkVersions->Call("Item", {Variant(std::string("ArnJerkPanelCtl"))}));
+    EXPECT_FALSE(jerkVersion.empty());
+    EXPECT_EQ(jerkVersion, VariantToString(jerkUi->Get("VersionStr")));
+    EXPECT_EQ(ui->GetObject("MyForms")->Get("Count"), Variant(int32_t{1}));
+
+    const int64_t ticksBefore = net->Ticks();
+    ui->Call("ReleaseControl", {});
+    EXPECT_FALSE(panel->IsAttached());
+    EXPECT_EQ(hostTickListeners(), 0u);
+    trace.Clear();
+    tick();
+    tick();
+    EXPECT_EQ(net->Ticks(), ticksBefore + 2);
+    EXPECT_EQ(net->ListenerFailures(), 0);
+    EXPECT_TRUE(trace.Lines().empty());
+    EXPECT_FALSE(panel->IsAttached());
+    EXPECT_EQ(raised, (std::map<int32_t, int>{{5, 1}}));
 }
 
 }  // namespace

@@ -200,6 +200,13 @@ TEST_F(PanelTest, HomingInStopModeUnderSoftwareInputsSetsInputBOnce) {
     node->Param(265)->Field("Input-B OR Override")->put_Value(0);
     net->Tick();
     EXPECT_EQ(node->Param(265)->Field("Input-B OR Override")->get_Value(), 0);
+
+    // A panel bound while the drive homes takes that homing as under way, not as a start.
+    auto late = ArnAbsPosnCtl::Create();
+    late->get_UIref()->AttachControl(net, node, nullptr, "", "");
+    net->Tick();
+    EXPECT_TRUE(late->IsHomingActive());
+    EXPECT_EQ(node->Param(265)->Field("Input-B OR Override")->get_Value(), 0);
 }
 
 TEST_F(PanelTest, PositionWarningsFollowHomingSetup) {

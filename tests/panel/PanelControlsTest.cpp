@@ -19,61 +19,7 @@ class PanelControlsTest : public ::testing::Test {
     PanelControls ctl{surface};
 };
 
-TEST_F(PanelControlsTest, TreeIsBuiltInControlOrder) {
-    std::vector<std::string> expected = {"EnclosingFrame",
-                                         "teachingCmd",
-                                         "teachingCheck",
-                                         "teachingLbl",
-                                         "TrqLimitSetupCtl",
-                                         "HomingCtl",
-                                         "JerkPanelCtl",
-                                         "Picture1",
-                                         "swItemFrame(0)",
-                                         "swLED(0)",
-                                         "swLED(1)",
-                                         "swLED(2)",
-                                         "hardStopCmd",
-                                         "inputOptChk",
-                                         "inCheck(0)",
-                                         "inCheck(1)",
-                                         "inCheck(2)",
-                                         "warnBox",
-                                         "HSwarnBox",
-                                         "warnLine(4)",
-                                         "warnLbl",
-                                         "ArnFdbkDisplayCtl1",
-                                         "fldStatusLED(0)",
-                                         "fldStatusLED(1)",
-                                         "fldStatusLED(2)",
-                                         "IndexLabelLbl",
-                                         "IndexLbl",
-                                         "motionTriangle",
-                                         "Line",
-                                         "Label1",
-                                         "enblLbl",
-                                         "Label6",
-                                         "Label3",
-                                         "Label2",
-                                         "inALbl",
-                                         "inBLbl",
-                                         "posnSettingsFrame"};
-    for (int row = 0; row < 4; ++row) {
-        expected.push_back("Picture(" + std::to_string(row) + ")");
-        for (int k = 0; k < 5; ++k) {
-            expected.push_back("Label(" + std::to_string(row * 5 + k) + ")");
-        }
-    }
-    for (int i = 0; i < 4; ++i) expected.push_back("ParamItems(" + std::to_string(i) + ")");
-    for (int i = 0; i < 4; ++i) expected.push_back("warnTriangle(" + std::to_string(i) + ")");
-    expected.push_back("ParamItems(5)");
-    expected.push_back("ParamItems(7)");
-    for (int i = 4; i <= 14; ++i) expected.push_back("warnTriangle(" + std::to_string(i) + ")");
-    expected.push_back("DisplayMsgLbl");
-
-    std::vector<std::string> actual;
-    for (const auto& c : surface.Controls()) actual.push_back(Key(*c));
-    EXPECT_EQ(actual, expected);
-
+TEST_F(PanelControlsTest, TreeNestsTheGroups) {
     // Nesting: everything lies in the enclosing frame, and groups sit where they belong.
     EXPECT_EQ(surface.TopLevelControls().size(), 1u);
     EXPECT_EQ(ctl.inputOptChk->get_Parent(), &ctl.swItemFrame(0));
@@ -89,28 +35,9 @@ TEST_F(PanelControlsTest, TreeIsBuiltInControlOrder) {
     EXPECT_EQ(ctl.warnTriangle.Count(), 15u);
 }
 
-TEST_F(PanelControlsTest, KindsCaptionsAndDesignProperties) {
-    EXPECT_EQ(ctl.inCheck(0).TypeName(), "SSCheck");
-    EXPECT_EQ(ctl.hardStopCmd->TypeName(), "SSCommand");
-    EXPECT_EQ(ctl.swLED(1).TypeName(), "ArnFieldLED");
-    EXPECT_EQ(ctl.ParamItems(5).TypeName(), "ParamEditor");
-    EXPECT_EQ(ctl.swItemFrame(0).TypeName(), "PictureBox");
-    EXPECT_EQ(ctl.warnTriangle(14).TypeName(), "Image");
-    EXPECT_EQ(ctl.warnLine(4).TypeName(), "Line");
-    EXPECT_EQ(ctl.HSwarnBox->TypeName(), "Shape");
-
-    EXPECT_EQ(ctl.EnclosingFrame->get_Caption(), "Absolute Positioning");
+TEST_F(PanelControlsTest, DesignProperties) {
     EXPECT_EQ(ctl.EnclosingFrame->get_Width(), 10155);
     EXPECT_EQ(ctl.EnclosingFrame->get_Height(), 4350);
-    EXPECT_EQ(ctl.hardStopCmd->get_Caption(), ":8136:SetHomePosn");
-    EXPECT_EQ(ctl.inputOptChk->get_Caption(), ":8011:Input Override");
-    EXPECT_EQ(ctl.warnLbl->get_Caption(), ":8110:Click to Stop");
-    EXPECT_EQ(ctl.motionTriangle->get_ToolTipText(), ":8017:CautionOnEnable");
-    EXPECT_EQ(ctl.Label2->get_Caption(), ":8100:On/Off");
-    EXPECT_EQ(ctl.inALbl->get_Caption(), "InA");
-    EXPECT_EQ(ctl.posnSettingsFrame->get_Caption(), "Position Selection Setup");
-    EXPECT_EQ(ctl.teachingCmd->get_Caption(), "?");
-
     const char* keys[] = {"Enable Req", "InA", "InB"};
     for (int16_t i = 0; i < 3; ++i) {
         EXPECT_EQ(ctl.swLED(i).get_fieldkey(), keys[i]);

@@ -7,6 +7,7 @@
 
 #include "core/ArnError.h"
 #include "core/ObjectClient.h"
+#include "fakes/ErrorNumber.h"
 #include "host/AutomationNet.h"
 #include "host/AutomationNode.h"
 #include "host/NodeParams.h"
@@ -17,6 +18,8 @@
 
 namespace arn {
 namespace {
+
+using test::ErrorNumber;
 
 // A simulated net and node behind their automation faces, seen through our own wrappers as a
 // host that hands out only automation objects would be.
@@ -37,15 +40,6 @@ struct WrappedSim {
     std::shared_ptr<AutomationNet> wrappedNet;
     std::shared_ptr<AutomationNode> wrappedNode;
 };
-
-int32_t ErrorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ArnError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     SimNodeOptions options;
@@ -127,8 +121,8 @@ TEST(SimAutomation, FacesKeepOneObjectPerSimulatedObject) {
     EXPECT_EQ(VariantToString(first->Get("Name")), "Enable Req");
     EXPECT_EQ(VariantToString(fields->CallObject("Item", {Variant(9)})->Get("Name")),
               "At Position");
-    EXPECT_EQ(ErrorNumberOf([&] { fields->CallObject("Item", {Variant(0)}); }), 9);
-    EXPECT_EQ(ErrorNumberOf([&] { fields->CallObject("Item", {Variant(10)}); }), 9);
+    EXPECT_EQ(ErrorNumber([&] { fields->CallObject("Item", {Variant(0)}); }), 9);
+    EXPECT_EQ(ErrorNumber([&] { fields->CallObject("Item", {Variant(10)}); }), 9);
 
     // A net built without an object answers Nothing, which the wrapper takes as none.
     SimNetOptions bare;
@@ -182,19 +176,19 @@ TEST(SimAutomation, ErrorsTheSimulationRaisesReachTheCallerWithTheirNumber) {
     auto position1 = sim.wrappedNode->Param(param::Position1);
 
     sim.node->Faults().Fail("Number.SetDouble", 1, param::Position1, vbObjectError + 0x2101);
-    EXPECT_EQ(ErrorNumberOf([&] { position1->get_NumberValue()->SetDouble(5); }),
+    EXPECT_EQ(ErrorNumber([&] { position1->get_NumberValue()->SetDouble(5); }),
               vbObjectError + 0x2101);
     EXPECT_DOUBLE_EQ(sim.node->Drive().Read(param::Position1), 0.0);
     position1->get_NumberValue()->SetDouble(5);  // only the first call was planned to fail
     EXPECT_DOUBLE_EQ(sim.node->Drive().Read(param::Position1), 5.0);
 
     sim.node->Faults().Fail("Motion.MoveVelocity", 1, FaultPlan::kAnyParam, vbObjectError + 0x2102);
-    EXPECT_EQ(ErrorNumberOf([&] { sim.wrappedNode->MoveVelocity(10); }), vbObjectError + 0x2102);
+    EXPECT_EQ(ErrorNumber([&] { sim.wrappedNode->MoveVelocity(10); }), vbObjectError + 0x2102);
     sim.net->Faults().Fail("Options.DebugFlags", 1, FaultPlan::kAnyParam, vbObjectError + 0x2103);
-    EXPECT_EQ(ErrorNumberOf([&] { sim.wrappedNet->get_Options()->get_DebugFlags(); }),
+    EXPECT_EQ(ErrorNumber([&] { sim.wrappedNet->get_Options()->get_DebugFlags(); }),
               vbObjectError + 0x2103);
     sim.node->Faults().Fail("Field.Apply", 1, param::HomingCommand, vbObjectError + 0x2104);
-    EXPECT_EQ(ErrorNumberOf([&] {
+    EXPECT_EQ(ErrorNumber([&] {
                   sim.wrappedNode->Param(param::HomingCommand)->Field("Start Homing")->Apply();
               }),
               vbObjectError + 0x2104);
@@ -203,10 +197,10 @@ TEST(SimAutomation, ErrorsTheSimulationRaisesReachTheCallerWithTheirNumber) {
     SimNodeOptions without;
     without.omitParams = {param::TeachingSetup};
     WrappedSim lacking(without);
-    EXPECT_EQ(ErrorNumberOf([&] { lacking.wrappedNode->Param(param::TeachingSetup); }),
+    EXPECT_EQ(ErrorNumber([&] { lacking.wrappedNode->Param(param::TeachingSetup); }),
               vbObjectError + 0x2004);
     sim.node->SetOffline(true);
-    EXPECT_EQ(ErrorNumberOf([&] { sim.wrappedNode->QueryState(); }), vbObjectError + 0x2003);
+    EXPECT_EQ(ErrorNumber([&] { sim.wrappedNode->QueryState(); }), vbObjectError + 0x2003);
 }
 
 }  // namespace
