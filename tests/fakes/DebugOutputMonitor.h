@@ -43,16 +43,13 @@ class DebugOutputMonitor {
     DebugOutputMonitor(const DebugOutputMonitor&) = delete;
     DebugOutputMonitor& operator=(const DebugOutputMonitor&) = delete;
 
-    // The texts this process sent so far. A marker text goes out first: the sender waits until
-    // the reader has taken every earlier text, so none is still on its way.
-    std::vector<std::string> Texts() {
+    // Whether some text this process sent so far contains part. A marker text goes out first:
+    // the sender waits until the reader has taken every earlier text, so none is still on its
+    // way.
+    bool Saw(const std::string& part) {
         OutputDebugStringA(Marker);
         const std::lock_guard<std::mutex> guard(m_lock);
-        return m_texts;
-    }
-    // Whether some text sent so far contains part.
-    bool Saw(const std::string& part) {
-        for (const std::string& text : Texts()) {
+        for (const std::string& text : m_texts) {
             if (text.find(part) != std::string::npos) {
                 return true;
             }

@@ -12,27 +12,21 @@
 namespace arn::test {
 
 // A host's automation object in memory: properties, object properties, methods and events by
-// name, counting the calls that reach it. An unknown name raises 438, as a host object does.
+// name, counting the method calls that reach it. An unknown name raises 438, as a host object
+// does.
 class FakeAutomationClient : public AutomationClient {
   public:
     using Method = std::function<Variant(const std::vector<Variant>&)>;
     using ObjectMethod =
         std::function<std::shared_ptr<AutomationClient>(const std::vector<Variant>&)>;
 
-    Variant Get(std::string_view name) override {
-        ++gets;
-        return Lookup(properties, name)();
-    }
-    void Put(std::string_view name, const Variant& value) override {
-        ++puts;
-        Lookup(putters, name)(value);
-    }
+    Variant Get(std::string_view name) override { return Lookup(properties, name)(); }
+    void Put(std::string_view name, const Variant& value) override { Lookup(putters, name)(value); }
     Variant Call(std::string_view name, const std::vector<Variant>& args) override {
         ++calls[std::string(name)];
         return Lookup(methods, name)(args);
     }
     std::shared_ptr<AutomationClient> GetObject(std::string_view name) override {
-        ++gets;
         return Lookup(objects, name);
     }
     std::shared_ptr<AutomationClient> CallObject(std::string_view name,
@@ -56,8 +50,6 @@ class FakeAutomationClient : public AutomationClient {
     std::map<std::string, ObjectMethod, std::less<>> objectMethods;
     std::map<std::string, std::shared_ptr<Event<>>, std::less<>> events;
 
-    int gets = 0;
-    int puts = 0;
     std::map<std::string, int> calls;
 
   private:

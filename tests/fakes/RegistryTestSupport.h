@@ -111,15 +111,9 @@ inline void Open(CRegistry& reg, std::string path, bool create = false,
 enum class StoreKind { Memory, Sqlite, System };
 
 inline std::string StoreName(const testing::TestParamInfo<StoreKind>& info) {
-    switch (info.param) {
-        case StoreKind::Memory:
-            return "Memory";
-        case StoreKind::Sqlite:
-            return "Sqlite";
-        case StoreKind::System:
-            break;
-    }
-    return "System";
+    return info.param == StoreKind::Memory   ? "Memory"
+           : info.param == StoreKind::Sqlite ? "Sqlite"
+                                             : "System";
 }
 
 inline auto RegistryKinds() {

@@ -17,12 +17,9 @@ class SystemRegistrySandbox {
     SystemRegistrySandbox(const SystemRegistrySandbox&) = delete;
     SystemRegistrySandbox& operator=(const SystemRegistrySandbox&) = delete;
 
-    // The random key's path below the real HKEY_CURRENT_USER.
-    const std::string& Path() const { return m_path; }
-
+  private:
     static constexpr const char* kParent = "Software\\ArnAbsPosnTest";
 
-  private:
     // Puts the roots back and deletes the random key.
     void Remove();
 

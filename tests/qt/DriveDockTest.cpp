@@ -52,23 +52,10 @@ constexpr const char* CautionHw =
 constexpr const char* CautionSw =
     "Use caution when enabling via Override input; current settings will cause immediate motion.";
 
-class DriveDock : public test::OffscreenQtTest<QApplication> {
+class DriveDock : public test::MainWindowTest {
   protected:
-    void SetUp() override {
-        m_window = std::make_unique<MainWindow>();
-        m_window->SetTicking(false, true);
-        m_window->resize(1200, 800);
-        m_window->show();
-        QApplication::processEvents();
-        Tick(3);
-    }
-    void TearDown() override { m_window.reset(); }
+    void SetUp() override { Open(1200, 800, true); }
 
-    void Tick(int n = 1) {
-        for (int i = 0; i < n; ++i) {
-            m_window->Tick();
-        }
-    }
     PanelControls& Ctl() { return m_window->Panel()->NamedControls(); }
     DriveSetupBox& Dock() { return *m_window->Drive()->Setup(); }
     JogTeachBox& Jog() { return *m_window->Drive()->JogTeach(); }
@@ -79,16 +66,6 @@ class DriveDock : public test::OffscreenQtTest<QApplication> {
         return Ctl().motionTriangle->IsShown() ? Ctl().motionTriangle->get_ToolTipText() : "";
     }
 
-    void ClickOn(const Control& ctl) {
-        PanelView* view = m_window->View();
-        const QPointF at = view->ControlRect(ctl).center();
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, view->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-            QApplication::sendEvent(view, &e);
-        }
-    }
     void Key(QWidget* to, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QKeyEvent press(QEvent::KeyPress, key, mods);
         QApplication::sendEvent(to, &press);
@@ -106,8 +83,6 @@ class DriveDock : public test::OffscreenQtTest<QApplication> {
         Tick(2);  // the host attached the panel again: bind, then the checks
     }
     QString Status() { return m_window->statusBar()->currentMessage(); }
-
-    std::unique_ptr<MainWindow> m_window;
 };
 
 TEST_F(DriveDock, SetupControlsProduceEveryPositionWarning) {

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include "qt/OffscreenQtTest.h"
-#include "qt/QtHostRun.h"
 
 namespace {
 

@@ -32,35 +32,9 @@
 namespace arn {
 namespace {
 
-class QtHost : public test::OffscreenQtTest<QApplication> {
+class QtHost : public test::MainWindowTest {
   protected:
-    void SetUp() override {
-        m_window = std::make_unique<MainWindow>();
-        m_window->SetTicking(false);
-        m_window->resize(1200, 760);
-        m_window->show();
-        QApplication::processEvents();
-        for (int i = 0; i < 3; ++i) {
-            m_window->Tick();
-        }
-        QApplication::processEvents();
-    }
-    void TearDown() override { m_window.reset(); }
-
-    // A press and release at the control's centre, as the mouse would deliver them.
-    void ClickOn(const Control& ctl) {
-        PanelView* view = m_window->View();
-        const QPointF at = view->ControlRect(ctl).center();
-        const QPointF global = view->mapToGlobal(at);
-        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(view, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(view, &release);
-    }
-
-    std::unique_ptr<MainWindow> m_window;
+    void SetUp() override { Open(1200, 760, false); }
 };
 
 TEST_F(QtHost, DrawsTheBoundPanel) {

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "qt/OffscreenQtTest.h"
-#include "qt/QtHostRun.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "fakes/ProgramRun.h"
 #include "fakes/TraceReset.h"
 #include "host/EntryCases.h"
 #include "host/values/NumberText.h"
@@ -15,11 +16,7 @@ namespace {
 using testing::HasSubstr;
 using testing::Not;
 
-struct HostRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using HostRun = ProgramResult;
 
 HostRun Host(const std::vector<std::string>& args) {
     std::ostringstream out;

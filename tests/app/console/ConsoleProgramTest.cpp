@@ -9,18 +9,9 @@ namespace {
 
 using testing::HasSubstr;
 
-TEST(ConsoleProgram, RefusesBadTicksAndScriptsAndRunsAGoodScript) {
-    const ProgramResult negative = RunProgram(ARN_CONSOLE_PATH, {"--ticks", "-4"});
-    EXPECT_EQ(negative.exitCode, 2);
-    EXPECT_EQ(negative.err,
-              "arn_console: --ticks takes a whole number of ticks, 0 or more, not '-4'; see "
-              "arn_console --help\n");
-    EXPECT_EQ(negative.out, "");
-
-    const ProgramResult word = RunProgram(ARN_CONSOLE_PATH, {"--ticks", "many"});
-    EXPECT_EQ(word.exitCode, 2);
-    EXPECT_THAT(word.err, HasSubstr("not 'many'"));
-
+TEST(ConsoleProgram, RefusesABadScriptAndRunsAGoodOne) {
+    // The refusals themselves are the console host's (its own test has them all); the program
+    // hands them on with its exit status and streams.
     const ProgramResult script = RunProgram(ARN_CONSOLE_PATH, {"--do", "pin enable maybe"});
     EXPECT_EQ(script.exitCode, 2);
     EXPECT_EQ(script.err,

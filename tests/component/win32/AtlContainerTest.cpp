@@ -46,49 +46,6 @@ void Pump() {
     }
 }
 
-// The host window's client area as it shows, one 0xRRGGBB word per pixel, rows top down.
-struct Picture {
-    explicit Picture(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC screen = GetDC(window);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        EXPECT_TRUE(BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY));
-        GdiFlush();
-        const auto* words = static_cast<const DWORD*>(bits);
-        pixels.assign(words, words + static_cast<size_t>(width) * static_cast<size_t>(height));
-        for (DWORD& pixel : pixels) {
-            pixel &= 0xFFFFFF;
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, screen);
-    }
-    // The share of the rectangle's pixels that show exactly colour.
-    double Share(const RECT& r, DWORD colour) const {
-        int hits = 0;
-        int all = 0;
-        for (LONG y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, height); ++y) {
-            for (LONG x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, width); ++x) {
-                hits += pixels[static_cast<size_t>(y * width + x)] == colour ? 1 : 0;
-                ++all;
-            }
-        }
-        return all == 0 ? 0.0 : static_cast<double>(hits) / all;
-    }
-    LONG width = 0;
-    LONG height = 0;
-    std::vector<DWORD> pixels;
-};
-
 // Where a named control of the panel lies, in the client coordinates of window; empty when the
 // accessibility tree does not place it.
 RECT Locate(IAccessible* accessible, const wchar_t* name, HWND window) {
@@ -170,33 +127,14 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     IDispatch* panel = nullptr;
     ASSERT_EQ(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&panel)), S_OK);
     test::ComEventSink sink;
-    IConnectionPointContainer* points = nullptr;
     IConnectionPoint* point = nullptr;
-    DWORD cookie = 0;
-    ASSERT_EQ(
-        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&points)),
-        S_OK);
-    ASSERT_EQ(points->FindConnectionPoint(Guid(kEventInterfaceId), &point), S_OK);
-    points->Release();
-    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
-    VARIANT ref;
-    ASSERT_EQ(GetProperty(panel, kUIref, &ref), S_OK);
-    win32::UIuserControlInterface* framework = nullptr;
-    ASSERT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
-                                           reinterpret_cast<void**>(&framework)),
-              S_OK);
-    VariantClear(&ref);
-    BSTR empty = SysAllocString(L"");
-    ASSERT_EQ(framework->AttachControl(hostNet, hostNode, nullptr, empty, empty), S_OK);
-    SysFreeString(empty);
+    const DWORD cookie = Advise(panel, &sink, &point);
+    ASSERT_EQ(Attach(panel, hostNet, hostNode), S_OK);
     ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
     net->Tick();
     net->Tick();
     // Binding clears the message line (the configuration source's update): the message after it.
-    VARIANT message;
-    VariantInit(&message);
-    message.vt = VT_BSTR;
-    message.bstrVal = SysAllocString(L"Hosted by ATL");
+    VARIANT message = Text(L"Hosted by ATL");
     ASSERT_EQ(PutProperty(panel, kDisplayMsg, message), S_OK);
     VariantClear(&message);
     Pump();
@@ -211,7 +149,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     const RECT led = Locate(accessible, L"fldStatusLED(0)", host);
     const RECT teachingWarning = Locate(accessible, L"warnTriangle(14)", host);
     {
-        const Picture shown(host);
+        const Pixels shown(host);
         EXPECT_GT(shown.Share(messageBox, kYellow), 0.5);
         EXPECT_EQ(shown.Share(teachingWarning, kWarningFill), 0.0);
         EXPECT_GT(shown.Share(led, kHardwareOff), 0.2);
@@ -221,7 +159,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     node->SetPin(SimPin::Enable, true);
     net->Tick();
     Pump();
-    EXPECT_GT(Picture(host).Share(led, kHardwareOn), 0.2);
+    EXPECT_GT(Pixels(host).Share(led, kHardwareOn), 0.2);
     node->SetPin(SimPin::Enable, false);
     net->Tick();
     Pump();
@@ -235,7 +173,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     Click(window, Locate(accessible, L"teachingCheck", window));
     net->Tick();
     Pump();
-    EXPECT_GT(Picture(host).Share(teachingWarning, kWarningFill), 0.15);
+    EXPECT_GT(Pixels(host).Share(teachingWarning, kWarningFill), 0.15);
     Click(window, Locate(accessible, L"inputOptChk", window));
     net->Tick();
     Pump();
@@ -275,6 +213,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     }
 
     accessible->Release();
+    win32::UIuserControlInterface* framework = FrameworkOf(panel);
     ASSERT_EQ(framework->ReleaseControl(), S_OK);
     framework->Release();
     EXPECT_EQ(point->Unadvise(cookie), S_OK);

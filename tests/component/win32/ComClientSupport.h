@@ -11,12 +11,15 @@
 #include <oleauto.h>
 #include <olectl.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "component/win32/ComUIuserControl.h"
 #include "platform/win32/com/ComTypeLibraries.h"
 #include "platform/win32/com/ComVariant.h"
 #include "sim/win32/SimTypeLibrary.h"
@@ -94,12 +97,6 @@ inline bool KeyExists(const std::wstring& path) {
     return true;
 }
 
-inline std::vector<std::wstring> RegisteredKeys() {
-    return {
-        std::wstring(L"CLSID\\") + kClassId, kProgId, std::wstring(L"Interface\\") + kInterfaceId,
-        std::wstring(L"Interface\\") + kEventInterfaceId, std::wstring(L"TypeLib\\") + kTypeLibId};
-}
-
 inline HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value) {
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&value, &named, 1, 1};
@@ -122,6 +119,42 @@ inline VARIANT Bool(bool b) {
     return v;
 }
 
+inline VARIANT Text(const wchar_t* text) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocString(text);
+    return v;
+}
+
+// Whether a and b are one object: COM's identity is the IUnknown each answers.
+inline bool SameObject(IUnknown* a, IUnknown* b) {
+    IUnknown* x = nullptr;
+    IUnknown* y = nullptr;
+    a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&x));
+    b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&y));
+    const bool same = x != nullptr && x == y;
+    for (IUnknown* held : {x, y}) {
+        if (held != nullptr) {
+            held->Release();
+        }
+    }
+    return same;
+}
+
+// Connects sink to the panel's events; point receives the connection point, for Unadvise.
+inline DWORD Advise(IUnknown* panel, IDispatch* sink, IConnectionPoint** point) {
+    IConnectionPointContainer* container = nullptr;
+    EXPECT_EQ(
+        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
+        S_OK);
+    EXPECT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), point), S_OK);
+    container->Release();
+    DWORD cookie = 0;
+    EXPECT_EQ((*point)->Advise(sink, &cookie), S_OK);
+    return cookie;
+}
+
 inline DISPID IdOfName(IDispatch* object, const wchar_t* name) {
     DISPID id = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -139,6 +172,95 @@ inline HRESULT ServerCanUnloadNow() {
         reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
     return canUnload != nullptr ? canUnload() : E_FAIL;
 }
+
+// The panel's UIuserControl side, which UIref returns; the caller releases it.
+inline win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
+    VARIANT ref;
+    EXPECT_EQ(GetProperty(panel, kUIref, &ref), S_OK);
+    EXPECT_EQ(ref.vt, VT_DISPATCH);
+    win32::UIuserControlInterface* framework = nullptr;
+    EXPECT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
+                                           reinterpret_cast<void**>(&framework)),
+              S_OK);
+    VariantClear(&ref);
+    return framework;
+}
+
+// Attaches the panel to a host's net and node (either may be none) through UIref.
+inline HRESULT Attach(IDispatch* panel, IDispatch* net, IDispatch* node,
+                      const wchar_t* regName = L"", const wchar_t* regSect = L"") {
+    win32::UIuserControlInterface* framework = FrameworkOf(panel);
+    BSTR name = SysAllocString(regName);
+    BSTR section = SysAllocString(regSect);
+    const HRESULT hr = framework->AttachControl(net, node, nullptr, name, section);
+    SysFreeString(name);
+    SysFreeString(section);
+    framework->Release();
+    return hr;
+}
+
+// A 32-bit picture with no window: what is drawn into Dc(), or a window's client area as it
+// shows. Pixels read back as 0xRRGGBB, or as the panel writes colours (&HBBGGRR).
+class Pixels {
+  public:
+    Pixels(int width, int height)
+        : m_width(width), m_height(height), m_dc(CreateCompatibleDC(nullptr)) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        m_old = SelectObject(m_dc, m_bitmap);
+    }
+    explicit Pixels(HWND window) : Pixels(ClientSize(window).right, ClientSize(window).bottom) {
+        HDC dc = GetDC(window);
+        EXPECT_TRUE(BitBlt(m_dc, 0, 0, m_width, m_height, dc, 0, 0, SRCCOPY));
+        ReleaseDC(window, dc);
+    }
+    ~Pixels() {
+        SelectObject(m_dc, m_old);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    Pixels(const Pixels&) = delete;
+    Pixels& operator=(const Pixels&) = delete;
+
+    HDC Dc() const { return m_dc; }
+    uint32_t Rgb(LONG x, LONG y) const {
+        GdiFlush();
+        return static_cast<const uint32_t*>(m_bits)[y * m_width + x] & 0xFFFFFF;
+    }
+    uint32_t Rgb(POINT p) const { return Rgb(p.x, p.y); }
+    int32_t Bgr(LONG x, LONG y) const { return static_cast<int32_t>(Swap(Rgb(x, y))); }
+    // The share of the rectangle's pixels (within the picture) that show exactly rgb.
+    double Share(const RECT& r, uint32_t rgb) const {
+        int hits = 0;
+        int all = 0;
+        for (LONG y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, m_height); ++y) {
+            for (LONG x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, m_width); ++x) {
+                hits += Rgb(x, y) == rgb ? 1 : 0;
+                ++all;
+            }
+        }
+        return all == 0 ? 0.0 : static_cast<double>(hits) / all;
+    }
+    // 0xRRGGBB from &HBBGGRR and back.
+    static uint32_t Swap(uint32_t c) {
+        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    }
+
+  private:
+    static RECT ClientSize(HWND window) {
+        RECT client{};
+        GetClientRect(window, &client);
+        return client;
+    }
+
+    int m_width;
+    int m_height;
+    HDC m_dc;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    void* m_bits = nullptr;
+};
 
 // A child id of an accessible object.
 inline VARIANT ChildId(LONG id) {
@@ -236,7 +358,10 @@ class ComClient : public ::testing::Test {
     void TearDown() override {
         CoUninitialize();
         EXPECT_EQ(Regsvr32(L"/u"), 0u);
-        for (const auto& key : RegisteredKeys()) {
+        for (const std::wstring& key : {std::wstring(L"CLSID\\") + kClassId, std::wstring(kProgId),
+                                        std::wstring(L"Interface\\") + kInterfaceId,
+                                        std::wstring(L"Interface\\") + kEventInterfaceId,
+                                        std::wstring(L"TypeLib\\") + kTypeLibId}) {
             EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
         }
     }

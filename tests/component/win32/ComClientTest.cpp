@@ -207,10 +207,7 @@ TEST_F(ComClient, CreatesByClassIdAndProgIdAndDrivesTheProperties) {
     ASSERT_EQ(GetProperty(panel, kEnabled, &result), S_OK);
     EXPECT_EQ(result.boolVal, VARIANT_TRUE);
 
-    VARIANT text;
-    VariantInit(&text);
-    text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(L"Drive not homed");
+    VARIANT text = Text(L"Drive not homed");
     ASSERT_EQ(PutProperty(panel, IdOfName(panel, L"DisplayMsg"), text), S_OK);
     VariantClear(&text);
     ASSERT_EQ(GetProperty(panel, kDisplayMsg, &result), S_OK);
@@ -255,13 +252,7 @@ TEST_F(ComClient, CreatesByClassIdAndProgIdAndDrivesTheProperties) {
     // UIref is the panel itself; MyForms the jerk-limit window.
     ASSERT_EQ(GetProperty(panel, kUIref, &result), S_OK);
     ASSERT_EQ(result.vt, VT_DISPATCH);
-    IUnknown* a = nullptr;
-    IUnknown* b = nullptr;
-    panel->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a));
-    result.pdispVal->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&b));
-    EXPECT_EQ(a, b);
-    a->Release();
-    b->Release();
+    EXPECT_TRUE(SameObject(panel, result.pdispVal));
     VariantClear(&result);
     ASSERT_EQ(GetProperty(panel, kMyForms, &result), S_OK);
     ASSERT_EQ(result.vt, VT_DISPATCH);
@@ -282,10 +273,7 @@ TEST_F(ComClient, WrongCallsGetTheStandardResults) {
     VARIANT result;
     UINT argErr = 99;
 
-    VARIANT text;
-    VariantInit(&text);
-    text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(L"not a Boolean");
+    VARIANT text = Text(L"not a Boolean");
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS put{&text, &named, 1, 1};
     EXPECT_EQ(
@@ -358,13 +346,7 @@ TEST_F(ComClient, AccessibleTeachingButtonIsPressedUntilTheUnattachedPanelIsEnab
     ASSERT_NE(panel, nullptr);
     IAccessible* accessible = nullptr;
     ASSERT_EQ(panel->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible)), S_OK);
-    IUnknown* outer = nullptr;
-    IUnknown* inner = nullptr;
-    panel->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&outer));
-    accessible->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&inner));
-    EXPECT_EQ(inner, outer);
-    inner->Release();
-    outer->Release();
+    EXPECT_TRUE(SameObject(panel, accessible));
 
     // The panel itself is the client; its controls are simple children 1..n.
     const VARIANT self = ChildId(CHILDID_SELF);
@@ -386,15 +368,9 @@ TEST_F(ComClient, AccessibleTeachingButtonIsPressedUntilTheUnattachedPanelIsEnab
     EXPECT_EQ(accessible->get_accChild(button, &child), S_FALSE);
     EXPECT_EQ(child, nullptr);
 
-    IConnectionPointContainer* container = nullptr;
-    ASSERT_EQ(
-        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
-        S_OK);
-    IConnectionPoint* point = nullptr;
-    ASSERT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), &point), S_OK);
     test::ComEventSink sink;
-    DWORD cookie = 0;
-    ASSERT_EQ(point->Advise(&sink, &cookie), S_OK);
+    IConnectionPoint* point = nullptr;
+    const DWORD cookie = Advise(panel, &sink, &point);
 
     // Created and shown but not attached, the button is still available.
     ASSERT_EQ(PutProperty(panel, kShow, Bool(true)), S_OK);
@@ -427,7 +403,6 @@ TEST_F(ComClient, AccessibleTeachingButtonIsPressedUntilTheUnattachedPanelIsEnab
 
     EXPECT_EQ(point->Unadvise(cookie), S_OK);
     point->Release();
-    container->Release();
     // The tear-off counts on the panel: its release leaves the panel's own reference last.
     accessible->Release();
     EXPECT_EQ(panel->Release(), 0u);

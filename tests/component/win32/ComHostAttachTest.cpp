@@ -24,30 +24,6 @@ namespace {
 
 using namespace comtest;
 
-win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
-    VARIANT ref;
-    EXPECT_EQ(GetProperty(panel, kUIref, &ref), S_OK);
-    EXPECT_EQ(ref.vt, VT_DISPATCH);
-    win32::UIuserControlInterface* framework = nullptr;
-    EXPECT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
-                                           reinterpret_cast<void**>(&framework)),
-              S_OK);
-    VariantClear(&ref);
-    return framework;
-}
-
-DWORD Advise(IDispatch* panel, IDispatch* sink, IConnectionPoint** point) {
-    IConnectionPointContainer* container = nullptr;
-    EXPECT_EQ(
-        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
-        S_OK);
-    EXPECT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), point), S_OK);
-    container->Release();
-    DWORD cookie = 0;
-    EXPECT_EQ((*point)->Advise(sink, &cookie), S_OK);
-    return cookie;
-}
-
 TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
     AddSimulatedDriveTypes();
     auto net = SimNet::Create();
@@ -65,13 +41,7 @@ TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
 
     win32::UIuserControlInterface* framework = FrameworkOf(panel);
     ASSERT_NE(framework, nullptr);
-    IUnknown* a = nullptr;
-    IUnknown* b = nullptr;
-    panel->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&a));
-    framework->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&b));
-    EXPECT_EQ(a, b);  // the panel itself under the framework's interface
-    a->Release();
-    b->Release();
+    EXPECT_TRUE(SameObject(panel, framework));  // the panel itself under that interface
 
     LONG color = -1;
     ASSERT_EQ(framework->get_BarColor(&color), S_OK);
@@ -95,11 +65,7 @@ TEST_F(ComClient, AttachesTheHostsNetAndNodeThroughUIrefAndReleasesThem) {
     EXPECT_GT(PlaceholderNames(accessible), 0);  // captions wait for a node
 
     EXPECT_EQ(net->Events()->TimerTick.slotCount(), 0u);
-    BSTR regName = SysAllocString(L"ArnAbsPosn");
-    BSTR regSect = SysAllocString(L"Node0");
-    ASSERT_EQ(framework->AttachControl(hostNet, hostNode, nullptr, regName, regSect), S_OK);
-    SysFreeString(regName);
-    SysFreeString(regSect);
+    ASSERT_EQ(Attach(panel, hostNet, hostNode, L"ArnAbsPosn", L"Node0"), S_OK);
     EXPECT_EQ(net->Events()->TimerTick.slotCount(), 1u);  // the host object's relay to our sink
     ASSERT_EQ(PutProperty(panel, kShow, Bool(true)), S_OK);
     ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);

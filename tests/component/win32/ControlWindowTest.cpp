@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "component/win32/ComClientSupport.h"
 #include "component/win32/ControlWindow.h"
 #include "fakes/BeepCounter.h"
 #include "host/NodeParams.h"
@@ -44,52 +45,6 @@ void Pump() {
         DispatchMessageW(&msg);
     }
 }
-
-// A 32-bit copy of a window's client (or of any DC) that reads colours as &HBBGGRR words.
-class Pixels {
-  public:
-    Pixels(int width, int height) : m_width(width), m_dc(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
-    }
-    ~Pixels() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC Dc() const { return m_dc; }
-    void CopyFrom(HWND hwnd) {
-        RECT client{};
-        GetClientRect(hwnd, &client);
-        HDC dc = GetDC(hwnd);
-        BitBlt(m_dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-        ReleaseDC(hwnd, dc);
-    }
-    int32_t Bgr(int x, int y) const {
-        GdiFlush();
-        const uint32_t px = static_cast<const uint32_t*>(m_bits)[y * m_width + x];
-        // Stored B, G, R, A: the word's low bytes are blue first; the alpha byte is masked off.
-        return static_cast<int32_t>(((px & 0xFF) << 16) | (px & 0xFF00) | ((px >> 16) & 0xFF));
-    }
-    int Count(int32_t bgr, const RECT& r) const {
-        int n = 0;
-        for (int y = r.top; y < r.bottom; ++y) {
-            for (int x = r.left; x < r.right; ++x) {
-                n += Bgr(x, y) == bgr ? 1 : 0;
-            }
-        }
-        return n;
-    }
-
-  private:
-    int m_width;
-    HDC m_dc;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
-};
 
 // The text of the hover tip that the common controls keep for hwnd (empty when none).
 std::wstring HoverTipText(HWND hwnd) {
@@ -125,10 +80,6 @@ std::wstring HoverTipText(HWND hwnd) {
 
 LPARAM At(const RECT& r) {
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-int Area(const RECT& r) {
-    return (r.right - r.left) * (r.bottom - r.top);
 }
 
 class ControlWindowTest : public test::PanelTest {
@@ -197,15 +148,15 @@ TEST_F(ControlWindowTest, PaintsTheLivePanelAndTakesTheUsersClicksKeysAndEntries
         node->SetPin(SimPin::InputA, true);
         net->Tick();
         Settle(hwnd);
-        Pixels pixels(width, height);
-        pixels.CopyFrom(hwnd);
+        const comtest::Pixels pixels(hwnd);
         const Label& message = *ctl().DisplayMsgLbl;
         const RECT messageBox = window.ClientRect(message.SurfaceRect());
         EXPECT_EQ(pixels.Bgr(messageBox.right - 3, messageBox.bottom - 3), message.get_BackColor());
         const ArnFieldLED& led = ctl().fldStatusLED(1);
         ASSERT_EQ(led.CurrentColor(), led.get_LEDOnColor());
-        EXPECT_GT(pixels.Count(led.CurrentColor(), window.ClientRect(led.SurfaceRect())) * 3,
-                  Area(window.ClientRect(led.SurfaceRect())))
+        EXPECT_GT(pixels.Share(window.ClientRect(led.SurfaceRect()),
+                               comtest::Pixels::Swap(static_cast<uint32_t>(led.CurrentColor()))),
+                  1.0 / 3)
             << "a third of the LED's box at least";
 
         // A tick that changes nothing invalidates nothing; a change invalidates its control only.
@@ -342,7 +293,7 @@ TEST_F(ControlWindowTest, DrawsThePanelScaledIntoAnyDeviceContextWithoutAWindow)
     panel->put_DisplayMsg("Homing required");
     const int width = Px(PanelControls::DesignWidth) / 2;
     const int height = Py(PanelControls::DesignHeight) / 2;
-    Pixels pixels(width, height);
+    comtest::Pixels pixels(width, height);
     EXPECT_EQ(ControlWindow::DrawPanel(*panel, nullptr, RECT{0, 0, width, height}), E_POINTER);
     EXPECT_EQ(ControlWindow::DrawPanel(*panel, pixels.Dc(), RECT{0, 0, 0, height}), E_INVALIDARG);
     const Rect box = ctl().DisplayMsgLbl->SurfaceRect();
@@ -388,14 +339,9 @@ TEST_F(ControlWindowTest, AccessibilityToolsFindTheControlsOnTheScreen) {
         const auto idOf = [&](const Control& ctl) {
             const auto at = std::find_if(controls.begin(), controls.end(),
                                          [&](const auto& c) { return c.get() == &ctl; });
-            VARIANT id{};
-            id.vt = VT_I4;
-            id.lVal = static_cast<LONG>(at - controls.begin()) + 1;
-            return id;
+            return comtest::ChildId(static_cast<LONG>(at - controls.begin()) + 1);
         };
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
+        const VARIANT self = comtest::ChildId(CHILDID_SELF);
         RECT windowOnScreen{};
         GetWindowRect(window.Handle(), &windowOnScreen);
         const auto onScreen = [&](const Control& ctl) {
@@ -440,10 +386,8 @@ TEST_F(ControlWindowTest, AccessibilityToolsFindTheControlsOnTheScreen) {
     }
     // A tool that holds on past the window finds no places any more.
     long left = 0, top = 0, width = 0, height = 0;
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    EXPECT_EQ(accessible->accLocation(&left, &top, &width, &height, self), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(accessible->accLocation(&left, &top, &width, &height, comtest::ChildId(CHILDID_SELF)),
+              DISP_E_MEMBERNOTFOUND);
     accessible->Release();
     EXPECT_TRUE(ComServerCanUnload());
 }

@@ -1,10 +1,13 @@
-#include "app/arnreg/ForeignLines.h"
-
+// What arnreg foresees of registry text before it writes: the values an export cannot carry
+// back, what an import writes up to its first refusal, and the lines of other tools.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <optional>
 
+#include "app/arnreg/ExportLosses.h"
+#include "app/arnreg/ForeignLines.h"
+#include "app/arnreg/ImportTally.h"
 #include "core/ArnError.h"
 #include "fakes/RegistryTestSupport.h"
 #include "support/CRegistry.h"
@@ -14,6 +17,9 @@ namespace {
 
 using testing::ElementsAre;
 using testing::EndsWith;
+using Count = ImportTally::Count;
+using Loss = ExportLosses::Loss;
+using ShortRoot = ImportTally::ShortRoot;
 using Warning = ForeignLines::Warning;
 
 // Registry text from its lines: the signature, the line after it, then `lines`.
@@ -23,6 +29,116 @@ std::string Image(const std::vector<std::string>& lines) {
         text += "\r\n" + line;
     }
     return text + "\r\n";
+}
+
+class ExportLossesTest : public testing::Test {
+  protected:
+    ScopedFreshRegistry m_registry;
+};
+using ImportTallyTest = ExportLossesTest;
+
+TEST_F(ExportLossesTest, NamesEveryValueTheTextCannotCarryBackDepthFirst) {
+    {
+        CRegistry top;
+        Open(top, "Software\\Arn", true);
+        top.WriteValue("Title", "Main axis");
+        top.WriteDWORD("Count", 42);
+        top.WriteValue("a=b", "x");
+        top.WriteValue("Text", "two\r\nlines");
+        CRegistry sub;
+        Open(sub, "Software\\Arn\\Sub", true);
+        sub.WriteValue("", "default");
+        sub.WriteValue("Fine", "yes");
+    }
+    KeyHandle key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Arn", 0, KEY_ALL_ACCESS, key.out()),
+              ERROR_SUCCESS);
+    const uint8_t bytes[] = {1, 2, 3};
+    ASSERT_EQ(RegSetValueExA(key.get(), "Blob", 0, REG_BINARY, bytes, sizeof bytes), ERROR_SUCCESS);
+
+    const std::string top = "HKEY_CURRENT_USER\\Software\\Arn";
+    const std::string raw =
+        "; the text keeps the raw text of its bytes, which loads back as a string";
+    const ExportLosses losses(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software\\Arn");
+    EXPECT_THAT(
+        losses.Losses(),
+        testing::UnorderedElementsAre(
+            Loss{top, "Count", "is REG_DWORD" + raw},
+            Loss{top, "a=b",
+                 "has \"=\" in its name; the load takes its first \"=\" for the one after the "
+                 "name"},
+            Loss{top, "Text", "holds a line break; the load reads each line apart"},
+            Loss{top, "Blob", "is REG_BINARY" + raw},
+            Loss{top + "\\Sub", "",
+                 "is the default value; a line with an empty name does not load back"}));
+    // The subkey's losses follow the key's own, as its section follows in the text.
+    EXPECT_EQ(losses.Losses().back().key, top + "\\Sub");
+
+    const ExportLosses plain(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software\\Arn\\Sub\\None");
+    EXPECT_THAT(plain.Losses(), ElementsAre());
+    EXPECT_EQ(ExportLosses::TypeName(REG_QWORD), "REG_QWORD");
+    EXPECT_EQ(ExportLosses::TypeName(99), "type 99");
+}
+
+TEST_F(ImportTallyTest, CountsKeysOnceAndValuesPerLineUpToTheFirstRefusal) {
+    const ImportTally tally(Image({
+        R"([HKEY_CURRENT_USER\Software\A])",  // line 2
+        R"("x"="1")",
+        R"("y"="2")",
+        R"([HKEY_CURRENT_USER\Software/B])",
+        R"("z"="3")",
+        R"([HKEY_CURRENT_USER\software\a])",  // the same key as line 2
+        R"("x"="again")",
+        R"("no equal sign)",  // line 9: refused
+        R"("after"="never")",
+    }));
+    EXPECT_EQ(tally.Before(2), (Count{0, 0}));
+    EXPECT_EQ(tally.Before(4), (Count{1, 1}));
+    EXPECT_EQ(tally.Before(9), (Count{2, 4}));
+    EXPECT_EQ(tally.Total(), (Count{2, 4}));
+    EXPECT_EQ(tally.FirstRefusal(), 9u);
+    EXPECT_THAT(tally.ShortRoots(), ElementsAre());
+}
+
+TEST_F(ImportTallyTest, ForeseesRefusalsOfRootsAndReadOnlyKeys) {
+    const ImportTally shortRoot(Image({R"([HKCU\Software\A])", R"("x"="1")"}));
+    EXPECT_THAT(shortRoot.ShortRoots(), ElementsAre(ShortRoot{2, "HKCU", "HKEY_CURRENT_USER"}));
+    EXPECT_EQ(shortRoot.FirstRefusal(), 3u);
+    EXPECT_EQ(shortRoot.Total(), (Count{0, 0}));
+    // The load compares root names exactly.
+    const ImportTally lowerCase(Image({R"([hkey_users\x])"}));
+    EXPECT_THAT(lowerCase.ShortRoots(), ElementsAre(ShortRoot{2, "hkey_users", "HKEY_USERS"}));
+    EXPECT_EQ(lowerCase.FirstRefusal(), std::nullopt);
+
+    // An existing key under HKEY_LOCAL_MACHINE opens read-only; a new one is created writable,
+    // and read-only once a later header opens it again.
+    CRegistry existing;
+    Open(existing, "Software\\Old", true, HKEY_LOCAL_MACHINE);
+    existing.CloseKey();
+    const ImportTally machine(Image({
+        R"([HKEY_LOCAL_MACHINE\Software\New])",
+        R"("x"="1")",
+        R"([HKEY_LOCAL_MACHINE\Software\New])",
+        R"("y"="2")",
+    }));
+    EXPECT_EQ(machine.FirstRefusal(), 5u);
+    EXPECT_EQ(machine.Before(5), (Count{1, 1}));
+    const ImportTally old(Image({R"([HKEY_LOCAL_MACHINE\Software\Old])", R"("x"="1")"}));
+    EXPECT_EQ(old.FirstRefusal(), 3u);
+
+    // The whole text refused: nothing written.
+    const ImportTally unsigned_("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\A]\r\n");
+    EXPECT_EQ(unsigned_.FirstRefusal(), 0u);
+    EXPECT_EQ(unsigned_.Total(), (Count{0, 0}));
+}
+
+TEST(ImportTallyLineOfError, ReadsTheLineOfAFormatError) {
+    EXPECT_EQ(ImportTally::LineOfError("Format Error: no equal signs.  Line 4=>'\"x'"), 4u);
+    EXPECT_EQ(ImportTally::LineOfError("Format Error: registry section formatting.  Line "
+                                       "12=>'[HKCU]'"),
+              12u);
+    EXPECT_EQ(ImportTally::LineOfError("No key is currently open."), std::nullopt);
+    EXPECT_EQ(ImportTally::LineOfError("Line x=>"), std::nullopt);
 }
 
 class ForeignLinesTest : public testing::Test {
