@@ -48,18 +48,9 @@ const char* const kProperties[] = {
 
 // Texts that resolve, that almost resolve, and whatever the input spells.
 std::string MakeText(FuzzInput& in) {
-    switch (in.Pick(6)) {
-        case 0:
-            return ":8011:Input Override";
-        case 1:
-            return ":18018:";
-        case 2:
-            return ":99999:none";
-        case 3:
-            return ":801:" + in.Text(8);
-        default:
-            return in.Text(24);
-    }
+    const char* const fixed[] = {":8011:Input Override", ":18018:", ":99999:none"};
+    const size_t kind = in.Pick(6);
+    return kind < 3 ? fixed[kind] : kind == 3 ? ":801:" + in.Text(8) : in.Text(24);
 }
 
 arn::Variant MakeValue(FuzzInput& in, int depth);
@@ -68,18 +59,12 @@ arn::Variant MakeValue(FuzzInput& in, int depth);
 // a text or a double, is still walked index by index as the controls ask, and would only spin
 // through that many refused reads without reaching any new code; it is folded into a small one.
 arn::Variant Plausible(std::string_view name, arn::Variant value) {
-    if (name != "Tabs" && name != "Count") {
-        return value;
-    }
     try {
-        const int32_t count = arn::VariantToLong(value);
-        if (count > 64 || count < -64) {
-            return count % 64;
-        }
+        const int32_t count = name == "Tabs" || name == "Count" ? arn::VariantToLong(value) : 0;
+        return count > 64 || count < -64 ? arn::Variant(count % 64) : value;
     } catch (...) {
-        // Not a number at all: the walk meets the same refusal.
+        return value;  // not a number at all: the walk meets the same refusal
     }
-    return value;
 }
 
 std::shared_ptr<arn::Dispatch> MakeObject(FuzzInput& in, int depth) {
@@ -113,9 +98,8 @@ arn::Variant MakeValue(FuzzInput& in, int depth) {
             return in.Double();
         case 4:
             return depth > 2 ? arn::Variant{} : arn::Variant{MakeObject(in, depth)};
-        default:
-            return MakeText(in);
     }
+    return MakeText(in);
 }
 
 struct Built {
@@ -158,10 +142,7 @@ bool Localises(const std::string& type) {
 bool Same(const arn::Variant& a, const arn::Variant& b) {
     const auto* x = std::get_if<double>(&a);
     const auto* y = std::get_if<double>(&b);
-    if (x != nullptr && y != nullptr && std::isnan(*x) && std::isnan(*y)) {
-        return true;
-    }
-    return a == b;
+    return a == b || (x != nullptr && y != nullptr && std::isnan(*x) && std::isnan(*y));
 }
 
 }  // namespace

