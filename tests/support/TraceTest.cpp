@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/ArnError.h"
@@ -26,21 +27,21 @@ class Holder {};
 
 namespace {
 
-using test::FakeCounter;
+using Lines = std::vector<std::string>;
 
 class DebugTraceTest : public ::testing::Test {
   protected:
     void SetUp() override { test::ResetTraceState(); }
     void TearDown() override { test::ResetTraceState(); }
 
-    FakeCounter counter{1'000'000};  // one count per microsecond
-    std::vector<std::string> lines;
+    test::FakeCounter counter{1'000'000};  // one count per microsecond
+    Lines lines;
     Connection listener =
         AttachDebugListener([this](std::string_view line) { lines.emplace_back(line); });
     test::ArnAbsPosnCtl panel;
 };
 
-TEST_F(DebugTraceTest, LinesCarryStampDeltaClassAndMessage) {
+TEST_F(DebugTraceTest, LinesCarryStampDeltaAndTheRunTimeClassName) {
     counter.Advance(7'000'000);
     DebugTrace(panel, "filtered", TraceLevelVerbose, false);  // starts no stopwatch
     counter.Advance(2'000'000);
@@ -49,36 +50,39 @@ TEST_F(DebugTraceTest, LinesCarryStampDeltaClassAndMessage) {
     DebugTrace(panel, "Break Here", TraceLevelAlways, false);
     counter.Advance(30);  // below 0.05 ms
     DebugTrace(panel, "", TraceLevelAlways, false);
-    DebugTrace(panel, " indented", TraceLevelAlways, false);
     DebugTrace("Named", ".Member: x", TraceLevelAlways, false);
     counter.Advance(12'500);
     DebugOutput("raw text", TraceLevelAlways);
+    // Namespaces dropped; a reference or pointer names the object's own class.
+    test::jogAndSwInputs io;
+    DebugTrace(static_cast<const test::TraceBase&>(io), ".ExternalInputs: x", 1, false);
+    DebugTrace(&io, "by pointer", TraceLevelAlways, false);
+    DebugTrace(test::Holder<test::ArnAbsPosnCtl>(), "template", TraceLevelAlways, false);
 
     EXPECT_EQ(lines,
-              (std::vector<std::string>{"0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_AttachControl\r\n",
-                                        "1,234,567.8\t+1,234,567.8\tArnAbsPosnCtl Break Here\r\n",
-                                        "1,234,567.9\t+0.0\tArnAbsPosnCtl \r\n",
-                                        "1,234,567.9\t+0.0\tArnAbsPosnCtl  indented\r\n",
-                                        "1,234,567.9\t+0.0\tNamed.Member: x\r\n",
-                                        "1,234,580.4\t+12.5\traw text\r\n"}));
+              (Lines{"0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_AttachControl\r\n",
+                     "1,234,567.8\t+1,234,567.8\tArnAbsPosnCtl Break Here\r\n",
+                     "1,234,567.9\t+0.0\tArnAbsPosnCtl \r\n",
+                     "1,234,567.9\t+0.0\tNamed.Member: x\r\n", "1,234,580.4\t+12.5\traw text\r\n",
+                     "1,234,580.4\t+0.0\tjogAndSwInputs.ExternalInputs: x\r\n",
+                     "1,234,580.4\t+0.0\tjogAndSwInputs by pointer\r\n",
+                     "1,234,580.4\t+0.0\tHolder<arn::test::ArnAbsPosnCtl> template\r\n"}));
 }
 
-TEST_F(DebugTraceTest, FlagWordFiltersLevels) {
+TEST_F(DebugTraceTest, FlagWordFiltersLevelsAndRaisesForEmittedLinesOnly) {
     DebugTrace(panel, "verbose", TraceLevelVerbose, false);
     DebugOutput("verbose output", TraceLevelVerbose);
+    EXPECT_NO_THROW(DebugTrace(panel, "suppressed", TraceLevelVerbose, true));
     DebugTrace(panel, "bit zero", 1, false);  // bit 0 is always on
     SetDebugFlags(TraceLevelVerbose);
-    DebugTrace(panel, "verbose", TraceLevelVerbose, false);
+    EXPECT_THROW(DebugTrace(panel, "verbose", TraceLevelVerbose, true), ArnError);
     DebugTrace(panel, "other bit", 0x8, false);
     SetDebugFlags(0x8);  // a later word replaces the earlier one
     DebugTrace(panel, "verbose again", TraceLevelVerbose, false);
     DebugTrace(panel, "other bit", 0x8, false);
-    EXPECT_EQ(lines, (std::vector<std::string>{"0.0\t+0.0\tArnAbsPosnCtl bit zero\r\n",
-                                               "0.0\t+0.0\tArnAbsPosnCtl verbose\r\n",
-                                               "0.0\t+0.0\tArnAbsPosnCtl other bit\r\n"}));
-}
-
-TEST_F(DebugTraceTest, RaiseFlagThrowsEmittedLinesOnly) {
+    EXPECT_EQ(lines, (Lines{"0.0\t+0.0\tArnAbsPosnCtl bit zero\r\n",
+                            "0.0\t+0.0\tArnAbsPosnCtl verbose\r\n",
+                            "0.0\t+0.0\tArnAbsPosnCtl other bit\r\n"}));
     try {
         DebugTrace(panel, ".Proc failed", TraceLevelAlways, true);
         FAIL() << "no error raised";
@@ -87,47 +91,27 @@ TEST_F(DebugTraceTest, RaiseFlagThrowsEmittedLinesOnly) {
         EXPECT_EQ(e.source(), "ArnAbsPosnCtl");
         EXPECT_EQ(e.description(), "ArnAbsPosnCtl.Proc failed");
     }
-    EXPECT_EQ(lines.size(), 1u);  // the line goes out before the raise
-
-    EXPECT_NO_THROW(DebugTrace(panel, "suppressed", TraceLevelVerbose, true));
-    EXPECT_EQ(lines.size(), 1u);
-    SetDebugFlags(TraceLevelVerbose);
-    EXPECT_THROW(DebugTrace(panel, "verbose", TraceLevelVerbose, true), ArnError);
-    EXPECT_EQ(lines.size(), 2u);
-}
-
-TEST_F(DebugTraceTest, ClassNameIsRunTimeTypeWithoutNamespaces) {
-    test::jogAndSwInputs io;
-    const test::TraceBase& base = io;
-    DebugTrace(base, ".ExternalInputs: x", TraceLevelAlways, false);
-    DebugTrace(&io, "by pointer", TraceLevelAlways, false);
-    DebugTrace(test::Holder<test::ArnAbsPosnCtl>(), "template", TraceLevelAlways, false);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "0.0\t+0.0\tjogAndSwInputs.ExternalInputs: x\r\n");
-    EXPECT_EQ(lines[1], "0.0\t+0.0\tjogAndSwInputs by pointer\r\n");
-    EXPECT_EQ(lines[2], "0.0\t+0.0\tHolder<arn::test::ArnAbsPosnCtl> template\r\n");
+    EXPECT_EQ(lines.size(), 4u);  // the line goes out before the raise
 }
 
 TEST_F(DebugTraceTest, ListenerThatTracesDoesNotDisturbTheLineInHand) {
-    std::vector<std::string> seen;
+    Lines seen;
     bool nested = false;
     Connection tracer = AttachDebugListener([&](std::string_view line) {
-        if (!nested) {
-            nested = true;
+        if (!std::exchange(nested, true)) {
             DebugTrace(panel, "from a listener", TraceLevelAlways, false);
         }
         seen.emplace_back(line);  // read after the nested line was built
     });
     DebugTrace(panel, "outer", TraceLevelAlways, false);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0], "0.0\t+0.0\tArnAbsPosnCtl from a listener\r\n");
-    EXPECT_EQ(seen[1], "0.0\t+0.0\tArnAbsPosnCtl outer\r\n");
+    EXPECT_EQ(seen, (Lines{"0.0\t+0.0\tArnAbsPosnCtl from a listener\r\n",
+                           "0.0\t+0.0\tArnAbsPosnCtl outer\r\n"}));
 }
 
 TEST(DebugChannel, SilentWithoutListenerAndDetachesOnDrop) {
     EXPECT_FALSE(DebugListenerAttached());
     OutputDebugStringA("nobody hears this");
-    std::vector<std::string> heard;
+    Lines heard;
     {
         Connection c =
             AttachDebugListener([&](std::string_view text) { heard.emplace_back(text); });
@@ -135,7 +119,7 @@ TEST(DebugChannel, SilentWithoutListenerAndDetachesOnDrop) {
     }
     EXPECT_FALSE(DebugListenerAttached());
     OutputDebugStringA("after");
-    EXPECT_EQ(heard, std::vector<std::string>{"hello"});
+    EXPECT_EQ(heard, Lines{"hello"});
 }
 
 }  // namespace
