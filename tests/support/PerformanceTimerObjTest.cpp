@@ -64,16 +64,17 @@ TEST(PerformanceTimerObj, TimeoutBoundariesAndRestarts) {
 TEST(PerformanceTimerObj, TimeLeftTextFloorsMinutesAndRoundsSeconds) {
     FakeCounter counter(1'000'000);
     PerformanceTimerObj timer;
-    const auto leftText = [&](double secondsLeft) {
-        timer.SetNewTimeout(secondsLeft);
-        return timer.get_TimeOutLeftStr();
-    };
-    EXPECT_EQ(leftText(125.4), "02:05");
-    EXPECT_EQ(leftText(3725), "02:05");  // hours dropped
-    EXPECT_EQ(leftText(59.6), "00:00");  // seconds round up to 60 while minutes floor to 0
-    EXPECT_EQ(leftText(62.5), "01:02");  // a half second goes to the even neighbour
-    EXPECT_EQ(leftText(63.5), "01:04");
-
+    // Hours dropped; seconds round up to 60 while minutes floor to 0; a half second goes to
+    // the even neighbour.
+    for (const auto& [left, text] :
+         std::initializer_list<std::pair<double, const char*>>{{125.4, "02:05"},
+                                                               {3725, "02:05"},
+                                                               {59.6, "00:00"},
+                                                               {62.5, "01:02"},
+                                                               {63.5, "01:04"}}) {
+        timer.SetNewTimeout(left);
+        EXPECT_EQ(timer.get_TimeOutLeftStr(), text) << left;
+    }
     timer.SetNewTimeout(0);
     counter.Advance(5'200'000);
     EXPECT_EQ(timer.get_TimeOutLeftStr(), "-01:-05");
@@ -101,18 +102,17 @@ TEST(PerformanceTimerObj, FormatTimeRoundsHalfToEvenAndWritesElapsedBack) {
     EXPECT_THROW(timer.get_FormatTime("###", seconds, -1), ArnError);
 }
 
-TEST(PerformanceTimerObj, CreationFailsWithoutCounterFrequency) {
-    FakeCounter counter(0);
-    try {
-        PerformanceTimerObj timer;
-        FAIL() << "created without a counter";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), 1001);
-        EXPECT_EQ(e.description(), "This system doesn't support high-res timing");
+TEST(PerformanceTimerObj, NeedsACounterFrequencyAndRunsOnTheRealCounter) {
+    {
+        FakeCounter counter(0);
+        try {
+            PerformanceTimerObj timer;
+            FAIL() << "created without a counter";
+        } catch (const ArnError& e) {
+            EXPECT_EQ(e.number(), 1001);
+            EXPECT_EQ(e.description(), "This system doesn't support high-res timing");
+        }
     }
-}
-
-TEST(PerformanceTimerObj, RealCounterMovesForward) {
     PerformanceTimerObj timer;
     const double first = timer.get_ElapsedTime();
     double later = first;

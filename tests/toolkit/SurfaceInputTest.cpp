@@ -22,24 +22,19 @@ struct Surface {
     UserControl surface;
     std::shared_ptr<Frame> frame = surface.Add(std::make_shared<Frame>("frame"));
     std::shared_ptr<Label> tip = surface.Add(std::make_shared<Label>("tip"), frame.get());
-    std::shared_ptr<CommandButton> a =
-        surface.Add(std::make_shared<CommandButton>("cmd", 0), frame.get());
-    std::shared_ptr<CommandButton> b =
-        surface.Add(std::make_shared<CommandButton>("cmd", 1), frame.get());
-    std::shared_ptr<CommandButton> c =
-        surface.Add(std::make_shared<CommandButton>("cmd", 2), frame.get());
-    std::shared_ptr<CommandButton> d =
-        surface.Add(std::make_shared<CommandButton>("cmd", 3), frame.get());
+    std::shared_ptr<CommandButton> a = Button(0, 100, 100), b = Button(1, 600, 100),
+                                   c = Button(2, 100, 1000), d = Button(3, 2000, 1000);
     Surface() {
         frame->Move(1000, 500, 4000, 2000);
         tip->Move(0, 0, 4000, 2000);
         tip->put_ToolTipText("tip");
-        a->Move(100, 100, 1000, 400);
-        b->Move(600, 100, 1000, 400);
-        c->Move(100, 1000, 1000, 400);
         c->put_Enabled(false);
-        d->Move(2000, 1000, 1000, 400);
         d->put_Visible(false);
+    }
+    std::shared_ptr<CommandButton> Button(int16_t index, int32_t left, int32_t top) {
+        auto button = surface.Add(std::make_shared<CommandButton>("cmd", index), frame.get());
+        button->Move(left, top, 1000, 400);
+        return button;
     }
 };
 
