@@ -102,9 +102,9 @@ arn::Variant MakeValue(FuzzInput& in, int depth) {
     return MakeText(in);
 }
 
+// A control and the plain properties the case defined, with what they held before the walk.
 struct Built {
     std::shared_ptr<arn::GenericControl> control;
-    // The plain properties the case defined, with what they held before the walk.
     std::vector<std::pair<std::string, arn::Variant>> before;
 };
 
@@ -178,18 +178,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     arn::LocalizeControls(controls);
 
+    // A kind without localisable text keeps every property; a text that changed became what
+    // ResCaption makes of it.
     for (const Built& one : built) {
         for (const auto& [name, old] : one.before) {
             const arn::Variant now = one.control->GetProperty(name);
-            if (!Localises(one.control->TypeName())) {
-                if (!Same(now, old)) {
-                    std::abort();  // a kind without localisable text was changed
-                }
-            } else if (const auto* text = std::get_if<std::string>(&old)) {
-                const auto* after = std::get_if<std::string>(&now);
-                if (after != nullptr && *after != *text && *after != arn::ResCaption(*text)) {
-                    std::abort();  // a text became something ResCaption does not make of it
-                }
+            const auto* text = std::get_if<std::string>(&old);
+            const auto* after = std::get_if<std::string>(&now);
+            if (Localises(one.control->TypeName())
+                    ? text != nullptr && after != nullptr && *after != *text &&
+                          *after != arn::ResCaption(*text)
+                    : !Same(now, old)) {
+                std::abort();
             }
         }
     }

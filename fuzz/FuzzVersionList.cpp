@@ -47,24 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Byte 0x01 stands for the parent folder, 0x02 for a CR LF.
     std::string text;
     for (const char c : in.Rest()) {
-        if (c == '\x01') {
-            text += parent;
-        } else if (c == '\x02') {
-            text += "\r\n";
-        } else {
-            text.push_back(c);
-        }
+        text += c == '\x01' ? parent : c == '\x02' ? "\r\n" : std::string(1, c);
     }
 
+    // Only whole copies of the folder go, and a text without the folder stays as it is.
     const std::string stripped = arn::AppRelativePath(text);
-    if (!parent.empty() &&
-        (stripped.size() > text.size() || (text.size() - stripped.size()) % parent.size() != 0)) {
-        std::abort();  // something other than whole copies of the folder went
-    }
-    if (text.find(parent) == std::string::npos && stripped != text) {
-        std::abort();  // a text without the folder changed
-    }
-    if (parent.empty() && stripped != text) {
+    if ((text.find(parent) == std::string::npos || parent.empty())
+            ? stripped != text
+            : stripped.size() > text.size() ||
+                  (text.size() - stripped.size()) % parent.size() != 0) {
         std::abort();
     }
 
