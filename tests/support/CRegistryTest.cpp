@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "core/ArnError.h"
+#include "core/RaisedError.h"
 #include "fakes/RegistryTestSupport.h"
 
 namespace arn::test {
@@ -12,18 +13,11 @@ namespace {
 using testing::ElementsAre;
 using testing::UnorderedElementsAre;
 
-// Runs `action`, which must raise ArnError, and checks number, source and description.
-template <class F>
-void ExpectError(F&& action, int32_t offset, const std::string& source,
+// Checks number (vbObjectError + offset), source and description of the error action raises.
+void ExpectError(const std::function<void()>& action, int32_t offset, const std::string& source,
                  const std::string& description) {
-    try {
-        action();
-        ADD_FAILURE() << "no error raised; expected: " << description;
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), vbObjectError + offset);
-        EXPECT_EQ(e.source(), source);
-        EXPECT_EQ(e.description(), description);
-    }
+    EXPECT_EQ(RaisedError(action),
+              std::to_string(vbObjectError + offset) + " " + source + ": " + description);
 }
 
 void SetRaw(HKEY root, const char* path, const char* name, DWORD type, const std::string& data) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ArnError.h"
+#include "core/RaisedError.h"
 #include "fakes/FakeCounter.h"
 #include "support/PerformanceTimerObj.h"
 
@@ -105,13 +106,8 @@ TEST(PerformanceTimerObj, FormatTimeRoundsHalfToEvenAndWritesElapsedBack) {
 TEST(PerformanceTimerObj, NeedsACounterFrequencyAndRunsOnTheRealCounter) {
     {
         FakeCounter counter(0);
-        try {
-            PerformanceTimerObj timer;
-            FAIL() << "created without a counter";
-        } catch (const ArnError& e) {
-            EXPECT_EQ(e.number(), 1001);
-            EXPECT_EQ(e.description(), "This system doesn't support high-res timing");
-        }
+        EXPECT_EQ(test::RaisedError([] { PerformanceTimerObj timer; }),
+                  "1001 : This system doesn't support high-res timing");
     }
     PerformanceTimerObj timer;
     const double first = timer.get_ElapsedTime();

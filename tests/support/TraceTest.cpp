@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/ArnError.h"
+#include "core/RaisedError.h"
 #include "fakes/FakeCounter.h"
 #include "fakes/TraceReset.h"
 #include "platform/DebugChannel.h"
@@ -83,14 +84,8 @@ TEST_F(DebugTraceTest, FlagWordFiltersLevelsAndRaisesForEmittedLinesOnly) {
     EXPECT_EQ(lines, (Lines{"0.0\t+0.0\tArnAbsPosnCtl bit zero\r\n",
                             "0.0\t+0.0\tArnAbsPosnCtl verbose\r\n",
                             "0.0\t+0.0\tArnAbsPosnCtl other bit\r\n"}));
-    try {
-        DebugTrace(panel, ".Proc failed", TraceLevelAlways, true);
-        FAIL() << "no error raised";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), static_cast<int32_t>(0x80040000u));
-        EXPECT_EQ(e.source(), "ArnAbsPosnCtl");
-        EXPECT_EQ(e.description(), "ArnAbsPosnCtl.Proc failed");
-    }
+    EXPECT_EQ(test::RaisedError([&] { DebugTrace(panel, ".Proc failed", TraceLevelAlways, true); }),
+              "-2147221504 ArnAbsPosnCtl: ArnAbsPosnCtl.Proc failed");
     EXPECT_EQ(lines.size(), 4u);  // the line goes out before the raise
 }
 

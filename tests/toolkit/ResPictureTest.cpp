@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/ArnError.h"
+#include "core/RaisedError.h"
 #include "platform/Resources.h"
 #include "toolkit/ResPicture.h"
 
@@ -30,13 +31,8 @@ TEST(CheckBoxIcons, FourDistinctBoxesAndAClearErrorForOthers) {
     EXPECT_NE(Rgba(503, 10, 5), Rgba(500, 10, 5));
     EXPECT_NE(Rgba(504, 8, 13), Rgba(501, 8, 13));
 
-    try {
-        LoadResPicture(502);
-        ADD_FAILURE() << "502 is not a resource";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.number(), 326);
-        EXPECT_EQ(e.description(), "Resource with identifier '502' not found");
-    }
+    EXPECT_EQ(test::RaisedError([] { LoadResPicture(502); }),
+              "326 ArnAbsPosn: Resource with identifier '502' not found");
 }
 
 }  // namespace
