@@ -1,5 +1,6 @@
 // Captions of any shape: resolving placeholders never throws, and text that is no placeholder
 // comes back unchanged. Controls of every kind carrying such captions are FuzzLocalizeControls'.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,19 +10,12 @@
 
 namespace {
 
+// ":dddd:" or ":ddddd:" at the start.
 bool LooksLikePlaceholder(const std::string& text) {
-    auto digitsThenColon = [&](size_t n) {
-        if (text.size() < n + 2 || text[0] != ':' || text[n + 1] != ':') {
-            return false;
-        }
-        for (size_t i = 1; i <= n; ++i) {
-            if (text[i] < '0' || text[i] > '9') {
-                return false;
-            }
-        }
-        return true;
-    };
-    return digitsThenColon(4) || digitsThenColon(5);
+    const size_t colon = text.find(':', 1);
+    return !text.empty() && text[0] == ':' && (colon == 5 || colon == 6) &&
+           std::all_of(text.begin() + 1, text.begin() + static_cast<std::ptrdiff_t>(colon),
+                       [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/ArnError.h"
 #include "core/ObjectClient.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/NumberConversion.h"
+#include "core/RaisedError.h"
 #include "core/Variant.h"
 #include "fakes/ErrorNumber.h"
 
@@ -29,26 +30,21 @@ TEST(Variant, ConvertsWithAutomationRules) {
 }
 
 TEST(NumberConversion, RoundsHalfToEvenAndRefusesWhatDoesNotFit) {
-    EXPECT_EQ(ToInteger(2.5, ""), 2);
-    EXPECT_EQ(ToInteger(-2.5, ""), -2);
-    EXPECT_EQ(ToInteger(-3.5, ""), -4);
-    EXPECT_EQ(ToInteger(32767.4, ""), 32767);
-    EXPECT_EQ(ToInteger(-32768.5, ""), -32768);  // the even neighbour is still in range
-    EXPECT_EQ(ErrorNumber([] { ToInteger(32767.5, ""); }), 6);
-    EXPECT_EQ(ErrorNumber([] { ToInteger(-32769.0, ""); }), 6);
-    EXPECT_EQ(ErrorNumber([] { ToInteger(std::nan(""), ""); }), 6);
-
+    // -32768.5 rounds to its even neighbour, still in range.
+    const std::pair<double, int16_t> integers[] = {
+        {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {32767.4, 32767}, {-32768.5, -32768}};
+    for (const auto& [v, rounded] : integers) {
+        EXPECT_EQ(ToInteger(v, ""), rounded) << v;
+    }
     EXPECT_EQ(ToLong(2147483647.4, ""), 2147483647);
     EXPECT_EQ(ToLong(-2147483648.0, ""), -2147483647 - 1);
+    for (const double v : {32767.5, -32769.0, std::nan("")}) {
+        EXPECT_EQ(ErrorNumber([v] { ToInteger(v, ""); }), 6) << v;
+    }
     EXPECT_EQ(ErrorNumber([] { ToLong(2147483647.5, ""); }), 6);
     EXPECT_EQ(ErrorNumber([] { ToLong(INFINITY, ""); }), 6);
-    try {
-        ToLong(1e10, "jogAndSwInputs");
-        ADD_FAILURE() << "no error";
-    } catch (const ArnError& e) {
-        EXPECT_EQ(e.source(), "jogAndSwInputs");
-        EXPECT_EQ(e.description(), "Overflow");
-    }
+    EXPECT_EQ(test::RaisedError([] { ToLong(1e10, "jogAndSwInputs"); }),
+              "6 jogAndSwInputs: Overflow");
 }
 
 }  // namespace

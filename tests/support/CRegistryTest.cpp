@@ -53,14 +53,17 @@ TEST_P(CRegistryTest, OpenKeyNormalisesThePathAndCreatesOnlyWhenAsked) {
 }
 
 TEST_P(CRegistryTest, ReadValueTrimsOneTrailingNul) {
-    SetRaw(HKEY_CURRENT_USER, "Read", "terminated", REG_SZ, std::string("ab\0", 3));
-    SetRaw(HKEY_CURRENT_USER, "Read", "nul", REG_SZ, std::string(1, '\0'));
-    SetRaw(HKEY_CURRENT_USER, "Read", "empty", REG_SZ, "");
     // The system's registry stores a string written without its NUL with one added, which
     // the 9999-byte read must hold too; the stores keep the bytes as written.
     const size_t largest = OnStores() ? 9999 : 9998;
-    SetRaw(HKEY_CURRENT_USER, "Read", "largest", REG_SZ, std::string(largest, 'w'));
-    SetRaw(HKEY_CURRENT_USER, "Read", "big", REG_SZ, std::string(largest + 1, 'w'));
+    for (const auto& [name, data] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"terminated", std::string("ab\0", 3)},
+             {"nul", std::string(1, '\0')},
+             {"empty", ""},
+             {"largest", std::string(largest, 'w')},
+             {"big", std::string(largest + 1, 'w')}}) {
+        SetRaw(HKEY_CURRENT_USER, "Read", name, REG_SZ, data);
+    }
     CRegistry reg;
     Open(reg, "Read");
     EXPECT_EQ(reg.ReadValue("terminated"), "ab");
@@ -129,14 +132,13 @@ TEST_P(CRegistryTest, KeyStatistics) {
     Open(reg, "Stats");
     reg.WriteValue("name7", "0123456789");
     reg.WriteValue("n", "");
-    EXPECT_EQ(reg.NumOfSubKeys(), 1);
-    EXPECT_EQ(reg.MaxSubkeyNameLength(), 8);
-    EXPECT_EQ(reg.MaxClassNameLength(), 6);
-    EXPECT_EQ(reg.NumOfValues(), 2);
-    EXPECT_EQ(reg.MaxValueNameLength(), 5);
-    // The system counts the bytes of the form it keeps strings in (UTF-16, NUL added).
-    EXPECT_EQ(reg.MaxValueLength(), OnStores() ? 10 : 22);
-    EXPECT_EQ(reg.SecurityDescriptor(), 0);
+    // Subkeys, longest subkey name and class, values, longest value name and value (the system
+    // counts the bytes of the form it keeps strings in: UTF-16, NUL added), security descriptor.
+    EXPECT_EQ(
+        (std::vector<int64_t>{reg.NumOfSubKeys(), reg.MaxSubkeyNameLength(),
+                              reg.MaxClassNameLength(), reg.NumOfValues(), reg.MaxValueNameLength(),
+                              reg.MaxValueLength(), reg.SecurityDescriptor()}),
+        (std::vector<int64_t>{1, 8, 6, 2, 5, OnStores() ? 10 : 22, 0}));
     // The class loses its last character; an empty class gives the untouched buffer.
     EXPECT_EQ(reg.KeyClass(), "ab");
     Open(reg, "Stats\\Sub12345\\Deeper", true);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -146,19 +145,18 @@ TEST(LocalizeControls, SkipsEveryFailingStepAndGoesOn) {
 
     EXPECT_NO_THROW(LocalizeControls(std::vector<std::shared_ptr<Control>>{
         noCaption, objectCaption, badTabs, brokenBar, sftWithoutTab, nullptr, label, editor}));
-    EXPECT_EQ(noCaption->get_ToolTipText(), kEnable);
-    EXPECT_EQ(objectCaption->get_ToolTipText(), kOverride);
-    EXPECT_EQ(VariantToString(badTabs->GetProperty("TabCaption", 0)), kEnable);
-    EXPECT_EQ(label->get_Caption(), "Inputs and Commands");
-    EXPECT_EQ(editor->get_UserDescription(), "Input A");
-    EXPECT_EQ(editor->get_UserUnit(), "Set Home Posn");
-
     Form form("dlg", ":8110:");
     auto inner = GenericControl::Create("Frame", "inner");
     inner->Define("Caption", ":8119:");
     LocalizeControls(form, {inner});
-    EXPECT_EQ(form.get_Caption(), "Click to Stop");
-    EXPECT_EQ(Text(*inner, "Caption"), "Home Switch");
+    EXPECT_EQ(
+        (std::vector<std::string>{noCaption->get_ToolTipText(), objectCaption->get_ToolTipText(),
+                                  VariantToString(badTabs->GetProperty("TabCaption", 0)),
+                                  label->get_Caption(), editor->get_UserDescription(),
+                                  editor->get_UserUnit(), form.get_Caption(),
+                                  Text(*inner, "Caption")}),
+        (std::vector<std::string>{kEnable, kOverride, kEnable, "Inputs and Commands", "Input A",
+                                  "Set Home Posn", "Click to Stop", "Home Switch"}));
 }
 
 TEST(ControlUtils, ClassifiesControlsByTypeName) {

@@ -1,7 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 #include "fakes/RegistryTestSupport.h"

@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -12,7 +11,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 
 #include "fakes/ProgramRun.h"
 #include "fakes/RegistryTestSupport.h"
