@@ -305,17 +305,6 @@ TEST(FileTimes, ConvertToCalendarAndLocalTime) {
 
 // Runs the arnreg program -----------------------------------------------------------------
 
-using Outcome = ProgramResult;
-
-std::string ArnregPath() {
-    if (const char* dir = std::getenv("ARN_TEST_BINARY_DIR"); dir != nullptr && *dir != '\0') {
-        return std::string(dir) + "/app/arnreg";
-    }
-    return (std::filesystem::read_symlink("/proc/self/exe").parent_path().parent_path() / "app" /
-            "arnreg")
-        .string();
-}
-
 using Environment = std::map<std::string, std::optional<std::string>>;
 
 // The registry functions choose their store on first use, so this test runs again in a fresh
@@ -339,7 +328,7 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::vector<std::string> args{"--gtest_filter=RegistryEnvironment.*"};
     const std::string path = (dir / "env.db").string();
-    const Outcome written =
+    const ProgramResult written =
         RunProgram(self, args, {{"ARN_REGISTRY_TEST_CHILD", "write"}, {"ARN_REGISTRY_DB", path}});
     ASSERT_EQ(written.exitCode, 0) << written.out;
     SqliteRegistryStore store(path);
@@ -351,23 +340,18 @@ TEST(RegistryEnvironment, FirstUseOpensTheDatabaseTheEnvironmentNames) {
 
     // A file that cannot be opened fails every call instead of quietly keeping the values in
     // memory.
-    const Outcome refused = RunProgram(self, args,
-                                       {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
-                                        {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
+    const ProgramResult refused = RunProgram(self, args,
+                                             {{"ARN_REGISTRY_TEST_CHILD", "unusable"},
+                                              {"ARN_REGISTRY_DB", (dir / "no" / "x.db").string()}});
     EXPECT_EQ(refused.exitCode, 0) << refused.out;
 }
 
 class Arnreg : public testing::Test {
   protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(ArnregPath())) {
-            GTEST_SKIP() << "arnreg not built at " << ArnregPath();
-        }
-        m_env["ARN_REGISTRY_DB"] = (m_dir / "tool.db").string();
-    }
+    void SetUp() override { m_env["ARN_REGISTRY_DB"] = (m_dir / "tool.db").string(); }
 
-    Outcome Run(const std::vector<std::string>& args) {
-        return RunProgram(ArnregPath(), args, m_env);
+    ProgramResult Run(const std::vector<std::string>& args) {
+        return RunProgram(ARN_ARNREG_PATH, args, m_env);
     }
 
     std::string WriteFile(const std::string& name, const std::string& bytes) {
@@ -405,7 +389,7 @@ TEST_F(Arnreg, ImportsAWindowsUtf16FileAndExportsItBack) {
         "\"Folder\"=\"C:\\\\Program Files\\\\Arn\"\r\n"
         "\r\n[HKEY_CURRENT_USER\\Software\\Arn\\Axis]\r\n"
         "\"Units\"=\"mm\"\r\n";
-    const Outcome imported = Run({"import", WriteFile("win.reg", Utf16LeWithBom(text))});
+    const ProgramResult imported = Run({"import", WriteFile("win.reg", Utf16LeWithBom(text))});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
 
     EXPECT_EQ(Run({"get", "HKCU/Software/Arn", "Folder"}).out, "C:\\Program Files\\Arn\n");
@@ -432,17 +416,17 @@ TEST_F(Arnreg, ReadsWritesListsAndDeletes) {
     EXPECT_EQ(Run({"list", "HKCU\\app"}).out, "Sub\\\nTitle = Main axis\nCount = -3  (DWORD)\n");
 
     ASSERT_EQ(Run({"delete", "HKCU\\App", "title"}).exitCode, 0);
-    const Outcome gone = Run({"get", "HKCU\\App", "Title"});
+    const ProgramResult gone = Run({"get", "HKCU\\App", "Title"});
     EXPECT_EQ(gone.exitCode, 1);
     EXPECT_THAT(gone.err, HasSubstr("no value 'Title'"));
     EXPECT_EQ(Run({"delete", "HKCU\\App", "Title"}).exitCode, 1);
 
     ASSERT_EQ(Run({"delete", "HKCU\\App"}).exitCode, 0);
-    const Outcome noKey = Run({"list", "HKCU\\App"});
+    const ProgramResult noKey = Run({"list", "HKCU\\App"});
     EXPECT_EQ(noKey.exitCode, 1);
     EXPECT_THAT(noKey.err, HasSubstr("no such key: HKCU\\App"));
     EXPECT_EQ(Run({"delete", "HKCU"}).exitCode, 1);
-    const Outcome absent = Run({"import", (m_dir / "absent.reg").string()});
+    const ProgramResult absent = Run({"import", (m_dir / "absent.reg").string()});
     EXPECT_EQ(absent.exitCode, 1);
     EXPECT_THAT(absent.err, HasSubstr("absent.reg"));
 }
@@ -483,7 +467,7 @@ TEST_F(Arnreg, ImportWarnsOfLinesOfOtherToolsUnlessQuiet) {
         {{"import", "-q", refusedFile}, 1, failure + kept},
     };
     for (const auto& row : rows) {
-        const Outcome run = Run(row.args);
+        const ProgramResult run = Run(row.args);
         EXPECT_EQ(run.exitCode, row.exitCode) << row.args[1];
         EXPECT_EQ(run.err, row.err) << row.args[1];
     }
