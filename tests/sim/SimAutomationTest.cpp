@@ -55,7 +55,6 @@ TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     EXPECT_DOUBLE_EQ(position2->get_NumberValue()->GetDouble(), 1000.0);
     position2->get_NumberValue()->SetDouble(1500);
     EXPECT_DOUBLE_EQ(sim.node->Drive().Read(param::Position1 + 1), 1500.0);
-    EXPECT_DOUBLE_EQ(sim.node->Param(param::Position1 + 1)->Content(), 1500.0);
     EXPECT_DOUBLE_EQ(position2->get_NumberValue()->GetDouble(), 1500.0);
 
     // The units follow the drive's units selection.
@@ -75,10 +74,6 @@ TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     EXPECT_EQ(homing->get_BitIndex(), 3);
     EXPECT_EQ(homing->get_BitCount(), 1);
     EXPECT_EQ(homing->get_Description(), "Homing in progress");
-    EXPECT_EQ(status->Field("At Position")->get_BitIndex(), 8);
-    auto motionSetup = node.Param(param::MotionSetup);
-    EXPECT_EQ(motionSetup->Field("Operational Mode")->get_BitCount(), 8);
-    EXPECT_EQ(motionSetup->Field("Operational Mode")->get_Value(), 8);
 
     // A command bit written and applied reaches the drive, which takes it and clears it.
     sim.node->SetPin(SimPin::Enable, true);  // homing and jog need the drive enabled
@@ -87,7 +82,6 @@ TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     EXPECT_FALSE(sim.node->Drive().Homing());
     command->Field("Start Homing")->Apply();
     EXPECT_TRUE(sim.node->Drive().Homing());
-    EXPECT_DOUBLE_EQ(sim.node->Param(param::HomingCommand)->Content(), 0.0);
     EXPECT_DOUBLE_EQ(command->Content(), 0.0);
     command->Field("Abort Homing")->put_Value(1);  // a homing drive refuses to jog
     command->Field("Abort Homing")->Apply();

@@ -127,7 +127,8 @@ TEST(SimDrive, TeachStoresTheMeasuredPositionOnlyWhileTeachingIsOn) {
     EXPECT_EQ(drive.Read(248), 1234.5) << "other positions kept";
 }
 
-// Each rule of the drive as a user meets it, with the sentences the drive says on the way.
+// Rules of the drive as a user meets them, with the sentences the drive says on the way (the
+// host tests meet the others).
 TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
     const auto steps = [](SimDrive& d, int n) {
         for (int i = 0; i < n; ++i) {
@@ -139,9 +140,7 @@ TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
         d.Apply(sp::HomingCommand);
     };
     const auto enable = [](SimDrive& d, bool on) { d.SetPin(SimPin::Enable, on); };
-    const auto teaching = [](SimDrive& d) { d.Write(sp::TeachingSetup, 1); };
     const int toStop = SimDrive::kHomingTicks;
-    const double stop = -SimDrive::kHomingStep * (toStop - 1);  // toward negative, from 0
     // Where the drive ends: "at <position>", then "homing", "homed", "aborted" where they hold.
     const auto state = [](const SimDrive& d) {
         std::ostringstream at;
@@ -157,15 +156,6 @@ TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
         std::string ends;
     };
     const Row rows[] = {
-        {"a disabled drive refuses jog and a commanded homing",
-         2,
-         [&](SimDrive& d) {
-             d.MoveVelocity(-100);
-             command(d, fieldkey::StartHoming);
-             steps(d, 3);
-         },
-         {"Jog refused: the drive is not enabled", "Homing refused: the drive is not enabled"},
-         "at 0"},
         {"a released jog holds where it stopped until another position is selected",
          8,
          [&](SimDrive& d) {
@@ -183,23 +173,6 @@ TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
          },
          {"Jog stopped at 80; the drive holds there until a new move"},
          "at 55"},
-        {"Teach refuses while moving, then stores the held position and says so",
-         8,
-         [&](SimDrive& d) {
-             teaching(d);
-             enable(d, true);
-             d.MoveVelocity(-100);
-             steps(d, 2);
-             EXPECT_EQ(d.Teach(), 0);
-             d.NodeStop(65);
-             steps(d, 5);
-             EXPECT_EQ(d.Teach(), sp::Position1);
-             EXPECT_EQ(d.Read(sp::Position1), -20);
-         },
-         {"Teach refused: the drive is moving; teach once it stands still",
-          "Jog stopped at -20; the drive holds there until a new move",
-          "Taught position 1 (parameter 247): -20"},
-         "at -20"},
         {"disabling stops a jog; the next enable moves to the selection",
          8,
          [&](SimDrive& d) {
@@ -214,22 +187,6 @@ TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
          },
          {"Jog stopped at 10: the drive was disabled"},
          "at 0"},
-        {"four-position homing waits at the hard stop until Set Hard Stopped",
-         8,
-         [&](SimDrive& d) {
-             enable(d, true);
-             command(d, fieldkey::StartHoming);
-             steps(d, 5 * toStop);
-             EXPECT_EQ(d.HomingState(), SimHoming::AtHardStop);
-             EXPECT_EQ(d.MeasuredPosition(), stop);
-             EXPECT_EQ(d.Teach(), 0);
-             command(d, fieldkey::SetHardStopped);
-             steps(d, 1);
-         },
-         {"Homing started: the drive runs to the hard stop",
-          "Homing waits at the hard stop (-190): \"Set Home Posn\" takes it as home",
-          "Teach refused: \"Teach Absolute Positions\" is off", "Homed at 0"},
-         "at 0 homed"},
         {"disabling at the hard stop aborts the homing",
          8,
          [&](SimDrive& d) {
@@ -245,17 +202,6 @@ TEST(SimDrive, BehavesAsACommissioningEngineerExpects) {
           "Homing aborted at -190: the drive was disabled; not homed",
           "\"Set Hard Stopped\" ignored: no homing runs"},
          "at -190 aborted"},
-        {"mode 18: clearing the software Enable (Click to Stop) aborts the homing",
-         18,
-         [&](SimDrive& d) {
-             d.Write(sp::InputStimulus, 65536);  // software control, Enable on
-             command(d, fieldkey::StartHoming);
-             steps(d, 3);
-             d.Write(sp::InputStimulus, 0);
-             steps(d, toStop);
-         },
-         {"Homing started", "Homing aborted at -30: the drive was disabled; not homed"},
-         "at -30 aborted"},
         {"mode 18 homes on its sensor by itself",
          18,
          [&](SimDrive& d) {
