@@ -60,33 +60,5 @@ TEST(SimNet, TickStepsTheNodesThenRaisesTimerTickToEveryListener) {
     EXPECT_EQ(net->Ticks(), 2);
 }
 
-TEST(SimNet, BuildsWithoutItsObjectsOrWithFailingOnes) {
-    SimNetOptions bare;
-    bare.withAppEvents = false;
-    bare.withOptions = false;
-    auto net = SimNet::Create(bare);
-    auto node = net->CreateNode();
-    EXPECT_EQ(net->get_AppEvents(), nullptr);
-    EXPECT_EQ(net->get_Options(), nullptr);
-    EXPECT_NE(net->get_DriveEvents(), nullptr);
-    node->Drive().StartHoming();
-    net->Tick();  // still steps the drive
-    EXPECT_EQ(node->Param(181)->Field("Homing")->get_Value(), 1);
-
-    SimNetOptions flagged;
-    flagged.debugFlags = 0x40000;
-    auto failing = SimNet::Create(flagged);
-    failing->Faults().Fail("Net.AppEvents");
-    failing->Faults().Fail("Options.DebugFlags", 2);
-    EXPECT_THROW(failing->get_AppEvents(), ArnError);
-    auto opts = failing->get_Options();
-    EXPECT_EQ(opts->get_DebugFlags(), 0x40000);
-    EXPECT_THROW(opts->get_DebugFlags(), ArnError);
-    int ticks = 0;
-    auto c = failing->Events()->TimerTick.connect([&] { ++ticks; });
-    failing->Tick();
-    EXPECT_EQ(ticks, 1) << "the tick itself never goes through the plan";
-}
-
 }  // namespace
 }  // namespace arn
