@@ -60,7 +60,7 @@ TEST_F(PanelLookTest, LedsShowTheColourTheLedChoseAndAGlintWhileLit) {
     }
 }
 
-TEST_F(PanelLookTest, CaptionsAreGreyExactlyWhileDisabled) {
+TEST_F(PanelLookTest, CaptionsGreyWhileDisabledAndWarningsDrawnWhileVisible) {
     const CheckBox& box = *ctl().inputOptChk;
     for (const bool enabled : {true, false}) {
         panel->put_Enabled(enabled);
@@ -71,18 +71,14 @@ TEST_F(PanelLookTest, CaptionsAreGreyExactlyWhileDisabled) {
         EXPECT_EQ(caption->color, enabled ? Color::FromBgr(box.get_ForeColor()) : style::GrayText);
         EXPECT_TRUE(box.SurfaceRect().Contains(caption->box.TopLeft()));
     }
-}
-
-TEST_F(PanelLookTest, WarningTrianglesAreDrawnExactlyWhileVisible) {
     for (const int16_t i : {0, 3, 14}) {
         Image& triangle = ctl().warnTriangle(i);
         for (const bool visible : {true, false}) {
-            SCOPED_TRACE(std::to_string(i) + (visible ? " visible" : " hidden"));
             triangle.put_Visible(visible);
             Paint();
             const auto polygons = canvas.Within<PolygonOp>(triangle.SurfaceRect());
             if (!visible || !triangle.IsShown()) {
-                EXPECT_TRUE(polygons.empty());
+                EXPECT_TRUE(polygons.empty()) << i;
                 continue;
             }
             ASSERT_EQ(polygons.size(), 2U) << "the triangle and the bar of its exclamation mark";
