@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -22,7 +23,7 @@ namespace {
 struct Escaped {
     bool arnError = false;
     std::string description;
-    std::vector<std::string> foreign;
+    std::string foreign;  // empty when nothing else was thrown
 };
 
 Escaped InFlight() {
@@ -33,9 +34,9 @@ Escaped InFlight() {
         out.arnError = true;
         out.description = e.description();
     } catch (const std::exception& e) {
-        out.foreign.push_back(e.what());
+        out.foreign = e.what();
     } catch (...) {
-        out.foreign.push_back("(not an exception)");
+        out.foreign = "(not an exception)";
     }
     return out;
 }
@@ -45,9 +46,9 @@ Escaped InFlight() {
 void SweepRig::RaiseTimerTick() {
     if (const auto events = net->Events()) {
         events->TimerTick.RaiseEach([this] {
-            auto escaped = InFlight();
+            const auto escaped = InFlight();
             (escaped.arnError ? netReports : foreignErrors)
-                .push_back(escaped.arnError ? escaped.description : escaped.foreign.front());
+                .push_back(escaped.arnError ? escaped.description : escaped.foreign);
         });
     }
 }
@@ -110,37 +111,24 @@ std::string Flag(bool b) {
     return b ? "True" : "False";
 }
 
-std::string Describe(const Variant& v, int depth);
-
-std::string DescribeObject(const Dispatch& obj, int depth) {
-    std::string text = obj.TypeName();
-    if (depth > 0) {
-        return text;
+// A value as text, its kind first; an object by its type and, at the top, its properties.
+std::string Describe(const Variant& v, bool nested = false) {
+    const auto* obj = std::get_if<std::shared_ptr<Dispatch>>(&v);
+    if (obj == nullptr) {
+        return std::to_string(v.index()) + ":" + VariantToString(v);
     }
-    text += "{";
-    for (const auto& name : obj.PropertyNames()) {
+    if (!*obj || nested) {
+        return *obj ? (*obj)->TypeName() : "Nothing";
+    }
+    std::string text = (*obj)->TypeName() + "{";
+    for (const auto& name : (*obj)->PropertyNames()) {
         try {
-            text += name + "=" + Describe(obj.GetProperty(name), depth + 1) + ";";
+            text += name + "=" + Describe((*obj)->GetProperty(name), true) + ";";
         } catch (const ArnError&) {
             // Write-only and indexed properties have no plain reading.
         }
     }
     return text + "}";
-}
-
-std::string Describe(const Variant& v, int depth) {
-    struct Visitor {
-        int depth;
-        std::string operator()(std::monostate) const { return "Empty"; }
-        std::string operator()(bool b) const { return Flag(b); }
-        std::string operator()(int32_t n) const { return std::to_string(n); }
-        std::string operator()(double d) const { return Number(d); }
-        std::string operator()(const std::string& s) const { return "\"" + s + "\""; }
-        std::string operator()(const std::shared_ptr<Dispatch>& obj) const {
-            return obj ? DescribeObject(*obj, depth) : "Nothing";
-        }
-    };
-    return std::visit(Visitor{depth}, v);
 }
 
 // A field by where it lives and what it holds: two runs on two nodes bind equal fields, never
@@ -166,7 +154,7 @@ void TakeControl(Snapshot& shot, const Control& ctl) {
     }
     for (const auto& name : ctl.PropertyNames()) {
         try {
-            shot[where + "." + name] = Describe(ctl.GetProperty(name), 0);
+            shot[where + "." + name] = Describe(ctl.GetProperty(name));
         } catch (const ArnError&) {
         }
     }
@@ -332,17 +320,14 @@ std::string Joined(const std::vector<std::string>& lines) {
 void RunSweep(const Scenario& s, SweepFigures& figures) {
     // The fault-free run: its calls, the state right after it and after the remedy.
     int64_t calls = 0;
-    Snapshot before;
-    Snapshot afterAction;
-    Snapshot firstTick;
-    Snapshot reference;
+    Snapshot before, afterAction, firstTick, reference;
     {
         auto rig = Prepared(s);
         before = Snap(*rig);
         const int64_t start = rig->net->Faults().TotalCalls();
         const Escaped out = RunGuarded(s.action, *rig);
         ASSERT_FALSE(out.arnError || !out.foreign.empty())
-            << s.name << " fails without faults: " << out.description << Joined(out.foreign);
+            << s.name << " fails without faults: " << out.description << out.foreign;
         calls = rig->net->Faults().TotalCalls() - start;
         afterAction = Snap(*rig);
         Remedy(s, *rig, false);
@@ -353,9 +338,9 @@ void RunSweep(const Scenario& s, SweepFigures& figures) {
     // A failure of the in-position window read is the motion check's own case: it shows the
     // general caution instead of the error (and clears its flag, its work being done).
     auto windowCase = [](Snapshot shot) {
-        shot["motionTriangle.Visible"] = "True";
-        shot["motionTriangle.ToolTipText"] =
-            "\"Use caution when enabling; current settings will cause immediate motion.\"";
+        shot["motionTriangle.Visible"] = Describe(Variant(true));
+        shot["motionTriangle.ToolTipText"] = Describe(Variant(std::string(
+            "Use caution when enabling; current settings will cause immediate motion.")));
         return shot;
     };
     // Entries that an unfinished operation may have left as they were before it.
@@ -386,9 +371,8 @@ void RunSweep(const Scenario& s, SweepFigures& figures) {
         const std::string description =
             "Simulated failure of call " + std::to_string(k) + " (" + plan.LastFailedOp() + ")";
 
-        std::vector<std::string> foreign = out.foreign;
-        foreign.insert(foreign.end(), rig->foreignErrors.begin(), rig->foreignErrors.end());
-        check(foreign.empty(), "an error that is no ArnError escaped:" + Joined(foreign));
+        check(out.foreign.empty() && rig->foreignErrors.empty(),
+              "an error that is no ArnError escaped: " + out.foreign + Joined(rig->foreignErrors));
         const bool toCaller = out.arnError;
         check(!toCaller || out.description == description,
               "another error reached the caller: " + out.description);
@@ -426,12 +410,9 @@ void RunSweep(const Scenario& s, SweepFigures& figures) {
         if ((s.rules & kTick) && tracedBy == "ZK Timer Tick") {
             const Snapshot now = Snap(*rig);
             auto workDone = [&](const std::vector<std::string>& keys) {
-                for (const auto& key : keys) {
-                    if (now.at(key) != afterAction.at(key)) {
-                        return false;
-                    }
-                }
-                return true;
+                return std::all_of(keys.begin(), keys.end(), [&](const auto& key) {
+                    return now.at(key) == afterAction.at(key);
+                });
             };
             if (posnDue && !rig->panel->IsPosnChecksDue()) {
                 check(workDone(kPositionWork),

