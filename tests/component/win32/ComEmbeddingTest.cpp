@@ -38,12 +38,6 @@ constexpr DWORD kMiscStatus = OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_SETCLIENTSIT
 constexpr int kWidth = 677;
 constexpr int kHeight = 290;
 
-Window Form() {
-    return Window(CreateWindowExW(0, L"STATIC", L"form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                  900, 500, nullptr, nullptr, nullptr, nullptr),
-                  &DestroyWindow);
-}
-
 // Where a point of the control lies in a picture of the panel's design size divided by
 // shrink: its surface rectangle's point at (fx, fy) of its width and height, in pixels.
 POINT PointIn(const char* control, double fx, double fy, int shrink = 1) {
@@ -58,6 +52,14 @@ HRESULT Draw(IViewObject2* view, HDC dc, LONG width = kWidth, LONG height = kHei
     return view->Draw(aspect, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0);
 }
 
+// The face of object under interface I, which object must offer.
+template <class I>
+ComPtr<I> Face(IUnknown* object, REFIID iid = __uuidof(I)) {
+    ComPtr<I> face;
+    EXPECT_EQ(object->QueryInterface(iid, reinterpret_cast<void**>(face.GetAddressOf())), S_OK);
+    return face;
+}
+
 RECT WindowPlace(HWND window) {
     RECT place{};
     GetWindowRect(window, &place);
@@ -69,30 +71,22 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
     test::DebugOutputMonitor trace;
     ASSERT_TRUE(win32::AddSimulatedDriveTypes());
     IDispatch* hostNet = Present(SimNetAutomation::Create(SimNet::Create()));
-    const Window form = Form();
+    const Window form(CreateWindowExW(0, L"STATIC", L"form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      900, 500, nullptr, nullptr, nullptr, nullptr),
+                      &DestroyWindow);
     const RECT place{10, 20, 10 + kWidth, 20 + kHeight};
     test::ComFormSite site(form.get(), place, L"FormPanel1", true);
     test::ComEventSink events;
     IDispatch* panel = Create();
     ASSERT_NE(panel, nullptr);
-    ComPtr<IOleObject> ole;
-    ComPtr<IQuickActivate> quick;
-    ComPtr<IPersistStreamInit> persist;
-    ComPtr<IViewObject2> view;
-    ComPtr<IOleInPlaceObject> inPlace;
-    ComPtr<IOleControl> control;
-    ComPtr<IProvideClassInfo2> classInfo;
-    ComPtr<IObjectSafety> safety;
-    for (HRESULT hr :
-         {panel->QueryInterface(IID_PPV_ARGS(&ole)), panel->QueryInterface(IID_PPV_ARGS(&quick)),
-          panel->QueryInterface(IID_PPV_ARGS(&persist)), panel->QueryInterface(IID_PPV_ARGS(&view)),
-          panel->QueryInterface(IID_PPV_ARGS(&inPlace)),
-          panel->QueryInterface(IID_PPV_ARGS(&control)),
-          panel->QueryInterface(IID_PPV_ARGS(&classInfo)),
-          panel->QueryInterface(IID_IObjectSafety,
-                                reinterpret_cast<void**>(safety.GetAddressOf()))}) {
-        ASSERT_EQ(hr, S_OK);
-    }
+    auto ole = Face<IOleObject>(panel);
+    auto quick = Face<IQuickActivate>(panel);
+    auto persist = Face<IPersistStreamInit>(panel);
+    auto view = Face<IViewObject2>(panel);
+    auto inPlace = Face<IOleInPlaceObject>(panel);
+    auto control = Face<IOleControl>(panel);
+    auto classInfo = Face<IProvideClassInfo2>(panel);
+    auto safety = Face<IObjectSafety>(panel, IID_IObjectSafety);
     EXPECT_TRUE(SameObject(ole.Get(), view.Get()));
     DWORD misc = 0;
     ASSERT_EQ(ole->GetMiscStatus(DVASPECT_CONTENT, &misc), S_OK);
@@ -170,8 +164,7 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
     DeleteEnhMetaFile(recorded);
     EXPECT_EQ(played.Bgr(label), 0x00FFFFu);
     // While the container freezes events, a press of the teaching button reaches no sink.
-    ComPtr<IAccessible> accessible;
-    ASSERT_EQ(panel->QueryInterface(IID_PPV_ARGS(&accessible)), S_OK);
+    auto accessible = Face<IAccessible>(panel);
     const VARIANT teaching = ChildId(FindControl(accessible.Get(), L"teachingCmd"));
     ASSERT_EQ(control->FreezeEvents(TRUE), S_OK);
     EXPECT_EQ(accessible->accDoDefaultAction(teaching), S_OK);
@@ -241,14 +234,8 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
     EXPECT_EQ(ole->SetClientSite(nullptr), S_OK);
     EXPECT_EQ(refusing.References(), 1);
 
-    ole.Reset();
-    quick.Reset();
-    persist.Reset();
-    view.Reset();
-    inPlace.Reset();
-    control.Reset();
-    classInfo.Reset();
-    safety.Reset();
+    [](auto&... faces) { (faces.Reset(), ...); }(ole, quick, persist, view, inPlace, control,
+                                                 classInfo, safety);
     EXPECT_EQ(panel->Release(), 0u);
     EXPECT_EQ(events.References(), 1);
     EXPECT_EQ(ServerCanUnloadNow(), S_OK);
@@ -267,12 +254,9 @@ ComPtr<IStream> StreamOf(const std::vector<unsigned char>& bytes) {
 TEST_F(ComClient, PersistsItsExtentInAStreamAndAPropertyBagAndRefusesForeignRecords) {
     ComPtr<IDispatch> panel;
     *panel.GetAddressOf() = Create();
-    ComPtr<IOleObject> ole;
-    ComPtr<IPersistStreamInit> stream;
-    ComPtr<IPersistPropertyBag> bag;
-    ASSERT_EQ(panel.As(&ole), S_OK);
-    ASSERT_EQ(panel.As(&stream), S_OK);
-    ASSERT_EQ(panel.As(&bag), S_OK);
+    auto ole = Face<IOleObject>(panel.Get());
+    auto stream = Face<IPersistStreamInit>(panel.Get());
+    auto bag = Face<IPersistPropertyBag>(panel.Get());
     SIZEL size{5000, 2000};
     ASSERT_EQ(ole->SetExtent(DVASPECT_CONTENT, &size), S_OK);
 
@@ -311,10 +295,7 @@ TEST_F(ComClient, PersistsItsExtentInAStreamAndAPropertyBagAndRefusesForeignReco
     properties.Put(L"_ExtentX", L"wide");
     EXPECT_EQ(bag->Load(&properties, nullptr), E_INVALIDARG);
 
-    ole.Reset();
-    stream.Reset();
-    bag.Reset();
-    panel.Reset();
+    [](auto&... faces) { (faces.Reset(), ...); }(ole, stream, bag, panel);
     EXPECT_EQ(ServerCanUnloadNow(), S_OK);
 }
 

