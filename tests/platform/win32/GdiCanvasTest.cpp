@@ -118,13 +118,8 @@ TEST(GdiCanvas, DrawsEachPrimitiveWhereTheDisplayListSaysAndNowhereElse) {
 
     // A picture that carries only its id is the library's own icon (the enabled, checked box).
     Bitmap icon;
-    {
-        GdiCanvas canvas(icon.Dc(), POINT{0, 0}, Scale, Scale);
-        PictureOp byId;
-        byId.box = box;
-        byId.resourceId = 501;
-        canvas.Draw(byId);
-    }
+    GdiCanvas(icon.Dc(), POINT{0, 0}, Scale, Scale)
+        .Draw(PictureOp{box, 501, 0, 0, nullptr, {}, false});
     EXPECT_LT(icon.Count(White, RECT{20, 20, 40, 40}), 400);
 }
 
