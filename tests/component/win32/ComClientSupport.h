@@ -197,6 +197,8 @@ class Pixels {
         DeleteObject(SelectObject(m_dc, m_old));
         DeleteDC(m_dc);
     }
+    Pixels(const Pixels&) = delete;
+    Pixels& operator=(const Pixels&) = delete;
 
     HDC Dc() const { return m_dc; }
     COLORREF Bgr(POINT p) const { return GetPixel(m_dc, p.x, p.y); }
