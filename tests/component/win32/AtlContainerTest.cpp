@@ -1,5 +1,7 @@
 // The control in a container it was not written with: the system's own ATL host window
-// (atl.dll, reached only through GetProcAddress) embeds it by ProgID into a top-level window.
+// (atl.dll, reached only through GetProcAddress) embeds it by ProgID into a top-level window,
+// and the host's net and node (the simulated drive's automation objects, described by this
+// program's type library) reach the panel through the UIuserControl that UIref returns.
 // What the test sees, it sees as a user or a user's tools do: pixels read back from the window,
 // places from the accessibility tree, clicks and keys as window messages.
 #include <gtest/gtest.h>
@@ -8,7 +10,6 @@
 
 #include <oleacc.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,16 +26,13 @@ namespace {
 
 using namespace comtest;
 
-using AtlAxWinInitFn = BOOL(WINAPI*)();
 using AtlAxCreateControlExFn = HRESULT(WINAPI*)(LPCOLESTR, HWND, IStream*, IUnknown**, IUnknown**,
                                                 REFIID, IUnknown*);
-using AtlAxGetControlFn = HRESULT(WINAPI*)(HWND, IUnknown**);
 
-// Colours as the window shows them, 0xRRGGBB.
-constexpr DWORD kYellow = 0xFFFF00;       // DisplayMsg's background, &H00FFFF
-constexpr DWORD kWarningFill = 0xFFD400;  // the warning triangle
-constexpr DWORD kHardwareOff = 0x000000;  // an LED of the inputs in control, off
-constexpr DWORD kHardwareOn = 0x00B9FF;   // the same LED lit, &HFFB900
+constexpr COLORREF kYellow = 0x00FFFF;       // DisplayMsg's background
+constexpr COLORREF kWarningFill = 0x00D4FF;  // the warning triangle
+constexpr COLORREF kHardwareOff = 0x000000;  // an LED of the inputs in control, off
+constexpr COLORREF kHardwareOn = 0xFFB900;   // the same LED lit
 constexpr int kPumpLimit = 2000;
 
 // Handles what is waiting, then paints what is marked; a bounded number of messages.
@@ -70,19 +68,16 @@ void Click(HWND control, const RECT& r) {
     Pump();
 }
 
-TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys) {
+TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveOnTheHostsDriveAndPassesAUsersClicksAndKeys) {
     HMODULE atl = LoadLibraryW(L"atl.dll");
     ASSERT_NE(atl, nullptr);
-    auto axWinInit = reinterpret_cast<AtlAxWinInitFn>(
+    auto axWinInit = reinterpret_cast<BOOL(WINAPI*)()>(
         reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
     auto axCreate = reinterpret_cast<AtlAxCreateControlExFn>(
         reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxCreateControlEx")));
-    auto axGetControl = reinterpret_cast<AtlAxGetControlFn>(
-        reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
-    ASSERT_TRUE(axWinInit != nullptr && axCreate != nullptr && axGetControl != nullptr);
+    ASSERT_TRUE(axWinInit != nullptr && axCreate != nullptr);
     ASSERT_TRUE(axWinInit());
-
-    AddSimulatedDriveTypes();
+    ASSERT_TRUE(win32::AddSimulatedDriveTypes());
 
     // A frameless host: its client area is the window, and no minimum tracking size applies.
     WNDCLASSW hostClass{};
@@ -96,55 +91,64 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     IUnknown* container = nullptr;
     IUnknown* control = nullptr;
     ASSERT_EQ(axCreate(kProgId, host, nullptr, &container, &control, IID_NULL, nullptr), S_OK);
-    ASSERT_NE(control, nullptr);
-    IUnknown* held = nullptr;
-    ASSERT_EQ(axGetControl(host, &held), S_OK);
-    EXPECT_EQ(held, control);
-    held->Release();
     Pump();
 
     // The control's window: a visible child of the host over the host's whole client area.
     IOleWindow* oleWindow = nullptr;
-    ASSERT_EQ(control->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&oleWindow)), S_OK);
+    ASSERT_EQ(control->QueryInterface(IID_PPV_ARGS(&oleWindow)), S_OK);
     HWND window = nullptr;
     ASSERT_EQ(oleWindow->GetWindow(&window), S_OK);
     oleWindow->Release();
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(GetParent(window), host);
     EXPECT_TRUE(IsWindowVisible(window));
     RECT hostClient{};
     RECT controlClient{};
     GetClientRect(host, &hostClient);
     GetClientRect(window, &controlClient);
-    EXPECT_EQ(controlClient.right, hostClient.right);
-    EXPECT_EQ(controlClient.bottom, hostClient.bottom);
+    EXPECT_TRUE(EqualRect(&hostClient, &controlClient));
 
-    // The simulated drive attached as a host's objects, through UIref; events to our sink.
+    // UIref's UIuserControl is the panel itself under that interface.
+    IDispatch* panel = nullptr;
+    ASSERT_EQ(control->QueryInterface(IID_PPV_ARGS(&panel)), S_OK);
+    win32::UIuserControlInterface* framework = FrameworkOf(panel);
+    EXPECT_TRUE(SameObject(panel, framework));
+    LONG color = -1;
+    ASSERT_EQ(framework->get_BarColor(&color), S_OK);
+    EXPECT_EQ(color, 0);
+    BSTR version = nullptr;
+    ASSERT_EQ(framework->get_VersionStr(&version), S_OK);
+    EXPECT_GT(SysStringLen(version), 0u);
+    SysFreeString(version);
+    EXPECT_EQ(framework->get_VersionStr(nullptr), E_POINTER);
+    IDispatch* forms = nullptr;
+    ASSERT_EQ(framework->get_MyForms(&forms), S_OK);
+    forms->Release();
+
+    // Attaching subscribes the panel to the host's tick through the host object's own events;
+    // the binding follows on the host's next ticks. Nothing asks the host for a window by itself.
     auto net = SimNet::Create();
     auto node = net->CreateNode();
     IDispatch* hostNet = Present(SimNetAutomation::Create(net));
     IDispatch* hostNode = Present(SimNodeAutomation::Create(node));
-    IDispatch* panel = nullptr;
-    ASSERT_EQ(control->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&panel)), S_OK);
     test::ComEventSink sink;
     IConnectionPoint* point = nullptr;
     const DWORD cookie = Advise(panel, &sink, &point);
-    ASSERT_EQ(Attach(panel, hostNet, hostNode), S_OK);
-    ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
-    net->Tick();
-    net->Tick();
-    // Binding clears the message line (the configuration source's update): the message after it.
-    VARIANT message = Text(L"Hosted by ATL");
-    ASSERT_EQ(PutProperty(panel, kDisplayMsg, message), S_OK);
-    VariantClear(&message);
-    Pump();
-
-    // What a user's tools see: the accessibility tree of the control's window places the
-    // controls on the screen; the pixels there show them.
     IAccessible* accessible = nullptr;
     ASSERT_EQ(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                          reinterpret_cast<void**>(&accessible)),
               S_OK);
+    ASSERT_EQ(Attach(panel, hostNet, hostNode), S_OK);
+    EXPECT_EQ(net->Events()->TimerTick.slotCount(), 1u);  // the host object's relay to our sink
+    ASSERT_EQ(PutProperty(panel, kEnabled, Bool(true)), S_OK);
+    net->Tick();
+    net->Tick();
+    EXPECT_EQ(net->ListenerFailures(), 0);
+    EXPECT_EQ(sink.Total(), 0);
+    // Binding clears the message line (the configuration source's update): the message after it.
+    ASSERT_EQ(PutProperty(panel, kDisplayMsg, Text(L"Hosted by ATL")), S_OK);
+    Pump();
+
+    // The accessibility tree places the controls on the screen; the pixels there show them.
     const RECT messageBox = Locate(accessible, L"DisplayMsgLbl", host);
     const RECT led = Locate(accessible, L"fldStatusLED(0)", host);
     const RECT teachingWarning = Locate(accessible, L"warnTriangle(14)", host);
@@ -164,12 +168,22 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     net->Tick();
     Pump();
 
-    // Clicks as a user's: the teaching button asks the host for its window; teaching switched
-    // on before the drive is homed shows its warning; "Override Inputs" hands the inputs to
-    // software, and the Input A box then sets its override field.
+    // The teaching button and the setup sub-panels ask the host for its teaching, homing,
+    // torque-limit and jerk-limit windows.
     Click(window, Locate(accessible, L"teachingCmd", window));
     EXPECT_EQ(sink.Count(kShowTeachingDlg), 1);
-    EXPECT_EQ(sink.Total(), 1);
+    const struct {
+        const wchar_t* control;
+        DISPID event;
+    } requests[] = {{L"HomingCtl", 1}, {L"TrqLimitSetupCtl", 2}, {L"JerkPanelCtl", 4}};
+    for (const auto& request : requests) {
+        EXPECT_EQ(accessible->accDoDefaultAction(ChildId(FindControl(accessible, request.control))),
+                  S_OK);
+        EXPECT_EQ(sink.Count(request.event), 1) << request.event;
+    }
+    EXPECT_EQ(sink.Total(), 4);
+    // Teaching switched on before the drive is homed shows its warning; "Override Inputs"
+    // hands the inputs to software, and the Input A box then sets its override field.
     Click(window, Locate(accessible, L"teachingCheck", window));
     net->Tick();
     Pump();
@@ -185,13 +199,11 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
     // Typing into a position editor: the click opens an edit box, Enter commits the text.
     Click(window, Locate(accessible, L"ParamItems(1)", window));
     HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
-    EXPECT_NE(edit, nullptr);
-    if (edit != nullptr) {
-        SetWindowTextW(edit, L"1234");
-        SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-        SendMessageW(edit, WM_CHAR, L'\r', 0);
-        Pump();
-    }
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"1234");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(edit, WM_CHAR, L'\r', 0);
+    Pump();
     EXPECT_DOUBLE_EQ(node->Drive().Read(param::Position1 + 1), 1234.0);
 
     // Resizing the host resizes the frame with the window; a size of 200 twips or less (at
@@ -205,16 +217,22 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveAndPassesAUsersClicksAndKeys
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         Pump();
         GetClientRect(window, &controlClient);
-        EXPECT_EQ(controlClient.right, size.width) << size.width << "x" << size.height;
-        EXPECT_EQ(controlClient.bottom, size.height) << size.width << "x" << size.height;
         const RECT frame = Locate(accessible, L"EnclosingFrame", window);
-        EXPECT_EQ(frame.right - frame.left, size.frameW) << size.width << "x" << size.height;
-        EXPECT_EQ(frame.bottom - frame.top, size.frameH) << size.width << "x" << size.height;
+        EXPECT_EQ((std::vector<LONG>{controlClient.right, controlClient.bottom,
+                                     frame.right - frame.left, frame.bottom - frame.top}),
+                  (std::vector<LONG>{size.width, size.height, size.frameW, size.frameH}));
     }
 
+    // Late-bound, UIuserControl releases the panel; the host object loses our sink.
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(
+        framework->Invoke(IdOfName(framework, L"ReleaseControl"), IID_NULL, LOCALE_USER_DEFAULT,
+                          DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+        S_OK);
+    net->Tick();
+    EXPECT_EQ(net->ListenerFailures(), 0);
+
     accessible->Release();
-    win32::UIuserControlInterface* framework = FrameworkOf(panel);
-    ASSERT_EQ(framework->ReleaseControl(), S_OK);
     framework->Release();
     EXPECT_EQ(point->Unadvise(cookie), S_OK);
     point->Release();

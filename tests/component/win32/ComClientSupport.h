@@ -1,7 +1,8 @@
 #pragma once
 
 // What the clients of the component from outside share: the component's ids, its registration
-// with regsvr32 in the test's Wine prefix, and late-bound calls.
+// with regsvr32 in the test's Wine prefix, late-bound calls, pictures and the accessibility
+// tree.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,17 +11,16 @@
 #include <oleacc.h>
 #include <oleauto.h>
 #include <olectl.h>
+#include <wrl/client.h>
+
+#include <process.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "component/win32/ComUIuserControl.h"
-#include "platform/win32/com/ComTypeLibraries.h"
 #include "platform/win32/com/ComVariant.h"
 #include "sim/win32/SimTypeLibrary.h"
 
@@ -54,54 +54,27 @@ inline std::wstring DllPath() {
     return path + L"\\ArnAbsPosn.dll";
 }
 
-inline DWORD Regsvr32(std::wstring_view options) {
-    std::wstring command = L"regsvr32.exe /s ";
-    command.append(options);
-    command.append(L" \"").append(DllPath()).append(L"\"");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return static_cast<DWORD>(-1);
-    }
-    // Registration takes a second or two; one that stalls is a failure, not a wait forever.
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, static_cast<UINT>(-1));
-        WaitForSingleObject(process.hProcess, 5000);
-    }
-    DWORD code = static_cast<DWORD>(-1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
-// The value name of HKEY_CLASSES_ROOT\path ("" for the default); "<missing>" when absent.
-inline std::wstring ReadText(const std::wstring& path, const wchar_t* name = nullptr) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof(buffer) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
-                     &size) != ERROR_SUCCESS) {
-        return L"<missing>";
-    }
-    return buffer;
+// regsvr32's exit code for the component with options ("" to register, "/u" to remove).
+inline intptr_t Regsvr32(const wchar_t* options) {
+    const std::wstring dll = L"\"" + DllPath() + L"\"";
+    return _wspawnlp(_P_WAIT, L"regsvr32.exe", L"regsvr32.exe", L"/s", options, dll.c_str(),
+                     nullptr);
 }
 
 inline bool KeyExists(const std::wstring& path) {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return false;
-    }
+    const bool found = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == 0;
     RegCloseKey(key);
-    return true;
+    return found;
 }
 
 inline HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value) {
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params{&value, &named, 1, 1};
-    return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr,
-                          nullptr, nullptr);
+    const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT,
+                                      &params, nullptr, nullptr, nullptr);
+    VariantClear(&value);
+    return hr;
 }
 
 inline HRESULT GetProperty(IDispatch* object, DISPID id, VARIANT* result) {
@@ -111,43 +84,43 @@ inline HRESULT GetProperty(IDispatch* object, DISPID id, VARIANT* result) {
                           nullptr, nullptr);
 }
 
-inline VARIANT Bool(bool b) {
+// A VARIANT of one kind; the callee of PutProperty clears it.
+template <VARTYPE Kind, class Value>
+inline VARIANT Var(Value value) {
     VARIANT v;
     VariantInit(&v);
-    v.vt = VT_BOOL;
-    v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+    v.vt = Kind;
+    if constexpr (Kind == VT_BOOL) {
+        v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    } else if constexpr (Kind == VT_BSTR) {
+        v.bstrVal = SysAllocString(value);
+    } else {
+        v.lVal = value;
+    }
     return v;
 }
-
+inline VARIANT Bool(bool b) {
+    return Var<VT_BOOL>(b);
+}
 inline VARIANT Text(const wchar_t* text) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
-    return v;
+    return Var<VT_BSTR>(text);
+}
+inline VARIANT ChildId(LONG id) {
+    return Var<VT_I4>(id);
 }
 
 // Whether a and b are one object: COM's identity is the IUnknown each answers.
 inline bool SameObject(IUnknown* a, IUnknown* b) {
-    IUnknown* x = nullptr;
-    IUnknown* y = nullptr;
-    a->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&x));
-    b->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&y));
-    const bool same = x != nullptr && x == y;
-    for (IUnknown* held : {x, y}) {
-        if (held != nullptr) {
-            held->Release();
-        }
-    }
-    return same;
+    Microsoft::WRL::ComPtr<IUnknown> x;
+    Microsoft::WRL::ComPtr<IUnknown> y;
+    return a->QueryInterface(IID_PPV_ARGS(&x)) == S_OK &&
+           b->QueryInterface(IID_PPV_ARGS(&y)) == S_OK && x == y;
 }
 
 // Connects sink to the panel's events; point receives the connection point, for Unadvise.
 inline DWORD Advise(IUnknown* panel, IDispatch* sink, IConnectionPoint** point) {
     IConnectionPointContainer* container = nullptr;
-    EXPECT_EQ(
-        panel->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container)),
-        S_OK);
+    EXPECT_EQ(panel->QueryInterface(IID_PPV_ARGS(&container)), S_OK);
     EXPECT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), point), S_OK);
     container->Release();
     DWORD cookie = 0;
@@ -177,7 +150,6 @@ inline HRESULT ServerCanUnloadNow() {
 inline win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
     VARIANT ref;
     EXPECT_EQ(GetProperty(panel, kUIref, &ref), S_OK);
-    EXPECT_EQ(ref.vt, VT_DISPATCH);
     win32::UIuserControlInterface* framework = nullptr;
     EXPECT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
                                            reinterpret_cast<void**>(&framework)),
@@ -187,11 +159,10 @@ inline win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
 }
 
 // Attaches the panel to a host's net and node (either may be none) through UIref.
-inline HRESULT Attach(IDispatch* panel, IDispatch* net, IDispatch* node,
-                      const wchar_t* regName = L"", const wchar_t* regSect = L"") {
+inline HRESULT Attach(IDispatch* panel, IDispatch* net, IDispatch* node) {
     win32::UIuserControlInterface* framework = FrameworkOf(panel);
-    BSTR name = SysAllocString(regName);
-    BSTR section = SysAllocString(regSect);
+    BSTR name = SysAllocString(L"ArnAbsPosn");
+    BSTR section = SysAllocString(L"Node0");
     const HRESULT hr = framework->AttachControl(net, node, nullptr, name, section);
     SysFreeString(name);
     SysFreeString(section);
@@ -199,52 +170,47 @@ inline HRESULT Attach(IDispatch* panel, IDispatch* net, IDispatch* node,
     return hr;
 }
 
+inline IDispatch* Present(std::shared_ptr<AutomationObject> face) {
+    IDispatch* object = nullptr;
+    EXPECT_EQ(win32::PresentObject(std::move(face), &object), S_OK);
+    return object;
+}
+
 // A 32-bit picture with no window: what is drawn into Dc(), or a window's client area as it
-// shows. Pixels read back as 0xRRGGBB, or as the panel writes colours (&HBBGGRR).
+// shows. Pixels read back as the panel writes colours (&HBBGGRR).
 class Pixels {
   public:
-    Pixels(int width, int height)
-        : m_width(width), m_height(height), m_dc(CreateCompatibleDC(nullptr)) {
+    Pixels(int width, int height) : m_dc(CreateCompatibleDC(nullptr)) {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
-        m_old = SelectObject(m_dc, m_bitmap);
+        void* bits = nullptr;
+        m_old =
+            SelectObject(m_dc, CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     }
     explicit Pixels(HWND window) : Pixels(ClientSize(window).right, ClientSize(window).bottom) {
         HDC dc = GetDC(window);
-        EXPECT_TRUE(BitBlt(m_dc, 0, 0, m_width, m_height, dc, 0, 0, SRCCOPY));
+        EXPECT_TRUE(BitBlt(m_dc, 0, 0, ClientSize(window).right, ClientSize(window).bottom, dc, 0,
+                           0, SRCCOPY));
         ReleaseDC(window, dc);
     }
     ~Pixels() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
+        DeleteObject(SelectObject(m_dc, m_old));
         DeleteDC(m_dc);
     }
     Pixels(const Pixels&) = delete;
     Pixels& operator=(const Pixels&) = delete;
 
     HDC Dc() const { return m_dc; }
-    uint32_t Rgb(LONG x, LONG y) const {
-        GdiFlush();
-        return static_cast<const uint32_t*>(m_bits)[y * m_width + x] & 0xFFFFFF;
-    }
-    uint32_t Rgb(POINT p) const { return Rgb(p.x, p.y); }
-    int32_t Bgr(LONG x, LONG y) const { return static_cast<int32_t>(Swap(Rgb(x, y))); }
-    // The share of the rectangle's pixels (within the picture) that show exactly rgb.
-    double Share(const RECT& r, uint32_t rgb) const {
+    COLORREF Bgr(POINT p) const { return GetPixel(m_dc, p.x, p.y); }
+    // The share of the rectangle's pixels that show exactly bgr.
+    double Share(const RECT& r, COLORREF bgr) const {
         int hits = 0;
-        int all = 0;
-        for (LONG y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, m_height); ++y) {
-            for (LONG x = std::max<LONG>(r.left, 0); x < std::min<LONG>(r.right, m_width); ++x) {
-                hits += Rgb(x, y) == rgb ? 1 : 0;
-                ++all;
+        for (LONG y = r.top; y < r.bottom; ++y) {
+            for (LONG x = r.left; x < r.right; ++x) {
+                hits += Bgr({x, y}) == bgr ? 1 : 0;
             }
         }
-        return all == 0 ? 0.0 : static_cast<double>(hits) / all;
-    }
-    // 0xRRGGBB from &HBBGGRR and back.
-    static uint32_t Swap(uint32_t c) {
-        return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        return hits / std::max(1.0, static_cast<double>((r.right - r.left) * (r.bottom - r.top)));
     }
 
   private:
@@ -254,67 +220,27 @@ class Pixels {
         return client;
     }
 
-    int m_width;
-    int m_height;
     HDC m_dc;
-    HBITMAP m_bitmap = nullptr;
     HGDIOBJ m_old = nullptr;
-    void* m_bits = nullptr;
 };
 
-// A child id of an accessible object.
-inline VARIANT ChildId(LONG id) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = id;
-    return v;
-}
-
-// The text a BSTR-returning member gives, "<none>" when it gives none.
-template <class Get>
-inline std::wstring TextOf(Get get) {
+// A text (name, description, default action) of an accessible child, "<none>" when it has none.
+inline std::wstring AccText(IAccessible* accessible,
+                            HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*),
+                            LONG child) {
     BSTR text = nullptr;
-    const HRESULT hr = get(&text);
+    const HRESULT hr = (accessible->*get)(ChildId(child), &text);
     std::wstring result = hr == S_OK && text != nullptr ? std::wstring(text) : L"<none>";
     SysFreeString(text);
     return result;
 }
 
-inline LONG LongOf(IAccessible* accessible,
-                   HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), LONG child) {
-    VARIANT result;
-    VariantInit(&result);
-    if ((accessible->*get)(ChildId(child), &result) != S_OK || result.vt != VT_I4) {
-        return -1;
-    }
-    return result.lVal;
-}
-
-// The first child of accessible with that name and role, 0 when there is none.
-inline LONG FindChild(IAccessible* accessible, const wchar_t* name, LONG role) {
-    long count = 0;
-    if (accessible->get_accChildCount(&count) != S_OK) {
-        return 0;
-    }
-    for (LONG id = 1; id <= count; ++id) {
-        if (TextOf([&](BSTR* t) { return accessible->get_accName(ChildId(id), t); }) == name &&
-            LongOf(accessible, &IAccessible::get_accRole, id) == role) {
-            return id;
-        }
-    }
-    return 0;
-}
-
 // The child whose description starts with the control's name in code, 0 when there is none.
 inline LONG FindControl(IAccessible* accessible, const std::wstring& controlName) {
     long count = 0;
-    if (accessible->get_accChildCount(&count) != S_OK) {
-        return 0;
-    }
+    accessible->get_accChildCount(&count);
     for (LONG id = 1; id <= count; ++id) {
-        const std::wstring description =
-            TextOf([&](BSTR* t) { return accessible->get_accDescription(ChildId(id), t); });
+        const std::wstring description = AccText(accessible, &IAccessible::get_accDescription, id);
         if (description == controlName || description.rfind(controlName + L":", 0) == 0) {
             return id;
         }
@@ -322,46 +248,21 @@ inline LONG FindControl(IAccessible* accessible, const std::wstring& controlName
     return 0;
 }
 
-// How many children of accessible are named by a resource placeholder (":<id>:<name>"), which
-// the panel resolves when it binds a node.
-inline int PlaceholderNames(IAccessible* accessible) {
-    long count = 0;
-    accessible->get_accChildCount(&count);
-    int placeholders = 0;
-    for (LONG id = 1; id <= count; ++id) {
-        const std::wstring name =
-            TextOf([&](BSTR* t) { return accessible->get_accName(ChildId(id), t); });
-        placeholders += name.size() > 1 && name[0] == L':' ? 1 : 0;
-    }
-    return placeholders;
-}
-
-// This program's own type library (resource 1), which describes the simulated AppEvents class.
-inline void AddSimulatedDriveTypes() {
-    ASSERT_TRUE(win32::AddSimulatedDriveTypes());
-}
-
-inline IDispatch* Present(std::shared_ptr<AutomationObject> face) {
-    IDispatch* object = nullptr;
-    EXPECT_EQ(win32::PresentObject(std::move(face), &object), S_OK);
-    return object;
-}
-
 // Each test registers the component with regsvr32 and removes it again; afterwards none of
 // the keys may remain.
 class ComClient : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(Regsvr32(L""), 0u);
+        ASSERT_EQ(Regsvr32(L""), 0);
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
     }
     void TearDown() override {
         CoUninitialize();
-        EXPECT_EQ(Regsvr32(L"/u"), 0u);
-        for (const std::wstring& key : {std::wstring(L"CLSID\\") + kClassId, std::wstring(kProgId),
-                                        std::wstring(L"Interface\\") + kInterfaceId,
-                                        std::wstring(L"Interface\\") + kEventInterfaceId,
-                                        std::wstring(L"TypeLib\\") + kTypeLibId}) {
+        EXPECT_EQ(Regsvr32(L"/u"), 0);
+        for (const std::wstring& key : {L"CLSID\\" + std::wstring(kClassId), std::wstring(kProgId),
+                                        L"Interface\\" + std::wstring(kInterfaceId),
+                                        L"Interface\\" + std::wstring(kEventInterfaceId),
+                                        L"TypeLib\\" + std::wstring(kTypeLibId)}) {
             EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
         }
     }

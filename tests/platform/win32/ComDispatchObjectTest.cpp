@@ -1,12 +1,16 @@
+// An automation object of ours as the system's component runtime sees it: its dispatch
+// interface, its connection point and the enumerators of both.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <ocidl.h>
 #include <oleauto.h>
 #include <olectl.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/AutomationSpy.h"
@@ -24,87 +28,93 @@ constexpr IID kSpyIid = {
 constexpr IID kSpyEvents = {
     0x0E3B8A52, 0x3A14, 0x4E0B, {0x9B, 0x55, 0x1A, 0x2C, 0x3D, 0x4E, 0x5F, 0x61}};
 
-HRESULT Put(IDispatch* object, DISPID id, VARIANT value, EXCEPINFO* info = nullptr) {
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&value, &named, 1, 1};
-    return object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, info, nullptr);
-}
+class ComDispatchObjectTest : public ::testing::Test {
+  protected:
+    ~ComDispatchObjectTest() override {
+        if (object != nullptr) {
+            EXPECT_EQ(object->Release(), 0u);
+        }
+        EXPECT_TRUE(ComServerCanUnload());
+    }
 
-HRESULT Get(IDispatch* object, DISPID id, VARIANT* result, EXCEPINFO* info = nullptr) {
-    VariantInit(result);
-    DISPPARAMS none{nullptr, nullptr, 0, 0};
-    return object->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, result,
-                          info, nullptr);
-}
-
-VARIANT Long(LONG n) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_I4;
-    v.lVal = n;
-    return v;
-}
-
-TEST(ComDispatchObject, CallsTheMembersAndReportsTheirErrorsAsExceptions) {
-    auto spy = std::make_shared<test::AutomationSpy>();
+    std::shared_ptr<test::AutomationSpy> spy = std::make_shared<test::AutomationSpy>();
     ComDispatchObject* object = ComDispatchObject::Create(spy, kSpyIid, &kSpyEvents, nullptr);
-    EXPECT_FALSE(ComServerCanUnload());
+};
 
+TEST_F(ComDispatchObjectTest, AnswersItsInterfaceAndRefusesMalformedCallsWithTheStandardResults) {
+    EXPECT_FALSE(ComServerCanUnload());
     void* asSpy = nullptr;
     ASSERT_EQ(object->QueryInterface(kSpyIid, &asSpy), S_OK);
     EXPECT_EQ(asSpy, static_cast<IDispatch*>(object));
-    static_cast<IDispatch*>(asSpy)->Release();
+    object->Release();
+    EXPECT_EQ(object->QueryInterface(IID_IDispatch, nullptr), E_POINTER);
 
-    ASSERT_EQ(Put(object, 1, Long(12)), S_OK);
-    EXPECT_EQ(spy->level, 12);
-    VARIANT text;
-    VariantInit(&text);
+    // Level (1) is a Long property; the rest of the member kinds' refusals reach the client
+    // through its errors.
+    VARIANT two[2] = {};  // refused before they are read
+    DISPID named = DISPID_PROPERTYPUT;
+    const struct {
+        const char* what;
+        DISPID id;
+        WORD flags;
+        DISPPARAMS params;
+        HRESULT expected;
+    } rows[] = {
+        {"a put of two values", 1, DISPATCH_PROPERTYPUT, {two, &named, 2, 1}, DISP_E_BADPARAMCOUNT},
+        {"a put of an unnamed value",
+         1,
+         DISPATCH_PROPERTYPUT,
+         {two, nullptr, 1, 0},
+         DISP_E_PARAMNOTFOUND},
+        {"an unknown member", 0x12345, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
+        {"a raising member without room for the exception",
+         2,
+         DISPATCH_PROPERTYGET,
+         {},
+         DISP_E_EXCEPTION},
+    };
+    for (auto row : rows) {
+        VARIANT result{};
+        EXPECT_EQ(
+            object->Invoke(row.id, IID_NULL, 0, row.flags, &row.params, &result, nullptr, nullptr),
+            row.expected)
+            << row.what;
+    }
+    VARIANT text{};
     text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(L"7");
-    ASSERT_EQ(Put(object, 1, text), S_OK);  // coerced to the member's kind
+    text.bstrVal = SysAllocString(L"not a number");
+    DISPPARAMS put{&text, &named, 1, 1};
+    UINT argErr = 99;
+    EXPECT_EQ(object->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYPUT, &put, nullptr, nullptr, &argErr),
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(argErr, 0u);
     VariantClear(&text);
-    EXPECT_EQ(spy->level, 7);
-    VARIANT result;
-    ASSERT_EQ(Get(object, 1, &result), S_OK);
-    EXPECT_EQ(result.vt, VT_I4);
-    EXPECT_EQ(result.lVal, 7);
-    ASSERT_EQ(Get(object, 3, &result), S_OK);
-    ASSERT_EQ(result.vt, VT_BSTR);
-    EXPECT_STREQ(result.bstrVal, L"spy");
-    VariantClear(&result);
-
-    VARIANT huge;
-    VariantInit(&huge);
-    huge.vt = VT_R8;
-    huge.dblVal = 1e12;
-    EXPECT_EQ(Put(object, 1, huge), DISP_E_OVERFLOW);
-    EXPECT_EQ(spy->puts, 2);  // the refused put never reached the member
-    EXPECT_EQ(Put(object, 3, Long(1)), DISP_E_MEMBERNOTFOUND);
-
-    EXCEPINFO info{};
-    EXPECT_EQ(Put(object, 2, Long(1), &info), DISP_E_EXCEPTION);
-    EXPECT_EQ(info.scode, static_cast<HRESULT>(0x80040011u));
-    EXPECT_EQ(info.wCode, 0);
-    EXPECT_STREQ(info.bstrSource, L"Spy.Fail");
-    EXPECT_STREQ(info.bstrDescription, L"refused");
-    SysFreeString(info.bstrSource);
-    SysFreeString(info.bstrDescription);
-    EXPECT_EQ(Get(object, 2, &result, nullptr), DISP_E_EXCEPTION);  // no EXCEPINFO asked for
-
-    EXPECT_EQ(object->Release(), 0u);
-    EXPECT_TRUE(ComServerCanUnload());
+    DISPPARAMS none{};
+    EXPECT_EQ(object->Invoke(1, kSpyIid, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(
+        object->Invoke(1, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, nullptr, nullptr, nullptr),
+        E_POINTER);
+    EXPECT_EQ(spy->puts, 0);
 }
 
-TEST(ComDispatchObject, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
-    auto spy = std::make_shared<test::AutomationSpy>();
-    ComDispatchObject* object = ComDispatchObject::Create(spy, kSpyIid, &kSpyEvents, nullptr);
+TEST_F(ComDispatchObjectTest, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
     IConnectionPoint* point = nullptr;
+    EXPECT_EQ(object->FindConnectionPoint(kSpyIid, &point), CONNECT_E_NOCONNECTION);
     ASSERT_EQ(object->FindConnectionPoint(kSpyEvents, &point), S_OK);
+    IID iid{};
+    ASSERT_EQ(point->GetConnectionInterface(&iid), S_OK);
+    EXPECT_TRUE(IsEqualIID(iid, kSpyEvents));
     IConnectionPointContainer* back = nullptr;
     ASSERT_EQ(point->GetConnectionPointContainer(&back), S_OK);
     EXPECT_EQ(back, static_cast<IConnectionPointContainer*>(object));
     back->Release();
 
+    // Only sinks that dispatch connect; each gets its own cookie.
+    test::ComPlainUnknown unknown;
+    DWORD plainCookie = 7;
+    EXPECT_EQ(point->Advise(&unknown, &plainCookie), CONNECT_E_CANNOTCONNECT);
+    EXPECT_EQ(plainCookie, 0u);
     test::ComEventSink first;
     test::ComEventSink second;
     DWORD firstCookie = 0;
@@ -120,7 +130,9 @@ TEST(ComDispatchObject, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
     EXPECT_EQ(first.Count(2), 2);
     EXPECT_EQ(second.Total(), 3);
 
+    EXPECT_EQ(point->Unadvise(secondCookie + 100), CONNECT_E_NOCONNECTION);
     ASSERT_EQ(point->Unadvise(firstCookie), S_OK);
+    EXPECT_EQ(first.References(), 1);
     spy->Fire(1);
     EXPECT_EQ(first.Total(), 3);
     EXPECT_EQ(second.Count(1), 2);
@@ -128,7 +140,7 @@ TEST(ComDispatchObject, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
 
     // The object's end releases the sinks still advised and stops the events.
     EXPECT_EQ(second.References(), 2);
-    EXPECT_EQ(object->Release(), 0u);
+    EXPECT_EQ(std::exchange(object, nullptr)->Release(), 0u);
     EXPECT_EQ(second.References(), 1);
     spy->Fire(1);
     EXPECT_EQ(second.Total(), 4);
@@ -136,7 +148,8 @@ TEST(ComDispatchObject, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
     // An object without an event interface offers no container. Each refusal is reported, by
     // the interface's name where the system or the runtime knows it, else by its id.
     std::vector<std::string> refused;
-    SetRefusedInterfaceListener([&](const IID& iid) { refused.push_back(InterfaceName(iid)); });
+    SetRefusedInterfaceListener(
+        [&](const IID& refusal) { refused.push_back(InterfaceName(refusal)); });
     ComDispatchObject* plain = ComDispatchObject::Create(spy, IID_IDispatch, nullptr, nullptr);
     void* container = reinterpret_cast<void*>(1);
     EXPECT_EQ(plain->QueryInterface(IID_IConnectionPointContainer, &container), E_NOINTERFACE);
@@ -145,9 +158,87 @@ TEST(ComDispatchObject, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
     EXPECT_EQ(plain->QueryInterface(kSpyEvents, &container), E_NOINTERFACE);
     SetRefusedInterfaceListener({});
     EXPECT_EQ(plain->QueryInterface(kSpyIid, &container), E_NOINTERFACE);
+    plain->Release();
     EXPECT_EQ(refused, (std::vector<std::string>{"IConnectionPointContainer", "IOleObject",
                                                  "{0E3B8A52-3A14-4E0B-9B55-1A2C3D4E5F61}"}));
-    plain->Release();
+}
+
+// The enumerators share their walk; the points' lists the container's one point, the
+// connections' the sinks advised when it was taken, each with its cookie.
+TEST_F(ComDispatchObjectTest, EnumeratesTheConnectionPointAndASnapshotOfTheConnections) {
+    IConnectionPoint* found = nullptr;
+    ASSERT_EQ(object->FindConnectionPoint(kSpyEvents, &found), S_OK);
+    EXPECT_EQ(object->EnumConnectionPoints(nullptr), E_POINTER);
+    IEnumConnectionPoints* points = nullptr;
+    ASSERT_EQ(object->EnumConnectionPoints(&points), S_OK);
+    void* other = reinterpret_cast<void*>(1);
+    EXPECT_EQ(points->QueryInterface(IID_IEnumConnections, &other), E_NOINTERFACE);
+    EXPECT_EQ(other, nullptr);
+    IConnectionPoint* point = nullptr;
+    ASSERT_EQ(points->Next(1, &point, nullptr), S_OK);
+    EXPECT_EQ(point, found);
+    point->Release();
+    EXPECT_EQ(points->Next(1, &point, nullptr), S_FALSE);
+
+    test::ComEventSink first;
+    test::ComEventSink second;
+    test::ComEventSink third;
+    DWORD cookies[3] = {};
+    ASSERT_EQ(found->Advise(&first, &cookies[0]), S_OK);
+    ASSERT_EQ(found->Advise(&second, &cookies[1]), S_OK);
+    ASSERT_EQ(found->Advise(&third, &cookies[2]), S_OK);
+    ASSERT_EQ(found->Unadvise(cookies[1]), S_OK);
+    CONNECTDATA data[3] = {};
+    ULONG fetched = 7;
+    EXPECT_EQ(found->EnumConnections(nullptr), E_POINTER);
+    IEnumConnections* connections = nullptr;
+    ASSERT_EQ(found->EnumConnections(&connections), S_OK);
+    EXPECT_EQ(connections->Next(3, data, nullptr), E_POINTER);
+    // Advised (1), the list's own (2), and now the caller's too (3).
+    ASSERT_EQ(connections->Next(3, data, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 2u);
+    EXPECT_EQ(data[0].pUnk, static_cast<IUnknown*>(static_cast<IDispatch*>(&first)));
+    EXPECT_EQ(data[0].dwCookie, cookies[0]);
+    EXPECT_EQ(data[1].pUnk, static_cast<IUnknown*>(static_cast<IDispatch*>(&third)));
+    EXPECT_EQ(data[1].dwCookie, cookies[2]);
+    EXPECT_EQ(first.References(), 4);
+    EXPECT_EQ(second.References(), 1);
+    data[0].pUnk->Release();
+    data[1].pUnk->Release();
+
+    // A sink unadvised after the snapshot is still listed, and held.
+    ASSERT_EQ(found->Unadvise(cookies[0]), S_OK);
+    EXPECT_EQ(first.References(), 2);
+    ASSERT_EQ(connections->Reset(), S_OK);
+    EXPECT_EQ(connections->Next(0, data, &fetched), S_OK);
+    EXPECT_EQ(fetched, 0u);
+    EXPECT_EQ(connections->Skip(1), S_OK);
+    // A clone starts where its original stands and moves on its own.
+    IEnumConnections* clone = nullptr;
+    EXPECT_EQ(connections->Clone(nullptr), E_POINTER);
+    ASSERT_EQ(connections->Clone(&clone), S_OK);
+    EXPECT_EQ(connections->Skip(2), S_FALSE);
+    ASSERT_EQ(clone->Next(2, data, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 1u);
+    EXPECT_EQ(data[0].dwCookie, cookies[2]);
+    data[0].pUnk->Release();
+    ASSERT_EQ(connections->Reset(), S_OK);
+    ASSERT_EQ(connections->Next(1, data, nullptr), S_OK);
+    EXPECT_EQ(data[0].dwCookie, cookies[0]);
+    data[0].pUnk->Release();
+
+    // The sinks' references go with the last enumerator, the object's with the last of the
+    // points' enumerators (through its point); the sink still advised stays held.
+    EXPECT_EQ(connections->Release(), 0u);
+    EXPECT_EQ(first.References(), 2);
+    EXPECT_EQ(clone->Release(), 0u);
+    EXPECT_EQ(first.References(), 1);
+    EXPECT_EQ(third.References(), 2);
+    found->Release();
+    EXPECT_EQ(std::exchange(object, nullptr)->Release(), 1u);  // the points' enumerator holds it
+    EXPECT_FALSE(ComServerCanUnload());
+    EXPECT_EQ(points->Release(), 0u);
+    EXPECT_EQ(third.References(), 1);
 }
 
 }  // namespace
