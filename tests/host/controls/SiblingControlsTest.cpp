@@ -59,19 +59,13 @@ TEST(SubPanel, AttachHoldsWhatItWasGivenUntilReleaseAndAFailedAttachHoldsNothing
     EXPECT_EQ(calls.size(), 3u);
 }
 
-TEST(SubPanel, AnswersTheFrameworkQueriesAndAsksForItsWindow) {
+TEST(SubPanel, KeepsItsWindowAndAsksForSetupOnlyWhileEnabled) {
     auto homing = std::make_shared<ArnHomingCtl>("HomingCtl");
     auto jerk = std::make_shared<ArnJerkPanelCtl>("JerkPanelCtl");
-    auto ui = jerk->get_UIref();
-    EXPECT_FALSE(ui->get_VersionStr().empty());
-    auto versions = ui->get_ControlVersionList();
-    ASSERT_TRUE(versions);
-    EXPECT_EQ(versions->Item("ArnJerkPanelCtl"), ui->get_VersionStr());
-    auto forms = ui->get_MyForms();
+    auto forms = jerk->get_UIref()->get_MyForms();
     ASSERT_EQ(forms.size(), 1u);
-    EXPECT_EQ(ui->get_MyForms()[0], forms[0]);  // the same window on every call
+    EXPECT_EQ(jerk->get_UIref()->get_MyForms()[0], forms[0]);  // the same window on every call
     EXPECT_TRUE(homing->get_UIref()->get_MyForms().empty());
-    EXPECT_EQ(homing->UserCaption(), homing->get_Caption());
 
     int requests = 0;
     auto c = homing->SetupRequested.connect([&] { ++requests; });
@@ -87,7 +81,6 @@ TEST(ArnFieldLED, LitWhileItsFieldIsNonZero) {
     led->put_LEDOnColor(0xFFB900);
     led->put_LEDOffColor(0x797979);
     EXPECT_EQ(led->get_fieldkey(), "InA");
-    EXPECT_EQ(led->CurrentColor(), 0x797979);
 
     std::vector<std::string> changes;
     auto c = led->PropertyChanged.connect([&](std::string_view p) { changes.emplace_back(p); });
