@@ -70,17 +70,7 @@ TEST_F(ArnregProgram, ExportOfValuesTheTextCannotCarryBackIsRefusedUnlessAllowed
     EXPECT_EQ(Arnreg({"export", "HKCU/Software/Plain"}).err, "");
 }
 
-TEST_F(ArnregProgram, ImportSaysWhatItWroteAndWhatAFailedOneKept) {
-    const std::string good = Write("good.reg",
-                                   "Windows Registry Editor Version 5.00\r\n\r\n"
-                                   "[HKEY_CURRENT_USER\\Software\\A]\r\n\"x\"=\"1\"\r\n"
-                                   "\"y\"=\"2\"\r\n[HKEY_CURRENT_USER\\Software\\A\\B]\r\n"
-                                   "\"z\"=\"3\"\r\n");
-    const ProgramResult done = Arnreg({"import", good});
-    EXPECT_EQ(done.exitCode, 0) << done.err;
-    EXPECT_EQ(done.out, "imported 2 keys and 3 values from '" + good + "'\n");
-    EXPECT_EQ(done.err, "");
-
+TEST_F(ArnregProgram, ImportSaysWhatItWroteOrWouldAndWhatAFailedOneKept) {
     const std::string broken = Write("broken.reg",
                                      "Windows Registry Editor Version 5.00\r\n\r\n"
                                      "[HKEY_CURRENT_USER\\Software\\C]\r\n\"kept\"=\"yes\"\r\n"
