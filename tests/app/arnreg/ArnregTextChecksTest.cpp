@@ -31,13 +31,28 @@ std::string Image(const std::vector<std::string>& lines) {
     return text + "\r\n";
 }
 
-class ExportLossesTest : public testing::Test {
+// Each test on a fresh registry; Load replaces it.
+class RegistryTextChecks : public testing::Test {
   protected:
-    ScopedFreshRegistry m_registry;
-};
-using ImportTallyTest = ExportLossesTest;
+    void SetUp() override { m_registry.emplace(); }
+    // Loads `image` into a fresh registry, kept for reading until the next load; the error the
+    // load raised, if any.
+    std::optional<ArnError> Load(const std::string& image) {
+        m_registry.reset();
+        m_registry.emplace();
+        try {
+            CRegistry().LoadRegistry(image);
+        } catch (const ArnError& e) {
+            return e;
+        }
+        return std::nullopt;
+    }
 
-TEST_F(ExportLossesTest, NamesEveryValueTheTextCannotCarryBackDepthFirst) {
+  private:
+    std::optional<ScopedFreshRegistry> m_registry;
+};
+
+TEST_F(RegistryTextChecks, ExportLossesNameEveryValueTheTextCannotCarryBackDepthFirst) {
     {
         CRegistry top;
         Open(top, "Software\\Arn", true);
@@ -80,7 +95,7 @@ TEST_F(ExportLossesTest, NamesEveryValueTheTextCannotCarryBackDepthFirst) {
     EXPECT_EQ(ExportLosses::TypeName(99), "type 99");
 }
 
-TEST_F(ImportTallyTest, CountsKeysOnceAndValuesPerLineUpToTheFirstRefusal) {
+TEST_F(RegistryTextChecks, ImportTallyCountsKeysOnceAndValuesPerLineUpToTheFirstRefusal) {
     const ImportTally tally(Image({
         R"([HKEY_CURRENT_USER\Software\A])",  // line 2
         R"("x"="1")",
@@ -103,7 +118,7 @@ TEST_F(ImportTallyTest, CountsKeysOnceAndValuesPerLineUpToTheFirstRefusal) {
     EXPECT_EQ(ImportTally::LineOfError("No key is currently open."), std::nullopt);
 }
 
-TEST_F(ImportTallyTest, ForeseesRefusalsOfRootsAndReadOnlyKeys) {
+TEST_F(RegistryTextChecks, ImportTallyForeseesRefusalsOfRootsAndReadOnlyKeys) {
     const ImportTally shortRoot(Image({R"([HKCU\Software\A])", R"("x"="1")"}));
     EXPECT_THAT(shortRoot.ShortRoots(), ElementsAre(ShortRoot{2, "HKCU", "HKEY_CURRENT_USER"}));
     EXPECT_EQ(shortRoot.FirstRefusal(), 3u);
@@ -135,32 +150,13 @@ TEST_F(ImportTallyTest, ForeseesRefusalsOfRootsAndReadOnlyKeys) {
     EXPECT_EQ(unsigned_.Total(), (Count{0, 0}));
 }
 
-class ForeignLinesTest : public testing::Test {
-  protected:
-    // Loads `image` into a fresh registry, kept for reading until the next load; the error the
-    // load raised, if any.
-    std::optional<ArnError> Load(const std::string& image) {
-        m_registry.reset();
-        m_registry.emplace();
-        try {
-            CRegistry().LoadRegistry(image);
-        } catch (const ArnError& e) {
-            return e;
-        }
-        return std::nullopt;
-    }
-
-  private:
-    std::optional<ScopedFreshRegistry> m_registry;
-};
-
 std::string Read(const std::string& path, const std::string& name) {
     CRegistry reg;
     Open(reg, path);
     return reg.ReadValue(name, "<missing>");
 }
 
-TEST_F(ForeignLinesTest, SaysWhatTheLoadDoesWithEachLineOfAnotherTool) {
+TEST_F(RegistryTextChecks, ForeignLinesSayWhatTheLoadDoesWithEachLineOfAnotherTool) {
     const std::string image = Image({
         R"([HKEY_CURRENT_USER\Software\Arn])",  // line 2
         R"(@="Main axis")",
@@ -197,7 +193,7 @@ TEST_F(ForeignLinesTest, SaysWhatTheLoadDoesWithEachLineOfAnotherTool) {
     EXPECT_EQ(Read("Software\\Arn\\Axis", "Units"), "mm");
 }
 
-TEST_F(ForeignLinesTest, ARefusedLineNamesTheLoadsErrorAndNothingAfterItIsRead) {
+TEST_F(RegistryTextChecks, ForeignLinesNameTheLoadsErrorAtARefusedLineAndNothingAfterIt) {
     struct Case {
         std::vector<std::string> lines;
         std::vector<Warning> warnings;
@@ -229,7 +225,7 @@ TEST_F(ForeignLinesTest, ARefusedLineNamesTheLoadsErrorAndNothingAfterItIsRead) 
     }
 }
 
-TEST_F(ForeignLinesTest, LinesTheLoadNeverReadsAreNotReported) {
+TEST_F(RegistryTextChecks, ForeignLinesLeaveOutLinesTheLoadNeverReads) {
     // The line after the signature is skipped, whatever it holds.
     EXPECT_THAT(ForeignLines("Windows Registry Editor Version 5.00\r\n@=\"x\"\r\n\r\n").Warnings(),
                 ElementsAre(Warning{
@@ -241,7 +237,7 @@ TEST_F(ForeignLinesTest, LinesTheLoadNeverReadsAreNotReported) {
                 testing::IsEmpty());
 }
 
-TEST_F(ForeignLinesTest, ShowsTheTextAndNameAsTheLoadCutsThem) {
+TEST_F(RegistryTextChecks, ForeignLinesShowTheTextAndNameAsTheLoadCutsThem) {
     std::string big = R"("Big"=hex:)";
     for (int i = 0; i < 40; ++i) {
         big += "00,";
