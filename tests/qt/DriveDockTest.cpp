@@ -137,11 +137,6 @@ TEST_F(DriveDock, SavedSetupLoadsBackWholeAndABadFileChangesNothing) {
 }
 
 TEST_F(DriveDock, PinsHomingJogAndTeachReachTheDriveAndSayWhatItDid) {
-    m_window->Drive()->PinBox(2)->setChecked(true);  // the pins select position 3 (2000)
-    Tick();
-    EXPECT_TRUE(Drive().Pin(SimPin::InputB));
-    m_window->Drive()->PinBox(2)->setChecked(false);
-
     // Jogging held by the button, held where released.
     const QString values = "Jog speed 100, acceleration 4";
     m_window->Drive()->PinBox(0)->setChecked(true);  // enabled, at position 1 (0)
@@ -245,7 +240,7 @@ TEST_F(DriveDock, BannerViewMenuTraceAndRefusalMeanings) {
     trace->AppendNote("three");
     EXPECT_EQ(trace->toPlainText(), "host:  one\nhost:  two");
     trace->SetPaused(false);
-    trace->Copy();
+    trace->Copy();  // the note held back while paused comes in at the end
     EXPECT_EQ(QApplication::clipboard()->text(), "host:  one\nhost:  two\nhost:  three");
 }
 

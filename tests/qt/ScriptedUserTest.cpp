@@ -81,7 +81,7 @@ TEST_F(ScriptedUserTest, ReachesOnlyWhatAUserCould) {
     EXPECT_EQ(shown, 1);
 }
 
-TEST_F(ScriptedUserTest, HoversTypesHomesAndPicturesTheTooltip) {
+TEST_F(ScriptedUserTest, HoversAndPicturesTheTooltip) {
     auto& c = Controls();
     EXPECT_EQ(m_user->Hover(*c.Label1), QString()) << "no tooltip over a plain label";
     EXPECT_FALSE(QToolTip::isVisible());
@@ -92,22 +92,6 @@ TEST_F(ScriptedUserTest, HoversTypesHomesAndPicturesTheTooltip) {
     EXPECT_NE(m_user->Picture(), m_window->grab().toImage());
     m_user->HideToolTip();
     EXPECT_EQ(m_user->Picture(), m_window->grab().toImage());
-
-    // Mode 8: the drive runs to the hard stop and waits there for "Set Home Posn"; while
-    // homing the position editors are locked: the click opens no box.
-    const SimDrive& drive = m_window->Node()->Drive();
-    QLabel* homing = m_window->Drive()->Readout("Homing");
-    EXPECT_TRUE(m_user->Type(c.ParamItems(0), "125"));
-    m_user->SetPin(SimPin::Enable, true);
-    m_user->StartHomingAtDrive();
-    EXPECT_EQ(m_user->TickUntil([&] { return drive.HomingState() == SimHoming::AtHardStop; }, 100),
-              SimDrive::kHomingTicks);
-    EXPECT_EQ(homing->text(), "waiting at the hard stop: \"Set Home Posn\" takes it as home");
-    EXPECT_FALSE(m_user->Type(c.ParamItems(0), "250"));
-    EXPECT_EQ(drive.Read(247), 125.0);
-    EXPECT_TRUE(m_user->Click(*c.hardStopCmd));
-    m_user->Tick(2);
-    EXPECT_EQ(homing->text(), "homed");
 }
 
 TEST_F(ScriptedUserTest, NumbersAsAUserReadsThemWithUnitsAndTooltips) {
