@@ -8,10 +8,6 @@ std::shared_ptr<DispatchCollection> DispatchCollection::Create(
     return std::shared_ptr<DispatchCollection>(new DispatchCollection(std::move(items)));
 }
 
-void DispatchCollection::Add(std::shared_ptr<Dispatch> item) {
-    m_items.push_back(std::move(item));
-}
-
 std::shared_ptr<Dispatch> DispatchCollection::Item(int32_t position) const {
     if (position < 1 || position > get_Count()) {
         throw MakeError(err::SubscriptOutOfRange, TypeName());

@@ -17,7 +17,6 @@ class DispatchCollection : public Dispatch {
 
     std::string TypeName() const override { return "Collection"; }
 
-    void Add(std::shared_ptr<Dispatch> item);
     int32_t get_Count() const { return static_cast<int32_t>(m_items.size()); }
     // 1-based; outside 1..Count raises 9 "Subscript out of range".
     std::shared_ptr<Dispatch> Item(int32_t position) const;

@@ -11,17 +11,17 @@
 
 namespace arn::test {
 
-// A host's automation object in memory: properties, object properties, methods and events by
-// name, counting the method calls that reach it. An unknown name raises 438, as a host object
-// does.
+// A host's automation object in memory: plain properties, methods, objects (those asked for
+// with an argument kept as "Name(argument)") and events by name, counting the calls that reach
+// it. An unknown name raises 438, as a host object does.
 class FakeAutomationClient : public AutomationClient {
   public:
     using Method = std::function<Variant(const std::vector<Variant>&)>;
-    using ObjectMethod =
-        std::function<std::shared_ptr<AutomationClient>(const std::vector<Variant>&)>;
 
-    Variant Get(std::string_view name) override { return Lookup(properties, name)(); }
-    void Put(std::string_view name, const Variant& value) override { Lookup(putters, name)(value); }
+    Variant Get(std::string_view name) override { return Lookup(properties, name); }
+    void Put(std::string_view name, const Variant& value) override {
+        Lookup(properties, name) = value;
+    }
     Variant Call(std::string_view name, const std::vector<Variant>& args) override {
         ++calls[std::string(name)];
         return Lookup(methods, name)(args);
@@ -32,29 +32,21 @@ class FakeAutomationClient : public AutomationClient {
     std::shared_ptr<AutomationClient> CallObject(std::string_view name,
                                                  const std::vector<Variant>& args) override {
         ++calls[std::string(name)];
-        return Lookup(objectMethods, name)(args);
+        return Lookup(objects, std::string(name) + "(" + VariantToString(args.at(0)) + ")");
     }
     Connection Subscribe(std::string_view eventName, std::function<void()> handler) override {
-        return Lookup(events, eventName)->connect(std::move(handler));
+        return Lookup(events, eventName).connect(std::move(handler));
     }
 
-    // Adds an event the object can raise.
-    void DefineEvent(const std::string& name) { events[name] = std::make_shared<Event<>>(); }
-    void Raise(const std::string& name) { (*events.at(name))(); }
-    size_t Subscribers(const std::string& name) const { return events.at(name)->slotCount(); }
-
-    std::map<std::string, std::function<Variant()>, std::less<>> properties;
-    std::map<std::string, std::function<void(const Variant&)>, std::less<>> putters;
-    std::map<std::string, std::shared_ptr<AutomationClient>, std::less<>> objects;
+    std::map<std::string, Variant, std::less<>> properties;
     std::map<std::string, Method, std::less<>> methods;
-    std::map<std::string, ObjectMethod, std::less<>> objectMethods;
-    std::map<std::string, std::shared_ptr<Event<>>, std::less<>> events;
-
+    std::map<std::string, std::shared_ptr<AutomationClient>, std::less<>> objects;
+    std::map<std::string, Event<>, std::less<>> events;
     std::map<std::string, int> calls;
 
   private:
     template <class Map>
-    static const typename Map::mapped_type& Lookup(const Map& map, std::string_view name) {
+    static typename Map::mapped_type& Lookup(Map& map, std::string_view name) {
         auto found = map.find(name);
         if (found == map.end()) {
             throw MakeError(err::NoSuchMember, "FakeAutomationClient", name);

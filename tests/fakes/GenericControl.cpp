@@ -28,63 +28,55 @@ GenericControl& GenericControl::Withhold(std::string name) {
     return *this;
 }
 
-void GenericControl::CheckNotWithheld(std::string_view name) const {
-    if (std::any_of(m_withheld.begin(), m_withheld.end(),
-                    [name](const std::string& w) { return NamesEqual(w, name); })) {
+bool GenericControl::Withheld(std::string_view name) const {
+    return std::any_of(m_withheld.begin(), m_withheld.end(),
+                       [name](const std::string& w) { return NamesEqual(w, name); });
+}
+
+Variant* GenericControl::Find(std::string_view name, std::optional<int32_t> index) const {
+    if (Withheld(name)) {
         RaiseNoSuchProperty(name);
     }
+    return m_bag.Find(TypeName(), name, index);
+}
+
+bool GenericControl::Store(std::string_view name, std::optional<int32_t> index,
+                           const Variant& value) {
+    Variant* stored = Find(name, index);
+    if (stored == nullptr) {
+        return false;
+    }
+    if (*stored != value) {
+        *stored = value;
+        Changed(name);
+    }
+    return true;
 }
 
 Variant GenericControl::GetProperty(std::string_view name) const {
-    CheckNotWithheld(name);
-    Variant out;
-    if (m_bag.TryGet(TypeName(), name, out)) {
-        return out;
-    }
-    return Control::GetProperty(name);
+    const Variant* stored = Find(name, {});
+    return stored != nullptr ? *stored : Control::GetProperty(name);
 }
 
 void GenericControl::SetProperty(std::string_view name, const Variant& value) {
-    CheckNotWithheld(name);
-    Variant old;
-    if (m_bag.TryGet(TypeName(), name, old)) {
-        m_bag.TrySet(TypeName(), name, value);
-        if (old != value) {
-            Changed(name);
-        }
-        return;
+    if (!Store(name, {}, value)) {
+        Control::SetProperty(name, value);
     }
-    Control::SetProperty(name, value);
 }
 
 Variant GenericControl::GetProperty(std::string_view name, int32_t index) const {
-    CheckNotWithheld(name);
-    Variant out;
-    if (m_bag.TryGet(TypeName(), name, index, out)) {
-        return out;
-    }
-    return Control::GetProperty(name, index);
+    const Variant* stored = Find(name, index);
+    return stored != nullptr ? *stored : Control::GetProperty(name, index);
 }
 
 void GenericControl::SetProperty(std::string_view name, int32_t index, const Variant& value) {
-    CheckNotWithheld(name);
-    Variant old;
-    if (m_bag.TryGet(TypeName(), name, index, old)) {
-        m_bag.TrySet(TypeName(), name, index, value);
-        if (old != value) {
-            Changed(name);
-        }
-        return;
+    if (!Store(name, index, value)) {
+        Control::SetProperty(name, index, value);
     }
-    Control::SetProperty(name, index, value);
 }
 
 bool GenericControl::HasProperty(std::string_view name) const {
-    if (std::any_of(m_withheld.begin(), m_withheld.end(),
-                    [name](const std::string& w) { return NamesEqual(w, name); })) {
-        return false;
-    }
-    return m_bag.Has(name) || Control::HasProperty(name);
+    return !Withheld(name) && (m_bag.Has(name) || Control::HasProperty(name));
 }
 
 }  // namespace arn

@@ -32,7 +32,12 @@ class GenericControl : public Control {
   private:
     GenericControl(std::string typeName, std::string name, int16_t index)
         : Control(std::move(typeName), std::move(name), index) {}
-    void CheckNotWithheld(std::string_view name) const;
+    bool Withheld(std::string_view name) const;
+    // The defined property's value; nullptr for a common one. A withheld name raises 438.
+    Variant* Find(std::string_view name, std::optional<int32_t> index) const;
+    // Stores into a defined property, raising PropertyChanged on a difference; false for a
+    // common one.
+    bool Store(std::string_view name, std::optional<int32_t> index, const Variant& value);
 
     PropertyBag m_bag;
     std::vector<std::string> m_withheld;

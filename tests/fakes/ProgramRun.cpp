@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 extern char** environ;
@@ -17,33 +15,27 @@ namespace arn::test {
 
 namespace {
 
-// A file that takes one stream of the program, removed afterwards.
-class Capture {
-  public:
-    Capture() {
-        char name[] = "/tmp/arn-capture-XXXXXX";
-        m_fd = mkstemp(name);
-        if (m_fd < 0) {
-            throw std::runtime_error("no capture file");
-        }
-        m_path = name;
+// What a capture file (from tmpfile, gone once closed) holds; closes it.
+std::string TakeText(FILE* file) {
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text.append(buffer, n);
     }
-    ~Capture() {
-        close(m_fd);
-        unlink(m_path.c_str());
-    }
-    Capture(const Capture&) = delete;
-    Capture& operator=(const Capture&) = delete;
-    int fd() const { return m_fd; }
-    std::string Text() const {
-        std::ifstream in(m_path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::fclose(file);
+    return text;
+}
 
-  private:
-    int m_fd = -1;
-    std::string m_path;
-};
+// The NUL-terminated list of pointers to texts that exec takes.
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) {
+        pointers.push_back(text.data());
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
 
 }  // namespace
 
@@ -67,26 +59,21 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     for (const auto& [name, value] : vars) {
         envText.push_back(name + "=" + value);
     }
-    std::vector<char*> envp;
-    for (std::string& entry : envText) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
     std::vector<std::string> argText{program};
     argText.insert(argText.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : argText) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
+    const std::vector<char*> envp = Pointers(envText);
+    const std::vector<char*> argv = Pointers(argText);
 
-    Capture out;
-    Capture err;
+    FILE* out = std::tmpfile();
+    FILE* err = std::tmpfile();
+    if (out == nullptr || err == nullptr) {
+        throw std::runtime_error("no capture file");
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out.fd(), STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err.fd(), STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fileno(out), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, fileno(err), STDERR_FILENO);
     // The working folder is the child's alone: glibc's addchdir_np, where it exists.
     if (!workingDir.empty()) {
         posix_spawn_file_actions_addchdir_np(&actions, workingDir.c_str());
@@ -95,6 +82,8 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
+        std::fclose(out);
+        std::fclose(err);
         throw std::runtime_error("cannot start " + program);
     }
     int status = 0;
@@ -102,8 +91,8 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     }
     ProgramResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = out.Text();
-    result.err = err.Text();
+    result.out = TakeText(out);
+    result.err = TakeText(err);
     return result;
 }
 

@@ -1,108 +1,43 @@
 #include "fakes/PropertyBag.h"
-#include "core/ErrorCatalogue.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "core/Dispatch.h"
+#include "core/ErrorCatalogue.h"
 
 namespace arn {
 
-namespace {
-
-[[noreturn]] void WrongArguments(std::string_view source, std::string_view name) {
-    throw MakeError(err::WrongArguments, std::string(source), name);
-}
-
-}  // namespace
-
-const PropertyBag::Slot* PropertyBag::Find(std::string_view name) const {
-    for (const auto& slot : m_slots) {
-        if (NamesEqual(slot.name, name)) {
-            return &slot;
-        }
-    }
-    return nullptr;
-}
-
-PropertyBag::Slot* PropertyBag::Find(std::string_view name) {
-    return const_cast<Slot*>(std::as_const(*this).Find(name));
-}
-
-void PropertyBag::Define(std::string name, Variant value) {
+void PropertyBag::Put(std::string name, bool indexed, std::vector<Variant> values) {
     Remove(name);
-    m_slots.push_back(Slot{std::move(name), false, std::move(value), {}});
-}
-
-void PropertyBag::DefineIndexed(std::string name, std::vector<Variant> values) {
-    Remove(name);
-    m_slots.push_back(Slot{std::move(name), true, {}, std::move(values)});
+    m_entries.push_back(Entry{std::move(name), indexed, std::move(values)});
 }
 
 void PropertyBag::Remove(std::string_view name) {
-    std::erase_if(m_slots, [name](const Slot& s) { return NamesEqual(s.name, name); });
+    std::erase_if(m_entries, [name](const Entry& e) { return NamesEqual(e.name, name); });
 }
 
 bool PropertyBag::Has(std::string_view name) const {
-    return Find(name) != nullptr;
+    return std::any_of(m_entries.begin(), m_entries.end(),
+                       [name](const Entry& e) { return NamesEqual(e.name, name); });
 }
 
-size_t PropertyBag::Position(std::string_view source, const Slot& slot, int32_t index) {
-    if (index < 0 || static_cast<size_t>(index) >= slot.values.size()) {
-        throw MakeError(err::InvalidPropertyIndex, std::string(source),
-                        slot.name + "(" + std::to_string(index) + ")");
+Variant* PropertyBag::Find(std::string_view source, std::string_view name,
+                           std::optional<int32_t> index) const {
+    for (Entry& e : m_entries) {
+        if (!NamesEqual(e.name, name)) {
+            continue;
+        }
+        if (e.indexed != index.has_value()) {
+            throw MakeError(err::WrongArguments, std::string(source), name);
+        }
+        const int32_t at = index.value_or(0);
+        if (at < 0 || static_cast<size_t>(at) >= e.values.size()) {
+            throw MakeError(err::InvalidPropertyIndex, std::string(source),
+                            e.name + "(" + std::to_string(at) + ")");
+        }
+        return &e.values[static_cast<size_t>(at)];
     }
-    return static_cast<size_t>(index);
-}
-
-bool PropertyBag::TryGet(std::string_view source, std::string_view name, Variant& out) const {
-    const Slot* slot = Find(name);
-    if (slot == nullptr) {
-        return false;
-    }
-    if (slot->indexed) {
-        WrongArguments(source, name);
-    }
-    out = slot->value;
-    return true;
-}
-
-bool PropertyBag::TrySet(std::string_view source, std::string_view name, const Variant& value) {
-    Slot* slot = Find(name);
-    if (slot == nullptr) {
-        return false;
-    }
-    if (slot->indexed) {
-        WrongArguments(source, name);
-    }
-    slot->value = value;
-    return true;
-}
-
-bool PropertyBag::TryGet(std::string_view source, std::string_view name, int32_t index,
-                         Variant& out) const {
-    const Slot* slot = Find(name);
-    if (slot == nullptr) {
-        return false;
-    }
-    if (!slot->indexed) {
-        WrongArguments(source, name);
-    }
-    out = slot->values[Position(source, *slot, index)];
-    return true;
-}
-
-bool PropertyBag::TrySet(std::string_view source, std::string_view name, int32_t index,
-                         const Variant& value) {
-    Slot* slot = Find(name);
-    if (slot == nullptr) {
-        return false;
-    }
-    if (!slot->indexed) {
-        WrongArguments(source, name);
-    }
-    slot->values[Position(source, *slot, index)] = value;
-    return true;
+    return nullptr;
 }
 
 }  // namespace arn

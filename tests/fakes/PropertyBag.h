@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,31 +16,31 @@ namespace arn {
 class PropertyBag {
   public:
     // Defines or redefines a property.
-    void Define(std::string name, Variant value);
-    void DefineIndexed(std::string name, std::vector<Variant> values);
+    void Define(std::string name, Variant value) {
+        Put(std::move(name), false, {std::move(value)});
+    }
+    void DefineIndexed(std::string name, std::vector<Variant> values) {
+        Put(std::move(name), true, std::move(values));
+    }
     void Remove(std::string_view name);
     bool Has(std::string_view name) const;
 
-    // false when the name is not defined here. Using a plain property with an index, or the
-    // reverse, raises 450; an index outside the row raises 381. source names the owner.
-    bool TryGet(std::string_view source, std::string_view name, Variant& out) const;
-    bool TrySet(std::string_view source, std::string_view name, const Variant& value);
-    bool TryGet(std::string_view source, std::string_view name, int32_t index, Variant& out) const;
-    bool TrySet(std::string_view source, std::string_view name, int32_t index,
-                const Variant& value);
+    // The stored value of `name`, at `index` for an indexed one; nullptr when the name is not
+    // defined here. Using a plain property with an index, or the reverse, raises 450; an index
+    // outside the row raises 381. source names the owner.
+    Variant* Find(std::string_view source, std::string_view name,
+                  std::optional<int32_t> index) const;
 
   private:
-    struct Slot {
+    struct Entry {
         std::string name;
         bool indexed = false;
-        Variant value;
-        std::vector<Variant> values;
+        std::vector<Variant> values;  // one for a plain property
     };
-    const Slot* Find(std::string_view name) const;
-    Slot* Find(std::string_view name);
-    static size_t Position(std::string_view source, const Slot& slot, int32_t index);
+    void Put(std::string name, bool indexed, std::vector<Variant> values);
 
-    std::vector<Slot> m_slots;
+    // Find hands out writable values to owners whose getters are const.
+    mutable std::vector<Entry> m_entries;
 };
 
 }  // namespace arn

@@ -27,14 +27,6 @@ int32_t RecordingCanvas::TextHeight(const Font& font) const {
     return static_cast<int32_t>(std::lround(font.points * 24));
 }
 
-std::vector<std::string> RecordingCanvas::Texts() const {
-    std::vector<std::string> texts;
-    for (const TextOp& op : All<TextOp>()) {
-        texts.push_back(op.text);
-    }
-    return texts;
-}
-
 bool RecordingCanvas::Inside(const Rect& r, const Rect& box) {
     return r.left >= box.left && r.top >= box.top && r.Right() <= box.Right() &&
            r.Bottom() <= box.Bottom();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <vector>
 
 #include "draw/Canvas.h"
@@ -54,8 +53,6 @@ class RecordingCanvas : public Canvas, public TextMetrics {
         }
         return found;
     }
-    // The text runs' strings, in order.
-    std::vector<std::string> Texts() const;
     // The clip stack: how deep it went, how deep it is now, and how many pops found it empty.
     int MaxClipDepth() const { return m_maxDepth; }
     int ClipDepth() const { return m_depth; }

@@ -126,26 +126,19 @@ inline auto RegistryKinds() {
 
 // An empty registry for the scope of a test: a fresh in-memory store on Linux, fresh keys
 // behind the roots on Windows (removed again at the end of the scope).
+#ifdef _WIN32
+class ScopedFreshRegistry {
+    SystemRegistrySandbox m_sandbox;
+};
+#else
 class ScopedFreshRegistry {
   public:
-#ifdef _WIN32
-    ScopedFreshRegistry() : m_sandbox(std::make_unique<SystemRegistrySandbox>()) {}
-#else
-    ScopedFreshRegistry() {
-        RegistryUseMemory();
-    }
-    ~ScopedFreshRegistry() {
-        RegistryUseMemory();
-    }
-#endif
+    ScopedFreshRegistry() { RegistryUseMemory(); }
+    ~ScopedFreshRegistry() { RegistryUseMemory(); }
     ScopedFreshRegistry(const ScopedFreshRegistry&) = delete;
     ScopedFreshRegistry& operator=(const ScopedFreshRegistry&) = delete;
-
-  private:
-#ifdef _WIN32
-    std::unique_ptr<SystemRegistrySandbox> m_sandbox;
-#endif
 };
+#endif
 
 // Puts a fresh store of the parameter's kind behind the registry functions for each test (on
 // Windows: fresh keys behind the roots), and checks that the test closed every handle it

