@@ -1,10 +1,13 @@
 // arnreg run as a user runs it, on a database of its own in a fresh folder.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 
 #include "fakes/ProgramRun.h"
 #include "fakes/RegistryTestSupport.h"
@@ -202,21 +205,150 @@ TEST_F(ArnregProgram, AWrongCommandLineGetsOneLineAndAPointerToTheHelp) {
     EXPECT_THAT(help.out, HasSubstr("import [--check | --atomic] FILE"));
 }
 
-TEST_F(ArnregProgram, GetWithoutANameReadsTheDefaultValue) {
-    ASSERT_EQ(Arnreg({"set", "HKCU/Software/E", "Named", "n"}).exitCode, 0);
-    const ProgramResult none = Arnreg({"get", "HKCU/Software/E"});
-    EXPECT_EQ(none.exitCode, 1);
-    EXPECT_EQ(none.err, "arnreg: no default value in HKCU/Software/E\n");
-    ASSERT_EQ(Arnreg({"set", "HKCU/Software/E", "", "the default"}).exitCode, 0);
-    const ProgramResult some = Arnreg({"get", "HKCU/Software/E"});
-    EXPECT_EQ(some.exitCode, 0);
-    EXPECT_EQ(some.out, "the default\n");
+std::string Utf16LeWithBom(const std::u16string& text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
 
+TEST_F(ArnregProgram, ImportsAWindowsUtf16FileAndExportsItBack) {
+    const std::u16string text =
+        u"Windows Registry Editor Version 5.00\r\n"
+        u"\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n"
+        u"\"Name\"=\"Gr\u00fc\u00dfe \U0001F600\"\r\n"
+        u"\"Folder\"=\"C:\\\\Program Files\\\\Arn\"\r\n"
+        u"\r\n[HKEY_CURRENT_USER\\Software\\Arn\\Axis]\r\n"
+        u"\"Units\"=\"mm\"\r\n";
+    const std::string utf8 =
+        "Windows Registry Editor Version 5.00\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n"
+        "\"Name\"=\"Gr\xC3\xBC\xC3\x9F"
+        "e \xF0\x9F\x98\x80\"\r\n"
+        "\"Folder\"=\"C:\\\\Program Files\\\\Arn\"\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Arn\\Axis]\r\n"
+        "\"Units\"=\"mm\"\r\n";
+    const ProgramResult imported = Arnreg({"import", Write("win.reg", Utf16LeWithBom(text))});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(Arnreg({"get", "HKCU/Software/Arn", "Folder"}).out, "C:\\Program Files\\Arn\n");
+    EXPECT_EQ(Arnreg({"export", "HKEY_CURRENT_USER\\Software\\Arn"}).out, utf8);
+    // Headers repeat the key as the command spelled it, below the root's full name.
+    EXPECT_THAT(Arnreg({"export", "hkcu\\software\\arn"}).out,
+                HasSubstr("\r\n[HKEY_CURRENT_USER\\software\\arn\\Axis]\r\n"));
+
+    // The exported file loads again, here with Unix line ends and a UTF-8 mark.
+    std::string unix = "\xEF\xBB\xBF" + utf8;
+    std::erase(unix, '\r');
+    ASSERT_EQ(Arnreg({"delete", "HKCU\\Software\\Arn"}).exitCode, 0);
+    ASSERT_EQ(Arnreg({"import", Write("unix.reg", unix)}).exitCode, 0);
+    EXPECT_EQ(Arnreg({"export", "HKCU\\Software\\Arn"}).out, utf8);
+}
+
+TEST_F(ArnregProgram, ReadsWritesListsAndDeletes) {
+    ASSERT_EQ(Arnreg({"set", "HKCU\\App", "Title", "Main axis"}).exitCode, 0);
+    ASSERT_EQ(Arnreg({"set", "--dword", "HKCU\\App", "Count", "-3"}).exitCode, 0);
+    ASSERT_EQ(Arnreg({"set", "HKCU\\App\\Sub\\Deep", "x", "1"}).exitCode, 0);
+    EXPECT_EQ(Arnreg({"get", "HKCU\\App", "Count"}).out, "-3\n");
+    const ProgramResult none = Arnreg({"get", "HKCU/App"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.err, "arnreg: no default value in HKCU/App\n");
+    ASSERT_EQ(Arnreg({"set", "HKCU/App", "", "the default"}).exitCode, 0);
+    EXPECT_EQ(Arnreg({"get", "HKCU/App"}).out, "the default\n");
     // Control characters come out escaped, never raw to the terminal.
-    ASSERT_EQ(Arnreg({"set", "HKCU/Software/E", "tab\there", "a\nb\x1b[2J\x7f\r"}).exitCode, 0);
-    EXPECT_EQ(Arnreg({"get", "HKCU/Software/E", "tab\there"}).out, "a\\nb\\x1b[2J\\x7f\\r\n");
-    EXPECT_EQ(Arnreg({"list", "HKCU/Software/E"}).out,
-              "Named = n\n(Default) = the default\ntab\\there = a\\nb\\x1b[2J\\x7f\\r\n");
+    ASSERT_EQ(Arnreg({"set", "HKCU/App", "tab\there", "a\nb\x1b[2J\x7f\r"}).exitCode, 0);
+    EXPECT_EQ(Arnreg({"get", "HKCU/App", "tab\there"}).out, "a\\nb\\x1b[2J\\x7f\\r\n");
+    EXPECT_EQ(Arnreg({"list", "HKCU\\app"}).out,
+              "Sub\\\nTitle = Main axis\nCount = -3  (DWORD)\n(Default) = the default\n"
+              "tab\\there = a\\nb\\x1b[2J\\x7f\\r\n");
+
+    ASSERT_EQ(Arnreg({"delete", "HKCU\\App", "title"}).exitCode, 0);
+    const ProgramResult gone = Arnreg({"get", "HKCU\\App", "Title"});
+    EXPECT_EQ(gone.exitCode, 1);
+    EXPECT_THAT(gone.err, HasSubstr("no value 'Title'"));
+    EXPECT_EQ(Arnreg({"delete", "HKCU\\App", "Title"}).exitCode, 1);
+    ASSERT_EQ(Arnreg({"delete", "HKCU\\App"}).exitCode, 0);
+    const ProgramResult noKey = Arnreg({"list", "HKCU\\App"});
+    EXPECT_EQ(noKey.exitCode, 1);
+    EXPECT_THAT(noKey.err, HasSubstr("no such key: HKCU\\App"));
+    EXPECT_EQ(Arnreg({"delete", "HKCU"}).exitCode, 1);
+    const ProgramResult absent = Arnreg({"import", (m_dir / "absent.reg").string()});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_THAT(absent.err, HasSubstr("absent.reg"));
+}
+
+// The warnings' texts are the checks' own; here the program prints them, before it loads.
+TEST_F(ArnregProgram, ImportWarnsOfLinesOfOtherToolsUnlessQuiet) {
+    const std::string accepted =
+        "Windows Registry Editor Version 5.00\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n\"Count\"=dword:0000002a\r\n"
+        "\r\n[HKEY_CURRENT_USER\\Software\\Arn]\r\n";
+    const std::string warning =
+        "arnreg: warning: line 3: dword value \"Count\" stored as the string \"word:0000002\"\n";
+    const std::string failure =
+        "arnreg: import failed: error 5 from ArnAbsPosn.cRegistry: Invalid procedure call or "
+        "argument\n";
+    // Registry editors write UTF-16. The key that line 5 opens again counts once.
+    const std::string acceptedFile =
+        Write("accepted.reg", Utf16LeWithBom(std::u16string(accepted.begin(), accepted.end())));
+    const std::string refusedFile =
+        Write("refused.reg", accepted + "\"Stale\"=-\r\n\"Later\"=\"never\"\r\n");
+    const std::string refusal =
+        "arnreg: warning: line 6: deletion of value \"Stale\" ends the load: refused with error "
+        "5 from ArnAbsPosn.cRegistry: Invalid procedure call or argument\n" +
+        failure;
+    const std::string kept =
+        "arnreg: before the error (line 6) the import wrote 1 key and 1 value of '" + refusedFile +
+        "'; they stay written\n";
+    // --quiet and -q leave the warnings out, never the failure.
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+    } rows[] = {
+        {{"import", acceptedFile}, 0, warning},
+        {{"--quiet", "import", acceptedFile}, 0, ""},
+        {{"import", refusedFile}, 1, warning + refusal + kept},
+        {{"import", "-q", refusedFile}, 1, failure + kept},
+    };
+    for (const auto& row : rows) {
+        const ProgramResult run = Arnreg(row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.args[1];
+        EXPECT_EQ(run.err, row.err) << row.args[1];
+    }
+    EXPECT_EQ(Arnreg({"import", acceptedFile}).out,
+              "imported 1 key and 1 value from '" + acceptedFile + "'\n");
+    EXPECT_EQ(Arnreg({"get", "HKCU\\Software\\Arn", "Later"}).exitCode, 1);
+}
+
+TEST_F(ArnregProgram, FindsItsDatabaseInTheUsersDataFolderAndKeepsItPrivate) {
+    std::map<std::string, std::optional<std::string>> env{
+        {"ARN_REGISTRY_DB", std::nullopt}, {"XDG_DATA_HOME", (m_dir / "xdg").string()}};
+    const auto run = [&](std::vector<std::string> args) {
+        return RunProgram(ARN_ARNREG_PATH, args, env);
+    };
+    ASSERT_EQ(run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "xdg" / "arnabsposn" / "registry.db"));
+
+    const ScopedUmask scoped(022);
+    const std::filesystem::path home = m_dir / "home";
+    ASSERT_TRUE(std::filesystem::create_directory(home));
+    ASSERT_EQ(chmod(home.c_str(), 0755), 0);
+    env["XDG_DATA_HOME"] = std::nullopt;
+    env["HOME"] = home.string();
+    ASSERT_EQ(run({"set", "HKCU\\A", "v", "1"}).exitCode, 0);
+    const std::filesystem::path database = home / ".local" / "share" / "arnabsposn" / "registry.db";
+    EXPECT_EQ((std::vector<int>{PermissionsOf(database), PermissionsOf(database.parent_path()),
+                                PermissionsOf(home / ".local" / "share"),
+                                PermissionsOf(home / ".local"), PermissionsOf(home)}),
+              (std::vector<int>{0600, 0700, 0700, 0700, 0755}));
+
+    // A database its owner chose to share stays shared.
+    ASSERT_EQ(chmod(database.c_str(), 0644), 0);
+    ASSERT_EQ(run({"set", "HKCU\\A", "v", "2"}).exitCode, 0);
+    EXPECT_EQ(PermissionsOf(database), 0644);
+    EXPECT_EQ(run({"get", "HKCU\\A", "v"}).out, "2\n");
 }
 
 }  // namespace
