@@ -343,12 +343,6 @@ TEST_F(ArnregProgram, FindsItsDatabaseInTheUsersDataFolderAndKeepsItPrivate) {
                                 PermissionsOf(home / ".local" / "share"),
                                 PermissionsOf(home / ".local"), PermissionsOf(home)}),
               (std::vector<int>{0600, 0700, 0700, 0700, 0755}));
-
-    // A database its owner chose to share stays shared.
-    ASSERT_EQ(chmod(database.c_str(), 0644), 0);
-    ASSERT_EQ(run({"set", "HKCU\\A", "v", "2"}).exitCode, 0);
-    EXPECT_EQ(PermissionsOf(database), 0644);
-    EXPECT_EQ(run({"get", "HKCU\\A", "v"}).out, "2\n");
 }
 
 }  // namespace

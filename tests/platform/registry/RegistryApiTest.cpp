@@ -24,12 +24,6 @@ std::vector<std::string> Names(HKEY key, bool values = false) {
     }
     return names;
 }
-std::vector<std::string> SubkeyNames(HKEY key) {
-    return Names(key);
-}
-std::vector<std::string> ValueNames(HKEY key) {
-    return Names(key, true);
-}
 
 // Makes the key at path below parent, with a text value when a name is given, and closes it.
 void Make(HKEY parent, const char* path, const char* name = nullptr, const char* text = "") {
@@ -63,14 +57,14 @@ TEST_P(RegistryApi, DeleteTreeRemovesNestedKeysAndLeavesTheirSiblings) {
         ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Tree\\A", 0, KEY_ALL_ACCESS, a.out()),
                   ERROR_SUCCESS);
         EXPECT_EQ(RegDeleteTreeA(a.get(), nullptr), ERROR_SUCCESS);
-        EXPECT_THAT(SubkeyNames(a.get()), ElementsAre());
+        EXPECT_THAT(Names(a.get()), ElementsAre());
     }
 
     EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_SUCCESS);
     KeyHandle software;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, software.out()),
               ERROR_SUCCESS);
-    EXPECT_THAT(SubkeyNames(software.get()), ElementsAre("Kept"));
+    EXPECT_THAT(Names(software.get()), ElementsAre("Kept"));
     EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_FILE_NOT_FOUND);
 }
 
@@ -93,12 +87,12 @@ TEST_P(RegistryApi, NamesMatchWithoutCaseAndKeepTheirFirstSpelling) {
                                reinterpret_cast<uint8_t*>(data), &size),
               ERROR_SUCCESS);
     EXPECT_EQ(std::string(data, size), std::string("2") + Terminator());
-    EXPECT_THAT(ValueNames(again.get()), ElementsAre("Speed"));
+    EXPECT_THAT(Names(again.get(), true), ElementsAre("Speed"));
 
     KeyHandle software;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software", 0, KEY_READ, software.out()),
               ERROR_SUCCESS);
-    EXPECT_THAT(SubkeyNames(software.get()), ElementsAre("MixedCase"));
+    EXPECT_THAT(Names(software.get()), ElementsAre("MixedCase"));
 }
 
 TEST_P(RegistryApi, EnumerationOrderIsStable) {
@@ -109,13 +103,13 @@ TEST_P(RegistryApi, EnumerationOrderIsStable) {
     }
     // Subkeys by upper-cased name: "_" sorts after the letters. Wine sorts by lower-cased
     // name instead; either order is the same on every enumeration.
-    const std::vector<std::string> subkeys = SubkeyNames(key.get());
+    const std::vector<std::string> subkeys = Names(key.get());
     if (OnStores()) {
         EXPECT_THAT(subkeys, ElementsAre("A", "b", "c", "_x"));
     } else {
         EXPECT_THAT(subkeys, UnorderedElementsAre("A", "b", "c", "_x"));
     }
-    EXPECT_EQ(SubkeyNames(key.get()), subkeys);
+    EXPECT_EQ(Names(key.get()), subkeys);
 
     for (const char* name : {"zeta", "alpha", "mid"}) {
         ASSERT_EQ(SetText(key.get(), name, name), ERROR_SUCCESS);
@@ -123,13 +117,13 @@ TEST_P(RegistryApi, EnumerationOrderIsStable) {
     ASSERT_EQ(SetText(key.get(), "ALPHA", "again"), ERROR_SUCCESS);
     // Values in creation order in the stores; Wine keeps them sorted by name.
     if (OnStores()) {
-        EXPECT_THAT(ValueNames(key.get()), ElementsAre("zeta", "alpha", "mid"));
+        EXPECT_THAT(Names(key.get(), true), ElementsAre("zeta", "alpha", "mid"));
     } else {
-        EXPECT_THAT(ValueNames(key.get()), ElementsAre("alpha", "mid", "zeta"));
+        EXPECT_THAT(Names(key.get(), true), ElementsAre("alpha", "mid", "zeta"));
     }
     ASSERT_EQ(RegDeleteValueA(key.get(), "zeta"), ERROR_SUCCESS);
     ASSERT_EQ(SetText(key.get(), "zeta", "back"), ERROR_SUCCESS);
-    EXPECT_THAT(ValueNames(key.get()), ElementsAre("alpha", "mid", "zeta"));
+    EXPECT_THAT(Names(key.get(), true), ElementsAre("alpha", "mid", "zeta"));
 }
 
 TEST_P(RegistryApi, ResultCodes) {
@@ -205,7 +199,7 @@ TEST_P(RegistryApi, DeletingKeys) {
     KeyHandle recreated;
     ASSERT_EQ(Create(HKEY_CURRENT_USER, "Tree\\Leaf", recreated), ERROR_SUCCESS);
     EXPECT_EQ(SetText(parent.get(), "v", "y"), ERROR_KEY_DELETED);
-    EXPECT_TRUE(ValueNames(recreated.get()).empty());
+    EXPECT_TRUE(Names(recreated.get(), true).empty());
 }
 
 TEST_P(RegistryApi, KeysNestAtMost512LevelsBelowTheirRoot) {

@@ -58,9 +58,8 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
     Open(reg, "Shared");
     EXPECT_EQ(reg.NumOfValues(), 2 * kPerWriter);
     int wrong = 0;
-    for (int i = 0; i < kPerWriter; ++i) {
-        wrong += reg.ReadValue("a" + std::to_string(i)) != std::to_string(i);
-        wrong += reg.ReadValue("b" + std::to_string(i)) != std::to_string(i);
+    for (int i = 0; i < 2 * kPerWriter; ++i) {
+        wrong += reg.ReadValue("ab"[i % 2] + std::to_string(i / 2)) != std::to_string(i / 2);
     }
     EXPECT_EQ(wrong, 0);
     reg.CloseKey();
