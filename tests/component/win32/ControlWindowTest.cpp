@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "component/win32/ComClientSupport.h"
@@ -68,13 +69,8 @@ LPARAM At(const RECT& r) {
 class ControlWindowTest : public test::PanelTest {
   protected:
     ControlWindowTest() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ArnControlWindowTestParent";
-        RegisterClassW(&wc);
-        parent = CreateWindowExW(0, wc.lpszClassName, L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 0, 0, 1000, 600, nullptr, nullptr, wc.hInstance, nullptr);
+        parent = CreateWindowExW(0, L"STATIC", L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 1000, 600, nullptr, nullptr, nullptr, nullptr);
         AttachAndBind();
         panel->put_Enabled(true);
         net->Tick();
@@ -245,8 +241,7 @@ TEST_F(ControlWindowTest, RepaintsWhatChangedTakesTheUsersClicksKeysAndEntriesAn
             SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                          reinterpret_cast<LPARAM>(&end));
             if (open) {
-                EXPECT_EQ(start, 0U);
-                EXPECT_EQ(end, wcslen(typed));
+                EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD(wcslen(typed))));
             }
             EXPECT_DOUBLE_EQ(node->Drive().Read(param), written);
         }
