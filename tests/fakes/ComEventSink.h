@@ -26,10 +26,7 @@ class ComEventSink final : public IDispatch {
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_refs); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--m_refs); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;

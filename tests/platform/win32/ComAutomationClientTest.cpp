@@ -50,8 +50,6 @@ class ComAutomationClientTest : public ::testing::Test {
 
     std::shared_ptr<test::AutomationSpy> spy = std::make_shared<test::AutomationSpy>();
     std::unique_ptr<ComAutomationClient> client;
-
-  private:
     ComDispatchObject* m_object = nullptr;
 };
 
