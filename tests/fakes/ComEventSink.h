@@ -16,30 +16,17 @@ class ComEventSink final : public IDispatch {
         auto found = m_calls.find(dispId);
         return found == m_calls.end() ? 0 : found->second;
     }
-    int Total() const {
-        int total = 0;
-        for (const auto& [id, n] : m_calls) {
-            total += n;
-        }
-        return total;
-    }
+    int Total() const { return m_total; }
     LONG References() const { return m_refs; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        const bool ours = IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch);
+        *ppv = ours ? static_cast<IDispatch*>(this) : nullptr;
+        return ours ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_refs); }
     ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--m_refs); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
@@ -47,24 +34,22 @@ class ComEventSink final : public IDispatch {
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispId, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                      EXCEPINFO*, UINT*) override {
         ++m_calls[dispId];
+        ++m_total;
         return S_OK;
     }
 
   private:
     LONG m_refs = 1;
     std::map<DISPID, int> m_calls;
+    int m_total = 0;
 };
 
 // An object that answers IUnknown only, for sinks a connection point must refuse.
 class ComPlainUnknown final : public IUnknown {
   public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown)) {
-            *ppv = this;
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        *ppv = IsEqualIID(riid, IID_IUnknown) ? this : nullptr;
+        return *ppv != nullptr ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }

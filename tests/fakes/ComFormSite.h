@@ -5,6 +5,7 @@
 #include <ocidl.h>
 #include <ole2.h>
 #include <olectl.h>
+#include <wrl/client.h>
 
 #include <map>
 #include <string>
@@ -17,24 +18,20 @@ namespace arn::test {
 // mode) on its IDispatch, and the advise sink for the object and its view. Records the calls
 // the control makes, in order. With refuseAll it answers IUnknown and IOleClientSite only, and
 // no ambient. Lives on the test's stack; its count only shows what the control still holds.
+// Its display name is FormPanel1; it starts in user mode.
 class ComFormSite final : public IOleClientSite,
                           public IOleInPlaceSite,
                           public IOleInPlaceFrame,
                           public IDispatch,
                           public IAdviseSinkEx {
   public:
-    ComFormSite(HWND parent, RECT position, std::wstring displayName, bool userMode,
-                bool refuseAll = false)
-        : m_parent(parent),
-          m_position(position),
-          m_displayName(std::move(displayName)),
-          m_userMode(userMode),
-          m_refuseAll(refuseAll) {}
+    ComFormSite(HWND parent, RECT position, bool refuseAll = false)
+        : m_parent(parent), m_position(position), m_refuseAll(refuseAll) {}
 
     const std::vector<std::string>& Calls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }
     LONG References() const { return m_refs; }
-    IOleInPlaceActiveObject* Active() const { return m_active; }
+    IOleInPlaceActiveObject* Active() const { return m_active.Get(); }
     void SetUserMode(bool userMode) { m_userMode = userMode; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
@@ -63,14 +60,9 @@ class ComFormSite final : public IOleClientSite,
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return Call("SaveObject", S_OK); }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
-        *moniker = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** container) override {
-        *container = nullptr;
-        return E_NOINTERFACE;
-    }
+    // The control asks for neither a moniker nor a container.
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer**) override { return E_NOINTERFACE; }
     HRESULT STDMETHODCALLTYPE ShowObject() override { return Call("ShowObject", S_OK); }
     HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
@@ -96,12 +88,8 @@ class ComFormSite final : public IOleClientSite,
         *frame = this;
         AddRef();
         *document = nullptr;
-        *position = m_position;
-        *clip = m_position;
-        info->fMDIApp = FALSE;
-        info->hwndFrame = m_parent;
-        info->haccel = nullptr;
-        info->cAccelEntries = 0;
+        *position = *clip = m_position;
+        *info = {sizeof(OLEINPLACEFRAMEINFO), FALSE, m_parent, nullptr, 0};
         return Call("GetWindowContext", S_OK);
     }
     HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
@@ -120,13 +108,7 @@ class ComFormSite final : public IOleClientSite,
     }
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) override {
-        if (m_active != nullptr) {
-            m_active->Release();
-        }
         m_active = active;
-        if (m_active != nullptr) {
-            m_active->AddRef();
-        }
         return Call(active != nullptr ? "SetActiveObject" : "SetActiveObject(null)", S_OK);
     }
     HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return S_OK; }
@@ -137,10 +119,7 @@ class ComFormSite final : public IOleClientSite,
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
     // IDispatch: the ambient properties
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
         return E_NOTIMPL;
@@ -152,9 +131,9 @@ class ComFormSite final : public IOleClientSite,
             result->boolVal = m_userMode ? VARIANT_TRUE : VARIANT_FALSE;
             return S_OK;
         }
-        if (id == DISPID_AMBIENT_DISPLAYNAME && !m_displayName.empty()) {
+        if (id == DISPID_AMBIENT_DISPLAYNAME) {
             result->vt = VT_BSTR;
-            result->bstrVal = SysAllocString(m_displayName.c_str());
+            result->bstrVal = SysAllocString(L"FormPanel1");
             return S_OK;
         }
         return DISP_E_MEMBERNOTFOUND;
@@ -169,18 +148,14 @@ class ComFormSite final : public IOleClientSite,
     void STDMETHODCALLTYPE OnViewStatusChange(DWORD) override {}
 
   private:
-    HRESULT Call(const char* name, HRESULT result) {
-        m_calls.emplace_back(name);
-        return result;
-    }
+    HRESULT Call(const char* name, HRESULT result) { return m_calls.emplace_back(name), result; }
 
     HWND m_parent;
     RECT m_position;
-    std::wstring m_displayName;
-    bool m_userMode;
     bool m_refuseAll;
+    bool m_userMode = true;
     LONG m_refs = 1;
-    IOleInPlaceActiveObject* m_active = nullptr;
+    Microsoft::WRL::ComPtr<IOleInPlaceActiveObject> m_active;
     std::vector<std::string> m_calls;
 };
 
@@ -196,14 +171,6 @@ class ComFormPropertyBag final : public IPropertyBag {
     LONG Number(const std::wstring& name) const {
         const auto found = m_values.find(name);
         return found != m_values.end() && found->second.vt == VT_I4 ? found->second.lVal : -1;
-    }
-    void Put(const std::wstring& name, const wchar_t* text) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_BSTR;
-        value.bstrVal = SysAllocString(text);
-        Write(name.c_str(), &value);
-        VariantClear(&value);
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {

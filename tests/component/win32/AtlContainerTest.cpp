@@ -88,8 +88,7 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveOnTheHostsDriveAndPassesAUse
                                 760, 380, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(host, nullptr);
     ShowWindow(host, SW_SHOWNOACTIVATE);
-    IUnknown* container = nullptr;
-    IUnknown* control = nullptr;
+    IUnknown *container = nullptr, *control = nullptr;
     ASSERT_EQ(axCreate(kProgId, host, nullptr, &container, &control, IID_NULL, nullptr), S_OK);
     Pump();
 
@@ -101,13 +100,12 @@ TEST_F(ComClient, WinesAtlContainerShowsThePanelLiveOnTheHostsDriveAndPassesAUse
     oleWindow->Release();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(IsWindowVisible(window));
-    RECT hostClient{};
-    RECT controlClient{};
+    RECT hostClient{}, controlClient{};
     GetClientRect(host, &hostClient);
     GetClientRect(window, &controlClient);
     EXPECT_TRUE(EqualRect(&hostClient, &controlClient));
 
-    // UIref's UIuserControl is the panel itself under that interface.
+    // UIref returns the panel itself, under its UIuserControl interface too.
     IDispatch* panel = nullptr;
     ASSERT_EQ(control->QueryInterface(IID_PPV_ARGS(&panel)), S_OK);
     win32::UIuserControlInterface* framework = FrameworkOf(panel);

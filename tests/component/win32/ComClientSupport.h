@@ -1,19 +1,15 @@
 #pragma once
 
-// What the clients of the component from outside share: the component's ids, its registration
-// with regsvr32 in the test's Wine prefix, late-bound calls, pictures and the accessibility
-// tree.
+// What the clients of the component from outside share: its ids, its registration with regsvr32
+// in the test's Wine prefix, late-bound calls, pictures and the accessibility tree.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <objbase.h>
 #include <oleacc.h>
-#include <oleauto.h>
 #include <olectl.h>
-#include <wrl/client.h>
-
 #include <process.h>
+#include <wrl/client.h>
 
 #include <algorithm>
 #include <memory>
@@ -48,24 +44,21 @@ inline GUID Guid(const wchar_t* text) {
 inline std::wstring DllPath() {
     wchar_t exe[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring path(exe);
-    path.resize(path.find_last_of(L'\\'));
-    path.resize(path.find_last_of(L'\\'));
-    return path + L"\\ArnAbsPosn.dll";
+    *wcsrchr(exe, L'\\') = 0;
+    *wcsrchr(exe, L'\\') = 0;
+    return std::wstring(exe) + L"\\ArnAbsPosn.dll";
 }
 
-// regsvr32's exit code for the component with options ("" to register, "/u" to remove).
-inline intptr_t Regsvr32(const wchar_t* options) {
+// regsvr32's exit code for the component with option opt ("" to register, "/u" to remove).
+inline intptr_t Regsvr32(const wchar_t* opt) {
     const std::wstring dll = L"\"" + DllPath() + L"\"";
-    return _wspawnlp(_P_WAIT, L"regsvr32.exe", L"regsvr32.exe", L"/s", options, dll.c_str(),
-                     nullptr);
+    return _wspawnlp(_P_WAIT, L"regsvr32.exe", L"regsvr32.exe", L"/s", opt, dll.c_str(), nullptr);
 }
 
 inline bool KeyExists(const std::wstring& path) {
     HKEY key = nullptr;
-    const bool found = RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == 0;
-    RegCloseKey(key);
-    return found;
+    return RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) == 0 &&
+           RegCloseKey(key) == 0;
 }
 
 inline HRESULT PutProperty(IDispatch* object, DISPID id, VARIANT value) {
@@ -84,45 +77,38 @@ inline HRESULT GetProperty(IDispatch* object, DISPID id, VARIANT* result) {
                           nullptr, nullptr);
 }
 
-// A VARIANT of one kind; the callee of PutProperty clears it.
-template <VARTYPE Kind, class Value>
-inline VARIANT Var(Value value) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = Kind;
-    if constexpr (Kind == VT_BOOL) {
-        v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    } else if constexpr (Kind == VT_BSTR) {
-        v.bstrVal = SysAllocString(value);
-    } else {
-        v.lVal = value;
-    }
+// VARIANTs of one kind (ChildId: any VT_I4); the callee of PutProperty clears them.
+inline VARIANT Text(const wchar_t* text) {
+    VARIANT v{};
+    v.vt = VT_BSTR;
+    v.bstrVal = SysAllocString(text);
+    return v;
+}
+inline VARIANT ChildId(LONG id) {
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = id;
     return v;
 }
 inline VARIANT Bool(bool b) {
-    return Var<VT_BOOL>(b);
-}
-inline VARIANT Text(const wchar_t* text) {
-    return Var<VT_BSTR>(text);
-}
-inline VARIANT ChildId(LONG id) {
-    return Var<VT_I4>(id);
+    VARIANT v{};
+    v.vt = VT_BOOL;
+    v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
 }
 
 // Whether a and b are one object: COM's identity is the IUnknown each answers.
 inline bool SameObject(IUnknown* a, IUnknown* b) {
-    Microsoft::WRL::ComPtr<IUnknown> x;
-    Microsoft::WRL::ComPtr<IUnknown> y;
+    Microsoft::WRL::ComPtr<IUnknown> x, y;
     return a->QueryInterface(IID_PPV_ARGS(&x)) == S_OK &&
            b->QueryInterface(IID_PPV_ARGS(&y)) == S_OK && x == y;
 }
 
 // Connects sink to the panel's events; point receives the connection point, for Unadvise.
 inline DWORD Advise(IUnknown* panel, IDispatch* sink, IConnectionPoint** point) {
-    IConnectionPointContainer* container = nullptr;
+    Microsoft::WRL::ComPtr<IConnectionPointContainer> container;
     EXPECT_EQ(panel->QueryInterface(IID_PPV_ARGS(&container)), S_OK);
     EXPECT_EQ(container->FindConnectionPoint(Guid(kEventInterfaceId), point), S_OK);
-    container->Release();
     DWORD cookie = 0;
     EXPECT_EQ((*point)->Advise(sink, &cookie), S_OK);
     return cookie;
@@ -131,38 +117,32 @@ inline DWORD Advise(IUnknown* panel, IDispatch* sink, IConnectionPoint** point) 
 inline DISPID IdOfName(IDispatch* object, const wchar_t* name) {
     DISPID id = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    return SUCCEEDED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))
-               ? id
-               : DISPID_UNKNOWN;
+    const HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    return SUCCEEDED(hr) ? id : DISPID_UNKNOWN;
 }
 
+// The component's DllCanUnloadNow; S_OK when it is not loaded at all.
 inline HRESULT ServerCanUnloadNow() {
     HMODULE module = GetModuleHandleW(L"ArnAbsPosn.dll");
-    if (module == nullptr) {
-        return S_OK;  // not loaded at all
-    }
     auto canUnload = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
         reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
-    return canUnload != nullptr ? canUnload() : E_FAIL;
+    return module == nullptr ? S_OK : canUnload != nullptr ? canUnload() : E_FAIL;
 }
 
 // The panel's UIuserControl side, which UIref returns; the caller releases it.
 inline win32::UIuserControlInterface* FrameworkOf(IDispatch* panel) {
     VARIANT ref;
+    void* framework = nullptr;
     EXPECT_EQ(GetProperty(panel, kUIref, &ref), S_OK);
-    win32::UIuserControlInterface* framework = nullptr;
-    EXPECT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(),
-                                           reinterpret_cast<void**>(&framework)),
-              S_OK);
+    EXPECT_EQ(ref.pdispVal->QueryInterface(win32::UIuserControlIid(), &framework), S_OK);
     VariantClear(&ref);
-    return framework;
+    return static_cast<win32::UIuserControlInterface*>(framework);
 }
 
 // Attaches the panel to a host's net and node (either may be none) through UIref.
 inline HRESULT Attach(IDispatch* panel, IDispatch* net, IDispatch* node) {
     win32::UIuserControlInterface* framework = FrameworkOf(panel);
-    BSTR name = SysAllocString(L"ArnAbsPosn");
-    BSTR section = SysAllocString(L"Node0");
+    BSTR name = SysAllocString(L"ArnAbsPosn"), section = SysAllocString(L"Node0");
     const HRESULT hr = framework->AttachControl(net, node, nullptr, name, section);
     SysFreeString(name);
     SysFreeString(section);
@@ -177,20 +157,19 @@ inline IDispatch* Present(std::shared_ptr<AutomationObject> face) {
 }
 
 // A 32-bit picture with no window: what is drawn into Dc(), or a window's client area as it
-// shows. Pixels read back as the panel writes colours (&HBBGGRR).
+// shows (its first kWindowSide pixels a side). Pixels read back as colours (&HBBGGRR).
 class Pixels {
   public:
     Pixels(int width, int height) : m_dc(CreateCompatibleDC(nullptr)) {
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        m_old =
-            SelectObject(m_dc, CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        void* bits = nullptr;  // the bitmap's memory, freed with it
+        m_old = SelectObject(m_dc, CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, 0, 0));
     }
-    explicit Pixels(HWND window) : Pixels(ClientSize(window).right, ClientSize(window).bottom) {
+    static constexpr int kWindowSide = 1024;
+    explicit Pixels(HWND window) : Pixels(kWindowSide, kWindowSide) {
         HDC dc = GetDC(window);
-        EXPECT_TRUE(BitBlt(m_dc, 0, 0, ClientSize(window).right, ClientSize(window).bottom, dc, 0,
-                           0, SRCCOPY));
+        EXPECT_TRUE(BitBlt(m_dc, 0, 0, kWindowSide, kWindowSide, dc, 0, 0, SRCCOPY));
         ReleaseDC(window, dc);
     }
     ~Pixels() {
@@ -198,8 +177,6 @@ class Pixels {
         DeleteDC(m_dc);
     }
     Pixels(const Pixels&) = delete;
-    Pixels& operator=(const Pixels&) = delete;
-
     HDC Dc() const { return m_dc; }
     COLORREF Bgr(POINT p) const { return GetPixel(m_dc, p.x, p.y); }
     // The share of the rectangle's pixels that show exactly bgr.
@@ -214,12 +191,6 @@ class Pixels {
     }
 
   private:
-    static RECT ClientSize(HWND window) {
-        RECT client{};
-        GetClientRect(window, &client);
-        return client;
-    }
-
     HDC m_dc;
     HGDIOBJ m_old = nullptr;
 };
@@ -248,8 +219,7 @@ inline LONG FindControl(IAccessible* accessible, const std::wstring& controlName
     return 0;
 }
 
-// Each test registers the component with regsvr32 and removes it again; afterwards none of
-// the keys may remain.
+// Each test registers the component with regsvr32 and removes it again, leaving none of its keys.
 class ComClient : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -263,15 +233,15 @@ class ComClient : public ::testing::Test {
                                         L"Interface\\" + std::wstring(kInterfaceId),
                                         L"Interface\\" + std::wstring(kEventInterfaceId),
                                         L"TypeLib\\" + std::wstring(kTypeLibId)}) {
-            EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
+            EXPECT_FALSE(KeyExists(key)) << key;
         }
     }
 
     IDispatch* Create() {
         IDispatch* object = nullptr;
-        EXPECT_EQ(CoCreateInstance(Guid(kClassId), nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&object)),
-                  S_OK);
+        EXPECT_EQ(
+            CoCreateInstance(Guid(kClassId), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object)),
+            S_OK);
         return object;
     }
 };

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "component/win32/ComClientSupport.h"
@@ -75,7 +76,7 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
                                       900, 500, nullptr, nullptr, nullptr, nullptr),
                       &DestroyWindow);
     const RECT place{10, 20, 10 + kWidth, 20 + kHeight};
-    test::ComFormSite site(form.get(), place, L"FormPanel1", true);
+    test::ComFormSite site(form.get(), place);
     test::ComEventSink events;
     IDispatch* panel = Create();
     ASSERT_NE(panel, nullptr);
@@ -98,8 +99,7 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
     const DWORD safe = INTERFACESAFE_FOR_UNTRUSTED_CALLER | INTERFACESAFE_FOR_UNTRUSTED_DATA;
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, safe, safe), S_OK);
     EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IOleObject, safe, safe), E_NOINTERFACE);
-    DWORD supported = 0;
-    DWORD enabled = 0;
+    DWORD supported = 0, enabled = 0;
     EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IPersistPropertyBag, &supported, &enabled),
               S_OK);
     EXPECT_EQ(supported, safe);
@@ -137,8 +137,7 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
     SIZEL extent{0, 0};
     EXPECT_EQ(ole->SetExtent(DVASPECT_CONTENT, &extent), E_INVALIDARG);
     ASSERT_EQ(ole->GetExtent(DVASPECT_CONTENT, &extent), S_OK);
-    EXPECT_EQ(extent.cx, 17912);  // 10155 x 4350 twips in HIMETRIC
-    EXPECT_EQ(extent.cy, 7673);
+    EXPECT_EQ(std::pair(extent.cx, extent.cy), std::pair(17912L, 7673L));  // 10155 x 4350 twips
     DWORD cookie = 0;
     ASSERT_EQ(ole->Advise(&site, &cookie), S_OK);
 
@@ -226,7 +225,7 @@ TEST_F(ComClient, StrictFormHostActivatesDrawsAndReleasesTheControlAndRefusesCal
     ASSERT_EQ(ole->SetClientSite(nullptr), S_OK);
     EXPECT_EQ(site.References(), 1);
     // A site that refuses every interface but the client site's cannot take the control in.
-    test::ComFormSite refusing(form.get(), place, L"", true, true);
+    test::ComFormSite refusing(form.get(), place, true);
     ASSERT_EQ(ole->SetClientSite(&refusing), S_OK);
     EXPECT_EQ(ole->DoVerb(OLEIVERB_UIACTIVATE, nullptr, &refusing, 0, form.get(), &place),
               E_NOINTERFACE);
@@ -274,8 +273,7 @@ TEST_F(ComClient, PersistsItsExtentInAStreamAndAPropertyBagAndRefusesForeignReco
     EXPECT_EQ(stream->Load(StreamOf(record).Get()), S_OK);
     size = {};
     EXPECT_EQ(ole->GetExtent(DVASPECT_CONTENT, &size), S_OK);
-    EXPECT_EQ(size.cx, 5000);
-    EXPECT_EQ(size.cy, 2000);
+    EXPECT_EQ(std::pair(size.cx, size.cy), std::pair(5000L, 2000L));
     record.resize(12);
     EXPECT_EQ(stream->Load(StreamOf(record).Get()), STG_E_READFAULT);
     EXPECT_EQ(stream->Load(StreamOf({}).Get()), STG_E_READFAULT);
@@ -292,7 +290,9 @@ TEST_F(ComClient, PersistsItsExtentInAStreamAndAPropertyBagAndRefusesForeignReco
     size = {};
     EXPECT_EQ(ole->GetExtent(DVASPECT_CONTENT, &size), S_OK);
     EXPECT_EQ(size.cy, 2000);
-    properties.Put(L"_ExtentX", L"wide");
+    VARIANT wide = Text(L"wide");
+    properties.Write(L"_ExtentX", &wide);
+    VariantClear(&wide);
     EXPECT_EQ(bag->Load(&properties, nullptr), E_INVALIDARG);
 
     [](auto&... faces) { (faces.Reset(), ...); }(ole, stream, bag, panel);

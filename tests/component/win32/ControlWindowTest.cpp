@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "component/win32/ComClientSupport.h"
@@ -67,13 +69,8 @@ LPARAM At(const RECT& r) {
 class ControlWindowTest : public test::PanelTest {
   protected:
     ControlWindowTest() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ArnControlWindowTestParent";
-        RegisterClassW(&wc);
-        parent = CreateWindowExW(0, wc.lpszClassName, L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                 0, 0, 1000, 600, nullptr, nullptr, wc.hInstance, nullptr);
+        parent = CreateWindowExW(0, L"STATIC", L"parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 1000, 600, nullptr, nullptr, nullptr, nullptr);
         AttachAndBind();
         panel->put_Enabled(true);
         net->Tick();
@@ -218,39 +215,35 @@ TEST_F(ControlWindowTest, RepaintsWhatChangedTakesTheUsersClicksKeysAndEntriesAn
         const double original = node->Drive().Read(param);
         const LPARAM onEditor = At(window.ClientRect(*ctl().ParamItems(2).EditorRect()));
         test::BeepCounter beeps;
-        struct Row {
-            const wchar_t* typed;
-            WPARAM key;
-            bool viaTranslate;
-            bool open;  // after the key
-            double written;
-        };
-        for (const Row& row : {Row{L"abc", VK_RETURN, false, true, original},
-                               Row{L"1e12", VK_RETURN, false, true, original},
-                               Row{L"2100", VK_ESCAPE, false, false, original},
-                               Row{L" 2100 ", VK_RETURN, false, false, 2100},
-                               Row{L"2200", VK_RETURN, true, false, 2200}}) {
+        // Rows: typed, key, whether through the container's translation, open after the key,
+        // the value written.
+        using Row = std::tuple<const wchar_t*, WPARAM, bool, bool, double>;
+        for (const auto& [typed, key, viaTranslate, open, written] :
+             {Row{L"abc", VK_RETURN, false, true, original},
+              Row{L"1e12", VK_RETURN, false, true, original},
+              Row{L"2100", VK_ESCAPE, false, false, original},
+              Row{L" 2100 ", VK_RETURN, false, false, 2100},
+              Row{L"2200", VK_RETURN, true, false, 2200}}) {
             if (!window.EditorHandle()) {
                 Click(hwnd, onEditor);
             }
             HWND box = window.EditorHandle();
             ASSERT_NE(box, nullptr);
-            SetWindowTextW(box, row.typed);
-            if (row.viaTranslate) {
-                EXPECT_TRUE(window.TranslateKey(MSG{box, WM_KEYDOWN, row.key, 0, 0, {}}));
+            SetWindowTextW(box, typed);
+            if (viaTranslate) {
+                EXPECT_TRUE(window.TranslateKey(MSG{box, WM_KEYDOWN, key, 0, 0, {}}));
             } else {
-                SendMessageW(box, WM_KEYDOWN, row.key, 0);
+                SendMessageW(box, WM_KEYDOWN, key, 0);
             }
-            EXPECT_EQ(window.EditorHandle() != nullptr, row.open) << row.written;
-            EXPECT_EQ(IsWindow(box) != FALSE, row.open);
+            EXPECT_EQ(window.EditorHandle() != nullptr, open) << written;
+            EXPECT_EQ(IsWindow(box) != FALSE, open);
             DWORD start = 1, end = 0;
             SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                          reinterpret_cast<LPARAM>(&end));
-            if (row.open) {
-                EXPECT_EQ(start, 0U);
-                EXPECT_EQ(end, wcslen(row.typed));
+            if (open) {
+                EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD(wcslen(typed))));
             }
-            EXPECT_DOUBLE_EQ(node->Drive().Read(param), row.written);
+            EXPECT_DOUBLE_EQ(node->Drive().Read(param), written);
         }
         EXPECT_EQ(beeps.Count(), 2);
         EXPECT_EQ(site.focus, std::vector<bool>{true}) << "the box keeps the focus in the control";

@@ -53,32 +53,23 @@ TEST_F(ComDispatchObjectTest, AnswersItsInterfaceAndRefusesMalformedCallsWithThe
     // through its errors.
     VARIANT two[2] = {};  // refused before they are read
     DISPID named = DISPID_PROPERTYPUT;
+    // Rows: a put of two values, of an unnamed value; an unknown member; a raising member
+    // without room for the exception.
     const struct {
-        const char* what;
         DISPID id;
         WORD flags;
         DISPPARAMS params;
         HRESULT expected;
-    } rows[] = {
-        {"a put of two values", 1, DISPATCH_PROPERTYPUT, {two, &named, 2, 1}, DISP_E_BADPARAMCOUNT},
-        {"a put of an unnamed value",
-         1,
-         DISPATCH_PROPERTYPUT,
-         {two, nullptr, 1, 0},
-         DISP_E_PARAMNOTFOUND},
-        {"an unknown member", 0x12345, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
-        {"a raising member without room for the exception",
-         2,
-         DISPATCH_PROPERTYGET,
-         {},
-         DISP_E_EXCEPTION},
-    };
+    } rows[] = {{1, DISPATCH_PROPERTYPUT, {two, &named, 2, 1}, DISP_E_BADPARAMCOUNT},
+                {1, DISPATCH_PROPERTYPUT, {two, nullptr, 1, 0}, DISP_E_PARAMNOTFOUND},
+                {0x12345, DISPATCH_PROPERTYGET, {}, DISP_E_MEMBERNOTFOUND},
+                {2, DISPATCH_PROPERTYGET, {}, DISP_E_EXCEPTION}};
     for (auto row : rows) {
         VARIANT result{};
         EXPECT_EQ(
             object->Invoke(row.id, IID_NULL, 0, row.flags, &row.params, &result, nullptr, nullptr),
             row.expected)
-            << row.what;
+            << row.id;
     }
     VARIANT text{};
     text.vt = VT_BSTR;
@@ -115,10 +106,8 @@ TEST_F(ComDispatchObjectTest, DeliversEventsToEachAdvisedSinkUntilUnadvised) {
     DWORD plainCookie = 7;
     EXPECT_EQ(point->Advise(&unknown, &plainCookie), CONNECT_E_CANNOTCONNECT);
     EXPECT_EQ(plainCookie, 0u);
-    test::ComEventSink first;
-    test::ComEventSink second;
-    DWORD firstCookie = 0;
-    DWORD secondCookie = 0;
+    test::ComEventSink first, second;
+    DWORD firstCookie = 0, secondCookie = 0;
     ASSERT_EQ(point->Advise(&first, &firstCookie), S_OK);
     ASSERT_EQ(point->Advise(&second, &secondCookie), S_OK);
     EXPECT_NE(firstCookie, secondCookie);
@@ -180,9 +169,7 @@ TEST_F(ComDispatchObjectTest, EnumeratesTheConnectionPointAndASnapshotOfTheConne
     point->Release();
     EXPECT_EQ(points->Next(1, &point, nullptr), S_FALSE);
 
-    test::ComEventSink first;
-    test::ComEventSink second;
-    test::ComEventSink third;
+    test::ComEventSink first, second, third;
     DWORD cookies[3] = {};
     ASSERT_EQ(found->Advise(&first, &cookies[0]), S_OK);
     ASSERT_EQ(found->Advise(&second, &cookies[1]), S_OK);

@@ -68,7 +68,6 @@ TEST(GdiCanvas, DrawsEachPrimitiveWhereTheDisplayListSaysAndNowhereElse) {
     const std::vector<uint8_t> clearPixels(16, 0);
     // What is drawn, a pixel inside it with its colour, and one just outside that stays white.
     struct Row {
-        const char* what;
         std::vector<DrawOp> ops;
         POINT inside;
         COLORREF insideRgb;
@@ -82,29 +81,24 @@ TEST(GdiCanvas, DrawsEachPrimitiveWhereTheDisplayListSaysAndNowhereElse) {
     const std::vector<Point> corner{{T(10), T(60)}, {T(50), T(60)}, {T(50), T(90)}};
     const PictureOp opaque{box, 0, 2, 2, redPixels.data(), {}, false};
     const PictureOp clear{box, 0, 2, 2, clearPixels.data(), {}, false};
+    const LineOp line{{T(5), T(50)}, {T(40), T(50)}, Pen{blue}};
+    // A clip keeps a fill inside it, and pops.
+    const std::vector<DrawOp> clipped{PushClipOp{{T(0), T(0), T(30), T(30)}}, FillRectOp{all, red},
+                                      PopClipOp{}, FillRectOp{{T(60), T(60), T(10), T(10)}, blue}};
     const std::vector<Row> rows = {
-        {"fill, right and bottom edges exclusive", {FillRectOp{r10, red}}, {29, 29}, Red, {30, 30}},
-        {"hairline outline", {StrokeRectOp{r10, Pen{blue}}}, {29, 15}, Blue, {20, 20}},
-        {"line, both ends",
-         {LineOp{{T(5), T(50)}, {T(40), T(50)}, Pen{blue}}},
-         {40, 50},
-         Blue,
-         {41, 50}},
-        {"filled ellipse without a pen", {EllipseOp{r30, red, NoPen}}, {30, 30}, Red, {11, 11}},
-        {"rounded corners", {RoundedRectOp{r30, T(10), blue, NoPen}}, {30, 12}, Blue, {10, 10}},
-        {"polygon filled", {PolygonOp{triangle, blue, NoPen}}, {15, 15}, Blue, {45, 45}},
-        {"polyline along its points", {PolylineOp{corner, Pen{red}}}, {50, 75}, Red, {30, 75}},
-        {"clip keeps a fill inside it, and pops",
-         {PushClipOp{{T(0), T(0), T(30), T(30)}}, FillRectOp{all, red}, PopClipOp{},
-          FillRectOp{{T(60), T(60), T(10), T(10)}, blue}},
-         {65, 65},
-         Blue,
-         {40, 40}},
-        {"opaque picture scaled into its box", {opaque}, {39, 39}, Red, {40, 40}},
-        {"transparent picture leaves the background", {clear}, {30, 30}, White, {0, 0}},
+        {{FillRectOp{r10, red}}, {29, 29}, Red, {30, 30}},  // right and bottom edges exclusive
+        {{StrokeRectOp{r10, Pen{blue}}}, {29, 15}, Blue, {20, 20}},  // a hairline
+        {{line}, {40, 50}, Blue, {41, 50}},                          // both ends
+        {{EllipseOp{r30, red, NoPen}}, {30, 30}, Red, {11, 11}},
+        {{RoundedRectOp{r30, T(10), blue, NoPen}}, {30, 12}, Blue, {10, 10}},
+        {{PolygonOp{triangle, blue, NoPen}}, {15, 15}, Blue, {45, 45}},
+        {{PolylineOp{corner, Pen{red}}}, {50, 75}, Red, {30, 75}},
+        {clipped, {65, 65}, Blue, {40, 40}},
+        {{opaque}, {39, 39}, Red, {40, 40}},  // scaled into its box
+        {{clear}, {30, 30}, White, {0, 0}},   // leaves the background
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
+        SCOPED_TRACE(&row - rows.data());
         Bitmap bitmap;
         {
             GdiCanvas canvas(bitmap.Dc(), POINT{0, 0}, Scale, Scale);
@@ -131,13 +125,9 @@ TEST(GdiCanvas, TextAlignsAndWrapsInsideItsBoxAndMeasuresInTwips) {
         // Right-aligned: ink in the right half of the box only, none outside it.
         canvas.Draw(TextOp{{T(0), T(0), T(100), T(20)}, "Wide", Font{}, black, HAlign::Right});
         // Word wrap breaks a long run into lines within its box.
-        canvas.Draw(TextOp{{T(0), T(40), T(40), T(60)},
-                           "one two three four",
-                           Font{},
-                           black,
-                           HAlign::Left,
-                           VAlign::Top,
-                           true});
+        const Rect narrow{T(0), T(40), T(40), T(60)};
+        canvas.Draw(
+            TextOp{narrow, "one two three four", Font{}, black, HAlign::Left, VAlign::Top, true});
         // Measured in twips: the same at twice the scale, within rounding.
         GdiCanvas doubled(bitmap.Dc(), POINT{0, 0}, 2 * Scale, 2 * Scale);
         const int32_t width = canvas.TextWidth(Font{}, "Position");
