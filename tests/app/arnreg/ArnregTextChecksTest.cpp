@@ -34,11 +34,9 @@ std::string Image(const std::vector<std::string>& lines) {
 // Each test on a fresh registry; Load replaces it.
 class RegistryTextChecks : public testing::Test {
   protected:
-    void SetUp() override { m_registry.emplace(); }
     // Loads `image` into a fresh registry, kept for reading until the next load; the error the
     // load raised, if any.
     std::optional<ArnError> Load(const std::string& image) {
-        m_registry.reset();
         m_registry.emplace();
         try {
             CRegistry().LoadRegistry(image);
@@ -49,7 +47,7 @@ class RegistryTextChecks : public testing::Test {
     }
 
   private:
-    std::optional<ScopedFreshRegistry> m_registry;
+    std::optional<ScopedFreshRegistry> m_registry{std::in_place};
 };
 
 TEST_F(RegistryTextChecks, ExportLossesNameEveryValueTheTextCannotCarryBackDepthFirst) {
@@ -109,7 +107,7 @@ TEST_F(RegistryTextChecks, ImportTallyCountsKeysOnceAndValuesPerLineUpToTheFirst
     }));
     EXPECT_EQ(tally.Before(2), (Count{0, 0}));
     EXPECT_EQ(tally.Before(4), (Count{1, 1}));
-    EXPECT_EQ(tally.Before(9), (Count{2, 4}));
+    EXPECT_EQ(tally.Before(9), tally.Total());
     EXPECT_EQ(tally.Total(), (Count{2, 4}));
     EXPECT_EQ(tally.FirstRefusal(), 9u);
     EXPECT_THAT(tally.ShortRoots(), ElementsAre());

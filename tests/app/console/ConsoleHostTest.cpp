@@ -21,12 +21,8 @@ using HostRun = ProgramResult;
 HostRun Host(const std::vector<std::string>& args) {
     std::ostringstream out;
     std::ostringstream err;
-    ConsoleHost host(out, err);
-    HostRun run;
-    run.exitCode = host.Run(args);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    const int exitCode = ConsoleHost(out, err).Run(args);
+    return {exitCode, out.str(), err.str()};
 }
 
 // The listing's line for one control, without its indent.
@@ -102,12 +98,10 @@ TEST_F(ConsoleHostTest, AScriptDrivesThePanelAndTheDriveBeforeTheListing) {
                                    "> click inputOptChk\n"));
     EXPECT_THAT(run.out, HasSubstr("> mode 18\n  operational mode 18\n"));
     const std::string panel = After(run.out, "Panel after 11 ticks (units: twips)\n");
-    EXPECT_THAT(LineOf(panel, "inputOptChk"), HasSubstr("value=checked"));
     EXPECT_THAT(LineOf(panel, "inCheck(1)"),
                 testing::MatchesRegex(".*enabled=yes.*value=checked.*"));
     // "show" listed the controls inside the script's part as well.
     const std::string script = run.out.substr(0, run.out.find("Panel after"));
-    EXPECT_THAT(script, HasSubstr("> show\n"));
     EXPECT_THAT(LineOf(After(script, "> show\n"), "inputOptChk"), HasSubstr("value=checked"));
 }
 
