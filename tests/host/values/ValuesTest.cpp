@@ -142,8 +142,7 @@ TEST(ValueEvents, BoundValuesTakeTheNodesAnswerAndRefreshOnlyOnADifference) {
     std::string quantity;
     std::string units;
     value->get_UnitsInfo()->GetUnitsText(quantity, units);
-    EXPECT_EQ(quantity, "Status");
-    EXPECT_EQ(units, "mm");
+    EXPECT_EQ(quantity + " in " + units, "Status in mm");
 }
 
 TEST(ValueEvents, FailingOperationsChangeNothingAndRaiseNothing) {
@@ -175,10 +174,8 @@ TEST(ValueEvents, FailingOperationsChangeNothingAndRaiseNothing) {
     backend->failing.clear();
     backend->rejectWrites = true;
     EXPECT_THROW(value->Field("High")->put_Value(1), ArnError);
-    EXPECT_EQ(value->Content(), 2);
-    EXPECT_EQ(backend->drive, 7);
-    EXPECT_EQ(backend->applies, 0);
-    EXPECT_TRUE(spy.log.empty());
+    EXPECT_EQ(std::tuple(value->Content(), backend->drive, backend->applies, spy.log.size()),
+              std::tuple(2.0, 7.0, 0, size_t{0}));
 }
 
 TEST(ValueEvents, HandlersMayWriteAgainAndDropTheRaiser) {
@@ -340,9 +337,8 @@ TEST(ValueLibrary, FreeStandingFieldsRaiseUpdateViewOnlyOnChangeAndKeepTheLastCa
     auto& captions = field->get_ValueCaptions();
     ASSERT_EQ(captions.Count(), 2u);
     auto one = captions.Item("1");
-    EXPECT_TRUE(one->get_Active());
-    EXPECT_EQ(one->get_CaptionValue(), 1);
-    EXPECT_EQ(one->get_CaptionText(), "Triggered");
+    EXPECT_EQ(std::tuple(one->get_Active(), one->get_CaptionValue(), one->get_CaptionText()),
+              std::tuple(true, 1, "Triggered"));
 }
 
 }  // namespace
