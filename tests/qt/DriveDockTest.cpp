@@ -47,11 +47,7 @@ class DriveDock : public test::MainWindowTest {
         QApplication::sendEvent(to, &press);
     }
     void Mouse(QWidget* button, QEvent::Type type) {
-        const QPointF at = QRectF(button->rect()).center();
-        QMouseEvent e(type, at, button->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(button, &e);
+        test::SendMouse(button, QRectF(button->rect()).center(), type);
     }
 };
 
