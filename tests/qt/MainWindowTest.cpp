@@ -31,8 +31,6 @@ TEST_F(QtHost, DrawsTheBoundPanelAndVeilsItWhenReleased) {
     m_window->Tick();
     PanelView* view = m_window->View();
     const QImage image = view->grab().toImage();
-    // Frames, text, edit boxes and LEDs: far more than a cleared background.
-    EXPECT_GT(test::ColoursIn(image, 3).size(), 20);
     const ArnFieldLED& led = m_window->Panel()->NamedControls().fldStatusLED(0);
     // Off the glint, in the lower right quarter of the LED.
     const QRectF box = view->ControlRect(led);
