@@ -206,37 +206,6 @@ TEST(ValueEvents, HandlersMayWriteAgainAndDropTheRaiser) {
     EXPECT_THROW(field->put_Value(3), ArnError) << "a field of a gone value fails clearly";
 }
 
-// A holder with members declared with events, as the callers keep their bound objects.
-struct Holder {
-    int contents = 0;
-    int views = 0;
-    WithEvents<Value> value{[this](Value& v, std::vector<Connection>& cs) {
-        cs.push_back(
-            v.ContentChanged.connect([this](const std::shared_ptr<Value>&) { ++contents; }));
-    }};
-    WithEvents<Field> field{[this](Field& f, std::vector<Connection>& cs) {
-        cs.push_back(f.UpdateView.connect([this](const std::shared_ptr<Field>&) { ++views; }));
-    }};
-};
-
-TEST(ValueEvents, ClearingAWithEventsMemberInsideADispatchStopsWhatFollows) {
-    auto value = Register();
-    Holder holder;
-    holder.value = value;
-    holder.field = value->Field("Low");
-    // Cleared between the value's events and the field's: the view update is no longer
-    // delivered, and nothing stays subscribed.
-    auto c = value->ValueChanged.connect([&](const std::shared_ptr<Value>&) {
-        holder.field = nullptr;
-        holder.value = nullptr;
-    });
-    value->Field("Low")->put_Value(3);
-    EXPECT_EQ(holder.contents, 1);
-    EXPECT_EQ(holder.views, 0);
-    EXPECT_EQ(value->ContentChanged.slotCount(), 0u);
-    EXPECT_EQ(value->Field("Low")->UpdateView.slotCount(), 0u);
-}
-
 TEST(ValueLibrary, DefineFieldRefusesTakenNamesAndBadRanges) {
     auto value = Value::Create();
     value->DefineField("Enable Req", 0, 1, "Enable Request");
