@@ -70,7 +70,6 @@ TEST(ArnFieldLED, LitWhileItsFieldIsNonZero) {
     auto led = std::make_shared<ArnFieldLED>("fldStatusLED", 1);
     led->SetProperty("fieldkey", Variant(std::string("InA")));
     led->put_LEDOnColor(0xFFB900);
-    led->put_LEDOffColor(0x797979);
     EXPECT_EQ(led->get_fieldkey(), "InA");
 
     std::vector<std::string> changes;
