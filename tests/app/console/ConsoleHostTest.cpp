@@ -89,11 +89,7 @@ TEST_F(ConsoleHostTest, AScriptDrivesThePanelAndTheDriveBeforeTheListing) {
                                    "> click inputOptChk\n"
                                    "  ignored: inputOptChk (\"Override Inputs\") is disabled: the "
                                    "drive's hardware Enable is asserted; the inputs go to software "
-                                   "only while it is off\n"
-                                   "> pin enable off\n"
-                                   "  pin enable is off\n"
-                                   "> tick\n"
-                                   "> click inputOptChk\n"));
+                                   "only while it is off\n"));
     EXPECT_THAT(run.out, HasSubstr("> mode 18\n  operational mode 18\n"));
     const std::string panel = After(run.out, "Panel after 11 ticks (units: twips)\n");
     EXPECT_THAT(LineOf(panel, "inCheck(1)"),
