@@ -47,7 +47,6 @@ class HostProgram : public arn::test::OffscreenQtTest<QCoreApplication> {
         run.err = QString::fromUtf8(host.readAllStandardError());
         return run;
     }
-    bool Exists(const QString& name) { return QFile::exists(m_work.filePath(name)); }
 
     QTemporaryDir m_work;
 };
@@ -90,7 +89,7 @@ TEST_F(HostProgram, RefusesWhatCannotBeDoneWithExitStatusTwoAndOneLine) {
         EXPECT_EQ(run.out, QString());
     }
     for (const char* name : {"pictures", "shot.png", "shot", "mine.log"}) {
-        EXPECT_FALSE(Exists(name)) << name;
+        EXPECT_FALSE(QFile::exists(m_work.filePath(name))) << name;
     }
 }
 
