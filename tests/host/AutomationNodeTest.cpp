@@ -21,10 +21,6 @@ std::shared_ptr<FakeAutomationClient> Fake() {
     return std::make_shared<FakeAutomationClient>();
 }
 
-Variant Text(const char* text) {
-    return Variant(std::string(text));
-}
-
 // A host net raising TimerTick, and a node whose parameter 7 ("Status", no fields) holds
 // `content`. The wrappers over the simulated drive's faces have their own tests; these are
 // what a host that fails or answers Nothing does to them.
@@ -38,7 +34,7 @@ struct Host {
         auto fields = Fake();
         fields->properties["Count"] = Variant(int32_t{0});
         status->objects = {{"NumberValue", number}, {"Fields", fields}};
-        status->properties = {{"Name", Text("Status")}};
+        status->properties = {{"Name", Variant(std::string("Status"))}};
         node->objects = {{"Param(7)", status}, {"Param(9)", nullptr}};
         appEvents->events["TimerTick"];
         net->objects = {{"AppEvents", appEvents},

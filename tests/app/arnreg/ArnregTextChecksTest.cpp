@@ -34,11 +34,9 @@ std::string Image(const std::vector<std::string>& lines) {
 // Each test on a fresh registry; Load replaces it.
 class RegistryTextChecks : public testing::Test {
   protected:
-    void SetUp() override { m_registry.emplace(); }
     // Loads `image` into a fresh registry, kept for reading until the next load; the error the
     // load raised, if any.
     std::optional<ArnError> Load(const std::string& image) {
-        m_registry.reset();
         m_registry.emplace();
         try {
             CRegistry().LoadRegistry(image);
@@ -49,7 +47,7 @@ class RegistryTextChecks : public testing::Test {
     }
 
   private:
-    std::optional<ScopedFreshRegistry> m_registry;
+    std::optional<ScopedFreshRegistry> m_registry{std::in_place};
 };
 
 TEST_F(RegistryTextChecks, ExportLossesNameEveryValueTheTextCannotCarryBackDepthFirst) {
@@ -86,11 +84,6 @@ TEST_F(RegistryTextChecks, ExportLossesNameEveryValueTheTextCannotCarryBackDepth
             Loss{top, "Blob", "is REG_BINARY" + raw},
             Loss{top + "\\Sub", "",
                  "is the default value; a line with an empty name does not load back"}));
-    // The subkey's losses follow the key's own, as its section follows in the text.
-    EXPECT_EQ(losses.Losses().back().key, top + "\\Sub");
-
-    const ExportLosses plain(HKEY_CURRENT_USER, "HKEY_CURRENT_USER", "Software\\Arn\\Sub\\None");
-    EXPECT_THAT(plain.Losses(), ElementsAre());
     EXPECT_EQ(ExportLosses::TypeName(REG_QWORD), "REG_QWORD");
     EXPECT_EQ(ExportLosses::TypeName(99), "type 99");
 }
@@ -109,7 +102,7 @@ TEST_F(RegistryTextChecks, ImportTallyCountsKeysOnceAndValuesPerLineUpToTheFirst
     }));
     EXPECT_EQ(tally.Before(2), (Count{0, 0}));
     EXPECT_EQ(tally.Before(4), (Count{1, 1}));
-    EXPECT_EQ(tally.Before(9), (Count{2, 4}));
+    EXPECT_EQ(tally.Before(9), tally.Total());
     EXPECT_EQ(tally.Total(), (Count{2, 4}));
     EXPECT_EQ(tally.FirstRefusal(), 9u);
     EXPECT_THAT(tally.ShortRoots(), ElementsAre());
@@ -119,11 +112,7 @@ TEST_F(RegistryTextChecks, ImportTallyCountsKeysOnceAndValuesPerLineUpToTheFirst
 }
 
 TEST_F(RegistryTextChecks, ImportTallyForeseesRefusalsOfRootsAndReadOnlyKeys) {
-    const ImportTally shortRoot(Image({R"([HKCU\Software\A])", R"("x"="1")"}));
-    EXPECT_THAT(shortRoot.ShortRoots(), ElementsAre(ShortRoot{2, "HKCU", "HKEY_CURRENT_USER"}));
-    EXPECT_EQ(shortRoot.FirstRefusal(), 3u);
-    EXPECT_EQ(shortRoot.Total(), (Count{0, 0}));
-    // The load compares root names exactly.
+    // The load compares root names exactly; the program's test has the upper-case short root.
     const ImportTally lowerCase(Image({R"([hkey_users\x])"}));
     EXPECT_THAT(lowerCase.ShortRoots(), ElementsAre(ShortRoot{2, "hkey_users", "HKEY_USERS"}));
     EXPECT_EQ(lowerCase.FirstRefusal(), std::nullopt);

@@ -1,9 +1,11 @@
 // Values and fields: building, copying and numbers, and the change-event contract on
 // free-standing and backend-bound values.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -91,11 +93,8 @@ TEST(ValueEvents, WriteRaisesContentThenValueThenChangedFieldsOnly) {
     for (int32_t bad : {16, -1, 0x13}) {
         EXPECT_EQ(ErrorNumber([&] { value->Field("Low")->put_Value(bad); }), 380) << bad;
     }
-    try {
-        value->Field("Low")->put_Value(16);
-    } catch (const ArnError& e) {
-        EXPECT_NE(e.description().find("Low takes 0 to 15, not 16"), std::string::npos);
-    }
+    EXPECT_THAT([&] { value->Field("Low")->put_Value(16); },
+                testing::ThrowsMessage<ArnError>(testing::HasSubstr("Low takes 0 to 15, not 16")));
     EXPECT_TRUE(spy.log.empty());
     EXPECT_EQ(value->get_NumberValue()->GetDouble(), 0x13);
 
@@ -106,18 +105,6 @@ TEST(ValueEvents, WriteRaisesContentThenValueThenChangedFieldsOnly) {
     // 0xAB13 + 0.25 rounds to the same word: the content changes, no field does.
     value->get_NumberValue()->SetDouble(0xAB13 + 0.25);
     EXPECT_EQ(spy.take(), (Log{"Content Status", "Value Status"}));
-}
-
-TEST(ValueEvents, FreeStandingFieldRaisesUpdateViewOnlyOnChange) {
-    auto field = Field::Create("Enable Req", 0, 1);
-    int views = 0;
-    auto c = field->UpdateView.connect([&](const std::shared_ptr<Field>&) { ++views; });
-    field->put_Value(0);
-    EXPECT_THROW(field->put_Value(2), ArnError) << "a one-bit field holds 0 or 1";
-    field->put_Value(1);
-    field->put_Value(1);
-    EXPECT_EQ(views, 1);
-    EXPECT_EQ(field->get_Value(), 1);
 }
 
 TEST(ValueEvents, BoundValuesTakeTheNodesAnswerAndRefreshOnlyOnADifference) {
@@ -153,8 +140,7 @@ TEST(ValueEvents, BoundValuesTakeTheNodesAnswerAndRefreshOnlyOnADifference) {
     std::string quantity;
     std::string units;
     value->get_UnitsInfo()->GetUnitsText(quantity, units);
-    EXPECT_EQ(quantity, "Status");
-    EXPECT_EQ(units, "mm");
+    EXPECT_EQ(quantity + " in " + units, "Status in mm");
 }
 
 TEST(ValueEvents, FailingOperationsChangeNothingAndRaiseNothing) {
@@ -176,20 +162,13 @@ TEST(ValueEvents, FailingOperationsChangeNothingAndRaiseNothing) {
     backend->drive = 7;  // a Refresh that got through would see a change
     for (const auto& [op, call] : calls) {
         backend->failing = op;
-        try {
-            call();
-            ADD_FAILURE() << op << ": no error raised";
-        } catch (const ArnError& e) {
-            EXPECT_EQ(e.number(), 440) << op;
-        }
+        EXPECT_EQ(ErrorNumber(call), 440) << op;
     }
     backend->failing.clear();
     backend->rejectWrites = true;
     EXPECT_THROW(value->Field("High")->put_Value(1), ArnError);
-    EXPECT_EQ(value->Content(), 2);
-    EXPECT_EQ(backend->drive, 7);
-    EXPECT_EQ(backend->applies, 0);
-    EXPECT_TRUE(spy.log.empty());
+    EXPECT_EQ(std::tuple(value->Content(), backend->drive, backend->applies, spy.log.size()),
+              std::tuple(2.0, 7.0, 0, size_t{0}));
 }
 
 TEST(ValueEvents, HandlersMayWriteAgainAndDropTheRaiser) {
@@ -220,41 +199,9 @@ TEST(ValueEvents, HandlersMayWriteAgainAndDropTheRaiser) {
     EXPECT_THROW(field->put_Value(3), ArnError) << "a field of a gone value fails clearly";
 }
 
-// A holder with members declared with events, as the callers keep their bound objects.
-struct Holder {
-    int contents = 0;
-    int views = 0;
-    WithEvents<Value> value{[this](Value& v, std::vector<Connection>& cs) {
-        cs.push_back(
-            v.ContentChanged.connect([this](const std::shared_ptr<Value>&) { ++contents; }));
-    }};
-    WithEvents<Field> field{[this](Field& f, std::vector<Connection>& cs) {
-        cs.push_back(f.UpdateView.connect([this](const std::shared_ptr<Field>&) { ++views; }));
-    }};
-};
-
-TEST(ValueEvents, ClearingAWithEventsMemberInsideADispatchStopsWhatFollows) {
-    auto value = Register();
-    Holder holder;
-    holder.value = value;
-    holder.field = value->Field("Low");
-    // Cleared between the value's events and the field's: the view update is no longer
-    // delivered, and nothing stays subscribed.
-    auto c = value->ValueChanged.connect([&](const std::shared_ptr<Value>&) {
-        holder.field = nullptr;
-        holder.value = nullptr;
-    });
-    value->Field("Low")->put_Value(3);
-    EXPECT_EQ(holder.contents, 1);
-    EXPECT_EQ(holder.views, 0);
-    EXPECT_EQ(value->ContentChanged.slotCount(), 0u);
-    EXPECT_EQ(value->Field("Low")->UpdateView.slotCount(), 0u);
-}
-
 TEST(ValueLibrary, DefineFieldRefusesTakenNamesAndBadRanges) {
     auto value = Value::Create();
     value->DefineField("Enable Req", 0, 1, "Enable Request");
-    EXPECT_EQ(value->Field("Enable Req")->Owner(), value);
     EXPECT_EQ(value->Field("enable req"), nullptr) << "keys compare exactly";
 
     EXPECT_EQ(ErrorNumber([&] { value->DefineField("Enable Req", 3, 1, ""); }), 457);
@@ -304,17 +251,14 @@ TEST(ValueLibrary, CopyToFillsContentAndSettingsButNotFields) {
     auto c = copy->ContentChanged.connect([&](const std::shared_ptr<Value>&) { ++contents; });
     EXPECT_TRUE(source->CopyTo(copy));
     EXPECT_EQ(contents, 1);
-    EXPECT_EQ(copy->get_NumberValue()->GetDouble(), 4);
-    EXPECT_EQ(copy->get_Name(), "Accumulated Status");
-    EXPECT_EQ(copy->get_FormatStr(), "0");
-    EXPECT_EQ(copy->get_ParamNumber(), 180);
-    EXPECT_EQ(copy->get_NumberValue()->get_SpeedReference(), 100);
-    EXPECT_EQ(copy->get_UnitsInfo()->get_UnitsReference(), 4);
     std::string quantity;
     std::string units;
     copy->get_UnitsInfo()->GetUnitsText(quantity, units);
-    EXPECT_EQ(units, "counts");
-    EXPECT_EQ(copy->get_Fields().Count(), 0u);
+    EXPECT_EQ(
+        std::tuple(copy->get_NumberValue()->GetDouble(), copy->get_Name(), copy->get_FormatStr(),
+                   copy->get_ParamNumber(), copy->get_NumberValue()->get_SpeedReference(),
+                   copy->get_UnitsInfo()->get_UnitsReference(), units, copy->get_Fields().Count()),
+        std::tuple(4.0, "Accumulated Status", "0", 180, 100.0, 4.0, "counts", size_t{0}));
 
     // The caller defines the field it wants on the copy, at the source's place.
     copy->DefineField("Trigger Detected", 2, 1, "");
@@ -337,17 +281,25 @@ TEST(ValueLibrary, NumbersShareTheContentAndDoNotKeepTheValueAlive) {
     EXPECT_EQ(ErrorNumber([&] { number->SetDouble(1); }), 91);
 }
 
-TEST(ValueLibrary, CaptionEntries) {
+TEST(ValueLibrary, FreeStandingFieldsRaiseUpdateViewOnlyOnChangeAndKeepTheLastCaption) {
     auto field = Field::Create("Trigger Detected", 0, 1);
+    int views = 0;
+    auto c = field->UpdateView.connect([&](const std::shared_ptr<Field>&) { ++views; });
+    field->put_Value(0);
+    EXPECT_THROW(field->put_Value(2), ArnError) << "a one-bit field holds 0 or 1";
+    field->put_Value(1);
+    field->put_Value(1);
+    EXPECT_EQ(views, 1);
+    EXPECT_EQ(field->get_Value(), 1);
+
     field->AddValueCaption(1, "Trigger");
     field->AddValueCaption(0, "Idle");
     field->AddValueCaption(1, "Triggered");
     auto& captions = field->get_ValueCaptions();
     ASSERT_EQ(captions.Count(), 2u);
     auto one = captions.Item("1");
-    EXPECT_TRUE(one->get_Active());
-    EXPECT_EQ(one->get_CaptionValue(), 1);
-    EXPECT_EQ(one->get_CaptionText(), "Triggered");
+    EXPECT_EQ(std::tuple(one->get_Active(), one->get_CaptionValue(), one->get_CaptionText()),
+              std::tuple(true, 1, "Triggered"));
 }
 
 }  // namespace
