@@ -53,29 +53,18 @@ enum SweepRule : int {
 // One operation of the panel, its inputs object or the node's change events, swept by making
 // each of its outside calls fail in turn.
 struct Scenario {
-    Scenario(std::string n, int r, Step s, Step a, Step again = {}, std::string trace = {},
-             std::vector<std::string> undone = {})
-        : name(std::move(n)),
-          rules(r),
-          setup(std::move(s)),
-          action(std::move(a)),
-          repeat(std::move(again)),
-          mustTrace(std::move(trace)),
-          unfinished(std::move(undone)) {}
-
     std::string name;
     int rules;  // SweepRule bits
-    Step setup;
-    Step action;
+    Step setup, action;
     // The remedy of a non-tick scenario; the action itself when empty.
-    Step repeat;
+    Step repeat{};
     // Every failure must be traced by the panel's trap with this routine name
     // ("UIuserControl_AttachControl", ...); empty: any trap of the panel may trace it.
-    std::string mustTrace;
+    std::string mustTrace{};
     // Snapshot entries that an operation whose error reached its caller may leave as they
     // were before it, since the rest of such an operation stays undone and repeating
     // it does not redo them (a control already changed fires no click again).
-    std::vector<std::string> unfinished;
+    std::vector<std::string> unfinished{};
 };
 
 // The figures of a sweep.

@@ -23,29 +23,24 @@ struct InputsRig {
     std::vector<std::string> events;  // "IO:1", "Enable:0", ... in the order raised
     std::vector<std::string> traces;  // trace texts without time stamps and line end
     Connection spies[3];
-    Connection panelStandIn;
 
     InputsRig() {
         test::ResetTraceState();
-        spies[0] = io->IOchanged.connect([this](bool b) { events.push_back("IO:" + bit(b)); });
-        spies[1] =
-            io->EnableReqChanged.connect([this](bool b) { events.push_back("Enable:" + bit(b)); });
+        spies[0] =
+            io->IOchanged.connect([this](bool b) { events.push_back("IO:" + std::to_string(b)); });
+        spies[1] = io->EnableReqChanged.connect(
+            [this](bool b) { events.push_back("Enable:" + std::to_string(b)); });
         spies[2] = AttachDebugListener([this](std::string_view line) {
             std::string_view text = line.substr(line.find('\t', line.find('\t') + 1) + 1);
             traces.emplace_back(text.substr(0, text.size() - 2));  // "<ms>\t+<delta>\t<text>\r\n"
         });
     }
     ~InputsRig() { test::ResetTraceState(); }
-    static std::string bit(bool b) { return b ? "1" : "0"; }
 
     void Attach(SimNodeOptions options = {}) {
         node = net->CreateNode(std::move(options));
         io->putref_NodeRef(node);
         io->putref_NetRef(net);
-    }
-    // Answers IOchanged the way the panel does: the inputs go where the event says.
-    void FollowIOchanged() {
-        panelStandIn = io->IOchanged.connect([this](bool ext) { io->put_ExternalInputs(ext); });
     }
     double Stimulus() const { return node->Param(param::InputStimulus)->Content(); }
     long Traced(std::string_view text) const {

@@ -84,7 +84,8 @@ TEST(SwInputs, HandOverIsRefusedWhileHardwareEnabledAndAlwaysRefreshesStatus) {
 TEST(SwInputs, HardwareEnableUnderSoftwareControlReturnsControlOnTheNextTick) {
     InputsRig rig;
     rig.Attach();
-    rig.FollowIOchanged();
+    // The panel answers IOchanged by putting the inputs where the event says.
+    auto follow = rig.io->IOchanged.connect([&](bool ext) { rig.io->put_ExternalInputs(ext); });
     rig.io->put_ExternalInputs(false);
     SetDebugFlags(TraceLevelVerbose);
     rig.node->SetPin(SimPin::Enable, true);

@@ -58,8 +58,7 @@ TEST(SimAutomation, WrappedNodeReadsWritesAndDescribesTheSimulatedParameters) {
     EXPECT_DOUBLE_EQ(position2->get_NumberValue()->GetDouble(), 1500.0);
 
     // The units follow the drive's units selection.
-    std::string quantity;
-    std::string units;
+    std::string quantity, units;
     position2->get_NumberValue()->GetUnitsText(quantity, units);
     EXPECT_EQ(units, "counts");
     node.Param(param::UnitsSelect)->get_NumberValue()->SetDouble(2);

@@ -16,10 +16,8 @@ namespace {
 using test::ErrorNumber;
 
 struct ViewSpy {
-    int views = 0;
-    int contents = 0;
-    Connection view;
-    Connection content;
+    int views = 0, contents = 0;
+    Connection view, content;
     ViewSpy(const std::shared_ptr<Value>& value, const std::string& key) {
         view = value->Field(key)->UpdateView.connect(
             [this](const std::shared_ptr<Field>&) { ++views; });
@@ -131,8 +129,7 @@ TEST(SimNode, DriveSideChangesKeepTheNeighbours) {
     node->Param(268)->get_NumberValue()->SetDouble(1);
     auto position = Value::Create();
     node->Param(247)->CopyTo(position);
-    std::string quantity;
-    std::string units;
+    std::string quantity, units;
     position->get_UnitsInfo()->GetUnitsText(quantity, units);
     EXPECT_EQ(quantity, "Position 1");
     EXPECT_EQ(units, "revs");
