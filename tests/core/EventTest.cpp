@@ -116,11 +116,17 @@ struct Source {
     Event<int> Changed;
 };
 
-// Clearing the member inside its own event is the value events' test.
 TEST(WithEvents, SubscribesOnAssignmentAndDropsTheOldSubscriptionsFirst) {
     std::vector<int> seen;
     WithEvents<Source> member([&](Source& s, std::vector<Connection>& c) {
         c.push_back(s.Changed.connect([&](int v) { seen.push_back(v); }));
+        // A handler that clears the member during the dispatch: the later handler is not called.
+        c.push_back(s.Changed.connect([&](int v) {
+            if (v == 3) {
+                member = nullptr;
+            }
+        }));
+        c.push_back(s.Changed.connect([&](int v) { seen.push_back(-v); }));
     });
     auto one = std::make_shared<Source>();
     member = one;
@@ -129,7 +135,11 @@ TEST(WithEvents, SubscribesOnAssignmentAndDropsTheOldSubscriptionsFirst) {
     member = std::make_shared<Source>();
     one->Changed(2);  // no longer heard
     EXPECT_EQ(one->Changed.slotCount(), 0u);
-    EXPECT_EQ(seen, (std::vector<int>{1}));
+    member = one;
+    one->Changed(3);
+    one->Changed(4);
+    EXPECT_EQ(one->Changed.slotCount(), 0u);
+    EXPECT_EQ(seen, (std::vector<int>{1, -1, 3}));
 }
 
 TEST(HeldSubscription, UndoesOnceWhenItsConnectionEndsAndNotAfterItIsGone) {
