@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ArnError.h"
+#include "core/RaisedError.h"
 #include "fakes/RegistryTestSupport.h"
 #include "support/CRegistry.h"
 
@@ -27,15 +28,10 @@ std::string Read(const std::string& path, const std::string& name) {
     return reg.ReadValue(name, "<missing>");
 }
 
-// The error LoadRegistry raises for `image`, or number 0 when it raises none.
-ArnError LoadError(const std::string& image, CRegistry* loader = nullptr) {
+// "<number> <source>: <description>" of the error LoadRegistry raises for image, or "none".
+std::string LoadError(const std::string& image, CRegistry* loader = nullptr) {
     CRegistry own;
-    try {
-        (loader != nullptr ? *loader : own).LoadRegistry(image);
-    } catch (const ArnError& e) {
-        return e;
-    }
-    return ArnError(0, "", "");
+    return RaisedError([&] { (loader != nullptr ? *loader : own).LoadRegistry(image); });
 }
 
 using RegistryText = RegistryStoreTest;
@@ -88,34 +84,30 @@ TEST_P(RegistryText, LoadRejectsMalformedImages) {
         {key + "\"lonely\"", 5, "Format Error: no equal signs.  Line 3=>'\"lonely\"'"},
     };
     for (const auto& row : rows) {
-        const ArnError e = LoadError(row.image);
-        EXPECT_EQ(e.number(), vbObjectError + row.offset) << row.description;
-        EXPECT_EQ(e.source(), "CRegistry::LoadRegistry");
-        EXPECT_EQ(e.description(), row.description);
+        EXPECT_EQ(LoadError(row.image), std::to_string(vbObjectError + row.offset) +
+                                            " CRegistry::LoadRegistry: " + row.description);
     }
     // Lines too short to hold their brackets or quotes.
-    EXPECT_EQ(LoadError(kSig + "\r\n[").number(), 5);
-    EXPECT_EQ(LoadError(key + "\"ab\"=").number(), 5);
-    EXPECT_EQ(LoadError(key + "\"ab\"=\"\"").number(), 0);
+    EXPECT_EQ(LoadError(kSig + "\r\n[").substr(0, 2), "5 ");
+    EXPECT_EQ(LoadError(key + "\"ab\"=").substr(0, 2), "5 ");
+    EXPECT_EQ(LoadError(key + "\"ab\"=\"\""), "none");
     EXPECT_EQ(Read("K", "ab"), "");
 }
 
 // A header straight after the signature is never read, so no key is open for its values; an
 // unknown root falls back to the loader's own.
 TEST_P(RegistryText, ValuesNeedAKeyOpenedByAHeaderOrTheLoader) {
-    const ArnError e = LoadError(kSig + "[HKEY_CURRENT_USER\\Skipped]\r\n\"a\"=\"b\"");
-    EXPECT_EQ(e.number(), vbObjectError + 2);
-    EXPECT_EQ(e.source(), "CRegistry:WriteValue");
-    EXPECT_EQ(e.description(), "No key is currently open.");
+    const std::string noKey =
+        std::to_string(vbObjectError + 2) + " CRegistry:WriteValue: No key is currently open.";
+    EXPECT_EQ(LoadError(kSig + "[HKEY_CURRENT_USER\\Skipped]\r\n\"a\"=\"b\""), noKey);
     EXPECT_EQ(Read("Skipped", "a"), "<missing>");
 
     Write("Base", "x", "1");
     CRegistry loader;
     Open(loader, "Base");
-    EXPECT_EQ(LoadError(kSig + "\r\n[HKCU\\Target]\r\n\"a\"=\"b\"", &loader).number(), 0);
+    EXPECT_EQ(LoadError(kSig + "\r\n[HKCU\\Target]\r\n\"a\"=\"b\"", &loader), "none");
     EXPECT_EQ(Read("Target", "a"), "b");
-    EXPECT_EQ(LoadError(kSig + "\r\n[HKCU\\Other]\r\n\"a\"=\"b\"").description(),
-              "No key is currently open.");
+    EXPECT_EQ(LoadError(kSig + "\r\n[HKCU\\Other]\r\n\"a\"=\"b\""), noKey);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryText, RegistryKinds(), StoreName);
