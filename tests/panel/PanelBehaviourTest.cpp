@@ -8,44 +8,46 @@ namespace {
 constexpr const char* kHwCaution =
     "Use caution when enabling via HW input; current settings will cause immediate motion.";
 
-TEST_F(PanelTest, FourPositionModeBindsFourPositionsAndLaysOutTheTable) {
-    AttachAndBind();
-    EXPECT_EQ(panel->NumPosns(), 4);
-    EXPECT_EQ(ctl().inALbl->get_Caption(), "P-sel A");
-    EXPECT_EQ(ctl().inBLbl->get_Caption(), "P-sel B");
-    EXPECT_TRUE(ctl().Label(9).get_Visible());
-    EXPECT_FALSE(ctl().IndexLbl->get_Visible());
-    auto& last = ctl().ParamItems(3);
-    EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), last.get_Left() + last.get_Width() + 300);
-    for (int16_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(ctl().warnTriangle(i).get_Top(), 720);
-        EXPECT_EQ(ctl().ParamItems(i).get_ParamObject(), node->Param(247 + i));
+// Mode 2 selects two positions, any other mode four; the table, its labels and its frame follow.
+TEST_F(PanelTest, PositionModeSetsTheTableItsLabelsAndItsFrame) {
+    const struct {
+        int16_t posns;
+        const char *inA, *inB;
+    } rows[] = {{4, "P-sel A", "P-sel B"}, {2, "Position", "Home Switch"}};
+    for (const auto& row : rows) {
+        if (row.posns == 2) {  // a node without the teaching parameter and parameter 159
+            MakeNodeWithout({436, 159});
+            node->ForceField(171, "Operational Mode", 2);
+        }
+        AttachAndBind();
+        panel->put_Enabled(true);
+        EXPECT_EQ(panel->NumPosns(), row.posns);
+        EXPECT_EQ(ctl().inALbl->get_Caption(), row.inA);
+        EXPECT_EQ(ctl().inBLbl->get_Caption(), row.inB);
+        for (int16_t i : {3, 4, 8, 9}) {
+            EXPECT_EQ(ctl().Label(i).get_Visible(), row.posns == 4) << i;
+        }
+        EXPECT_EQ(ctl().ParamItems(2).get_Active(), row.posns == 4);
+        auto& last = ctl().ParamItems(row.posns - 1);
+        EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), last.get_Left() + last.get_Width() + 300);
+        EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(),
+                  row.posns == 4 ? node->Param(159) : nullptr);
+        // Without teaching, the switch stays locked whatever the enabled state.
+        EXPECT_EQ(ctl().teachingCheck->get_Enabled(), row.posns == 4);
+        EXPECT_TRUE(ctl().teachingCmd->get_Enabled());
+        if (row.posns == 4) {
+            EXPECT_FALSE(ctl().IndexLbl->get_Visible());
+            for (int16_t i = 0; i < 4; ++i) {
+                EXPECT_EQ(ctl().warnTriangle(i).get_Top(), 720);
+                EXPECT_EQ(ctl().ParamItems(i).get_ParamObject(), node->Param(247 + i));
+            }
+            EXPECT_TRUE(ctl().ParamItems(3).get_Active());
+            EXPECT_EQ(ctl().Label(0).get_Caption(), "1)");
+            EXPECT_EQ(ctl().posnSettingsFrame->get_Caption().rfind("Position Selection Setup (", 0),
+                      0u);
+        }
+        panel->get_UIref()->ReleaseControl();
     }
-    EXPECT_TRUE(ctl().ParamItems(3).get_Active());
-    EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), node->Param(159));
-    EXPECT_EQ(ctl().Label(0).get_Caption(), "1)");
-    EXPECT_EQ(ctl().posnSettingsFrame->get_Caption().rfind("Position Selection Setup (", 0), 0u);
-}
-
-TEST_F(PanelTest, TwoPositionModeWithoutTeachingParameter) {
-    MakeNodeWithout({436, 159});
-    node->ForceField(171, "Operational Mode", 2);
-    AttachAndBind();
-    panel->put_Enabled(true);
-
-    EXPECT_EQ(panel->NumPosns(), 2);
-    EXPECT_EQ(ctl().inALbl->get_Caption(), "Position");
-    EXPECT_EQ(ctl().inBLbl->get_Caption(), "Home Switch");
-    for (int16_t i : {3, 4, 8, 9}) {
-        EXPECT_FALSE(ctl().Label(i).get_Visible()) << "Label(" << i << ")";
-    }
-    EXPECT_FALSE(ctl().ParamItems(2).get_Active());
-    auto& second = ctl().ParamItems(1);
-    EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), second.get_Left() + second.get_Width() + 300);
-    EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), nullptr);
-    // Without teaching, the switch stays locked whatever the enabled state.
-    EXPECT_FALSE(ctl().teachingCheck->get_Enabled());
-    EXPECT_TRUE(ctl().teachingCmd->get_Enabled());
 }
 
 TEST_F(PanelTest, EarlyBindingFailureShowsContentTracesAndGoesOn) {
