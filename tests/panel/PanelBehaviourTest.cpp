@@ -109,9 +109,12 @@ TEST_F(PanelTest, InputsFollowTheSwitchTheBoxesAndTheHardwareEnable) {
     EXPECT_FALSE(ctl().inCheck(0).get_CheckValue());
     EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x60000);
 
+    // The hand-back comes at the next tick, once: a second tick raises nothing more.
     node->SetPin(SimPin::Enable, true);
     net->Tick();
+    net->Tick();
     EXPECT_TRUE(io().get_ExternalInputs());
+    EXPECT_TRUE(io().get_EnableReqPin());
     EXPECT_EQ(ctl().inputOptChk->get_Value(), 0);
     EXPECT_FALSE(ctl().inCheck(0).get_Enabled());
     EXPECT_EQ(trace.Count("ArnAbsPosnCtl m_io_EnableReqChanged=True"), 1);
