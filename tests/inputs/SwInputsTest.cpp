@@ -80,27 +80,6 @@ TEST(SwInputs, HandOverIsRefusedWhileHardwareEnabledAndAlwaysRefreshesStatus) {
     EXPECT_THROW(rig.io->put_ExternalInputs(false), ArnError);  // node errors reach the caller
 }
 
-// (The panel's tests follow the hand-back through the panel.)
-TEST(SwInputs, HardwareEnableUnderSoftwareControlReturnsControlOnTheNextTick) {
-    InputsRig rig;
-    rig.Attach();
-    // The panel answers IOchanged by putting the inputs where the event says.
-    auto follow = rig.io->IOchanged.connect([&](bool ext) { rig.io->put_ExternalInputs(ext); });
-    rig.io->put_ExternalInputs(false);
-    SetDebugFlags(TraceLevelVerbose);
-    rig.node->SetPin(SimPin::Enable, true);
-    EXPECT_TRUE(rig.events.empty());
-    EXPECT_EQ(rig.Traced("jogAndSwInputs.m_fldEnableReqPin_UpdateView changed to Enable Req"), 1);
-    rig.net->Tick();
-    EXPECT_EQ(rig.events.back(), "Enable:1");
-    EXPECT_TRUE(rig.node->Drive().FollowsPins());
-    // Under external inputs the display shows the node's Enable status, which agrees.
-    rig.events.clear();
-    rig.net->Tick();
-    EXPECT_TRUE(rig.events.empty());
-    EXPECT_TRUE(rig.io->get_EnableReqPin());
-}
-
 TEST(SwInputs, WithoutStatusRegisterDisplayFollowsPinAndPinUpdatesWithdrawWork) {
     InputsRig rig;
     SimNodeOptions noStatus;

@@ -5,47 +5,52 @@
 namespace arn::test {
 namespace {
 
+constexpr const char* kHomingSide =
+    "Location of this position is in the same direction as homing, but the axis is not set as "
+    "having infinite rotation.";
 constexpr const char* kHwCaution =
     "Use caution when enabling via HW input; current settings will cause immediate motion.";
 
-TEST_F(PanelTest, FourPositionModeBindsFourPositionsAndLaysOutTheTable) {
-    AttachAndBind();
-    EXPECT_EQ(panel->NumPosns(), 4);
-    EXPECT_EQ(ctl().inALbl->get_Caption(), "P-sel A");
-    EXPECT_EQ(ctl().inBLbl->get_Caption(), "P-sel B");
-    EXPECT_TRUE(ctl().Label(9).get_Visible());
-    EXPECT_FALSE(ctl().IndexLbl->get_Visible());
-    auto& last = ctl().ParamItems(3);
-    EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), last.get_Left() + last.get_Width() + 300);
-    for (int16_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(ctl().warnTriangle(i).get_Top(), 720);
-        EXPECT_EQ(ctl().ParamItems(i).get_ParamObject(), node->Param(247 + i));
+// Mode 2 selects two positions, any other mode four; the table, its labels and its frame follow.
+TEST_F(PanelTest, PositionModeSetsTheTableItsLabelsAndItsFrame) {
+    const struct {
+        int16_t posns;
+        const char *inA, *inB;
+    } rows[] = {{4, "P-sel A", "P-sel B"}, {2, "Position", "Home Switch"}};
+    for (const auto& row : rows) {
+        if (row.posns == 2) {  // a node without the teaching parameter and parameter 159
+            MakeNodeWithout({436, 159});
+            node->ForceField(171, "Operational Mode", 2);
+        }
+        AttachAndBind();
+        panel->put_Enabled(true);
+        EXPECT_EQ(panel->NumPosns(), row.posns);
+        EXPECT_EQ(ctl().inALbl->get_Caption(), row.inA);
+        EXPECT_EQ(ctl().inBLbl->get_Caption(), row.inB);
+        for (int16_t i : {3, 4, 8, 9}) {
+            EXPECT_EQ(ctl().Label(i).get_Visible(), row.posns == 4) << i;
+        }
+        EXPECT_EQ(ctl().ParamItems(2).get_Active(), row.posns == 4);
+        auto& last = ctl().ParamItems(row.posns - 1);
+        EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), last.get_Left() + last.get_Width() + 300);
+        EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(),
+                  row.posns == 4 ? node->Param(159) : nullptr);
+        // Without teaching, the switch stays locked whatever the enabled state.
+        EXPECT_EQ(ctl().teachingCheck->get_Enabled(), row.posns == 4);
+        EXPECT_TRUE(ctl().teachingCmd->get_Enabled());
+        if (row.posns == 4) {
+            EXPECT_FALSE(ctl().IndexLbl->get_Visible());
+            for (int16_t i = 0; i < 4; ++i) {
+                EXPECT_EQ(ctl().warnTriangle(i).get_Top(), 720);
+                EXPECT_EQ(ctl().ParamItems(i).get_ParamObject(), node->Param(247 + i));
+            }
+            EXPECT_TRUE(ctl().ParamItems(3).get_Active());
+            EXPECT_EQ(ctl().Label(0).get_Caption(), "1)");
+            EXPECT_EQ(ctl().posnSettingsFrame->get_Caption().rfind("Position Selection Setup (", 0),
+                      0u);
+        }
+        panel->get_UIref()->ReleaseControl();
     }
-    EXPECT_TRUE(ctl().ParamItems(3).get_Active());
-    EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), node->Param(159));
-    EXPECT_EQ(ctl().Label(0).get_Caption(), "1)");
-    EXPECT_EQ(ctl().posnSettingsFrame->get_Caption().rfind("Position Selection Setup (", 0), 0u);
-}
-
-TEST_F(PanelTest, TwoPositionModeWithoutTeachingParameter) {
-    MakeNodeWithout({436, 159});
-    node->ForceField(171, "Operational Mode", 2);
-    AttachAndBind();
-    panel->put_Enabled(true);
-
-    EXPECT_EQ(panel->NumPosns(), 2);
-    EXPECT_EQ(ctl().inALbl->get_Caption(), "Position");
-    EXPECT_EQ(ctl().inBLbl->get_Caption(), "Home Switch");
-    for (int16_t i : {3, 4, 8, 9}) {
-        EXPECT_FALSE(ctl().Label(i).get_Visible()) << "Label(" << i << ")";
-    }
-    EXPECT_FALSE(ctl().ParamItems(2).get_Active());
-    auto& second = ctl().ParamItems(1);
-    EXPECT_EQ(ctl().posnSettingsFrame->get_Width(), second.get_Left() + second.get_Width() + 300);
-    EXPECT_EQ(ctl().ParamItems(7).get_ParamObject(), nullptr);
-    // Without teaching, the switch stays locked whatever the enabled state.
-    EXPECT_FALSE(ctl().teachingCheck->get_Enabled());
-    EXPECT_TRUE(ctl().teachingCmd->get_Enabled());
 }
 
 TEST_F(PanelTest, EarlyBindingFailureShowsContentTracesAndGoesOn) {
@@ -107,9 +112,12 @@ TEST_F(PanelTest, InputsFollowTheSwitchTheBoxesAndTheHardwareEnable) {
     EXPECT_FALSE(ctl().inCheck(0).get_CheckValue());
     EXPECT_EQ(stimulus->get_NumberValue()->GetDouble(), 0x60000);
 
+    // The hand-back comes at the next tick, once: a second tick raises nothing more.
     node->SetPin(SimPin::Enable, true);
     net->Tick();
+    net->Tick();
     EXPECT_TRUE(io().get_ExternalInputs());
+    EXPECT_TRUE(io().get_EnableReqPin());
     EXPECT_EQ(ctl().inputOptChk->get_Value(), 0);
     EXPECT_FALSE(ctl().inCheck(0).get_Enabled());
     EXPECT_EQ(trace.Count("ArnAbsPosnCtl m_io_EnableReqChanged=True"), 1);
@@ -178,9 +186,7 @@ TEST_F(PanelTest, PositionWarningsFollowHomingSetup) {
     AttachAndBind();
     net->Tick();
     EXPECT_TRUE(ctl().warnTriangle(0).get_Visible());
-    EXPECT_EQ(ctl().warnTriangle(0).get_ToolTipText(),
-              "Location of this position is in the same direction as homing, but the axis is "
-              "not set as having infinite rotation.");
+    EXPECT_EQ(ctl().warnTriangle(0).get_ToolTipText(), kHomingSide);
     EXPECT_TRUE(panel->IsBadPosn());
 
     node->ForceField(171, "Homing Direction", 1);
@@ -190,9 +196,7 @@ TEST_F(PanelTest, PositionWarningsFollowHomingSetup) {
 
     node->ForceParam(248, -6000);  // beyond the maximum travel, on the homing side
     net->Tick();
-    EXPECT_EQ(ctl().warnTriangle(1).get_ToolTipText(),
-              "Location of this position is in the same direction as homing, but the axis is "
-              "not set as having infinite rotation.");
+    EXPECT_EQ(ctl().warnTriangle(1).get_ToolTipText(), kHomingSide);
     node->ForceParam(343, 0);  // no travel limit
     node->ForceField(171, "Homing Direction", 0);
     net->Tick();
@@ -219,9 +223,6 @@ TEST_F(PanelTest, MotionIndicatorComparesSelectedPositionsWithWindow) {
     ctl().inputOptChk->UserClick();
     net->Tick();
     EXPECT_FALSE(ctl().motionTriangle->get_Visible());
-    EXPECT_EQ(trace.Lines().back(),
-              "ArnAbsPosnCtl.tmr(motion pend) hw=False, sw=False, dx=5, tip=, pend=0, "
-              "badPosn=False, vis=False");
 
     // The hardware pins now select position 2, 5.5 away: enabling through them would move.
     node->SetPin(SimPin::InputA, true);
