@@ -45,9 +45,6 @@ class DriveDock : public test::MainWindowTest {
         QKeyEvent press(QEvent::KeyPress, key, mods);
         QApplication::sendEvent(to, &press);
     }
-    void Mouse(QWidget* button, QEvent::Type type) {
-        test::SendMouse(button, QRectF(button->rect()).center(), type);
-    }
 };
 
 TEST_F(DriveDock, SetupBoxesWriteTheDriveAndTheWheelChangesOnlyAFocusedOne) {
@@ -91,9 +88,7 @@ TEST_F(DriveDock, SavedSetupLoadsBackWholeAndABadFileChangesNothing) {
     EXPECT_EQ(Status(), "Drive: setup saved to " + path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    file.close();
-    EXPECT_TRUE(text.contains("\"343 Maximum Travel\"=\"1234\"\r\n"));
+    EXPECT_TRUE(file.readAll().contains("\"343 Maximum Travel\"=\"1234\"\r\n"));
 
     Dock().MaxTravelBox()->setValue(99);
     Dock().UnitsBox()->setCurrentIndex(0);
@@ -106,25 +101,22 @@ TEST_F(DriveDock, SavedSetupLoadsBackWholeAndABadFileChangesNothing) {
         "Windows Registry Editor Version 5.00\r\n\r\n"
         "[HKEY_CURRENT_USER\\Software\\ArnAbsPosn\\DriveSetup]\r\n"
         "\"343 Maximum Travel\"=\"777\"\r\n";
-    const struct {
-        QString text;
-        QString problem;
-    } bad[] = {
+    const std::pair<QString, QString> bad[] = {
         {"hello", "it is not registry text of a drive setup (Format Error: too short)"},
         {head + "\"999 Bogus\"=\"1\"\r\n", "\"999 Bogus\" is not a setup parameter of the drive"},
         {head + "\"268 Position Units\"=\"7\"\r\n",
          "\"268 Position Units\" = 7 is refused by the drive: Invalid property value: parameter "
          "268 selects units 0 to 2"},
     };
-    for (const auto& row : bad) {
+    for (const auto& [text, problem] : bad) {
         QFile out(path);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(row.text.toUtf8());
+        out.write(text.toUtf8());
         out.close();
         EXPECT_FALSE(m_window->Drive()->LoadSetup(path));
         EXPECT_EQ(Status(),
-                  "Open drive setup: " + path + " was not loaded, nothing changed: " + row.problem);
-        EXPECT_EQ(Drive().Read(343), 1234) << "nothing half-applied: " << row.problem.toStdString();
+                  "Open drive setup: " + path + " was not loaded, nothing changed: " + problem);
+        EXPECT_EQ(Drive().Read(343), 1234) << "nothing half-applied: " << problem.toStdString();
     }
 }
 
@@ -132,11 +124,12 @@ TEST_F(DriveDock, PinsHomingJogAndTeachReachTheDriveAndSayWhatItDid) {
     // Jogging held by the button, held where released.
     const QString values = "Jog speed 100, acceleration 4";
     m_window->Drive()->PinBox(0)->setChecked(true);  // enabled, at position 1 (0)
-    Mouse(Jog().JogForwardButton(), QEvent::MouseButtonPress);
+    QWidget* forward = Jog().JogForwardButton();
+    test::SendMouse(forward, QRectF(forward->rect()).center(), QEvent::MouseButtonPress);
     EXPECT_EQ(Jog().JogValues()->text(), values + ": jogging at 100");
     EXPECT_EQ(Status(), "Drive: jogging forward at 100");
     Tick(3);
-    Mouse(Jog().JogForwardButton(), QEvent::MouseButtonRelease);
+    test::SendMouse(forward, QRectF(forward->rect()).center(), QEvent::MouseButtonRelease);
     Tick(10);
     EXPECT_EQ(Drive().MeasuredPosition(), 30);
     EXPECT_EQ(Jog().JogValues()->text(), values + ": holding at 30 after the jog");

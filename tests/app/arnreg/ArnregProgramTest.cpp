@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "fakes/ProgramRun.h"
 #include "fakes/RegistryTestSupport.h"
@@ -60,8 +61,7 @@ TEST_F(ArnregProgram, ExportOfValuesTheTextCannotCarryBackIsRefusedUnlessAllowed
     EXPECT_FALSE(std::filesystem::exists(file));
     const ProgramResult allowed = Arnreg({"export", "--allow-lossy", "HKCU/Software/Arn", file});
     EXPECT_EQ(allowed.exitCode, 0) << allowed.err;
-    EXPECT_THAT(allowed.err, HasSubstr("value \"Count\" is REG_DWORD"));
-    EXPECT_THAT(allowed.err, testing::Not(HasSubstr("refused")));
+    EXPECT_EQ(allowed.err, refused.err.substr(0, refused.err.find("arnreg: export refused")));
     // The DWORD 42 is the bytes 2A 00 00 00, read as text less its final NUL.
     EXPECT_EQ(Read("out.reg"),
               "Windows Registry Editor Version 5.00\r\n"
@@ -91,64 +91,44 @@ TEST_F(ArnregProgram, ImportSaysWhatItWroteOrWouldAndWhatAFailedOneKept) {
         "4=>'\"no equal sign'\n";
     // --check and --atomic write nothing of the broken file; the plain load keeps what came
     // before the error. --check of a good file writes nothing either; --atomic writes it all.
-    const struct {
-        std::string option;
-        std::string file;
-        int exitCode;
-        std::string out;
-        std::string err;
-        std::string key;
-        bool kept;
-    } rows[] = {
-        {"--check", broken, 1, "",
-         "arnreg: check: import would have failed: " + error +
-             "arnreg: check: before the error (line 4) the import would write 1 key and 1 value "
-             "of '" +
-             broken + "'; nothing was written\n",
-         "HKCU/Software/C", false},
-        {"--atomic", broken, 1, "",
-         "arnreg: import failed: " + error +
-             "arnreg: the error (line 4) rolled the whole import of '" + broken +
-             "' back; nothing was written\n",
-         "HKCU/Software/C", false},
-        {"", broken, 1, "",
-         "arnreg: import failed: " + error +
-             "arnreg: before the error (line 4) the import wrote 1 key and 1 value of '" + broken +
-             "'; they stay written\n",
-         "HKCU/Software/C", true},
-        {"--check", fresh, 0,
-         "check: the import would write 1 key and 1 value from '" + fresh +
-             "' without an error; nothing was written\n",
-         "", "HKCU/Software/F", false},
-        {"--atomic", fresh, 0, "imported 1 key and 1 value from '" + fresh + "'\n", "",
-         "HKCU/Software/F", true},
-    };
-    for (const auto& row : rows) {
-        std::vector<std::string> args = {"import", row.file};
-        if (!row.option.empty()) {
-            args.insert(args.begin() + 1, row.option);
+    // option, file, exit status, output, errors, key, whether its value was kept
+    const std::tuple<std::string, std::string, int, std::string, std::string, std::string, bool>
+        rows[] = {
+            {"--check", broken, 1, "",
+             "arnreg: check: import would have failed: " + error +
+                 "arnreg: check: before the error (line 4) the import would write 1 key and 1 "
+                 "value "
+                 "of '" +
+                 broken + "'; nothing was written\n",
+             "HKCU/Software/C", false},
+            {"--atomic", broken, 1, "",
+             "arnreg: import failed: " + error +
+                 "arnreg: the error (line 4) rolled the whole import of '" + broken +
+                 "' back; nothing was written\n",
+             "HKCU/Software/C", false},
+            {"", broken, 1, "",
+             "arnreg: import failed: " + error +
+                 "arnreg: before the error (line 4) the import wrote 1 key and 1 value of '" +
+                 broken + "'; they stay written\n",
+             "HKCU/Software/C", true},
+            {"--check", fresh, 0,
+             "check: the import would write 1 key and 1 value from '" + fresh +
+                 "' without an error; nothing was written\n",
+             "", "HKCU/Software/F", false},
+            {"--atomic", fresh, 0, "imported 1 key and 1 value from '" + fresh + "'\n", "",
+             "HKCU/Software/F", true},
+        };
+    for (const auto& [option, file, exitCode, out, err, key, kept] : rows) {
+        std::vector<std::string> args = {"import", file};
+        if (!option.empty()) {
+            args.insert(args.begin() + 1, option);
         }
         const ProgramResult run = Arnreg(args);
-        EXPECT_EQ(run.exitCode, row.exitCode) << row.option;
-        EXPECT_EQ(run.out, row.out) << row.option;
-        EXPECT_EQ(run.err, row.err) << row.option;
-        EXPECT_EQ(Arnreg({"get", row.key, "kept"}).out, row.kept ? "yes\n" : "") << row.option;
+        EXPECT_EQ(std::tuple(run.exitCode, run.out, run.err), std::tuple(exitCode, out, err))
+            << option;
+        EXPECT_EQ(Arnreg({"get", key, "kept"}).out, kept ? "yes\n" : "") << option;
     }
     EXPECT_EQ(Arnreg({"get", "HKCU/Software/C", "after"}).exitCode, 1);
-}
-
-TEST_F(ArnregProgram, AShortRootInAFileGetsAHint) {
-    const std::string file = Write("short.reg",
-                                   "Windows Registry Editor Version 5.00\r\n\r\n"
-                                   "[HKCU\\Software\\D]\r\n\"x\"=\"1\"\r\n");
-    EXPECT_EQ(Failure({"import", file}),
-              "1 arnreg: hint: line 2: the root \"HKCU\" is not known to registry text, which "
-              "opens no key after it; files need the full root names, such as "
-              "HKEY_CURRENT_USER\n"
-              "arnreg: import failed: error 0x80040002 from CRegistry:WriteValue: No key is "
-              "currently open.\n"
-              "arnreg: before the error (line 3) the import wrote 0 keys and 0 values of '" +
-                  file + "'; they stay written\n");
 }
 
 TEST_F(ArnregProgram, AnUnusableDatabaseIsNamedInOneSentence) {
@@ -175,11 +155,7 @@ TEST_F(ArnregProgram, AnUnusableDatabaseIsNamedInOneSentence) {
 }
 
 TEST_F(ArnregProgram, AWrongCommandLineGetsOneLineAndAPointerToTheHelp) {
-    struct Case {
-        std::vector<std::string> args;
-        std::string err;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, "arnreg: no command given; see arnreg --help\n"},
         {{"frobnicate"}, "arnreg: unknown command 'frobnicate'; see arnreg --help\n"},
         {{"get"}, "arnreg: wrong number of arguments for 'get'; see arnreg --help\n"},
@@ -196,11 +172,9 @@ TEST_F(ArnregProgram, AWrongCommandLineGetsOneLineAndAPointerToTheHelp) {
         {{"list", "--allow-lossy", "HKCU/Software/Plain"},
          "arnreg: --allow-lossy applies to 'export' only; see arnreg --help\n"},
     };
-    for (const Case& c : cases) {
-        const ProgramResult run = Arnreg(c.args);
-        EXPECT_EQ(run.exitCode, 2) << c.err;
-        EXPECT_EQ(run.err, c.err);
-        EXPECT_EQ(run.out, "");
+    for (const auto& [args, err] : cases) {
+        const ProgramResult run = Arnreg(args);
+        EXPECT_EQ(std::tuple(run.exitCode, run.err, run.out), std::tuple(2, err, ""));
     }
     const ProgramResult help = Arnreg({"--help"});
     EXPECT_EQ(help.exitCode, 0);
@@ -298,21 +272,28 @@ TEST_F(ArnregProgram, ImportWarnsOfLinesOfOtherToolsUnlessQuiet) {
     const std::string kept =
         "arnreg: before the error (line 6) the import wrote 1 key and 1 value of '" + refusedFile +
         "'; they stay written\n";
+    // A short root opens no key, so the hint comes before the failure it causes.
+    const std::string shortRoot =
+        Write("short.reg",
+              "Windows Registry Editor Version 5.00\r\n\r\n[HKCU\\Software\\D]\r\n\"x\"=\"1\"\r\n");
     // --quiet and -q leave the warnings out, never the failure.
-    const struct {
-        std::vector<std::string> args;
-        int exitCode;
-        std::string err;
-    } rows[] = {
+    const std::tuple<std::vector<std::string>, int, std::string> rows[] = {
         {{"import", acceptedFile}, 0, warning},
         {{"--quiet", "import", acceptedFile}, 0, ""},
         {{"import", refusedFile}, 1, warning + refusal + kept},
         {{"import", "-q", refusedFile}, 1, failure + kept},
+        {{"import", shortRoot},
+         1,
+         "arnreg: hint: line 2: the root \"HKCU\" is not known to registry text, which opens no "
+         "key "
+         "after it; files need the full root names, such as HKEY_CURRENT_USER\n"
+         "arnreg: import failed: error 0x80040002 from CRegistry:WriteValue: No key is currently "
+         "open.\narnreg: before the error (line 3) the import wrote 0 keys and 0 values of '" +
+             shortRoot + "'; they stay written\n"},
     };
-    for (const auto& row : rows) {
-        const ProgramResult run = Arnreg(row.args);
-        EXPECT_EQ(run.exitCode, row.exitCode) << row.args[1];
-        EXPECT_EQ(run.err, row.err) << row.args[1];
+    for (const auto& [args, exitCode, err] : rows) {
+        const ProgramResult run = Arnreg(args);
+        EXPECT_EQ(std::pair(run.exitCode, run.err), std::pair(exitCode, err)) << args[1];
     }
     EXPECT_EQ(Arnreg({"import", acceptedFile}).out,
               "imported 1 key and 1 value from '" + acceptedFile + "'\n");

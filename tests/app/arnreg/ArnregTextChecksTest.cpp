@@ -16,10 +16,8 @@ namespace arn::test {
 namespace {
 
 using testing::ElementsAre;
-using testing::EndsWith;
 using Count = ImportTally::Count;
 using Loss = ExportLosses::Loss;
-using ShortRoot = ImportTally::ShortRoot;
 using Warning = ForeignLines::Warning;
 
 // Registry text from its lines: the signature, the line after it, then `lines`.
@@ -88,7 +86,8 @@ TEST_F(RegistryTextChecks, ExportLossesNameEveryValueTheTextCannotCarryBackDepth
     EXPECT_EQ(ExportLosses::TypeName(99), "type 99");
 }
 
-TEST_F(RegistryTextChecks, ImportTallyCountsKeysOnceAndValuesPerLineUpToTheFirstRefusal) {
+TEST_F(RegistryTextChecks,
+       ImportTallyCountsUpToTheFirstRefusalAndForeseesRefusalsOfRootsAndReadOnlyKeys) {
     const ImportTally tally(Image({
         R"([HKEY_CURRENT_USER\Software\A])",  // line 2
         R"("x"="1")",
@@ -109,12 +108,10 @@ TEST_F(RegistryTextChecks, ImportTallyCountsKeysOnceAndValuesPerLineUpToTheFirst
     // The line of a load's format error, as the import reports it.
     EXPECT_EQ(ImportTally::LineOfError("Format Error: no equal signs.  Line 12=>'\"x'"), 12u);
     EXPECT_EQ(ImportTally::LineOfError("No key is currently open."), std::nullopt);
-}
-
-TEST_F(RegistryTextChecks, ImportTallyForeseesRefusalsOfRootsAndReadOnlyKeys) {
     // The load compares root names exactly; the program's test has the upper-case short root.
     const ImportTally lowerCase(Image({R"([hkey_users\x])"}));
-    EXPECT_THAT(lowerCase.ShortRoots(), ElementsAre(ShortRoot{2, "hkey_users", "HKEY_USERS"}));
+    EXPECT_THAT(lowerCase.ShortRoots(),
+                ElementsAre(ImportTally::ShortRoot{2, "hkey_users", "HKEY_USERS"}));
     EXPECT_EQ(lowerCase.FirstRefusal(), std::nullopt);
 
     // An existing key under HKEY_LOCAL_MACHINE opens read-only; a new one is created writable,
@@ -183,38 +180,34 @@ TEST_F(RegistryTextChecks, ForeignLinesSayWhatTheLoadDoesWithEachLineOfAnotherTo
 }
 
 TEST_F(RegistryTextChecks, ForeignLinesNameTheLoadsErrorAtARefusedLineAndNothingAfterIt) {
-    struct Case {
-        std::vector<std::string> lines;
-        std::vector<Warning> warnings;
-    };
-    const std::vector<Case> cases = {
+    const std::pair<std::vector<std::string>, Warning> cases[] = {
         {{R"([HKEY_CURRENT_USER\A])", R"("Old"=-)", R"("Count"=dword:1)"},
-         {{3, R"(deletion of value "Old" ends the load: refused with error 5 from )"
-              "ArnAbsPosn.cRegistry: Invalid procedure call or argument"}}},
+         {3, R"(deletion of value "Old" ends the load: refused with error 5 from )"
+             "ArnAbsPosn.cRegistry: Invalid procedure call or argument"}},
         {{R"([HKEY_CURRENT_USER\A])", R"(""=-)"},
-         {{3, R"(deletion of value "" ends the load: refused with error 0x80040005 from )"
-              "CRegistry::LoadRegistry: Format Error: no equal signs.  Line 3=>'\"\"=-'"}}},
+         {3, R"(deletion of value "" ends the load: refused with error 0x80040005 from )"
+             "CRegistry::LoadRegistry: Format Error: no equal signs.  Line 3=>'\"\"=-'"}},
         {{R"([-HKEY_CURRENT_USER])", R"(@="x")"},
-         {{2,
-           "key deletion [-HKEY_CURRENT_USER] ends the load: refused with error 0x80040006 "
-           "from CRegistry::LoadRegistry: Format Error: registry section formatting.  "
-           "Line 2=>'[-HKEY_CURRENT_USER]'"}}},
+         {2,
+          "key deletion [-HKEY_CURRENT_USER] ends the load: refused with error 0x80040006 "
+          "from CRegistry::LoadRegistry: Format Error: registry section formatting.  "
+          "Line 2=>'[-HKEY_CURRENT_USER]'"}},
         {{R"("Count"=dword:1)", R"([HKEY_CURRENT_USER\A])"},
-         {{2, R"(dword value "Count" ends the load: refused with error 0x80040002 from )"
-              "CRegistry:WriteValue: No key is currently open."}}},
+         {2, R"(dword value "Count" ends the load: refused with error 0x80040002 from )"
+             "CRegistry:WriteValue: No key is currently open."}},
     };
-    for (const Case& c : cases) {
-        const std::string image = Image(c.lines);
-        EXPECT_EQ(ForeignLines(image).Warnings(), c.warnings) << image;
+    for (const auto& [lines, warning] : cases) {
+        const std::string image = Image(lines);
+        EXPECT_THAT(ForeignLines(image).Warnings(), ElementsAre(warning)) << image;
         // The load raises the error that the warning names.
         const std::optional<ArnError> error = Load(image);
         ASSERT_NE(error, std::nullopt) << image;
-        EXPECT_THAT(c.warnings.back().text,
-                    EndsWith(" from " + error->source() + ": " + error->description()));
+        EXPECT_THAT(warning.text,
+                    testing::EndsWith(" from " + error->source() + ": " + error->description()));
     }
 }
 
-TEST_F(RegistryTextChecks, ForeignLinesLeaveOutLinesTheLoadNeverReads) {
+TEST_F(RegistryTextChecks, ForeignLinesLeaveOutLinesTheLoadNeverReadsAndCutTextAndNameAsItDoes) {
     // The line after the signature is skipped, whatever it holds.
     EXPECT_THAT(ForeignLines("Windows Registry Editor Version 5.00\r\n@=\"x\"\r\n\r\n").Warnings(),
                 ElementsAre(Warning{
@@ -224,9 +217,6 @@ TEST_F(RegistryTextChecks, ForeignLinesLeaveOutLinesTheLoadNeverReads) {
     // Text of this format alone.
     EXPECT_THAT(ForeignLines(Image({R"([HKEY_CURRENT_USER\A])", R"("a"="b")"})).Warnings(),
                 testing::IsEmpty());
-}
-
-TEST_F(RegistryTextChecks, ForeignLinesShowTheTextAndNameAsTheLoadCutsThem) {
     std::string big = R"("Big"=hex:)";
     for (int i = 0; i < 40; ++i) {
         big += "00,";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "fakes/ProgramRun.h"
 #include "fakes/TraceReset.h"
@@ -12,15 +13,11 @@ namespace arn::test {
 namespace {
 
 using testing::HasSubstr;
-using testing::Not;
 
-using HostRun = ProgramResult;
-
-HostRun Host(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int exitCode = ConsoleHost(out, err).Run(args);
-    return {exitCode, out.str(), err.str()};
+ProgramResult Host(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    // A braced list runs in order: the run first, then what it wrote.
+    return {ConsoleHost(out, err).Run(args), out.str(), err.str()};
 }
 
 // The listing's line for one control, without its indent.
@@ -48,7 +45,7 @@ class ConsoleHostTest : public testing::Test {
 };
 
 TEST_F(ConsoleHostTest, ListsEachControlWithPlaceSizeAndWhatItsKindShows) {
-    const HostRun run = Host({});
+    const ProgramResult run = Host({});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const std::string panel = After(run.out, "Panel after 5 ticks (units: twips)\n");
@@ -71,16 +68,17 @@ TEST_F(ConsoleHostTest, ListsEachControlWithPlaceSizeAndWhatItsKindShows) {
                                       "value=\"1000\" unit=\"\" bound=yes"));
     EXPECT_THAT(LineOf(panel, "teachingCmd"), HasSubstr("\"?\" tooltip=\"Teaching Setup\""));
     EXPECT_THAT(LineOf(panel, "Line"), HasSubstr("from=60,300 to=4980,300"));
-    EXPECT_THAT(run.out, Not(HasSubstr("Script")));
+    EXPECT_THAT(run.out, testing::Not(HasSubstr("Script")));
 }
 
-TEST_F(ConsoleHostTest, AScriptDrivesThePanelAndTheDriveBeforeTheListing) {
+TEST_F(ConsoleHostTest, AScriptDrivesThePanelTheEditorsAndTheDriveBeforeTheListing) {
     // Enable set at the drive refuses the hand-over; with it clear, the hand-over goes through
     // and Input A's override selects position 2.
-    const HostRun run = Host({"--ticks", "2", "--do",
-                              "pin enable on; tick 2; click inputOptChk; pin enable off; tick; "
-                              "click inputOptChk; tick 2",
-                              "--do", "click inCheck(1); tick 3; mode 18; tick; show"});
+    const ProgramResult run =
+        Host({"--ticks", "2", "--do",
+              "pin enable on; tick 2; click inputOptChk; pin enable off; tick; "
+              "click inputOptChk; tick 2",
+              "--do", "click inCheck(1); tick 3; mode 18; tick; show"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_THAT(run.out, HasSubstr("Script after 2 ticks:\n"
                                    "> pin enable on\n"
@@ -97,6 +95,20 @@ TEST_F(ConsoleHostTest, AScriptDrivesThePanelAndTheDriveBeforeTheListing) {
     // "show" listed the controls inside the script's part as well.
     const std::string script = run.out.substr(0, run.out.find("Panel after"));
     EXPECT_THAT(LineOf(After(script, "> show\n"), "inputOptChk"), HasSubstr("value=checked"));
+
+    // Editors take and refuse what the entry rule says; the drive takes parameters.
+    const ProgramResult edits = Host({"--do",
+                                      "enter ParamItems(0) 2000.6; enter ParamItems(0) +15; "
+                                      "set 68 1234; tick; set 248 1750; tick"});
+    ASSERT_EQ(edits.exitCode, 0) << edits.err;
+    EXPECT_THAT(edits.out, HasSubstr("> enter ParamItems(0) 2000.6\n  refused: Position 1 takes a "
+                                     "whole number of counts, like 2001; \"2000.6\" has a "
+                                     "fraction; nothing written\n> enter ParamItems(0) +15\n"));
+    EXPECT_THAT(LineOf(After(edits.out, "> enter ParamItems(0) +15"), "ParamItems(0)"),
+                HasSubstr("param=247 value=\"15\""));
+    EXPECT_THAT(edits.out, HasSubstr("> set 68 1234\n  parameter 68 is 1234\n"));
+    EXPECT_THAT(LineOf(After(edits.out, "Panel after 7 ticks"), "ParamItems(1)"),
+                HasSubstr("value=\"1750\""));
 }
 
 TEST_F(ConsoleHostTest, RefusesABadCommandLineOrScriptBeforeRunningAnything) {
@@ -128,26 +140,10 @@ TEST_F(ConsoleHostTest, RefusesABadCommandLineOrScriptBeforeRunningAnything) {
          "--do: command 1 \"set 9999 1\": set names a parameter the drive does not have"},
     };
     for (const auto& [args, err] : cases) {
-        const HostRun run = Host(args);
-        EXPECT_EQ(run.exitCode, 2) << err;
-        EXPECT_EQ(run.err, "arn_console: " + err + "; see arn_console --help\n");
-        EXPECT_EQ(run.out, "");
+        const ProgramResult run = Host(args);
+        EXPECT_EQ(std::tuple(run.exitCode, run.err, run.out),
+                  std::tuple(2, "arn_console: " + err + "; see arn_console --help\n", ""));
     }
-}
-
-TEST_F(ConsoleHostTest, EditorsTakeAndRefuseWhatTheRuleSaysAndTheDriveTakesParameters) {
-    const HostRun run = Host({"--do",
-                              "enter ParamItems(0) 2000.6; enter ParamItems(0) +15; "
-                              "set 68 1234; tick; set 248 1750; tick"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_THAT(run.out, HasSubstr("> enter ParamItems(0) 2000.6\n  refused: Position 1 takes a "
-                                   "whole number of counts, like 2001; \"2000.6\" has a "
-                                   "fraction; nothing written\n> enter ParamItems(0) +15\n"));
-    EXPECT_THAT(LineOf(After(run.out, "> enter ParamItems(0) +15"), "ParamItems(0)"),
-                HasSubstr("param=247 value=\"15\""));
-    EXPECT_THAT(run.out, HasSubstr("> set 68 1234\n  parameter 68 is 1234\n"));
-    EXPECT_THAT(LineOf(After(run.out, "Panel after 7 ticks"), "ParamItems(1)"),
-                HasSubstr("value=\"1750\""));
 }
 
 }  // namespace
