@@ -95,6 +95,7 @@ TEST(ParamEditor, FollowsItsBoundValueAndWritesUserEdits) {
         }
     });
     EXPECT_EQ(editor->DisplayText(), "N/A");
+    EXPECT_FALSE(editor->EditorRect());
     editor->UserEnter(5.0);  // unbound: nowhere to write
 
     auto first = Value::Create();
@@ -107,8 +108,10 @@ TEST(ParamEditor, FollowsItsBoundValueAndWritesUserEdits) {
     EXPECT_EQ(first->get_NumberValue()->GetDouble(), -100.0);
     EXPECT_EQ(redraws, 2);
 
-    // An inactive or disabled editor takes no input.
+    // An inactive or disabled editor takes no input, and only an active bound one edits in place.
+    EXPECT_TRUE(editor->EditorRect());
     editor->put_Active(false);
+    EXPECT_FALSE(editor->EditorRect());
     editor->UserEnter(1);
     editor->put_Active(true);
     editor->put_Enabled(false);

@@ -57,6 +57,7 @@ TEST(StatusLeds, SchemesSwapWithTheSourceInControl) {
         EXPECT_EQ(swInA->get_LEDField(), row.swInA);
         EXPECT_EQ(Active(*swInA), row.swActive);
     }
+    EXPECT_EQ(rig.io->OffField()->get_Value(), 0);
     EXPECT_TRUE(rig.traces.empty());
 }
 

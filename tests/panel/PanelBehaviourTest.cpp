@@ -131,6 +131,7 @@ TEST_F(PanelTest, InputsFollowTheSwitchTheBoxesAndTheHardwareEnable) {
 // (The soak holds the hard stop's look against the homing state and the enabled state.)
 TEST_F(PanelTest, HomingDrivesTheHardStopCommandAndLocksPositions) {
     node->ForceField(171, "Operational Mode", 2);
+    node->ForceField(436, "Homing Ex", 1);  // extended homing counts in four-position mode only
     AttachAndBind();
     panel->put_Enabled(true);
     node->Drive().StartHoming();
@@ -140,6 +141,7 @@ TEST_F(PanelTest, HomingDrivesTheHardStopCommandAndLocksPositions) {
     EXPECT_TRUE(ctl().hardStopCmd->get_FontBold());
     EXPECT_TRUE(ctl().HSwarnBox->get_Visible());
     EXPECT_FALSE(ctl().ParamItems(0).get_Enabled());
+    EXPECT_TRUE(ctl().ParamItems(5).get_Enabled()) << "only the positions are locked";
     // The hard stop ends the homing and frees the positions.
     ctl().hardStopCmd->UserClick();
     net->Tick();

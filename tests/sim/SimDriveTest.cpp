@@ -16,6 +16,7 @@ namespace sp = param;
 
 TEST(SimDrive, RefusesBadWritesWithoutChangingAnything) {
     SimDrive drive;
+    EXPECT_EQ(drive.Teach(), 0) << "teaching is off: nothing stored";
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         int32_t param;
@@ -116,6 +117,17 @@ TEST(SimDrive, DisablingStopsAJogAndAbortsAHomingAtTheHardStop) {
                         "Homing waits at the hard stop (-190): \"Set Home Posn\" takes it as home",
                         "Homing aborted at -190: the drive was disabled; not homed",
                         "\"Set Hard Stopped\" ignored: no homing runs"}));
+
+    // Enabled again, a new homing waits at the stop and takes it as home when told.
+    drive.SetPin(SimPin::Enable, true);
+    command(fieldkey::StartHoming);
+    for (int i = 0; i < SimDrive::kHomingTicks; ++i) {
+        drive.Step();
+    }
+    command(fieldkey::SetHardStopped);
+    drive.Step();
+    EXPECT_TRUE(drive.Homed());
+    EXPECT_EQ(said.back(), "Homed at 0");
 }
 
 }  // namespace

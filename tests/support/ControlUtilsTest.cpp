@@ -108,7 +108,9 @@ TEST(LocalizeControls, WalksCollectionsAndTabs) {
     sft->Define("Tabs", DispatchCollection::Create(sftTabList))
         .DefineIndexed("Tab", sftTabElements);
 
-    LocalizeControls(std::vector<std::shared_ptr<Control>>{toolbar, smart, ssTab, sft});
+    // Controls held as controls or as plain automation objects, gaps skipped.
+    LocalizeControls(std::vector<std::shared_ptr<Control>>{toolbar, nullptr, smart});
+    LocalizeControls(std::vector<std::shared_ptr<Dispatch>>{ssTab, nullptr, sft});
 
     std::vector<std::string> texts = {
         Text(*button, "Caption"), Text(*button, "ToolTipText"), Text(*captionless, "ToolTipText"),

@@ -7,6 +7,7 @@
 #include "core/RaisedError.h"
 #include "fakes/ErrorNumber.h"
 #include "fakes/GenericObject.h"
+#include "fakes/RecordingCanvas.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
@@ -14,6 +15,8 @@
 #include "toolkit/Picture.h"
 #include "toolkit/SSCheck.h"
 #include "toolkit/Shape.h"
+#include "toolkit/SurfacePainter.h"
+#include "toolkit/UserControl.h"
 
 namespace arn {
 namespace {
@@ -85,6 +88,20 @@ TEST(Dispatch, CheckPictureAndStateGoThroughByName) {
     EXPECT_EQ(VariantToString(image.GetProperty("Symbol")), "warning");
     EXPECT_EQ(ErrorNumber([&] { image.SetProperty("Symbol", Variant(std::string("stop"))); }), 380);
     EXPECT_EQ(image.get_Symbol(), ImageSymbol::Warning);
+
+    // An image with a picture draws the picture, stretched over the image when asked.
+    UserControl surface;
+    surface.Resize(3000, 3000);
+    auto shown = surface.Add(std::make_shared<Image>("img"));
+    shown->Move(150, 300, 600, 900);
+    shown->putref_Picture(picture);
+    shown->put_Stretch(true);
+    test::RecordingCanvas canvas;
+    DisplayList list;
+    SurfacePainter(surface, canvas).Paint(list, nullptr, nullptr, std::nullopt);
+    list.Replay(canvas);
+    ASSERT_EQ(canvas.All<PictureOp>().size(), 1u);
+    EXPECT_EQ(canvas.All<PictureOp>()[0].box, (Rect{150, 300, 600, 900}));
 }
 
 }  // namespace

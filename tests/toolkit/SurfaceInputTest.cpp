@@ -163,6 +163,8 @@ TEST(Control, NamesItselfByItsCaptionOnScreenElseByTheLabelThatStartsItsRow) {
     onRow->put_Caption("&Save && Close");
     EXPECT_EQ(onRow->UserCaption(), "Save & Close");
     EXPECT_EQ(onRow->CheckEntry("5").refusal, "Save & Close takes no typed entry");
+    onRow->put_Caption("::8&");  // no number between the colons: no placeholder; a last & stays
+    EXPECT_EQ(onRow->UserCaption(), "::8&");
 }
 
 }  // namespace
