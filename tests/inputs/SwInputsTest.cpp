@@ -110,6 +110,8 @@ TEST(SwInputs, EnableReqIsWrittenUnderSoftwareControlAndClearedByDetach) {
     EXPECT_EQ(rig.Stimulus(), 65535.0);
     EXPECT_FALSE(rig.io->get_EnableReq());
     rig.io->put_ExternalInputs(false);
+    rig.io->put_EnableReq(false);
+    EXPECT_FALSE(rig.io->get_EnableReq());
     rig.io->put_EnableReq(true);
     EXPECT_TRUE(rig.io->get_EnableReq());
     EXPECT_TRUE(rig.node->Drive().SoftwareState(SimPin::Enable));

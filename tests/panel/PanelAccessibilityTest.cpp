@@ -91,7 +91,10 @@ TEST_F(PanelAccessibility, ButtonsRaiseTheirEventOnceOnlyWhileAvailable) {
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(events, std::vector<int32_t>{kShowTeachingDlg});
     // A setup sub-panel's press asks for its window; the hard stop is disabled by design.
-    Element("HomingCtl").doDefaultAction();
+    const AccessibleElement homing = Element("HomingCtl");
+    EXPECT_EQ(Rect(homing.left, homing.top, homing.width, homing.height),
+              ctl().HomingCtl->SurfaceRect());
+    homing.doDefaultAction();
     Element("hardStopCmd").doDefaultAction();
     EXPECT_EQ(events, (std::vector<int32_t>{kShowTeachingDlg, kShowHoming}));
 
