@@ -137,6 +137,7 @@ TEST(CheckBoxPictures, PictureFollowsEnabledAndChecked) {
 TEST(Jog, StartRestoresLimitsAndNodeErrorsBeep) {
     InputsRig rig;
     rig.io->JogStart(false);  // no node: nothing to do, nothing to report
+    EXPECT_EQ(rig.io->get_JogSpeed()->get_Name(), "Speed") << "a formatted value until bound";
     rig.Attach();
     EXPECT_EQ(rig.io->get_JogSpeed(), rig.node->Param(sp::JogSpeed));
     test::BeepCounter beeps;

@@ -50,6 +50,7 @@ TEST_P(RegistryApi, DeleteTreeRemovesNestedKeysAndLeavesTheirSiblings) {
     Make(HKEY_CURRENT_USER, "Software\\Tree\\B");
     Make(HKEY_CURRENT_USER, "Software\\Kept");
     Make(HKEY_CURRENT_USER, "Software\\Tree", "Own", "x");
+    Make(HKEY_CURRENT_USER, "Software\\Tree\\A", "Own", "y");
 
     // An empty subkey empties the key itself and keeps it.
     {
@@ -58,6 +59,7 @@ TEST_P(RegistryApi, DeleteTreeRemovesNestedKeysAndLeavesTheirSiblings) {
                   ERROR_SUCCESS);
         EXPECT_EQ(RegDeleteTreeA(a.get(), nullptr), ERROR_SUCCESS);
         EXPECT_THAT(Names(a.get()), ElementsAre());
+        EXPECT_THAT(Names(a.get(), true), ElementsAre());
     }
 
     EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Tree"), ERROR_SUCCESS);
