@@ -149,6 +149,8 @@ TEST_F(PanelTest, HomingDrivesTheHardStopCommandAndLocksPositions) {
     EXPECT_FALSE(panel->IsHomingActive());
     EXPECT_FALSE(ctl().HSwarnBox->get_Visible());
     EXPECT_TRUE(ctl().ParamItems(0).get_Enabled());
+    panel->put_Enabled(false);
+    EXPECT_FALSE(ctl().ParamItems(5).get_Enabled()) << "a disabled panel locks every editor";
 }
 
 TEST_F(PanelTest, HomingInStopModeUnderSoftwareInputsSetsInputBOnce) {
