@@ -100,10 +100,11 @@ bool RotateLog(TraceState& st) {
     ReportLostLines(st.log.Close(), st.logPath);
     const std::string oldName = OldLogName(st.logPath);
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(oldName, ec))) {
+    const fs::file_status old = fs::symlink_status(oldName, ec);
+    if (fs::exists(old)) {
         // Windows refuses to remove a read-only file, so the old log is made writable first;
         // a link is removed itself, never its target.
-        if (!fs::is_symlink(fs::symlink_status(oldName, ec))) {
+        if (!fs::is_symlink(old)) {
             fs::permissions(oldName, fs::perms::owner_write, fs::perm_options::add, ec);
         }
         fs::remove(oldName, ec);
