@@ -28,6 +28,7 @@ TEST(SwInputs, ExternalInputsIsTheExactStimulusAndSeedsTheLowThreeBits) {
     io.put_ExternalInputs(false);           // nothing to write to
 
     auto stim = node->params[265] = Value::Create();
+    stim->DefineField("Enable Request OR Override", 16, 1, "");
     auto pins = node->params[35] = Value::Create();
     pins->DefineField("Enable Req", 8, 1, "");  // out of the way of the three seeded bits
     io.putref_NodeRef(node);
@@ -43,6 +44,12 @@ TEST(SwInputs, ExternalInputsIsTheExactStimulusAndSeedsTheLowThreeBits) {
         io.put_ExternalInputs(false);
         EXPECT_EQ(stim->Content(), seeded) << reading;
     }
+    // Dropping the node clears a software Enable once the node is gone, even when that leaves
+    // the stimulus at "follow the pins": the write's events reach nobody.
+    stim->get_NumberValue()->SetDouble(65535.0 + 65536.0);
+    Connection raised = io.IOchanged.connect([](bool) { ADD_FAILURE() << "IOchanged raised"; });
+    io.putref_NodeRef(nullptr);
+    EXPECT_EQ(stim->Content(), 65535.0);
 }
 
 TEST(SwInputs, HandOverIsRefusedWhileHardwareEnabledAndAlwaysRefreshesStatus) {

@@ -149,7 +149,9 @@ TEST_F(PanelTest, HomingDrivesTheHardStopCommandAndLocksPositions) {
     EXPECT_FALSE(panel->IsHomingActive());
     EXPECT_FALSE(ctl().HSwarnBox->get_Visible());
     EXPECT_TRUE(ctl().ParamItems(0).get_Enabled());
+    Connection refusing = Refusing(ctl().ParamItems(0));  // traced once, and the rest go on
     panel->put_Enabled(false);
+    EXPECT_EQ(trace.Count("ArnAbsPosnCtl.UpdateFocus err=refused"), 1);
     EXPECT_FALSE(ctl().ParamItems(5).get_Enabled()) << "a disabled panel locks every editor";
 }
 

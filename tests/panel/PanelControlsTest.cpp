@@ -66,6 +66,7 @@ TEST(PanelControls, DesignNestsBindsAndFits) {
     // Warnings and the stop warning start hidden; the monitor shows them.
     for (const auto& w : ctl.warnTriangle) EXPECT_FALSE(w->get_Visible());
     EXPECT_FALSE(ctl.warnLbl->get_Visible());
+    EXPECT_EQ(ctl.warnLbl->get_ForeColor(), 0x0000FF) << "the stop warning is red";
     EXPECT_FALSE(ctl.DisplayMsgLbl->get_Visible());
 }
 

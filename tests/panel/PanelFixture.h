@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ArnError.h"
 #include "panel/ArnAbsPosnCtl.h"
 #include "platform/DebugChannel.h"
 #include "sim/SimNet.h"
@@ -67,6 +68,11 @@ struct PanelRig {
     void Software() {
         ctl().inputOptChk->put_Value(1);
         net->Tick();
+    }
+    // A host handler on the control that fails on every change of it.
+    static Connection Refusing(Control& c) {
+        return c.PropertyChanged.connect(
+            [](std::string_view) { throw ArnError(vbObjectError, "Host", "refused"); });
     }
     PanelControls& ctl() { return panel->NamedControls(); }
     jogAndSwInputs& io() { return *panel->InputsObject(); }

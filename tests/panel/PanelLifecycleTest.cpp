@@ -64,10 +64,14 @@ TEST_F(PanelTest, UnattachedPanelKeepsItsDesignAndServesTheHost) {
     ctl().teachingCmd->UserClick();
     EXPECT_EQ(shown, (std::vector<int>{1, 1, 1, 1, 0}));
 
-    // Enabled without a node: user-input controls off, passive ones untouched.
+    // Enabled without a node: user-input controls off, passive ones untouched; a control whose
+    // host handler fails is traced once.
     ctl().Label1->put_Enabled(true);
     ctl().teachingCmd->put_Enabled(true);
+    Connection refusing = Refusing(*ctl().teachingCmd);
     panel->put_Enabled(true);
+    refusing.disconnect();
+    EXPECT_EQ(trace.Count("ArnAbsPosnCtl.UpdateFocus err=refused"), 1);
     EXPECT_FALSE(ctl().teachingCmd->get_Enabled());
     EXPECT_FALSE(ctl().inCheck(1).get_Enabled());
     EXPECT_FALSE(ctl().ParamItems(0).get_Enabled());

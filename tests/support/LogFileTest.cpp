@@ -203,8 +203,9 @@ TEST_F(LogFileTest, BurstsAreGatheredAndRefusedLinesStayQueued) {
         CloseLogFile();
     }
     ASSERT_EQ(output.size(), 2u);
-    EXPECT_NE(output[1].find("DebuggingFlags: 1 log lines could not be written to " + log.string()),
-              std::string::npos);
+    EXPECT_TRUE(output[1].ends_with("\tDebuggingFlags: 1 log lines could not be written to " +
+                                    log.string() + "\r\n"))
+        << output[1];
     EXPECT_EQ(Lines(log).size(), 6u);
 }
 

@@ -14,6 +14,7 @@
 #include "toolkit/Line.h"
 #include "toolkit/Picture.h"
 #include "toolkit/SSCheck.h"
+#include "toolkit/SSCommand.h"
 #include "toolkit/Shape.h"
 #include "toolkit/SurfacePainter.h"
 #include "toolkit/UserControl.h"
@@ -89,19 +90,27 @@ TEST(Dispatch, CheckPictureAndStateGoThroughByName) {
     EXPECT_EQ(ErrorNumber([&] { image.SetProperty("Symbol", Variant(std::string("stop"))); }), 380);
     EXPECT_EQ(image.get_Symbol(), ImageSymbol::Warning);
 
-    // An image with a picture draws the picture, stretched over the image when asked.
+    // An image with a picture draws the picture, stretched and smoothed over the image when
+    // asked; a button's icon keeps its pixels, square, centred in the height of the face.
     UserControl surface;
     surface.Resize(3000, 3000);
     auto shown = surface.Add(std::make_shared<Image>("img"));
     shown->Move(150, 300, 600, 900);
     shown->putref_Picture(picture);
     shown->put_Stretch(true);
+    auto button = surface.Add(std::make_shared<SSCommand>("cmd"));
+    button->Move(1000, 300, 1500, 900);
+    button->putref_Picture(picture);
     test::RecordingCanvas canvas;
     DisplayList list;
     SurfacePainter(surface, canvas).Paint(list, nullptr, nullptr, std::nullopt);
     list.Replay(canvas);
-    ASSERT_EQ(canvas.All<PictureOp>().size(), 1u);
-    EXPECT_EQ(canvas.All<PictureOp>()[0].box, (Rect{150, 300, 600, 900}));
+    const auto pictures = canvas.All<PictureOp>();
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0].box, (Rect{150, 300, 600, 900}));
+    EXPECT_TRUE(pictures[0].smooth);
+    EXPECT_EQ(pictures[1].box, (Rect{1045, 515, 470, 470}));
+    EXPECT_FALSE(pictures[1].smooth);
 }
 
 }  // namespace

@@ -173,7 +173,8 @@ TEST(FileTimes, ConvertToCalendarAndLocalTime) {
                            seconds{30} + milliseconds{250} - sys_days{year{1601} / January / 1};
     const uint64_t leapDay =
         static_cast<uint64_t>(duration_cast<milliseconds>(since1601).count()) * 10'000;
-    const FILETIME ft{static_cast<DWORD>(leapDay), static_cast<DWORD>(leapDay >> 32)};
+    const auto at = [](uint64_t t) { return FILETIME{static_cast<DWORD>(t), DWORD(t >> 32)}; };
+    const FILETIME ft = at(leapDay);
     SYSTEMTIME st{};
     ASSERT_TRUE(FileTimeToSystemTime(&ft, &st));
     // Year, month, day, day of week (a Thursday), hour, minute, second, millisecond.
@@ -188,14 +189,23 @@ TEST(FileTimes, ConvertToCalendarAndLocalTime) {
     EXPECT_FALSE(FileTimeToSystemTime(&outOfRange, &st));
 
     FILETIME local{};
+    const uint64_t threeHours = 3ull * 3600 * 10'000'000;
     {
         const ScopedTimeZone east("ARN-3");  // three hours east of UTC, no daylight saving
         EXPECT_TRUE(FileTimeToLocalFileTime(&ft, &local));
-        EXPECT_EQ(Ticks(local), leapDay + 3ull * 3600 * 10'000'000);
+        EXPECT_EQ(Ticks(local), leapDay + threeHours);
         EXPECT_TRUE(FileTimeToLocalFileTime(&origin, &local));
+        // The last time that still moves east, and the first that would wrap.
+        const FILETIME last = at(UINT64_MAX - threeHours), past = at(UINT64_MAX - threeHours + 1);
+        EXPECT_TRUE(FileTimeToLocalFileTime(&last, &local));
+        EXPECT_EQ(Ticks(local), UINT64_MAX);
+        EXPECT_FALSE(FileTimeToLocalFileTime(&past, &local));
     }
     const ScopedTimeZone west("ARN+3");
     EXPECT_FALSE(FileTimeToLocalFileTime(&origin, &local));
+    const FILETIME first = at(threeHours);
+    EXPECT_TRUE(FileTimeToLocalFileTime(&first, &local));
+    EXPECT_EQ(Ticks(local), 0u);
 }
 
 // The registry functions choose their store on first use, so this test runs again in a fresh
