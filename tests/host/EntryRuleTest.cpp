@@ -103,6 +103,8 @@ TEST(ParamEditor, FollowsItsBoundValueAndWritesUserEdits) {
     first->get_NumberValue()->SetDouble(2.5);
     EXPECT_EQ(editor->DisplayText(), "2.5");
     EXPECT_EQ(redraws, 1);
+    first->put_ParamNumber(268);  // without a parameter of its own, the value's judges entries
+    EXPECT_FALSE(editor->CheckEntry("3").refusal.empty()) << "units are 0 to 2";
 
     editor->UserEnter(-100);
     EXPECT_EQ(first->get_NumberValue()->GetDouble(), -100.0);

@@ -40,9 +40,14 @@ TEST(SimDrive, RefusesBadWritesWithoutChangingAnything) {
     EXPECT_EQ(drive.Read(sp::UnitsSelect), 0);
     EXPECT_EQ(drive.Read(sp::InputRegister), 0);
     EXPECT_EQ(drive.Read(sp::Position1), 0);
+    drive.Force(sp::InputRegister, 5);  // what the hardware reports: Enable and B
+    EXPECT_EQ(std::vector<bool>({drive.Pin(SimPin::Enable), drive.Pin(SimPin::InputA),
+                                 drive.Pin(SimPin::InputB)}),
+              std::vector<bool>({true, false, true}));
     drive.Write(sp::UnitsSelect, 2);
     EXPECT_EQ(drive.UnitsText(sp::UnitsText), "mm");
     EXPECT_EQ(drive.UnitsText(sp::Position1), "mm");
+    EXPECT_EQ(drive.UnitsText(sp::MaxTravel), "mm");
     EXPECT_EQ(drive.UnitsText(sp::JogAccel), "") << "not a positional parameter";
 }
 

@@ -144,9 +144,15 @@ TEST_P(CRegistryTest, KeyStatistics) {
     Open(reg, "Stats\\Sub12345\\Deeper", true);
     EXPECT_EQ(reg.KeyClass(), std::string(255, '\0'));
 
+    // Every statistic is read afresh, so a closed object has none to give.
     reg.CloseKey();
-    ExpectError([&] { reg.NumOfValues(); }, 2, "CRegistry:RefreshKeyInfo",
-                "Failed to retrieve key information.");
+    for (auto statistic :
+         {&CRegistry::NumOfSubKeys, &CRegistry::MaxSubkeyNameLength, &CRegistry::MaxClassNameLength,
+          &CRegistry::NumOfValues, &CRegistry::MaxValueNameLength, &CRegistry::MaxValueLength,
+          &CRegistry::SecurityDescriptor}) {
+        ExpectError([&] { (reg.*statistic)(); }, 2, "CRegistry:RefreshKeyInfo",
+                    "Failed to retrieve key information.");
+    }
 }
 
 #ifndef _WIN32
@@ -160,10 +166,13 @@ TEST_P(CRegistryTest, LastWriteTimeIsLocalToTheSecond) {
     *m_clock.now = static_cast<uint64_t>(
         duration_cast<milliseconds>(instant - sys_days{year{1601} / January / 1}).count() * 10'000);
     CRegistry reg;
-    Open(reg, "Stamped", true);
-    reg.WriteValue("v", "x");
-    const local_seconds expected =
+    Open(reg, "Stamped", true);  // a key is written when it is made, and on each value write
+    const local_seconds made =
         local_days{year{2023} / May / 6} + hours{9} + minutes{8} + seconds{9};
+    EXPECT_EQ(reg.LastWriteTime(), made);
+    *m_clock.now += 3600ull * 10'000'000;
+    reg.WriteValue("v", "x");
+    const local_seconds expected = made + hours{1};
     EXPECT_EQ(reg.LastWriteTime(), expected);
     // Errors are skipped: a closed object answers with the time it read last.
     reg.CloseKey();

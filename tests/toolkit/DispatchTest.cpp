@@ -31,11 +31,12 @@ TEST(Dispatch, DeclaredPropertiesByNameAndErrorsNamingTheMissingOnes) {
     label.SetProperty("caption", Variant(std::string(":8000:Inputs")));  // any case
     label.SetProperty("Left", Variant(std::string("120")));
     label.SetProperty("Visible", Variant(0));
+    label.SetProperty("BackStyle", Variant(0));
     label.SetProperty("Caption", Variant(std::string(":8000:Inputs")));  // unchanged: no event
     EXPECT_EQ(VariantToString(label.GetProperty("CAPTION")), ":8000:Inputs");
     EXPECT_EQ(label.get_Left(), 120);
     EXPECT_FALSE(label.get_Visible());
-    EXPECT_EQ(changes, (std::vector<std::string>{"Caption", "Left", "Visible"}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"Caption", "Left", "Visible", "BackStyle"}));
     EXPECT_EQ(VariantToString(label.GetProperty("Name")), "lbl");
 
     EXPECT_EQ(test::RaisedError([&] { label.GetProperty("Text"); }),
