@@ -147,6 +147,12 @@ TEST_F(PanelLookTest, RegionPressedAndFocusShapeTheList) {
     const std::size_t whole = canvas.Ops().size();
     EXPECT_GT(canvas.MaxClipDepth(), 1) << "frames clip what they hold";
     EXPECT_TRUE(canvas.All<FocusRectOp>().empty());
+    // Each frame's etch, from half its caption down: a shadow outline half a pixel inside the
+    // frame and a light one a pixel lower right (the position table's frame is the second).
+    const auto etches = canvas.All<RoundedRectOp>();
+    ASSERT_EQ(etches.size(), 4U);
+    EXPECT_EQ(etches[2].box, (Rect{127, 3046, 6505, 1086}));
+    EXPECT_EQ(etches[3].box, etches[2].box.Translated(15, 15));
 
     // The homing button, pressed and focused, repainted on its own: only what meets it is drawn
     // (its containers and itself), clipped to it.
