@@ -3,7 +3,6 @@
 // asks the component's server for an object, as a host that loads the component does.
 #include <cstdio>
 #include <exception>
-#include <memory>
 #include <stdexcept>
 #include <string>
 

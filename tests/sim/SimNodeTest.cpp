@@ -3,7 +3,6 @@
 
 #include "fakes/ErrorNumber.h"
 
-#include <functional>
 #include <string>
 
 #include "core/ArnError.h"
