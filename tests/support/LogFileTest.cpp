@@ -53,8 +53,7 @@ class LogFileTest : public ::testing::Test {
     test::TempDir temp;
     const fs::path dir = temp.path();
     std::vector<std::string> output;  // the debug output
-    Connection listener =
-        AttachDebugListener([this](std::string_view line) { output.emplace_back(line); });
+    Connection listener = AttachDebugListener([this](auto line) { output.emplace_back(line); });
     // A test leaves the rotation threshold as it found it.
     const int64_t rotation = [] {
         const int64_t now = SetLogRotationLines(0);

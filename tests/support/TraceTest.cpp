@@ -16,13 +16,14 @@ namespace arn {
 // Stand-ins named like the classes that trace in the library.
 namespace test {
 class ArnAbsPosnCtl {};
-class TraceBase {
-  public:
+struct TraceBase {
     virtual ~TraceBase() = default;
 };
 class jogAndSwInputs : public TraceBase {};
 template <class T>
-class Holder {};
+struct Holder {
+    struct Inner {};
+};
 }  // namespace test
 
 namespace {
@@ -36,8 +37,7 @@ class DebugTraceTest : public ::testing::Test {
 
     test::FakeCounter counter{1'000'000};  // one count per microsecond
     Lines lines;
-    Connection listener =
-        AttachDebugListener([this](std::string_view line) { lines.emplace_back(line); });
+    Connection listener = AttachDebugListener([this](auto line) { lines.emplace_back(line); });
     test::ArnAbsPosnCtl panel;
 };
 
@@ -58,6 +58,7 @@ TEST_F(DebugTraceTest, LinesCarryStampDeltaAndTheRunTimeClassName) {
     DebugTrace(static_cast<const test::TraceBase&>(io), ".ExternalInputs: x", 1, false);
     DebugTrace(&io, "by pointer", TraceLevelAlways, false);
     DebugTrace(test::Holder<test::ArnAbsPosnCtl>(), "template", TraceLevelAlways, false);
+    DebugTrace(test::Holder<test::ArnAbsPosnCtl>::Inner(), "nested", TraceLevelAlways, false);
 
     EXPECT_EQ(lines,
               (Lines{"0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_AttachControl\r\n",
@@ -66,7 +67,8 @@ TEST_F(DebugTraceTest, LinesCarryStampDeltaAndTheRunTimeClassName) {
                      "1,234,567.9\t+0.0\tNamed.Member: x\r\n", "1,234,580.4\t+12.5\traw text\r\n",
                      "1,234,580.4\t+0.0\tjogAndSwInputs.ExternalInputs: x\r\n",
                      "1,234,580.4\t+0.0\tjogAndSwInputs by pointer\r\n",
-                     "1,234,580.4\t+0.0\tHolder<arn::test::ArnAbsPosnCtl> template\r\n"}));
+                     "1,234,580.4\t+0.0\tHolder<arn::test::ArnAbsPosnCtl> template\r\n",
+                     "1,234,580.4\t+0.0\tInner nested\r\n"}));
 }
 
 TEST_F(DebugTraceTest, FlagWordFiltersLevelsAndRaisesForEmittedLinesOnly) {
@@ -107,8 +109,7 @@ TEST(DebugChannel, SilentWithoutListenerAndDetachesOnDrop) {
     OutputDebugStringA("nobody hears this");
     Lines heard;
     {
-        Connection c =
-            AttachDebugListener([&](std::string_view text) { heard.emplace_back(text); });
+        Connection c = AttachDebugListener([&](auto text) { heard.emplace_back(text); });
         OutputDebugStringA("hello");
     }
     EXPECT_FALSE(DebugListenerAttached());

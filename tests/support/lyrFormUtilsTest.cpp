@@ -81,8 +81,7 @@ TEST(VersionInfo, OneEntryPerFrameworkTypeAndFailuresBecomeTraceLines) {
     test::ResetTraceState();
     test::FakeCounter counter;
     std::vector<std::string> lines;
-    const Connection listener =
-        AttachDebugListener([&](std::string_view line) { lines.emplace_back(line); });
+    const Connection listener = AttachDebugListener([&](auto line) { lines.emplace_back(line); });
     auto versions = std::make_shared<Dictionary<std::string>>();
     const std::string parent = ParentOfLoadFolder();
     auto first = std::make_shared<FrameworkControl>(
