@@ -141,8 +141,8 @@ TEST_F(LogFileTest, OldNameReplacesEveryLogInThePathAndAFailedRotationCloses) {
 }
 
 #ifndef _WIN32
-// What only Linux lets a test do to a log: a device that is always full, and a limit on the
-// size of the files the process writes.
+// What only Linux lets a test do to a log: a device that is always full, a link where the old
+// file goes, and a limit on the size of the files the process writes.
 
 // Limits the size of files this process writes for its lifetime, with the signal that
 // exceeding it raises ignored, so that writes past it are cut short or refused.
@@ -170,6 +170,17 @@ TEST_F(LogFileTest, AFullLogReportsFalseAndTracingGoesOn) {
     EXPECT_FALSE(WriteLogLine(std::string(5000, 'x'), "")) << "no room behind the refused line";
     EXPECT_NO_THROW(DebugTrace("X", "traced anyway", TraceLevelAlways, false));
     EXPECT_EQ(output.size(), 1u);
+}
+
+// A link at the old name is replaced by the old lines; the file it pointed to stays as it was.
+TEST_F(LogFileTest, RotationReplacesALinkAtTheOldNameAndNotItsTarget) {
+    SetLogRotationLines(1);
+    std::ofstream(dir / "kept") << "kept\n";
+    fs::create_symlink(dir / "kept", dir / "s.old");
+    OpenLogFile((dir / "s.log").string());
+    ASSERT_TRUE(WriteLogLine("one", "") && WriteLogLine("two", ""));
+    EXPECT_FALSE(fs::is_symlink(dir / "s.old"));
+    EXPECT_EQ(Lines(dir / "kept"), std::vector<std::string>{"kept"});
 }
 
 TEST_F(LogFileTest, BurstsAreGatheredAndRefusedLinesStayQueued) {

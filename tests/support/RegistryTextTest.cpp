@@ -16,12 +16,6 @@ void Write(const std::string& path, const std::string& name, const std::string& 
     reg.WriteValue(name, value);
 }
 
-std::string Save(int32_t root, const std::string& path) {
-    CRegistry reg;
-    Open(reg, path, false, root);
-    return reg.SaveRegistry();
-}
-
 std::string Read(const std::string& path, const std::string& name) {
     CRegistry reg;
     Open(reg, path);
@@ -42,7 +36,9 @@ TEST_P(RegistryText, SavesValuesBeforeSubkeysDepthFirstAndLoadsItBack) {
     Write("Soft\\App\\Zed", "z", "1");
     Write("Soft\\App\\alpha\\inner", "k", "v");
     Write("Soft\\App\\alpha\\inner", "two", "\\\\server");
-    const std::string image = Save(HKEY_CURRENT_USER, "Soft\\App");
+    CRegistry saver;
+    Open(saver, "Soft\\App");
+    const std::string image = saver.SaveRegistry();
     EXPECT_EQ(image, kSig +
                          "\r\n[HKEY_CURRENT_USER\\Soft\\App]\r\n"
                          "\"Path\"=\"C:\\\\dir\\\\file\"\r\n"

@@ -12,15 +12,6 @@
 namespace arn {
 namespace {
 
-std::vector<std::string> NamesOf(const UserControl& surface) {
-    std::vector<std::string> names;
-    for (const auto& c : surface.Controls()) {
-        names.push_back(c->get_Name() +
-                        (c->get_Index() >= 0 ? "(" + std::to_string(c->get_Index()) + ")" : ""));
-    }
-    return names;
-}
-
 TEST(UserControl, ListsControlsDepthFirstInPlacementOrder) {
     UserControl surface;
     auto outer = surface.Add(std::make_shared<Frame>("EnclosingFrame"));
@@ -33,10 +24,13 @@ TEST(UserControl, ListsControlsDepthFirstInPlacementOrder) {
     surface.Add(std::make_shared<Image>("warnTriangle", 4), outer.get());
     surface.Add(std::make_shared<Label>("DisplayMsgLbl"));
 
-    EXPECT_EQ(NamesOf(surface),
-              (std::vector<std::string>{"EnclosingFrame", "Picture1", "Label1", "Label2",
-                                        "posnSettingsFrame", "warnTriangle(0)", "warnTriangle(4)",
-                                        "DisplayMsgLbl"}));
+    std::vector<std::string> names;
+    for (const auto& c : surface.Controls()) {
+        names.push_back(c->QualifiedName());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"EnclosingFrame", "Picture1", "Label1", "Label2",
+                                               "posnSettingsFrame", "warnTriangle(0)",
+                                               "warnTriangle(4)", "DisplayMsgLbl"}));
     EXPECT_EQ(surface.TopLevelControls().size(), 2u);
     EXPECT_EQ(surface.Find("Label2")->get_Parent(), area.get());
     EXPECT_EQ(surface.Find("warnTriangle", 4)->get_Parent(), outer.get());
