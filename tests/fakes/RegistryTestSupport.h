@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <random>
@@ -51,6 +53,12 @@ class TempDir {
   private:
     std::filesystem::path m_path;
 };
+
+// A file's whole content, byte for byte; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // A clock the test moves by hand: file time ticks.
 struct ManualClock {

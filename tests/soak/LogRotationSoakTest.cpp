@@ -2,8 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,8 +24,7 @@ std::string Message(int n) {
 
 // The file's lines; each must end with a line end.
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string all((std::istreambuf_iterator<char>(in)), {});
+    const std::string all = test::ReadFile(path);
     EXPECT_TRUE(all.ends_with('\n')) << path;
     std::vector<std::string> lines;
     for (size_t start = 0, end; (end = all.find('\n', start)) != std::string::npos;

@@ -24,16 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::vector<std::string> Lines(const fs::path& path) {
     std::vector<std::string> lines;
-    std::istringstream in(ReadAll(path));
+    std::istringstream in(test::ReadFile(path));
     for (std::string line; std::getline(in, line);) {
         lines.push_back(line);
     }
@@ -86,7 +79,7 @@ TEST_F(LogFileTest, LinesAreStampedWithLocalDateTimeAndBadPathsAreRefused) {
     EXPECT_TRUE(WriteLogLine("", ""));
     CloseLogFile();
     EXPECT_FALSE(WriteLogLine("after close", ""));
-    EXPECT_EQ(ReadAll(log),
+    EXPECT_EQ(test::ReadFile(log),
               "earlier line\n"
               "2026-03-09 14:05:07: 0.0\t+0.0\tArnAbsPosnCtl.UIuserControl_ReleaseControl\n"
               "0987-12-31 00:00:00: 1.5\t+1.5\tjogAndSwInputs refused\n"

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -34,10 +33,7 @@ class ArnregProgram : public testing::Test {
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-    std::string Read(const std::string& name) {
-        std::ifstream in(m_dir / name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Read(const std::string& name) { return ReadFile(m_dir / name); }
 
     TempDir m_dir;
 };
