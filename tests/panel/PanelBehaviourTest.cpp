@@ -38,6 +38,10 @@ TEST_F(PanelTest, PositionModeSetsTheTableItsLabelsAndItsFrame) {
         // Without teaching, the switch stays locked whatever the enabled state.
         EXPECT_EQ(ctl().teachingCheck->get_Enabled(), row.posns == 4);
         EXPECT_TRUE(ctl().teachingCmd->get_Enabled());
+        // A position the table does not show costs no checks when it changes.
+        net->Tick();
+        node->ForceParam(249, 1234);
+        EXPECT_EQ(panel->IsPosnChecksDue(), row.posns == 4);
         if (row.posns == 4) {
             EXPECT_FALSE(ctl().IndexLbl->get_Visible());
             for (int16_t i = 0; i < 4; ++i) {
