@@ -116,6 +116,25 @@ TEST_P(RegistryStores, ABatchKeepsAllOrNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, RegistryStores, RegistryKinds(), StoreName);
 
+// A store failing inside the tree is the error the caller gets, not the refusal of the
+// still-full key that would follow it; what was not reached stays.
+TEST(RegistryDeleteTree, AStoreFailureInsideTheTreeIsTheErrorReported) {
+    struct Refusing : MemoryRegistryStore {
+        LONG DeleteKey(KeyId parent, const std::vector<std::string>& path) override {
+            return path.back() == "Stuck" ? ERROR_REGISTRY_IO_FAILED
+                                          : MemoryRegistryStore::DeleteKey(parent, path);
+        }
+    };
+    RegistryUseStore(std::make_shared<Refusing>());
+    KeyHandle key;
+    ASSERT_EQ(Create(HKEY_CURRENT_USER, "Tree\\Stuck", key), ERROR_SUCCESS);
+    EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Tree"), ERROR_REGISTRY_IO_FAILED);
+    HKEY stuck = 0;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Tree\\Stuck", 0, KEY_READ, &stuck), ERROR_SUCCESS);
+    RegCloseKey(stuck);
+    RegistryUseMemory();
+}
+
 // Files that are no database at all, and folders, are arnreg's own test.
 TEST(SqliteRegistryStore, RefusesADatabaseOfAnotherProgram) {
     TempDir dir;
