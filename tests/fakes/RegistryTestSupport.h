@@ -60,6 +60,11 @@ inline std::string ReadFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// A file time as one count of ticks.
+inline uint64_t Ticks(const FILETIME& ft) {
+    return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
+}
+
 // A clock the test moves by hand: file time ticks.
 struct ManualClock {
     std::shared_ptr<uint64_t> now = std::make_shared<uint64_t>(133'000'000'000'000'000ull);
@@ -112,6 +117,13 @@ inline int PermissionsOf(const std::filesystem::path& path) {
 inline void Open(CRegistry& reg, std::string path, bool create = false,
                  HKEY root = HKEY_CURRENT_USER) {
     reg.OpenKey(root, path, create);
+}
+
+// The text value `name` of the key at `path` under HKEY_CURRENT_USER, or "<missing>".
+inline std::string Read(const std::string& path, const std::string& name) {
+    CRegistry reg;
+    Open(reg, path);
+    return reg.ReadValue(name, "<missing>");
 }
 
 // Where a registry suite runs: this library's stores on Linux, the system's registry on

@@ -16,12 +16,6 @@ void Write(const std::string& path, const std::string& name, const std::string& 
     reg.WriteValue(name, value);
 }
 
-std::string Read(const std::string& path, const std::string& name) {
-    CRegistry reg;
-    Open(reg, path);
-    return reg.ReadValue(name, "<missing>");
-}
-
 // "<number> <source>: <description>" of the error LoadRegistry raises for image, or "none".
 std::string LoadError(const std::string& image, CRegistry* loader = nullptr) {
     CRegistry own;

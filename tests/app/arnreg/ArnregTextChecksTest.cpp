@@ -136,12 +136,6 @@ TEST_F(RegistryTextChecks,
     EXPECT_EQ(unsigned_.Total(), (Count{0, 0}));
 }
 
-std::string Read(const std::string& path, const std::string& name) {
-    CRegistry reg;
-    Open(reg, path);
-    return reg.ReadValue(name, "<missing>");
-}
-
 TEST_F(RegistryTextChecks, ForeignLinesSayWhatTheLoadDoesWithEachLineOfAnotherTool) {
     const std::string image = Image({
         R"([HKEY_CURRENT_USER\Software\Arn])",  // line 2

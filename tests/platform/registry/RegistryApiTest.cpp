@@ -34,10 +34,6 @@ void Make(HKEY parent, const char* path, const char* name = nullptr, const char*
     }
 }
 
-uint64_t Ticks(const FILETIME& ft) {
-    return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
-}
-
 class RegistryApi : public RegistryStoreTest {
   protected:
     // What the registry adds to a string written without its NUL: nothing in the stores, a

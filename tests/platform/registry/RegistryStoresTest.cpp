@@ -66,10 +66,6 @@ TEST(RegistryProcesses, TwoWritersIntoOneKeyLoseNothing) {
     RegistryUseMemory();
 }
 
-uint64_t Ticks(const FILETIME& ft) {
-    return static_cast<uint64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
-}
-
 using RegistryStores = RegistryStoreTest;
 
 TEST_P(RegistryStores, HandlesKeepTheirStoreWhenTheHostSwitches) {
@@ -125,14 +121,14 @@ TEST(RegistryDeleteTree, AStoreFailureInsideTheTreeIsTheErrorReported) {
                                           : MemoryRegistryStore::DeleteKey(parent, path);
         }
     };
+    ScopedFreshRegistry restored;  // the plain store comes back however the test ends
     RegistryUseStore(std::make_shared<Refusing>());
     KeyHandle key;
     ASSERT_EQ(Create(HKEY_CURRENT_USER, "Tree\\Stuck", key), ERROR_SUCCESS);
     EXPECT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, "Tree"), ERROR_REGISTRY_IO_FAILED);
-    HKEY stuck = 0;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Tree\\Stuck", 0, KEY_READ, &stuck), ERROR_SUCCESS);
-    RegCloseKey(stuck);
-    RegistryUseMemory();
+    KeyHandle stuck;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Tree\\Stuck", 0, KEY_READ, stuck.out()),
+              ERROR_SUCCESS);
 }
 
 // Files that are no database at all, and folders, are arnreg's own test.
@@ -143,12 +139,8 @@ TEST(SqliteRegistryStore, RefusesADatabaseOfAnotherProgram) {
     ASSERT_EQ(sqlite3_open(foreign.c_str(), &db), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE mine(x)", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
-    try {
-        SqliteRegistryStore store(foreign);
-        FAIL() << "a foreign database was accepted";
-    } catch (const std::runtime_error& e) {
-        EXPECT_THAT(e.what(), testing::HasSubstr(foreign));
-    }
+    EXPECT_THAT([&] { SqliteRegistryStore store(foreign); },
+                testing::ThrowsMessage<std::runtime_error>(testing::HasSubstr(foreign)));
 }
 
 TEST(SqliteRegistryStore, NewFilesArePrivateToTheUserAndOldOnesKeepTheirMode) {
