@@ -63,8 +63,8 @@ TEST_F(PanelTest, EarlyBindingFailureShowsContentTracesAndGoesOn) {
     EXPECT_EQ(trace.CountStartingWith("ArnAbsPosnCtl.AttachNodeProc err="), 1);
     EXPECT_TRUE(ctl().EnclosingFrame->get_Visible());
     EXPECT_EQ(panel->NumPosns(), 4);
-    // A missing field later in the table is skipped silently, and the homing seen on the node
-    // before does not outlive it (the positions would stay locked).
+    // A missing field later in the table is skipped silently, and a homing seen on the node
+    // before does not outlive the rebind (the positions would stay locked).
     node->Drive().StartHoming();
     node->Sync();
     net->Tick();
